@@ -1,0 +1,69 @@
+// The display bar and the colours of tape cells.
+#include "engine/Engine.h"
+#include "engine/LineCodes.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kColourTapeOn = 17;
+constexpr int kColourTapeOff = 18;
+constexpr int kColourReferences = 19;
+constexpr int kColourClearLines = 20;
+constexpr int kColourSubtotalLines = 21;
+constexpr int kColourTotalLines = 22;
+constexpr int kColourStarLines = 23;
+constexpr int kNormalStyle = -1;
+
+bool isNumberText(const std::string& text) {
+    return !text.empty() && text.back() >= '0' && text.back() <= '9';
+}
+
+}  // namespace
+
+// Whole numbers show a trailing separator, as on a real adding machine; a fraction being keyed
+// and a reference number ("R12") are shown as they are.
+std::string Engine::lcdText() const {
+    const std::string& value = regs_.displayValue;
+    const bool plainNumber = value.find(format_.decSep()) == std::string::npos &&
+                             value.find(' ') == std::string::npos && !value.starts_with('R');
+    return plainNumber && isNumberText(value) ? value + format_.decSep() : value;
+}
+
+void Engine::updateLCD() {
+    view_.showDisplay(lcdText());
+}
+
+void Engine::setLCDColor() {
+    view_.setDisplayColour(tapeOn_ ? kColourTapeOn : kColourTapeOff);
+}
+
+std::string Engine::countsCaption() const {
+    return settings_.countsOn ? "&# On" : "&# Off";
+}
+
+int Engine::cellColour(int row, int col) const {
+    if (entry_.refPickRow > 0 && row == entry_.refPickRow) return kNormalStyle;
+    const std::string& code = opAt(row);
+    if (usesReference(code)) {
+        const bool calculatorCell =
+            col == roles_.amount || col == roles_.op || col == roles_.reference;
+        return calculatorCell ? kColourReferences : kNormalStyle;
+    }
+    const std::string_view base = baseCode(code);
+    if (base == op::kClear) return kColourClearLines;
+    if (base == op::kSubtotal || base == op::kGroup || base == op::kGroupSigned ||
+        base == op::kPlusItems || base == op::kMinusItems)
+        return kColourSubtotalLines;
+    if (base == op::kGroupsTotal || base == op::kTotal || base == op::kStarTotal ||
+        base == op::kGrandTotal)
+        return kColourTotalLines;
+    if (base == op::kStar) return kColourStarLines;
+    if (!base.empty()) {
+        const int addinColour = addins_.resultColour(base);
+        if (addinColour >= 0) return addinColour;
+    }
+    return kNormalStyle;
+}
+
+}  // namespace talvex

@@ -1,0 +1,248 @@
+#include "engine/Engine.h"
+
+#include "engine/KeyCodes.h"
+#include "engine/KeyMap.h"
+#include "engine/LineCodes.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
+constexpr std::string_view kDuplicateClear = "Duplicate Clear";
+
+bool isPanelKey(int code) {
+    return code >= key::kFirstDevicePanelKey && code <= key::kLastPanelKey;
+}
+
+// Clears a flag when the scope ends, however the key handling leaves it.
+class FlagGuard {
+  public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+Engine::Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols)
+    : view_(view), addins_(addins), format_(symbols) {
+    newTape();
+}
+
+void Engine::newTape() {
+    table_.clear();
+    regs_ = Registers{};
+    entry_ = EntryState{};
+    lastRow_ = curRow_ = 1;
+    hiddenRows_ = 0;
+    writeLineNumber(1);
+    table_.setCell(1, kRegisterColumn, makeRegisterRecord(regs_, format_));
+    modified_ = false;
+    view_.rowCountChanged(lastRow_);
+    view_.rowsChanged(1, 0);
+    view_.currentRowChanged(curRow_);
+    setLCDColor();
+    updateLCD();
+}
+
+void Engine::setColumns(const ColumnRoles& roles, int colCount) {
+    roles_ = roles;
+    colCount_ = colCount;
+    view_.rowsChanged(1, 0);
+}
+
+void Engine::setMaxRows(int rows) {
+    maxRows_ = rows;
+}
+
+void Engine::setTapeOn(bool on) {
+    tapeOn_ = on;
+    if (on) editMode_ = true;
+    setLCDColor();
+}
+
+void Engine::setCalcOption(int index, int value) {
+    if (!format_.setOption(index, value)) return;
+    if (!loading_) settingsChanged_ = true;
+    view_.rowsChanged(1, 0);
+}
+
+void Engine::keyChar(char c) {
+    const auto mapped = mapKeyboardChar(c, format_.decSep());
+    if (!mapped) return;
+    if (mapped->groupMode) entry_.groupMode = *mapped->groupMode;
+    keyFront(mapped->code);
+}
+
+void Engine::pressEnter() {
+    if (entry_.refPickRow > 0) return;
+    const auto c = enterKeyChar(!entry_.entryText.empty(), opAt(curRow_ - 1));
+    if (c) keyChar(*c);
+}
+
+void Engine::pressBackspace() {
+    backspaceState_ = true;
+    keyFront(key::kClearEntry);
+}
+
+void Engine::keyFront(int code) {
+    if (code == key::kCounts) {
+        keyProcess(code);
+        return;
+    }
+    if (code == key::kReserved || busy_) return;
+    FlagGuard busy(busy_);
+    if (code == key::kDivide && entry_.fractionState == 1) code = key::kFractionBar;
+    if (key::isOperatorKey(code)) backspaceState_ = false;
+    if (curRow_ > lastRow_ || !(editMode_ && tapeOn_)) {
+        keyProcess(code);
+        return;
+    }
+    keyOnTapeLine(code);
+}
+
+void Engine::keyOnTapeLine(int code) {
+    if (isLockedLine(curRow_) && code != key::kClearEntry) {
+        if (isPanelKey(code))
+            keyProcess(code);
+        else
+            statusError(std::string(kCannotEdit));
+        return;
+    }
+    if (key::isOperatorKey(code))
+        endEdit(code);
+    else
+        keyProcess(code);
+}
+
+bool Engine::isLockedLine(int row) const {
+    if (isComputedLine(opAt(row))) return true;
+    return row > 1 && hasTrailer(opAt(row - 1), settings_.starLine, settings_.resultLine, addins_);
+}
+
+// An operator ends the edit of the current line: the line is re-keyed from the registers of
+// the line above. On the open row the edited amount is the entry being keyed.
+void Engine::endEdit(int code) {
+    const bool openRow = curRow_ >= lastRow_;
+    const std::string amount = openRow ? entry_.entryText : cell(curRow_, roles_.amount);
+    if (code == key::kClear && !openRow && baseCode(opAt(curRow_ - 1)) == op::kClear) {
+        statusError(std::string(kDuplicateClear));
+        return;
+    }
+    loadRegistersAbove(curRow_);
+    entry_.entryText = amount;
+    regs_.lineRef = openRow ? std::string() : cell(curRow_, roles_.reference);
+    entry_.operatorLast = usesReference(opAt(curRow_)) || amount.empty();
+    keyProcess(code);
+    if (cancelRequest_) {
+        cancelRequest_ = false;
+        return;
+    }
+    if (curRow_ >= lastRow_) {
+        view_.rowsChanged(1, 0);
+        selectRow(curRow_);
+        entry_.entryText.clear();
+    }
+}
+
+void Engine::loadRegistersAbove(int row) {
+    if (row <= 1)
+        resetRegs();
+    else if (baseCode(opAt(row)) == op::kDefinition)
+        resetSRegs();
+    else
+        getRegs(row - 1);
+}
+
+void Engine::keyProcess(int code) {
+    if (code < key::kPercent && addins_.takesNumberEntry()) {
+        addins_.dispatch(0, code);
+        return;
+    }
+    if (isPanelKey(code)) {
+        const bool device = code < key::kFirstCalcPanelKey;
+        addins_.dispatch(device ? 0 : 1,
+                         code - (device ? key::kFirstDevicePanelKey : key::kFirstCalcPanelKey));
+        return;
+    }
+    lastKey_ = code;
+    if (!entry_.entryOp.empty() && (code < key::kRef || code == key::kFractionBlank)) clearEntry();
+    if (code <= key::kDigit9) {
+        keyDigit(code);
+    } else {
+        switch (code) {
+            case key::kDoubleZero:
+                entry_.entryText += "00";
+                break;
+            case key::kDecimal:
+                keyDecimal();
+                break;
+            case key::kFractionBlank:
+                keyFractionBlank();
+                break;
+            case key::kFractionBar:
+                keyFractionBar();
+                break;
+            case key::kPercent:
+            case key::kEquals:
+                keyEqualsPercent(code);
+                break;
+            case key::kClear:
+                keyClear();
+                break;
+            case key::kClearEntry:
+                keyClearEntry();
+                break;
+            case key::kSubtract:
+            case key::kAdd:
+                keyAddSubtract(code);
+                break;
+            case key::kSubtotal:
+            case key::kTotal:
+                keySubtotalTotal(code);
+                break;
+            case key::kMultiply:
+            case key::kDivide:
+                keyMultiplyDivide(code);
+                break;
+            case key::kCounts:
+                keyCounts();
+                break;
+            case key::kBlankLine:
+                keyBlankLine();
+                break;
+            default:
+                break;  // Ref, W and GT arrive with references and totals
+        }
+    }
+    finishKey(code);
+}
+
+void Engine::finishKey(int code) {
+    // A CE that took back a character leaves the entry open, so the next CE takes another.
+    const bool backspaced = code == key::kClearEntry && backspaceState_;
+    if (key::isEntryKey(code) || backspaced) {
+        regs_.displayValue = entry_.entryText;
+        entry_.operatorLast = false;
+    } else {
+        entry_.operatorLast = true;
+    }
+    if (code != key::kRef) entry_.refPickRow = 0;
+    regs_.lineRef.clear();
+    if (!key::isOperatorKey(code)) setLCDColor();
+    updateLCD();
+}
+
+void Engine::statusError(const std::string& text) {
+    view_.showStatus(text, true);
+}
+void Engine::status(const std::string& text) {
+    view_.showStatus(text, false);
+}
+
+}  // namespace talvex

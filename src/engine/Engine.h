@@ -1,0 +1,157 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/ColumnRoles.h"
+#include "engine/EnginePorts.h"
+#include "engine/EntryState.h"
+#include "engine/NumberFormat.h"
+#include "engine/Registers.h"
+#include "engine/TapeSettings.h"
+#include "engine/TapeTable.h"
+
+namespace talvex {
+
+// The tape calculator: every key enters at keyFront, becomes tape lines through updateGrid,
+// and leaves a snapshot of the registers on each line so any line can be re-keyed later.
+class Engine {
+  public:
+    static constexpr int kDefaultMaxRows = 400;
+    static constexpr int kDefaultColCount = 7;
+
+    Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols = {});
+
+    // Keys from any source: keypad, keyboard map, grid, add-ins.
+    void keyFront(int code);
+    void keyProcess(int code);
+    // A typed character through the keyboard map; characters without a key are ignored.
+    void keyChar(char c);
+    // Enter in the amount column of the open row.
+    void pressEnter();
+    // The Backspace key outside a cell: CE then takes back the last character.
+    void pressBackspace();
+
+    // Starts an empty tape: the open row 1 carries the registers of a cleared calculator.
+    void newTape();
+    void setColumns(const ColumnRoles& roles, int colCount);
+    void setMaxRows(int rows);
+    void setTapeOn(bool on);
+    void setCalcOption(int index, int value);
+    // The cursor moves to a row: the registers and the display follow that line.
+    void selectRow(int row);
+    void hideRows(int rows);
+
+    bool getRegs(int row);
+    void resetRegs();
+    void resetSRegs();
+    void getCurEntry();
+    void takeEntry();
+    bool updateGrid();
+    void clearEntry();
+    void backspace();
+    // The key that replays a line's operator code (for recalculation).
+    int keyToCode(int row);
+    void setAutoText(int col, std::string_view text);
+    void setAutoCount(int count);
+    void updateLCD();
+    void setLCDColor();
+
+    // The display's text as the LCD shows it.
+    std::string lcdText() const;
+    // The colour entry for a tape cell (19 to 23), or -1 for the grid's normal style.
+    int cellColour(int row, int col) const;
+    std::string lineNumberText(int row) const;
+    // "&# On" or "&# Off": the item-count key's caption.
+    std::string countsCaption() const;
+
+    const TapeTable& table() const { return table_; }
+    const std::string& cell(int row, int col) const { return table_.cell(row, col); }
+    const std::string& opAt(int row) const { return cell(row, roles_.op); }
+    int lastRow() const { return lastRow_; }
+    int curRow() const { return curRow_; }
+    int maxRows() const { return maxRows_; }
+    int colCount() const { return colCount_; }
+    int hiddenRows() const { return hiddenRows_; }
+    const ColumnRoles& roles() const { return roles_; }
+    const Registers& registers() const { return regs_; }
+    const EntryState& entry() const { return entry_; }
+    const NumberFormatter& format() const { return format_; }
+    TapeSettings& settings() { return settings_; }
+    const TapeSettings& settings() const { return settings_; }
+    bool tapeOn() const { return tapeOn_; }
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    bool settingsChanged() const { return settingsChanged_; }
+    int lastKey() const { return lastKey_; }
+    int lastClearRow() const { return lastClearRow_; }
+    void setGroupMode(int mode) { entry_.groupMode = mode; }
+
+  private:
+    // Keys on a line of the tape while the tape drives the calculator.
+    void keyOnTapeLine(int code);
+    void endEdit(int code);
+    bool isLockedLine(int row) const;
+    void loadRegistersAbove(int row);
+    void finishKey(int code);
+
+    // Entry keys.
+    void keyDigit(int code);
+    void keyDecimal();
+    void keyFractionBlank();
+    void keyFractionBar();
+    void keyClearEntry();
+    std::string currentEntry();
+    std::string repeatedEntry() const;
+    void convertFraction();
+    void applyAddMode();
+
+    // Operator keys.
+    bool hasRoomFor(int lines);
+    void keyAddSubtract(int code);
+    void keyMultiplyDivide(int code);
+    void keyEqualsPercent(int code);
+    void keyClear();
+    void keySubtotalTotal(int code);
+    void keyCounts();
+    void keyBlankLine();
+
+    // Writing lines.
+    std::string formatNumber(double v);
+    void writeAmountCell();
+    void writeAutoTexts();
+    void writeRegisterRecord();
+    void advanceRow();
+    void writeLineNumber(int row);
+    void copyRecordDown(int row);
+    void statusError(const std::string& text);
+    void status(const std::string& text);
+
+    ViewPort& view_;
+    AddinPort& addins_;
+    NumberFormatter format_;
+    TapeTable table_;
+    ColumnRoles roles_;
+    TapeSettings settings_;
+    Registers regs_;
+    EntryState entry_;
+    RecordLayout layout_ = RecordLayout::withRawEntry;
+
+    int maxRows_ = kDefaultMaxRows;
+    int colCount_ = kDefaultColCount;
+    int lastRow_ = 1;
+    int curRow_ = 1;
+    int hiddenRows_ = 0;
+    int lastKey_ = 0;
+    int lastClearRow_ = 0;
+    bool tapeOn_ = true;
+    bool editMode_ = true;
+    bool busy_ = false;
+    bool cancelRequest_ = false;
+    bool backspaceState_ = false;
+    bool modified_ = false;
+    bool settingsChanged_ = false;
+    bool loading_ = false;
+};
+
+}  // namespace talvex

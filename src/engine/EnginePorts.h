@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+// What the engine needs of the window: the grid, the display, the status bar and the
+// reference panel are views over the engine's state. Every call has a do-nothing default so a
+// view (or a test) implements only what it shows.
+class ViewPort {
+  public:
+    virtual ~ViewPort() = default;
+
+    // A message for the status bar; an error also beeps.
+    virtual void showStatus(const std::string& /*text*/, bool /*error*/) {}
+    virtual void showDisplay(const std::string& /*text*/) {}
+    // An index into the colour settings (16 to 18 for the display).
+    virtual void setDisplayColour(int /*colourIndex*/) {}
+    // The cells of rows first..last changed; first > last means the whole tape.
+    virtual void rowsChanged(int /*first*/, int /*last*/) {}
+    // The tape now has lastRow rows (the open row included).
+    virtual void rowCountChanged(int /*lastRow*/) {}
+    // Select the row and scroll it into view.
+    virtual void currentRowChanged(int /*row*/) {}
+    virtual void referenceSlotChanged(int /*slot*/, const std::string& /*text*/) {}
+    virtual void showColumn(int /*col*/) {}
+    // The caption of the item-count key changed ("&# On" / "&# Off").
+    virtual void countsCaptionChanged(bool /*countsOn*/) {}
+};
+
+// Add-in event codes the engine sends to the active calculation add-in.
+namespace addin_event {
+inline constexpr int kAutoText = -4;
+inline constexpr int kSaveToLine = -5;
+inline constexpr int kRestoreFromLine = -6;
+inline constexpr int kReset = -7;
+inline constexpr int kSymbolValue = -8;
+}  // namespace addin_event
+
+// The engine's view of the add-in framework: events, panel keys and the letter sets that
+// tell add-in lines apart. The defaults are an empty framework: no add-in is active.
+class AddinPort {
+  public:
+    virtual ~AddinPort() = default;
+
+    // Events -4 (auto text) and -7 (reset) for the active calculation add-in.
+    virtual void event(int /*code*/) {}
+    // Event -5: the add-in appends its registers (":"-separated fields) to a line's record.
+    virtual void saveToLine(std::string& /*record*/) {}
+    // Event -6: restore the add-in registers from the fields after the engine's own.
+    virtual void restoreFromLine(std::string_view /*record*/) {}
+    // A panel key: slot 0 device, 1 calculation; key 0..7.
+    virtual void dispatch(int /*slot*/, int /*key*/) {}
+    // An add-in has taken over number entry (digit keys go to it).
+    virtual bool takesNumberEntry() const { return false; }
+
+    virtual bool isAddinLetter(std::string_view /*code*/) const { return false; }
+    virtual bool isFunction(std::string_view /*code*/) const { return false; }
+    virtual bool isSideResult(std::string_view /*code*/) const { return false; }
+    // The colour entry (21 or 23) an add-in gives its result lines; -1 when not its line.
+    virtual int resultColour(std::string_view /*code*/) const { return -1; }
+};
+
+}  // namespace talvex

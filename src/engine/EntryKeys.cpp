@@ -1,0 +1,154 @@
+// Building the entry: digits, the decimal point, fractions, CE, and taking the entry for an
+// operator (typed, repeated from the line above, or still held).
+#include <cmath>
+
+#include "engine/Engine.h"
+#include "engine/KeyCodes.h"
+#include "engine/LineCodes.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kFractionNone = 0;
+constexpr int kFractionAfterBlank = 1;
+constexpr int kFractionAfterBar = 2;
+// A fraction keyed without a denominator ("2 5") is read in tenths.
+constexpr double kDefaultDenominator = 10.0;
+
+}  // namespace
+
+void Engine::keyDigit(int code) {
+    const char digit = static_cast<char>('0' + code);
+    if (entry_.entryStarted)
+        entry_.entryText += digit;
+    else
+        entry_.entryText = std::string(1, digit);
+    // A leading zero does not start an entry.
+    if (code != key::kDigit0) entry_.entryStarted = true;
+}
+
+void Engine::keyDecimal() {
+    if (entry_.decimalAllowed) entry_.entryText += format_.decSep();
+    entry_.decimalAllowed = false;
+    entry_.entryStarted = true;
+}
+
+void Engine::keyFractionBlank() {
+    if (entry_.fractionState == kFractionNone) {
+        if (entry_.entryStarted)
+            entry_.entryText += ' ';
+        else
+            entry_.entryText = " ";
+        entry_.entryStarted = true;
+    }
+    entry_.fractionState = kFractionAfterBlank;
+}
+
+void Engine::keyFractionBar() {
+    if (entry_.fractionState == kFractionAfterBlank) entry_.entryText += '/';
+    entry_.fractionState = kFractionAfterBar;
+}
+
+void Engine::keyClearEntry() {
+    if (entry_.operatorLast) return;
+    if (backspaceState_)
+        backspace();
+    else
+        clearEntry();
+}
+
+void Engine::clearEntry() {
+    entry_.operatorLast = false;
+    entry_.entryText = "0";
+    entry_.entryStarted = false;
+    entry_.decimalAllowed = true;
+    entry_.fractionState = kFractionNone;
+    entry_.entryOp.clear();
+    regs_.displayValue = "0";
+}
+
+void Engine::backspace() {
+    std::string& text = entry_.entryText;
+    if (!text.empty()) {
+        if (text.back() == format_.decSep()) entry_.decimalAllowed = true;
+        text.pop_back();
+    }
+    if (text.empty() || text == "0")
+        clearEntry();
+    else
+        regs_.displayValue = text;
+}
+
+// The entry an operator takes when nothing new was keyed: while the tape is on, the raw entry
+// of the nearest line above that has an operator ("+" twice adds the same number twice).
+std::string Engine::repeatedEntry() const {
+    for (int row = curRow_ - 1; row >= 1; --row) {
+        if (opAt(row).empty()) continue;
+        const std::string_view raw = recordField(cell(row, kRegisterColumn), 1, layout_);
+        return raw.empty() ? "0" : std::string(raw);
+    }
+    return "0";
+}
+
+// The typed entry, or with OperatorLast the entry repeated from the tape or still held.
+std::string Engine::currentEntry() {
+    if (!entry_.operatorLast) return entry_.entryText;
+    if (tapeOn_) return repeatedEntry();
+    return entry_.entryText;
+}
+
+void Engine::convertFraction() {
+    const std::string& text = entry_.entryText;
+    const size_t blank = text.find(' ');
+    if (blank == std::string::npos) return;
+    const size_t bar = text.find('/', blank);
+    const double whole = format_.read(std::string_view(text).substr(0, blank));
+    const double numerator = format_.read(std::string_view(text).substr(blank + 1));
+    double denominator =
+        bar == std::string::npos ? 0.0 : format_.read(std::string_view(text).substr(bar + 1));
+    if (denominator == 0.0) denominator = kDefaultDenominator;
+    const std::string raw = regs_.rawEntry;
+    // Floating point, not 32-bit integers: a huge numerator must not overflow.
+    entry_.entryText = formatNumber((denominator * whole + numerator) / denominator);
+    regs_.rawEntry = raw;
+}
+
+void Engine::getCurEntry() {
+    const std::string entry = currentEntry();
+    entry_.entryText = entry;
+    regs_.rawEntry = entry;
+    convertFraction();
+}
+
+void Engine::takeEntry() {
+    const std::string entry = entry_.operatorLast ? regs_.displayValue : entry_.entryText;
+    entry_.entryText = entry;
+    regs_.rawEntry = entry;
+    regs_.displayValue = entry;
+    convertFraction();
+}
+
+// Add mode: an entry keyed without a decimal point is read in hundredths.
+void Engine::applyAddMode() {
+    std::string& text = entry_.entryText;
+    const char sep = format_.decSep();
+    if (format_.options().decimalMode != 0 || !entry_.decimalAllowed ||
+        text.find(sep) != std::string::npos)
+        return;
+    std::string converted;
+    if (text.size() >= 2) {
+        converted.append(text, 0, text.size() - 2);
+        converted += sep;
+        converted.append(text, text.size() - 2, 2);
+    } else if (text.size() == 1 && text != "0") {
+        converted += sep;
+        converted += '0';
+        converted += text;
+    } else {
+        return;
+    }
+    text = std::move(converted);
+}
+
+}  // namespace talvex

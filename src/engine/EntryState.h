@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace talvex {
+
+// The line being keyed.
+struct EntryState {
+    std::string entryText = "0";  // the number being keyed
+    std::string entryOp;          // the operator code the next write stores
+    bool entryStarted = false;    // a digit was keyed since the last operator
+    bool decimalAllowed = true;   // no decimal separator keyed yet
+    int fractionState = 0;        // 0 none, 1 after the blank, 2 after the fraction bar
+    bool operatorLast = false;    // the next operator repeats or reuses instead of taking an entry
+    int refPickRow = 0;           // the row where a reference is being picked, 0 when none
+    int groupMode = 0;            // 0 group totals, 1 gts with +/-, 2 Grand Total, 3 GT with +/-
+};
+
+}  // namespace talvex

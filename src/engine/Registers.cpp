@@ -1,0 +1,69 @@
+#include "engine/Registers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/NumberFormat.h"
+
+namespace talvex {
+
+namespace {
+
+std::string withDecimalSeparator(const std::string& raw, char decSep) {
+    if (raw.empty() || raw.find(decSep) != std::string::npos) return raw;
+    return raw + decSep;
+}
+
+// Item counts are whole numbers; a damaged record must not turn into undefined behaviour.
+int toCount(double value) {
+    if (!std::isfinite(value)) return 0;
+    return static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0));
+}
+
+}  // namespace
+
+std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& format) {
+    std::string record = withDecimalSeparator(regs.rawEntry, format.decSep());
+    record += ':';
+    record += regs.displayValue;
+    record += ':';
+    record += format.exact(regs.accumulator);
+    record += '|';
+    record += std::to_string(regs.itemCount);
+    record += ':';
+    record += format.exact(regs.operand);
+    record += ':';
+    record += std::to_string(regs.pendingMode);
+    return record;
+}
+
+int recordFieldCount(std::string_view record) {
+    return static_cast<int>(std::count(record.begin(), record.end(), ':')) + 1;
+}
+
+std::string_view recordField(std::string_view record, int field, RecordLayout layout) {
+    if (layout == RecordLayout::withoutRawEntry) --field;
+    if (field < 1) return {};
+    size_t start = 0;
+    for (int i = 1; i < field; ++i) {
+        const size_t colon = record.find(':', start);
+        if (colon == std::string_view::npos) return {};
+        start = colon + 1;
+    }
+    const size_t end = record.find(':', start);
+    return record.substr(start,
+                         end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+void readRegisterRecord(std::string_view record, RecordLayout layout, const NumberFormatter& format,
+                        Registers& regs) {
+    regs.displayValue = std::string(recordField(record, 2, layout));
+    const std::string_view sums = recordField(record, 3, layout);
+    const size_t bar = sums.find('|');
+    regs.accumulator = format.read(sums.substr(0, bar));
+    regs.itemCount = bar == std::string_view::npos ? 0 : toCount(format.read(sums.substr(bar + 1)));
+    regs.operand = format.read(recordField(record, 4, layout));
+    regs.pendingMode = toCount(format.read(recordField(record, 5, layout)));
+}
+
+}  // namespace talvex

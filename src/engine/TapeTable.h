@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace talvex {
+
+// The tape as a table of text cells. Rows run from -4 (scratch rows used by the file writer)
+// upwards; column 0 holds each row's register record, column 1 the line number. Rows and
+// columns grow on demand: a cell that was never written reads as empty text.
+class TapeTable {
+  public:
+    static constexpr int kFirstRow = -4;
+
+    const std::string& cell(int row, int col) const;
+    void setCell(int row, int col, std::string text);
+
+    // Rows that hold storage (the highest written row + 1); not the tape's length.
+    int storedRows() const { return static_cast<int>(rows_.size()) + kFirstRow; }
+
+    // Moves rows row.. down by one and leaves an empty row at row.
+    void insertRow(int row);
+    // Removes count rows starting at row; the rows below move up.
+    void removeRows(int row, int count);
+    // Empties every cell of a row except the columns listed before firstCol.
+    void clearRow(int row, int firstCol = 0);
+    void clear() { rows_.clear(); }
+    // Keeps storage for at least rows rows, so appending does not reallocate.
+    void reserveRows(int rows);
+
+  private:
+    using Row = std::vector<std::string>;
+    Row* rowFor(int row);
+    Row& ensureRow(int row);
+    std::vector<Row> rows_;
+};
+
+}  // namespace talvex

@@ -1,0 +1,196 @@
+// Keying at the end of the tape: the lines each key sequence writes.
+#include <gtest/gtest.h>
+
+#include "TapeHarness.h"
+
+namespace talvex::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct KeyingCase {
+    const char* name;
+    const char* keys;
+    Lines lines;
+    bool starLine = true;
+    int decimalMode = 1;
+    bool tapeOn = true;
+};
+
+void expectLines(const KeyingCase& c) {
+    SCOPED_TRACE(c.name);
+    Tape tape;
+    tape.engine.settings().starLine = c.starLine;
+    tape.engine.setCalcOption(1, c.decimalMode);
+    tape.engine.setTapeOn(c.tapeOn);
+    tape.run(c.keys);
+    EXPECT_EQ(tape.lines(), c.lines);
+}
+
+TEST(KeyingTest, AdditionsAndAddMode) {
+    const KeyingCase cases[] = {
+        {"plain additions", "5+7+", {"5. +", "7. +"}},
+        {"subtraction", "10+3-", {"10. +", "3. -"}},
+        {"add mode reads hundredths", "1234+", {"12.34 +"}, true, 0},
+        {"add mode single digit", "5+", {"0.05 +"}, true, 0},
+        {"add mode keyed point", "5.+", {"5.00 +"}, true, 0},
+        {"add mode zero", "0+", {"0.00 +"}, true, 0},
+        {"add mode does not touch products", "12*3=", {"12. x", "3. =", "36.00 *", " "}, true, 0},
+        {"repeat with tape on", "7++", {"7. +", "7. +"}},
+        {"repeat with tape off", "7++", {"7. +", "7. +"}, true, 1, false},
+        {"repeat in add mode keeps hundredths", "1234++", {"12.34 +", "12.34 +"}, true, 0},
+        {"fraction", "1 3/4+", {"1.75 +"}},
+        {"fraction without bar reads tenths", "2 5+", {"2.5 +"}},
+        {"fraction without whole part", " 1/2+", {"0.5 +"}},
+    };
+    for (const KeyingCase& c : cases) expectLines(c);
+}
+
+TEST(KeyingTest, ProductsAndQuotients) {
+    const KeyingCase cases[] = {
+        {"chained product", "6*3*2=", {"6. x", "3. x", "2. =", "36. *", " "}},
+        {"chained product without star line", "6*3*2=", {"6. x", "3. x", "2. =", "36. *"}, false},
+        {"divisor stays for the next =",
+         "100/4=8=",
+         {"100. /", "4. =", "25. *", " ", "8. =", "2. *", " "}},
+        {"percent", "200*15%", {"200. x", "15. %", "30. *", " "}},
+        {"chained divide", "100/4/5=", {"100. /", "4. /", "5. =", "5. *", " "}},
+        {"divide then multiply", "100/4*3=", {"100. /", "4. x", "3. =", "75. *", " "}},
+        {"result multiplied again",
+         "6*3=*2=",
+         {"6. x", "3. =", "18. *", " ", "18. x", "2. =", "36. *", " "}},
+        {"division by zero gives 0", "5/0=", {"5. /", "0. =", "0. *", " "}},
+        {"= without x or / does nothing", "5=", {}},
+        {"fraction factor keeps its text", "1 1/2*2=", {"1 1/2 x", "2. =", "3. *", " "}},
+        {"tape off", "6*3*2=", {"6. x", "3. x", "2. =", "36. *", " "}, true, 1, false},
+    };
+    for (const KeyingCase& c : cases) expectLines(c);
+}
+
+TEST(KeyingTest, TotalsAndClear) {
+    const KeyingCase cases[] = {
+        {"subtotal and total", "5+7+ST", {"5. +", "7. +", "12. s", "12. T", " "}},
+        {"total clears the accumulator", "5+T3+S", {"5. +", "5. T", " ", "3. +", "3. s"}},
+        {"subtotal on a fresh tape", "S", {"0. s"}},
+        {"clear twice writes one line", "5+CC", {"5. +", " c"}},
+        {"clear resets the registers", "5+C3+S", {"5. +", " c", "3. +", "3. s"}},
+        {"clear in add mode", "5+C", {"0.05 +", " c"}, true, 0},
+    };
+    for (const KeyingCase& c : cases) expectLines(c);
+}
+
+TEST(KeyingTest, TotalRestartsCountAtOne) {
+    Tape tape;
+    tape.run("5+7+T3+");
+    EXPECT_EQ(tape.engine.registers().itemCount, 1);
+    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 3.0);
+    EXPECT_EQ(tape.view.display, "3.");
+}
+
+TEST(KeyingTest, AutomaticLabelsAndCounts) {
+    Tape tape;
+    tape.engine.settings().countsOn = true;
+    tape.engine.settings().countPrefix = "#";
+    tape.run("5+7+ST");
+    EXPECT_EQ(tape.desc(3), "Subtotal");
+    EXPECT_EQ(tape.count(3), "#2");
+    EXPECT_EQ(tape.desc(4), "TOTAL");
+    EXPECT_EQ(tape.count(4), "#2");
+    EXPECT_EQ(tape.desc(5), "");
+    EXPECT_EQ(tape.count(1), "");
+
+    Tape quiet;
+    quiet.engine.settings().autoSubtotalText = false;
+    quiet.engine.settings().autoTotalText = false;
+    quiet.run("5+ST");
+    EXPECT_EQ(quiet.desc(2), "");
+    EXPECT_EQ(quiet.desc(3), "");
+    EXPECT_EQ(quiet.count(3), "") << "counts are off";
+}
+
+TEST(KeyingTest, CountsKeyTogglesAndShowsColumn) {
+    Tape tape;
+    tape.run("#");
+    EXPECT_TRUE(tape.engine.settings().countsOn);
+    EXPECT_EQ(tape.engine.countsCaption(), "&# On");
+    EXPECT_EQ(tape.view.shownColumns, std::vector<int>{2});
+    tape.run("4+T#");
+    EXPECT_EQ(tape.count(2), "1");
+    EXPECT_EQ(tape.engine.countsCaption(), "&# Off");
+}
+
+TEST(KeyingTest, DecimalModesRoundTruncateAndThousands) {
+    struct Case {
+        const char* keys;
+        int mode, places;
+        bool round, thousands;
+        const char* star;  // the result line's amount
+        const char* display;
+    };
+    const Case cases[] = {
+        {"7/2=", 2, 0, false, false, "3.", "3."},
+        {"7/2=", 2, 0, true, false, "4.", "4."},
+        {"2.679*1=", 3, 2, false, false, "2.67", "2.67"},
+        {"2.679*1=", 3, 2, true, false, "2.68", "2.68"},
+        {"1234.5*1=", 3, 4, true, true, "1,234.5000", "1,234.5000"},
+        {"1/3=", 1, 2, false, false, "0.3333333333", "0.3333333333"},
+        {"2/3=", 1, 2, true, false, "0.6666666667", "0.6666666667"},
+        {"1234567*1=", 0, 2, true, true, "1,234,567.00", "1,234,567.00"},
+        {".1*3=", 1, 2, true, false, "0.3", "0.3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Tape tape;
+        tape.engine.setCalcOption(1, c.mode);
+        tape.engine.setCalcOption(2, c.places);
+        tape.engine.setCalcOption(3, c.round);
+        tape.engine.setCalcOption(4, c.thousands);
+        tape.run(c.keys);
+        EXPECT_EQ(tape.amount(3), c.star);
+        EXPECT_EQ(tape.view.display, c.display);
+    }
+}
+
+TEST(KeyingTest, TotalsReadThousandsSeparatorsBack) {
+    Tape tape;
+    tape.engine.setCalcOption(4, 1);
+    tape.run("1234.5+1000+S");
+    EXPECT_EQ(tape.amount(1), "1,234.5");
+    EXPECT_EQ(tape.amount(3), "2,234.5");
+    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 2234.5);
+}
+
+TEST(KeyingTest, CommaDecimalSeparator) {
+    Tape tape(',');
+    tape.engine.setCalcOption(4, 1);
+    tape.run("1234,5+0.25+12+S");
+    EXPECT_EQ(tape.lines(), (Lines{"1.234,5 +", "0,25 +", "12, +", "1.246,75 s"}));
+    EXPECT_EQ(tape.view.display, "1.246,75");
+    EXPECT_EQ(tape.record(3), "12,:1.246,75:1246,75|3:1:0");
+
+    Tape addMode(',');
+    addMode.engine.setCalcOption(1, 0);
+    addMode.run("1234+5+");
+    EXPECT_EQ(addMode.lines(), (Lines{"12,34 +", "0,05 +"}));
+}
+
+TEST(KeyingTest, OverflowStaysReadable) {
+    Tape tape;
+    const std::string huge = "9" + std::string(300, '0');
+    tape.run(huge + "*" + huge + "=");
+    EXPECT_EQ(tape.amount(3), "Overflow");
+    EXPECT_EQ(tape.view.display, "Overflow");
+    tape.run("+");
+    EXPECT_EQ(tape.op(3), "*");
+    EXPECT_EQ(tape.engine.lastRow(), 6) << "the tape goes on after an overflow";
+}
+
+TEST(KeyingTest, HugeFractionIsNotACrash) {
+    Tape tape;
+    tape.run("1 99999999999999999999/3+");
+    EXPECT_EQ(tape.op(1), "+");
+    EXPECT_NEAR(tape.engine.registers().accumulator, 1.0 + 99999999999999999999.0 / 3, 1e6);
+}
+
+}  // namespace
+}  // namespace talvex::testing

@@ -1,0 +1,245 @@
+#include "engine/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace talvex {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+const NumberSymbols kDot = NumberSymbols::forDecSep('.');
+const NumberSymbols kComma = NumberSymbols::forDecSep(',');
+const std::string kFloat = "###########0.##########", kTwo = "###########0.00";
+const std::string kWhole = "###########0.", kGrouped = "###,###,###,##0.00";
+
+NumberFormatter formatter(int mode, int places, bool round, NumberSymbols s = kDot) {
+    NumberFormatter f(s);
+    f.setOption(1, mode);
+    f.setOption(2, places);
+    f.setOption(3, round);
+    return f;
+}
+
+TEST(FormatPatternTest, PatternFollowsOptions) {
+    struct Row {
+        int mode, places;
+        bool thousands;
+        std::string expected;
+    };
+    for (const Row& r : std::vector<Row>{{0, 5, false, kTwo},
+                                         {1, 2, true, "###,###,###,##0.##########"},
+                                         {2, 2, false, kWhole},
+                                         {3, -7, false, kWhole},
+                                         {3, 1000000, false, kWhole + std::string(15, '0')},
+                                         {42, 2, false, kFloat}}) {
+        SCOPED_TRACE(testing::Message() << r.mode << "/" << r.places);
+        EXPECT_EQ(formatPattern({0, r.mode, r.places, true, r.thousands}), r.expected);
+    }
+}
+
+TEST(FormatWithPatternTest, RoundsAndPlacesDigits) {
+    struct Row {
+        double v;
+        std::string pattern, expected;
+        char dec = '.';
+    };
+    const std::vector<Row> rows = {{0.1 + 0.2, kFloat, "0.3"},
+                                   {2.675, kTwo, "2.68"},
+                                   {1.005, kTwo, "1.01"},
+                                   {-2.5, kWhole, "-3."},
+                                   {1.0 / 3, kFloat, "0.3333333333"},
+                                   {-2.0 / 3, kFloat, "-0.6666666667"},
+                                   {999.9999999999999, kTwo, "1000.00"},
+                                   {0.99999999999, kFloat, "1"},
+                                   {123456789012345678.0, kFloat, "123456789012346000"},
+                                   {1234.5, "###,###,###,##0.0000", "1,234.5000"},
+                                   {1234567.891, kGrouped, "1,234,567.89"},
+                                   {-123456.7, kGrouped, "-123,456.70"},
+                                   {999, kGrouped, "999.00"},
+                                   {1e20, "#,##0", "100,000,000,000,000,000,000"},
+                                   {1e20, kFloat, "100000000000000000000"},
+                                   {0, kTwo, "0.00"},
+                                   {0, kFloat, "0"},
+                                   {-0.0, kFloat, "0"},
+                                   {-0.001, kTwo, "0.00"},
+                                   {12, kWhole, "12."},
+                                   {12.25, "###0", "12"},
+                                   {12.3, "0000.0#", "0012.3"},
+                                   {12.3001, "0.0##", "12.3"},
+                                   {5e-11, kFloat, "0.0000000001"},
+                                   {1234567.891, kGrouped, "1.234.567,89", ','},
+                                   {12, kWhole, "12,", ','}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.v << " with " << r.pattern);
+        EXPECT_EQ(formatWithPattern(r.v, r.pattern, NumberSymbols::forDecSep(r.dec)), r.expected);
+    }
+}
+
+TEST(FormatWithPatternTest, ExtremesKeepEveryDigitOrShowOverflow) {
+    const std::string big = formatWithPattern(std::numeric_limits<double>::max(), kFloat, kDot);
+    EXPECT_EQ(big, "179769313486232" + std::string(294, '0'));
+    EXPECT_EQ(formatWithPattern(5e-324, kTwo, kDot), "0.00");
+    for (double v : {kInf, -kInf, std::nan("")}) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(formatWithPattern(v, kTwo, kDot), kOverflowText);
+        EXPECT_EQ(formatter(3, 2, false).format(v), kOverflowText);
+        EXPECT_EQ(NumberFormatter().plain(v), kOverflowText);
+        EXPECT_EQ(NumberFormatter().exact(v), kOverflowText);
+    }
+}
+
+TEST(NumberFormatterTest, OptionsRebuildThePatternAndBadIndexesChangeNothing) {
+    NumberFormatter f;
+    EXPECT_EQ(f.pattern(), kFloat);
+    EXPECT_TRUE(f.setOption(4, 7));
+    EXPECT_TRUE(f.setOption(1, 2));
+    EXPECT_TRUE(f.setOption(3, -2));
+    EXPECT_EQ(f.pattern(), "###,###,###,##0.");
+    EXPECT_EQ(f.option(4), 1);
+    EXPECT_EQ(f.option(3), 1);
+    for (int bad : {-1, 5}) {
+        EXPECT_FALSE(f.setOption(bad, 0));
+        EXPECT_EQ(f.option(bad), -1);
+    }
+    EXPECT_EQ(f.pattern(), "###,###,###,##0.");
+}
+
+TEST(NumberFormatterTest, FormatRoundsOrTruncates) {
+    struct Row {
+        int mode, places;
+        bool round;
+        double v;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {{3, 2, false, 2.679, "2.67"},
+                                   {3, 2, true, 2.679, "2.68"},
+                                   {3, 2, false, -2.679, "-2.67"},
+                                   {2, 0, false, 12.5, "12."},
+                                   {2, 0, true, 12.5, "13."},
+                                   {3, 2, false, 1.2399, "1.24"},
+                                   {3, 2, false, -0.009, "0.00"},
+                                   {3, 0, false, -0.9, "0."},
+                                   {3, 2, false, -0.01, "-0.01"},
+                                   {0, 9, false, 3.14159, "3.14"},
+                                   {3, 15, false, 0.1, "0.1" + std::string(14, '0')},
+                                   {1, 2, false, 2.0 / 3, "0.6666666667"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << r.mode << "/" << r.places << "/" << r.round << " " << r.v);
+        EXPECT_EQ(formatter(r.mode, r.places, r.round).format(r.v), r.expected);
+    }
+    NumberFormatter grouped = formatter(3, 2, false, kComma);
+    grouped.setOption(4, 1);
+    EXPECT_EQ(grouped.format(-1234567.899), "-1.234.567,89");
+}
+
+TEST(NumberFormatterTest, PlainAndExactTexts) {
+    struct Row {
+        double v;
+        std::string plain, exact;
+    };
+    const std::vector<Row> rows = {{0.1 + 0.2, "0.3", "0.30000000000000004"},
+                                   {1.0 / 3, "0.333333333333333", ""},
+                                   {12, "12", "12"},
+                                   {-2.5, "-2.5", "-2.5"},
+                                   {-0.0, "0", "0"},
+                                   {1e20, "100000000000000000000", "100000000000000000000"},
+                                   {-1e-20, "-0.00000000000000000001", ""},
+                                   {0.9999999999999999, "1", ""},
+                                   {5e-324, "", "0." + std::string(323, '0') + "5"}};
+    const NumberFormatter f;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.v);
+        if (!r.plain.empty()) {
+            EXPECT_EQ(f.plain(r.v), r.plain);
+        }
+        if (!r.exact.empty()) {
+            EXPECT_EQ(f.exact(r.v), r.exact);
+        }
+    }
+    EXPECT_EQ(NumberFormatter(kComma).plain(-1234.25), "-1234,25");
+    EXPECT_EQ(NumberFormatter(kComma).exact(0.5), "0,5");
+}
+
+TEST(NumberFormatterTest, TextsReadBack) {
+    std::mt19937_64 rng(2024);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-320, 307);
+    std::vector<double> values = {std::numeric_limits<double>::max(), 5e-324, 0.1};
+    for (int i = 0; i < 4000; ++i) {
+        const double v =
+            i % 2 ? mantissa(rng) * std::pow(10.0, exponent(rng)) : std::bit_cast<double>(rng());
+        if (std::isfinite(v)) values.push_back(i % 4 < 2 ? v : -v);
+    }
+    for (const NumberSymbols& s : {kDot, kComma}) {
+        NumberFormatter f = formatter(3, 4, true, s);
+        f.setOption(4, 1);
+        for (double v : values) {
+            SCOPED_TRACE(f.exact(v));
+            EXPECT_EQ(f.read(f.exact(v)), v);
+            // Grouped, rounded text loses nothing but the places it does not show.
+            if (std::fabs(v) < 1e13) {
+                EXPECT_NEAR(f.read(f.format(v)), v, 0.5e-4 + 1e-14 * std::fabs(v));
+            }
+        }
+    }
+}
+
+TEST(NumberFormatterTest, ReadTakesTheLeadingNumber) {
+    struct Row {
+        std::string text;
+        double expected;
+        char dec = '.';
+    };
+    const std::vector<Row> rows = {{"12.5abc", 12.5},
+                                   {"1 3/4", 1},
+                                   {"12.", 12},
+                                   {".5", 0.5},
+                                   {"-", 0},
+                                   {"abc", 0},
+                                   {"", 0},
+                                   {"Overflow", 0},
+                                   {"1,234.50", 1234.5},
+                                   {" \t-7.25", -7.25},
+                                   {"+3", 3},
+                                   {"-.5", -0.5},
+                                   {"0.1", 0.1},
+                                   {"1,2,3", 123},
+                                   {"1,,2", 1},
+                                   {",5", 0},
+                                   {"12.3.4", 12.3},
+                                   {"1.5,000", 1.5},
+                                   {"--1", 0},
+                                   {"\n1", 0},
+                                   {"1e5", 1},
+                                   {"1.234,5", 1234.5, ','},
+                                   {",5", 0.5, ','},
+                                   {"1,234.5", 1.234, ','},
+                                   {".5", 0, ','}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(NumberFormatter(NumberSymbols::forDecSep(r.dec)).read(r.text), r.expected);
+    }
+}
+
+TEST(NumberFormatterTest, ReadSurvivesHugeAndLongTexts) {
+    const NumberFormatter f;
+    EXPECT_EQ(f.read(std::string(400, '9')), kInf);
+    EXPECT_EQ(f.read("-" + std::string(400, '9')), -kInf);
+    EXPECT_EQ(f.read("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(f.read("1" + std::string(308, '0')), 1e308);
+    const size_t million = 1000000;
+    EXPECT_EQ(f.read(std::string(million, '1')), kInf);
+    EXPECT_EQ(f.read(std::string(million, ' ')), 0.0);
+    EXPECT_EQ(f.read(std::string(million, '0') + "25"), 25.0);
+    EXPECT_EQ(f.read("0." + std::string(million, '3')), 1.0 / 3);
+}
+
+}  // namespace
+}  // namespace talvex

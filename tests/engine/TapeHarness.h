@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/Engine.h"
+
+namespace talvex::testing {
+
+// Remembers what the engine showed, as the window would.
+class RecordingView : public ViewPort {
+  public:
+    void showStatus(const std::string& text, bool error) override {
+        statuses.emplace_back(text, error);
+    }
+    void showDisplay(const std::string& text) override { display = text; }
+    void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
+    void showColumn(int col) override { shownColumns.push_back(col); }
+
+    std::vector<std::pair<std::string, bool>> statuses;
+    std::string display;
+    int displayColour = -1;
+    std::vector<int> shownColumns;
+};
+
+// A fresh tape keyed like a user at the keyboard: tape.run("5+7+ST").
+class Tape {
+  public:
+    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {}
+
+    Tape& run(std::string_view keys) {
+        for (char c : keys) {
+            if (c == '\n')
+                engine.pressEnter();
+            else
+                engine.keyChar(c);
+        }
+        return *this;
+    }
+
+    std::string amount(int row) const { return engine.cell(row, engine.roles().amount); }
+    std::string op(int row) const { return engine.opAt(row); }
+    std::string desc(int row) const { return engine.cell(row, engine.roles().description); }
+    std::string count(int row) const { return engine.cell(row, engine.roles().itemCount); }
+    std::string record(int row) const { return engine.cell(row, kRegisterColumn); }
+
+    // "amount op" of every written line, e.g. {"5. +", "7. +", "12. s"}.
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        for (int row = 1; row < engine.lastRow(); ++row)
+            result.push_back(amount(row) + " " + op(row));
+        return result;
+    }
+
+    std::string lastError() const {
+        for (auto it = view.statuses.rbegin(); it != view.statuses.rend(); ++it)
+            if (it->second) return it->first;
+        return {};
+    }
+
+    RecordingView view;
+    AddinPort addins;
+    Engine engine;
+};
+
+}  // namespace talvex::testing

@@ -1,0 +1,134 @@
+// The talvex-tape command line: rows on stdout, messages on stderr, exit status.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+#include "KeyScript.h"
+#include "TapeTool.h"
+
+namespace talvex {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(std::vector<std::string> args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = runTapeTool(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(TapeToolTest, KeysPrintsDataRows) {
+    const Result r = run({"keys", "5+7+ST"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "1\t\t\t\t5.\t+\t\t5.:5:5|1:1:0\n"
+              "2\t\t\t\t7.\t+\t\t7.:12:12|2:1:0\n"
+              "3\t\t\tSubtotal\t12.\ts\t\t12.:12:12|2:1:0\n"
+              "4\t\t\tTOTAL\t12.\tT\t\t12.:12:12|2:1:0\n"
+              "5\t\t\t\t\t\t\t12.:12:0|0:1:0\n"
+              "6\t\t\t\t\t\t\t12.:12:0|0:1:0\n");
+}
+
+TEST(TapeToolTest, OptionsShapeTheTape) {
+    const struct {
+        std::vector<std::string> args;
+        std::string firstRow;
+    } cases[] = {
+        {{"keys", "--tape", "0", "5+"}, "1\t\t\t\t5.\t+\t\n"},
+        {{"keys", "--decimal-mode", "0", "5+"}, "1\t\t\t\t0.05\t+\t\t.05:0.05:0.05|1:1:0\n"},
+        {{"keys", "--decimal-mode", "3", "--places", "3", "--round", "0", "2.6789*1="},
+         "1\t\t\t\t2.6789\tx\t\t2.6789:2.6789:0|0:2.6789:3\n"},
+        {{"keys", "--thousands", "1", "--tape", "0", "1234+"}, "1\t\t\t\t1,234.\t+\t\n"},
+        {{"keys", "--decsep", ",", "--tape", "0", "2,5+"}, "1\t\t\t\t2,5\t+\t\n"},
+        {{"keys", "--counts", "1", "--count-prefix", "n=", "--tape", "0", "S"},
+         "1\tn=0\t\tSubtotal\t0.\ts\t\n"},
+        {{"keys", "--auto-text", "0", "--tape", "0", "S"}, "1\t\t\t\t0.\ts\t\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), c.firstRow);
+    }
+}
+
+TEST(TapeToolTest, StarLineOptionAndCommands) {
+    EXPECT_EQ(run({"keys", "--starline", "0", "--tape", "0", "2*3="}).out,
+              "1\t\t\t\t2.\tx\t\n2\t\t\t\t3.\t=\t\n3\t\t\t\t6.\t*\t\n4\t\t\t\t\t\t\n");
+    const Result enter = run({"keys", "5+{Enter}{Enter}{key 27}"});
+    EXPECT_NE(enter.out.find("2\t\t\tSubtotal\t5.\ts\t"), std::string::npos) << enter.out;
+    EXPECT_NE(enter.out.find("3\t\t\tTOTAL\t5.\tT\t"), std::string::npos) << enter.out;
+    EXPECT_NE(enter.out.find("\n6\t"), std::string::npos) << "trailer, blank line, open row";
+    const Result esc = run({"keys", "--tape", "0", "5{Esc}7{F9}"});
+    EXPECT_EQ(esc.out, "1\t\t\t\t\tc\t\n2\t\t\t\t\t\t\n");
+    EXPECT_EQ(run({"keys", "--tape", "0", "56{Backspace}\n+"}).out,
+              "1\t\t\t\t5.\t+\t\n2\t\t\t\t\t\t\n");
+}
+
+TEST(TapeToolTest, StatusMessagesGoToStderr) {
+    const Result r = run({"keys", "5+{key 12}{key 99}"});
+    EXPECT_EQ(r.status, 0);
+    const Result full = run({"keys", "-"}, std::string(401, '+'));
+    EXPECT_EQ(full.status, 0);
+    EXPECT_NE(full.err.find("error: Table full\n"), std::string::npos);
+}
+
+TEST(TapeToolTest, MalformedInputIsRefused) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"keys", "5+{Bogus}"},
+        {"keys", "5+{Enter"},
+        {"keys", "5+}"},
+        {"keys", "{key}"},
+        {"keys", "{key x}"},
+        {"keys", "{Enter 3}"},
+        {"keys"},
+        {"keys", "--places"},
+        {"keys", "--places", "x", "5+"},
+        {"keys", "--nope", "1", "5+"},
+        {"keys", "--decsep", "ab", "5+"},
+        {"frobnicate"},
+        {},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.empty() ? "(none)" : args.back());
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err, "");
+    }
+}
+
+TEST(KeyScriptTest, ParsesCharactersAndCommands) {
+    const ParsedScript parsed = parseKeyScript("1\n2{key 27}{Enter}");
+    ASSERT_EQ(parsed.error, "");
+    ASSERT_EQ(parsed.steps.size(), 4u);
+    EXPECT_EQ(parsed.steps[1].character, '2');
+    EXPECT_EQ(parsed.steps[2].command, "key");
+    EXPECT_EQ(parsed.steps[2].argument, "27");
+    EXPECT_TRUE(parsed.steps[3].isCommand);
+}
+
+// The installed program itself: exit status and output through a real process.
+TEST(TapeToolTest, ProgramRunsFromTheShell) {
+    const std::string command = std::string(TALVEX_TAPE_EXE) + " keys '5+7+ST' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    std::array<char, 256> buffer{};
+    while (fgets(buffer.data(), buffer.size(), pipe)) out += buffer.data();
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 6);
+    EXPECT_NE(out.find("\t12.\tT\t"), std::string::npos);
+    const std::string bad = std::string(TALVEX_TAPE_EXE) + " keys '{oops' >/dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
+}
+
+}  // namespace
+}  // namespace talvex

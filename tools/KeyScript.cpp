@@ -1,0 +1,104 @@
+#include "KeyScript.h"
+
+#include <charconv>
+#include <functional>
+
+#include "engine/Engine.h"
+#include "engine/KeyMap.h"
+
+namespace talvex {
+
+namespace {
+
+enum class Argument { none, integer };
+
+struct CommandSpec {
+    std::string_view name;
+    Argument argument;
+    std::function<void(Engine&, const std::string&)> run;
+};
+
+int toInt(const std::string& text) {
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> table = {
+        {"Enter", Argument::none, [](Engine& e, const std::string&) { e.pressEnter(); }},
+        {"Esc", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kEscapeKeyCode); }},
+        {"F9", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kF9KeyCode); }},
+        {"Backspace", Argument::none, [](Engine& e, const std::string&) { e.pressBackspace(); }},
+        {"key", Argument::integer, [](Engine& e, const std::string& a) { e.keyFront(toInt(a)); }},
+    };
+    return table;
+}
+
+const CommandSpec* findCommand(std::string_view name) {
+    for (const CommandSpec& spec : commands())
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+bool isInteger(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+// Checks one "{...}" body and turns it into a step; returns an error text or "".
+std::string parseCommand(std::string_view body, ScriptStep& step) {
+    const size_t blank = body.find(' ');
+    step.isCommand = true;
+    step.command = std::string(body.substr(0, blank));
+    step.argument = blank == std::string_view::npos ? "" : std::string(body.substr(blank + 1));
+    const CommandSpec* spec = findCommand(step.command);
+    if (!spec) return "unknown command {" + std::string(body) + "}";
+    if (spec->argument == Argument::none && blank != std::string_view::npos)
+        return "command {" + step.command + "} takes no argument";
+    if (spec->argument == Argument::integer && !isInteger(step.argument))
+        return "command {" + step.command + "} needs a whole number";
+    return {};
+}
+
+}  // namespace
+
+ParsedScript parseKeyScript(std::string_view script) {
+    ParsedScript parsed;
+    for (size_t i = 0; i < script.size(); ++i) {
+        const char c = script[i];
+        if (c == '\n' || c == '\r') continue;
+        if (c == '}') {
+            parsed.error = "unexpected } at position " + std::to_string(i + 1);
+            return parsed;
+        }
+        if (c != '{') {
+            parsed.steps.push_back(ScriptStep{false, c, {}, {}});
+            continue;
+        }
+        const size_t close = script.find('}', i + 1);
+        if (close == std::string_view::npos) {
+            parsed.error = "unclosed { at position " + std::to_string(i + 1);
+            return parsed;
+        }
+        ScriptStep step;
+        parsed.error = parseCommand(script.substr(i + 1, close - i - 1), step);
+        if (!parsed.error.empty()) return parsed;
+        parsed.steps.push_back(std::move(step));
+        i = close;
+    }
+    return parsed;
+}
+
+void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine) {
+    for (const ScriptStep& step : steps) {
+        if (!step.isCommand) {
+            engine.keyChar(step.character);
+            continue;
+        }
+        if (const CommandSpec* spec = findCommand(step.command)) spec->run(engine, step.argument);
+    }
+}
+
+}  // namespace talvex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvex {
+
+class Engine;
+
+// One step of a key script: a character for the keyboard map, or a command in braces.
+struct ScriptStep {
+    bool isCommand = false;
+    char character = 0;
+    std::string command;   // the command's name, e.g. "Enter" or "key"
+    std::string argument;  // the text after the name, without the separating blank
+};
+
+struct ParsedScript {
+    std::vector<ScriptStep> steps;
+    std::string error;  // empty when the script is well formed
+};
+
+// Splits a script into steps. Newlines are ignored; "{name}" and "{name argument}" are commands
+// that must be known and carry the argument their command expects.
+ParsedScript parseKeyScript(std::string_view script);
+
+// Plays the steps into an engine, as a user at the keyboard would.
+void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine);
+
+}  // namespace talvex
