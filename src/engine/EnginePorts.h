@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,8 @@ class AddinPort {
     virtual void saveToLine(std::string& /*record*/) {}
     // Event -6: restore the add-in registers from the fields after the engine's own.
     virtual void restoreFromLine(std::string_view /*record*/) {}
+    // Event -8: the value of a user-defined symbol named in a reference ("Rrate").
+    virtual std::optional<std::string> symbolValue(std::string_view /*name*/) { return {}; }
     // A panel key: slot 0 device, 1 calculation; key 0..7.
     virtual void dispatch(int /*slot*/, int /*key*/) {}
     // An add-in has taken over number entry (digit keys go to it).

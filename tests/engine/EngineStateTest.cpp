@@ -138,6 +138,29 @@ TEST(EnterRuleTest, CharacterFromLineAbove) {
     }
 }
 
+TEST(KeyMapTest, CharactersToKeyCodes) {
+    const struct {
+        char c, decSep;
+        int code;
+        std::optional<int> groupMode;
+    } cases[] = {
+        {'0', '.', 0, {}},  {'9', '.', 9, {}},  {'.', '.', 11, {}}, {',', ',', 11, {}},
+        {'.', ',', 11, {}}, {'r', '.', 12, {}}, {'%', '.', 13, {}}, {'c', '.', 14, {}},
+        {'`', '.', 15, {}}, {'-', '.', 16, {}}, {'+', '.', 17, {}}, {'!', '.', 18, {}},
+        {'@', '.', 19, {}}, {'*', '.', 20, {}}, {'/', '.', 21, {}}, {'=', '.', 22, {}},
+        {'#', '.', 23, {}}, {'w', '.', 25, {}}, {'G', '.', 26, 2},  {'g', '.', 26, 0},
+        {' ', '.', 28, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.c));
+        const auto mapped = mapKeyboardChar(c.c, c.decSep);
+        ASSERT_TRUE(mapped.has_value());
+        EXPECT_EQ(mapped->code, c.code);
+        EXPECT_EQ(mapped->groupMode, c.groupMode);
+    }
+    for (char c : {',', 'x', 'a', '\t', '{'}) EXPECT_FALSE(mapKeyboardChar(c, '.').has_value());
+}
+
 TEST(EnterRuleTest, EnterKeysAWholeTape) {
     Tape tape;
     tape.run("5+7\n\n\n\n\n");
