@@ -4,13 +4,14 @@
 #include <functional>
 
 #include "engine/Engine.h"
+#include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
 
 namespace talvex {
 
 namespace {
 
-enum class Argument { none, integer };
+enum class Argument { none, integer, twoIntegers, text };
 
 struct CommandSpec {
     std::string_view name;
@@ -18,10 +19,19 @@ struct CommandSpec {
     std::function<void(Engine&, const std::string&)> run;
 };
 
-int toInt(const std::string& text) {
+int toInt(std::string_view text) {
     int value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
+}
+
+int secondInt(const std::string& text) {
+    return toInt(std::string_view(text).substr(text.find(' ') + 1));
+}
+
+void pressGroupKey(Engine& engine, int mode) {
+    engine.setGroupMode(mode);
+    engine.keyFront(key::kGrandTotal);
 }
 
 const std::vector<CommandSpec>& commands() {
@@ -31,6 +41,17 @@ const std::vector<CommandSpec>& commands() {
         {"F9", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kF9KeyCode); }},
         {"Backspace", Argument::none, [](Engine& e, const std::string&) { e.pressBackspace(); }},
         {"key", Argument::integer, [](Engine& e, const std::string& a) { e.keyFront(toInt(a)); }},
+        {"row", Argument::integer, [](Engine& e, const std::string& a) { e.clickRow(toInt(a)); }},
+        {"amount", Argument::text, [](Engine& e, const std::string& a) { e.editAmount(a); }},
+        {"desc", Argument::text, [](Engine& e, const std::string& a) { e.editDescription(a); }},
+        {"insert", Argument::none, [](Engine& e, const std::string&) { e.insertRow(); }},
+        {"delete", Argument::none, [](Engine& e, const std::string&) { e.deleteRow(); }},
+        {"recalc", Argument::none, [](Engine& e, const std::string&) { e.recalculate(1); }},
+        {"goto", Argument::integer, [](Engine& e, const std::string& a) { e.gotoLine(toInt(a)); }},
+        {"group", Argument::integer,
+         [](Engine& e, const std::string& a) { pressGroupKey(e, toInt(a)); }},
+        {"option", Argument::twoIntegers,
+         [](Engine& e, const std::string& a) { e.setCalcOption(toInt(a), secondInt(a)); }},
     };
     return table;
 }
@@ -59,6 +80,13 @@ std::string parseCommand(std::string_view body, ScriptStep& step) {
         return "command {" + step.command + "} takes no argument";
     if (spec->argument == Argument::integer && !isInteger(step.argument))
         return "command {" + step.command + "} needs a whole number";
+    if (spec->argument == Argument::twoIntegers) {
+        const size_t space = step.argument.find(' ');
+        const std::string_view arg = step.argument;
+        if (space == std::string::npos || !isInteger(arg.substr(0, space)) ||
+            !isInteger(arg.substr(space + 1)))
+            return "command {" + step.command + "} needs two whole numbers";
+    }
     return {};
 }
 

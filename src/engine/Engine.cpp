@@ -11,6 +11,12 @@ namespace {
 constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
 constexpr std::string_view kDuplicateClear = "Duplicate Clear";
 
+// Keys that write a computed line.
+bool writesComputedLine(int code) {
+    return code == key::kClear || code == key::kSubtotal || code == key::kTotal ||
+           code == key::kStarTotal || code == key::kGrandTotal;
+}
+
 bool isPanelKey(int code) {
     return code >= key::kFirstDevicePanelKey && code <= key::kLastPanelKey;
 }
@@ -31,11 +37,13 @@ class FlagGuard {
 
 Engine::Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols)
     : view_(view), addins_(addins), format_(symbols) {
+    setDefaultColumnWidths();
     newTape();
 }
 
 void Engine::newTape() {
     table_.clear();
+    references_.clear();
     regs_ = Registers{};
     entry_ = EntryState{};
     lastRow_ = curRow_ = 1;
@@ -48,6 +56,18 @@ void Engine::newTape() {
     view_.currentRowChanged(curRow_);
     setLCDColor();
     updateLCD();
+}
+
+// The widths, in characters, of the default template's columns.
+void Engine::setDefaultColumnWidths() {
+    columnWidths_.assign(static_cast<size_t>(kDefaultColCount) + 1, 0);
+    setColumnWidth(kLineNumberColumn, 3);
+    setColumnWidth(roles_.itemCount, 5);
+    setColumnWidth(roles_.type13, 8);
+    setColumnWidth(roles_.description, 20);
+    setColumnWidth(roles_.amount, 14);
+    setColumnWidth(roles_.op, 3);
+    setColumnWidth(roles_.reference, 3);
 }
 
 void Engine::setColumns(const ColumnRoles& roles, int colCount) {
@@ -99,6 +119,12 @@ void Engine::keyFront(int code) {
     FlagGuard busy(busy_);
     if (code == key::kDivide && entry_.fractionState == 1) code = key::kFractionBar;
     if (key::isOperatorKey(code)) backspaceState_ = false;
+    if (code == key::kClearEntry && picking()) {
+        cancelReferencePick();
+        updateLCD();
+        return;
+    }
+    if (refusesReference(code)) return;
     if (curRow_ > lastRow_ || !(editMode_ && tapeOn_)) {
         keyProcess(code);
         return;
@@ -107,6 +133,18 @@ void Engine::keyFront(int code) {
 }
 
 void Engine::keyOnTapeLine(int code) {
+    if (code == key::kRef) {
+        keyProcess(code);
+        return;
+    }
+    // An operator while another line is shown during a pick uses that line's reference.
+    if (picking() && curRow_ != entry_.refPickRow && key::isOperatorKey(code)) {
+        const std::string entry = entry_.entryText;
+        selectRow(entry_.refPickRow);
+        entry_.entryText = entry;
+        entry_.entryStarted = true;
+        entry_.refPickRow = 0;
+    }
     if (isLockedLine(curRow_) && code != key::kClearEntry) {
         if (isPanelKey(code))
             keyProcess(code);
@@ -126,18 +164,24 @@ bool Engine::isLockedLine(int row) const {
 }
 
 // An operator ends the edit of the current line: the line is re-keyed from the registers of
-// the line above. On the open row the edited amount is the entry being keyed.
+// the line above, and the rest of the tape is recalculated. On the open row the edited amount
+// is the entry being keyed.
 void Engine::endEdit(int code) {
+    amountEditPending_ = false;
     const bool openRow = curRow_ >= lastRow_;
-    const std::string amount = openRow ? entry_.entryText : cell(curRow_, roles_.amount);
     if (code == key::kClear && !openRow && baseCode(opAt(curRow_ - 1)) == op::kClear) {
         statusError(std::string(kDuplicateClear));
         return;
     }
+    // A computed line never replaces an entry.
+    if (!openRow && writesComputedLine(code) && !isBlankLine(curRow_) && !insertEmptyRow(curRow_))
+        return;
+    const std::string amount = editedAmount();
+    const bool typedReference = amount.starts_with('R');
     loadRegistersAbove(curRow_);
     entry_.entryText = amount;
-    regs_.lineRef = openRow ? std::string() : cell(curRow_, roles_.reference);
-    entry_.operatorLast = usesReference(opAt(curRow_)) || amount.empty();
+    regs_.lineRef = curRow_ >= lastRow_ ? std::string() : cell(curRow_, roles_.reference);
+    entry_.operatorLast = (usesReference(opAt(curRow_)) && !typedReference) || amount.empty();
     keyProcess(code);
     if (cancelRequest_) {
         cancelRequest_ = false;
@@ -147,7 +191,14 @@ void Engine::endEdit(int code) {
         view_.rowsChanged(1, 0);
         selectRow(curRow_);
         entry_.entryText.clear();
+    } else {
+        recalculate(curRow_);
     }
+}
+
+std::string Engine::editedAmount() const {
+    if (entry_.entryStarted || curRow_ >= lastRow_) return entry_.entryText;
+    return cell(curRow_, roles_.amount);
 }
 
 void Engine::loadRegistersAbove(int row) {
@@ -172,62 +223,73 @@ void Engine::keyProcess(int code) {
     }
     lastKey_ = code;
     if (!entry_.entryOp.empty() && (code < key::kRef || code == key::kFractionBlank)) clearEntry();
-    if (code <= key::kDigit9) {
+    if (code <= key::kDigit9)
         keyDigit(code);
-    } else {
-        switch (code) {
-            case key::kDoubleZero:
-                entry_.entryText += "00";
-                break;
-            case key::kDecimal:
-                keyDecimal();
-                break;
-            case key::kFractionBlank:
-                keyFractionBlank();
-                break;
-            case key::kFractionBar:
-                keyFractionBar();
-                break;
-            case key::kPercent:
-            case key::kEquals:
-                keyEqualsPercent(code);
-                break;
-            case key::kClear:
-                keyClear();
-                break;
-            case key::kClearEntry:
-                keyClearEntry();
-                break;
-            case key::kSubtract:
-            case key::kAdd:
-                keyAddSubtract(code);
-                break;
-            case key::kSubtotal:
-            case key::kTotal:
-                keySubtotalTotal(code);
-                break;
-            case key::kMultiply:
-            case key::kDivide:
-                keyMultiplyDivide(code);
-                break;
-            case key::kCounts:
-                keyCounts();
-                break;
-            case key::kBlankLine:
-                keyBlankLine();
-                break;
-            default:
-                break;  // Ref, W and GT arrive with references and totals
-        }
-    }
+    else
+        dispatchKey(code);
     finishKey(code);
+}
+
+void Engine::dispatchKey(int code) {
+    switch (code) {
+        case key::kDoubleZero:
+            entry_.entryText += "00";
+            break;
+        case key::kDecimal:
+            keyDecimal();
+            break;
+        case key::kFractionBlank:
+            keyFractionBlank();
+            break;
+        case key::kFractionBar:
+            keyFractionBar();
+            break;
+        case key::kRef:
+            keyRef();
+            break;
+        case key::kPercent:
+        case key::kEquals:
+            keyEqualsPercent(code);
+            break;
+        case key::kClear:
+            keyClear();
+            break;
+        case key::kClearEntry:
+            keyClearEntry();
+            break;
+        case key::kSubtract:
+        case key::kAdd:
+            keyAddSubtract(code);
+            break;
+        case key::kSubtotal:
+        case key::kTotal:
+            keySubtotalTotal(code);
+            break;
+        case key::kMultiply:
+        case key::kDivide:
+            keyMultiplyDivide(code);
+            break;
+        case key::kCounts:
+            keyCounts();
+            break;
+        case key::kStarTotal:
+        case key::kGrandTotal:
+            keyTotalsKey(code);
+            break;
+        case key::kBlankLine:
+            keyBlankLine();
+            break;
+        default:
+            break;
+    }
 }
 
 void Engine::finishKey(int code) {
     // A CE that took back a character leaves the entry open, so the next CE takes another.
     const bool backspaced = code == key::kClearEntry && backspaceState_;
     if (key::isEntryKey(code) || backspaced) {
-        regs_.displayValue = entry_.entryText;
+        // Ref on its own line ends with the registers of that line on show.
+        if (code != key::kRef || !entry_.entryText.empty()) regs_.displayValue = entry_.entryText;
         entry_.operatorLast = false;
     } else {
         entry_.operatorLast = true;

@@ -2,11 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ColumnRoles.h"
 #include "engine/EnginePorts.h"
 #include "engine/EntryState.h"
 #include "engine/NumberFormat.h"
+#include "engine/ReferenceRegistry.h"
 #include "engine/Registers.h"
 #include "engine/TapeSettings.h"
 #include "engine/TapeTable.h"
@@ -34,6 +36,7 @@ class Engine {
 
     // Starts an empty tape: the open row 1 carries the registers of a cleared calculator.
     void newTape();
+    void setClipboard(ClipboardPort& clipboard) { clipboard_ = &clipboard; }
     void setColumns(const ColumnRoles& roles, int colCount);
     void setMaxRows(int rows);
     void setTapeOn(bool on);
@@ -41,6 +44,38 @@ class Engine {
     // The cursor moves to a row: the registers and the display follow that line.
     void selectRow(int row);
     void hideRows(int rows);
+
+    // Selects a row as a click in the grid does: a pending amount edit is ended first.
+    bool clickRow(int row);
+    // The user overtyped the amount cell of the current line; an operator ends the edit.
+    void editAmount(std::string_view text);
+    // The user typed into the description cell of the current line.
+    void editDescription(std::string_view text);
+    // Text typed or pasted into cells: TAB, CR and LF become blanks.
+    static std::string cellText(std::string_view text);
+    bool cellEditable(int col) const;
+    void copyCell(int col);
+    void cutCell(int col);
+    void pasteCell(int col);
+    void copyDisplay();
+
+    // Replays the tape from startRow (0 or less: from the current row) to its end.
+    void recalculate(int startRow);
+    void requestCancel() { cancelRequest_ = true; }
+    bool insertRow();
+    bool deleteRow();
+    void clearRow(int row);
+    // 0 first visible line, 1 previous, 2 next, 3 the open row.
+    void gotoLine(int index);
+
+    // References between lines.
+    void makeSource();
+    bool removeSource();
+    void removeLink();
+    const ReferenceRegistry& references() const { return references_; }
+    ReferenceRegistry& references() { return references_; }
+    int columnWidth(int col) const;
+    void setColumnWidth(int col, int width);
 
     bool getRegs(int row);
     void resetRegs();
@@ -86,14 +121,21 @@ class Engine {
     int lastKey() const { return lastKey_; }
     int lastClearRow() const { return lastClearRow_; }
     void setGroupMode(int mode) { entry_.groupMode = mode; }
+    bool recalculating() const { return recalculating_; }
+    bool amountEditPending() const { return amountEditPending_; }
 
   private:
     // Keys on a line of the tape while the tape drives the calculator.
+    void setDefaultColumnWidths();
     void keyOnTapeLine(int code);
     void endEdit(int code);
     bool isLockedLine(int row) const;
     void loadRegistersAbove(int row);
     void finishKey(int code);
+    void dispatchKey(int code);
+    bool finishPendingEdit();
+    std::string editedAmount() const;
+    bool isBlankLine(int row) const;
 
     // Entry keys.
     void keyDigit(int code);
@@ -101,7 +143,8 @@ class Engine {
     void keyFractionBlank();
     void keyFractionBar();
     void keyClearEntry();
-    std::string currentEntry();
+    std::string currentEntry(bool forOperand);
+    bool entryFromReference() const;
     std::string repeatedEntry() const;
     void convertFraction();
     void applyAddMode();
@@ -115,6 +158,35 @@ class Engine {
     void keySubtotalTotal(int code);
     void keyCounts();
     void keyBlankLine();
+    void keyTotalsKey(int code);
+    double totalOf(std::string_view ownCode);
+    double groupTotals();
+    bool writeGroupLine(std::string_view code, double value, double shown, const std::string& label,
+                        const std::string& count, const std::string& ref);
+    int countAfterPrefix(int row) const;
+
+    // References.
+    void keyRef();
+    bool refusesReference(int code);
+    void startReferencePick();
+    void pickReferenceAt(int row);
+    void cancelReferencePick();
+    bool picking() const;
+    std::string recallReference(const std::string& text);
+    std::string referenceValue(const std::string& ref);
+    void maintainLinks(const std::string& oldCode, const std::string& oldRef);
+    void keepSourceCurrent(int row, bool groupLine = false);
+    void widenReferenceColumn(int slot);
+    std::string sourceDescription(int row) const;
+
+    // Rows.
+    bool insertEmptyRow(int row);
+    void removeRows(int row, int count);
+    void renumberFrom(int row);
+    void prepareRowForWrite();
+    void fixTrailerAfterRewrite(const std::string& oldCode);
+    int dependentLines(int& first) const;
+    bool guardReferences(int first, int count);
 
     // Writing lines.
     std::string formatNumber(double v);
@@ -124,11 +196,16 @@ class Engine {
     void advanceRow();
     void writeLineNumber(int row);
     void copyRecordDown(int row);
+    void setRecordFromAbove(int row);
     void statusError(const std::string& text);
     void status(const std::string& text);
 
     ViewPort& view_;
     AddinPort& addins_;
+    ClipboardPort nullClipboard_;
+    ClipboardPort* clipboard_ = &nullClipboard_;
+    ReferenceRegistry references_;
+    std::vector<int> columnWidths_;
     NumberFormatter format_;
     TapeTable table_;
     ColumnRoles roles_;
@@ -152,6 +229,8 @@ class Engine {
     bool modified_ = false;
     bool settingsChanged_ = false;
     bool loading_ = false;
+    bool recalculating_ = false;
+    bool amountEditPending_ = false;
 };
 
 }  // namespace talvex

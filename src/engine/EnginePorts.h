@@ -28,6 +28,20 @@ class ViewPort {
     virtual void showColumn(int /*col*/) {}
     // The caption of the item-count key changed ("&# On" / "&# Off").
     virtual void countsCaptionChanged(bool /*countsOn*/) {}
+    // A warning sound without a message.
+    virtual void beep() {}
+    // Recalculation reached row of lastRow; the view may process events and request a cancel.
+    virtual void recalcProgress(int /*row*/, int /*lastRow*/) {}
+    // A column's width changed (the reference column widens for two-digit slots).
+    virtual void columnLayoutChanged() {}
+};
+
+// The system clipboard: a text, and a link text that other programs can paste as a link.
+class ClipboardPort {
+  public:
+    virtual ~ClipboardPort() = default;
+    virtual void setText(const std::string& /*text*/, const std::string& /*link*/) {}
+    virtual std::string text() const { return {}; }
 };
 
 // Add-in event codes the engine sends to the active calculation add-in.

@@ -23,6 +23,14 @@ bool Engine::getRegs(int row) {
         statusError(std::string(kFetchOutOfBounds));
         return false;
     }
+    // While a reference is picked, moving shows each line's reference instead.
+    if (picking() && entry_.entryText.starts_with('R')) {
+        if (row != entry_.refPickRow) {
+            entry_.entryText = "R" + cell(row, roles_.reference);
+            regs_.displayValue = entry_.entryText;
+        }
+        return true;
+    }
     const std::string& record = cell(row, kRegisterColumn);
     readRegisterRecord(record, layout_, format_, regs_);
     const int ownFields = layout_ == RecordLayout::withRawEntry ? 5 : 4;
@@ -47,6 +55,7 @@ void Engine::selectRow(int row) {
     if (row < 1 || row > lastRow_) return;
     curRow_ = row;
     backspaceState_ = false;
+    if (!picking()) entry_.entryStarted = false;
     getRegs(row);
     view_.currentRowChanged(row);
     updateLCD();
@@ -85,6 +94,8 @@ int Engine::keyToCode(int row) {
     if (base == op::kGroupSigned) return groupKey(kSignedGroupsMode);
     if (base == op::kGrandTotal) return groupKey(kGrandTotalMode);
     if (base == op::kPlusItems || base == op::kMinusItems) return groupKey(kItemsMode);
+    // A "t" line starts a regenerated block only when its block has no group lines.
+    if (base == op::kGroupsTotal) return groupKey(kSignedGroupsMode);
     if (addins_.isAddinLetter(base)) {
         entry_.entryOp = std::string(1, base.front());
         return key::kAddinFunction;

@@ -26,6 +26,14 @@ void Engine::keyDigit(int code) {
         entry_.entryText = std::string(1, digit);
     // A leading zero does not start an entry.
     if (code != key::kDigit0) entry_.entryStarted = true;
+    if (picking() && entry_.entryText.starts_with('R')) {
+        if (!references_.isLive(static_cast<int>(format_.read(entry_.entryText.substr(1)))))
+            statusError(entry_.entryText + " is not a valid reference");
+        return;
+    }
+    // Digits keyed on a line inside the tape overtype its amount.
+    if (entry_.entryStarted && curRow_ < lastRow_ && editMode_ && tapeOn_)
+        amountEditPending_ = true;
 }
 
 void Engine::keyDecimal() {
@@ -52,10 +60,12 @@ void Engine::keyFractionBar() {
 
 void Engine::keyClearEntry() {
     if (entry_.operatorLast) return;
-    if (backspaceState_)
+    if (backspaceState_) {
         backspace();
-    else
-        clearEntry();
+        return;
+    }
+    clearEntry();
+    amountEditPending_ = false;
 }
 
 void Engine::clearEntry() {
@@ -91,11 +101,22 @@ std::string Engine::repeatedEntry() const {
     return "0";
 }
 
-// The typed entry, or with OperatorLast the entry repeated from the tape or still held.
-std::string Engine::currentEntry() {
-    if (!entry_.operatorLast) return entry_.entryText;
+// The typed entry (a typed "R" number recalls a reference), or with OperatorLast the value of
+// the line's reference, else for + and - the entry repeated from the tape (tape on) or still
+// held, and for x / = % the value on the display.
+std::string Engine::currentEntry(bool forOperand) {
+    if (!entry_.operatorLast) {
+        if (entry_.entryText.starts_with('R')) return recallReference(entry_.entryText);
+        return entry_.entryText;
+    }
+    if (!regs_.lineRef.empty()) return referenceValue(regs_.lineRef);
+    if (forOperand) return regs_.displayValue;
     if (tapeOn_) return repeatedEntry();
     return entry_.entryText;
+}
+
+bool Engine::entryFromReference() const {
+    return entry_.operatorLast && !regs_.lineRef.empty();
 }
 
 void Engine::convertFraction() {
@@ -115,18 +136,20 @@ void Engine::convertFraction() {
 }
 
 void Engine::getCurEntry() {
-    const std::string entry = currentEntry();
+    const std::string entry = currentEntry(false);
     entry_.entryText = entry;
     regs_.rawEntry = entry;
     convertFraction();
+    if (entryFromReference()) entry_.entryOp += ' ';
 }
 
 void Engine::takeEntry() {
-    const std::string entry = entry_.operatorLast ? regs_.displayValue : entry_.entryText;
+    const std::string entry = currentEntry(true);
     entry_.entryText = entry;
     regs_.rawEntry = entry;
     regs_.displayValue = entry;
     convertFraction();
+    if (entryFromReference()) entry_.entryOp += ' ';
 }
 
 // Add mode: an entry keyed without a decimal point is read in hundredths.

@@ -37,14 +37,21 @@ bool Engine::updateGrid() {
         statusError(std::string(kTableFull));
         return false;
     }
+    prepareRowForWrite();
+    const bool rewriting = curRow_ < lastRow_;
+    const std::string oldCode = opAt(curRow_);
+    const std::string oldRef = cell(curRow_, roles_.reference);
     writeAmountCell();
     writeAutoTexts();
     writeRegisterRecord();
     if (ColumnRoles::present(roles_.op)) table_.setCell(curRow_, roles_.op, entry_.entryOp);
     if (ColumnRoles::present(roles_.reference))
         table_.setCell(curRow_, roles_.reference, regs_.lineRef);
+    maintainLinks(oldCode, oldRef);
+    if (!regs_.lineRef.empty()) keepSourceCurrent(curRow_);
     modified_ = true;
     view_.rowsChanged(curRow_, curRow_);
+    if (rewriting) fixTrailerAfterRewrite(oldCode);
     advanceRow();
     return true;
 }

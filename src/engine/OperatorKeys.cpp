@@ -51,7 +51,12 @@ void Engine::keyMultiplyDivide(int code) {
     } else {
         regs_.operand = v;
     }
-    regs_.displayValue = format_.plain(regs_.operand);
+    if (entryFromReference()) {
+        regs_.displayValue = formatNumber(regs_.operand);
+        entry_.entryText = formatNumber(v);
+    } else {
+        regs_.displayValue = format_.plain(regs_.operand);
+    }
     regs_.pendingMode = multiply ? pending::kMultiply : pending::kDivide;
     updateGrid();
     entry_.entryText = regs_.displayValue;
@@ -90,6 +95,7 @@ void Engine::keyEqualsPercent(int code) {
     entry_.entryOp = std::string(op::kStar);
     updateGrid();
     if (settings_.starLine) {
+        regs_.lineRef.clear();
         entry_.entryOp.clear();
         updateGrid();
         entry_.entryOp = std::string(op::kStar);
@@ -121,6 +127,7 @@ void Engine::keySubtotalTotal(int code) {
     if (!total) return;
     regs_.accumulator = 0.0;
     regs_.itemCount = 0;
+    regs_.lineRef.clear();
     entry_.entryOp.clear();
     updateGrid();
     entry_.entryOp = std::string(op::kTotal);

@@ -12,8 +12,10 @@ struct TapeSettings {
     bool autoSubtotalText = true;  // option 21
     bool autoTotalText = true;     // option 22
     bool autoAddFuncText = true;   // option 23
-    bool starLine = true;          // a blank line follows every "*" line
-    bool resultLine = true;        // an add-in result line gets a trailer
+    // A using line without a description takes its source's description.
+    bool autoTitle = false;
+    bool starLine = true;    // a blank line follows every "*" line
+    bool resultLine = true;  // an add-in result line gets a trailer
 };
 
 }  // namespace talvex

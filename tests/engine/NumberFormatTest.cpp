@@ -38,7 +38,7 @@ TEST(FormatPatternTest, PatternFollowsOptions) {
                                          {3, -7, false, kWhole},
                                          {3, 1000000, false, kWhole + std::string(15, '0')},
                                          {42, 2, false, kFloat}}) {
-        SCOPED_TRACE(testing::Message() << r.mode << "/" << r.places);
+        SCOPED_TRACE(::testing::Message() << r.mode << "/" << r.places);
         EXPECT_EQ(formatPattern({0, r.mode, r.places, true, r.thousands}), r.expected);
     }
 }
@@ -76,7 +76,7 @@ TEST(FormatWithPatternTest, RoundsAndPlacesDigits) {
                                    {1234567.891, kGrouped, "1.234.567,89", ','},
                                    {12, kWhole, "12,", ','}};
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.v << " with " << r.pattern);
+        SCOPED_TRACE(::testing::Message() << r.v << " with " << r.pattern);
         EXPECT_EQ(formatWithPattern(r.v, r.pattern, NumberSymbols::forDecSep(r.dec)), r.expected);
     }
 }
@@ -130,7 +130,7 @@ TEST(NumberFormatterTest, FormatRoundsOrTruncates) {
                                    {3, 15, false, 0.1, "0.1" + std::string(14, '0')},
                                    {1, 2, false, 2.0 / 3, "0.6666666667"}};
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << r.mode << "/" << r.places << "/" << r.round << " " << r.v);
         EXPECT_EQ(formatter(r.mode, r.places, r.round).format(r.v), r.expected);
     }

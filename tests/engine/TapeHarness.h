@@ -18,17 +18,42 @@ class RecordingView : public ViewPort {
     void showDisplay(const std::string& text) override { display = text; }
     void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
     void showColumn(int col) override { shownColumns.push_back(col); }
+    void recalcProgress(int row, int /*lastRow*/) override {
+        progressRows.push_back(row);
+        if (cancelAtProgress && engine) engine->requestCancel();
+    }
 
     std::vector<std::pair<std::string, bool>> statuses;
     std::string display;
     int displayColour = -1;
     std::vector<int> shownColumns;
+    std::vector<int> progressRows;
+    bool cancelAtProgress = false;
+    Engine* engine = nullptr;
 };
 
 // A fresh tape keyed like a user at the keyboard: tape.run("5+7+ST").
 class Tape {
   public:
-    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {}
+    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {
+        view.engine = &engine;
+    }
+
+    // Selects a row as a click would, then keys.
+    Tape& at(int row, std::string_view keys = {}) {
+        engine.clickRow(row);
+        return run(keys);
+    }
+    // Overtypes the current line's amount and ends the edit with the keys.
+    Tape& amend(int row, std::string_view amount, std::string_view keys) {
+        engine.clickRow(row);
+        engine.editAmount(amount);
+        return run(keys);
+    }
+    Tape& describe(std::string_view text) {
+        engine.editDescription(text);
+        return *this;
+    }
 
     Tape& run(std::string_view keys) {
         for (char c : keys) {
@@ -51,6 +76,17 @@ class Tape {
         std::vector<std::string> result;
         for (int row = 1; row < engine.lastRow(); ++row)
             result.push_back(amount(row) + " " + op(row));
+        return result;
+    }
+
+    std::string ref(int row) const { return engine.cell(row, engine.roles().reference); }
+
+    // "amount op desc count ref" of every written line, for whole-tape comparisons.
+    std::vector<std::string> rows() const {
+        std::vector<std::string> result;
+        for (int row = 1; row < engine.lastRow(); ++row)
+            result.push_back(amount(row) + "|" + op(row) + "|" + desc(row) + "|" + count(row) +
+                             "|" + ref(row) + "|" + record(row));
         return result;
     }
 

@@ -132,3 +132,59 @@ TEST(TapeToolTest, ProgramRunsFromTheShell) {
 
 }  // namespace
 }  // namespace talvex
+
+namespace talvex {
+namespace {
+
+// Column 5 (amount) and 6 (operator) of every printed row.
+std::string amountsAndOps(const std::string& out) {
+    std::string result;
+    size_t start = 0;
+    while (start < out.size()) {
+        const size_t end = out.find('\n', start);
+        std::vector<std::string> fields;
+        size_t field = start;
+        while (true) {
+            const size_t tab = out.find('\t', field);
+            if (tab == std::string::npos || tab > end) {
+                fields.push_back(out.substr(field, end - field));
+                break;
+            }
+            fields.push_back(out.substr(field, tab - field));
+            field = tab + 1;
+        }
+        if (fields.size() > 5) result += fields[4] + fields[5] + ";";
+        start = end + 1;
+    }
+    return result;
+}
+
+TEST(TapeToolTest, EditingCommands) {
+    const struct {
+        const char* script;
+        const char* lines;
+    } cases[] = {
+        {"5+7+ST{row 1}{amount 10}+", "10.+;7.+;17.s;17.T;;;"},
+        {"5+7+{row 1}{insert}3+", "3.+;5.+;7.+;;"},
+        {"5+7+S{row 2}{delete}", "5.+;5.s;;"},
+        {"5+7+{goto 0}{goto 2}{amount 1}{goto 3}S", "5.+;1.+;6.s;;"},
+        {"{desc Food}5+{desc Fuel}3+T{group 0}", "5.+;3.+;8.T;;5.g;3.g;8.G;;;"},
+        {"1+2+{option 1 3}{option 2 2}{recalc}", "1.00+;2.00+;;"},
+        {"12+{row 1}RR{goto 3}R1+", "12.+;12.+ ;;"},
+        {"5+W", "5.+;0.W;;;"},
+        {"5+TG", "5.+;5.T;;5.G;;;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const Result r = run({"keys", c.script});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(amountsAndOps(r.out), c.lines);
+    }
+    for (const char* bad : {"{row}", "{option 1}", "{option a b}", "{group x}", "{delete 1}"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(run({"keys", bad}).status, 2);
+    }
+}
+
+}  // namespace
+}  // namespace talvex

@@ -1,0 +1,78 @@
+// Recalculating and deleting on a 30,000-line tape of mixed lines.
+#include <benchmark/benchmark.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "engine/Engine.h"
+
+namespace {
+
+constexpr int kTapeLines = 30000;
+
+// Counts error messages, so a benchmark never measures a tape that stopped half way.
+struct ErrorCountingView : talvex::ViewPort {
+    void showStatus(const std::string&, bool error) override { errors += error ? 1 : 0; }
+    int errors = 0;
+};
+
+struct LongTape {
+    ErrorCountingView view;
+    talvex::AddinPort addins;
+    talvex::Engine engine{view, addins};
+
+    void key(const std::string& keys) {
+        for (char c : keys) engine.keyChar(c);
+    }
+};
+
+// Additions, subtractions, products, subtotals, totals, references to the first total, and a
+// grand total every 1,000 lines.
+std::unique_ptr<LongTape> makeTape() {
+    auto tape = std::make_unique<LongTape>();
+    tape->engine.setMaxRows(std::numeric_limits<int>::max());
+    tape->key("100+50-T");
+    tape->engine.clickRow(3);
+    tape->key("RR");
+    tape->engine.gotoLine(3);
+    int nextGrandTotal = 1000;
+    while (tape->engine.lastRow() <= kTapeLines) {
+        tape->key("125.5+74.25+19.99-12*3=S8+R1+T");
+        if (tape->engine.lastRow() >= nextGrandTotal) {
+            tape->key("G");
+            nextGrandTotal += 1000;
+        }
+    }
+    return tape;
+}
+
+void BM_Recalculate30000(benchmark::State& state) {
+    const auto tape = makeTape();
+    for (auto _ : state) {
+        tape->engine.recalculate(1);
+        benchmark::DoNotOptimize(tape->engine.lastRow());
+    }
+    if (tape->view.errors > 0) state.SkipWithError("the tape did not recalculate cleanly");
+    state.counters["lines"] = tape->engine.lastRow() - 1;
+    int grandTotals = 0;
+    for (int row = 1; row < tape->engine.lastRow(); ++row)
+        grandTotals += tape->engine.opAt(row) == "G";
+    state.counters["grand_totals"] = grandTotals;
+}
+BENCHMARK(BM_Recalculate30000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteFirstLine30000(benchmark::State& state) {
+    std::unique_ptr<LongTape> tape;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tape = makeTape();
+        tape->engine.clickRow(1);
+        state.ResumeTiming();
+        tape->engine.deleteRow();
+        benchmark::DoNotOptimize(tape->engine.lastRow());
+    }
+}
+BENCHMARK(BM_DeleteFirstLine30000)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace

@@ -1,0 +1,145 @@
+// What the user types, cuts and pastes into the cells of the grid, and selecting lines.
+#include <charconv>
+
+#include "engine/Engine.h"
+#include "engine/LineCodes.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr std::string_view kPressValidOperator =
+    "Press valid operator (+,-,*,/, etc) to terminate edit";
+constexpr std::string_view kLinkPrefix = "Talvex|Vantp!";
+
+}  // namespace
+
+std::string Engine::cellText(std::string_view text) {
+    std::string clean(text);
+    for (char& c : clean)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return clean;
+}
+
+// Moving away from an overtyped amount ends the edit with the line's own operator.
+bool Engine::finishPendingEdit() {
+    const int code = keyToCode(curRow_);
+    if (code < 0) {
+        statusError(std::string(kPressValidOperator));
+        return false;
+    }
+    keyFront(code);
+    amountEditPending_ = false;
+    return true;
+}
+
+bool Engine::clickRow(int row) {
+    if (row < 1 || row > lastRow_) return false;
+    if (amountEditPending_ && row != curRow_ && !finishPendingEdit()) return false;
+    if (tapeOn_) editMode_ = true;
+    selectRow(row);
+    if (!picking()) {
+        entry_.entryText.clear();
+        entry_.entryStarted = false;
+    }
+    return true;
+}
+
+void Engine::editAmount(std::string_view text) {
+    const std::string clean = cellText(text);
+    if (!tapeOn_) {
+        table_.setCell(curRow_, roles_.amount, clean);
+        modified_ = true;
+        view_.rowsChanged(curRow_, curRow_);
+        return;
+    }
+    entry_.entryText = clean;
+    entry_.entryStarted = true;
+    entry_.operatorLast = false;
+    entry_.entryOp.clear();
+    entry_.decimalAllowed = clean.find(format_.decSep()) == std::string::npos;
+    entry_.fractionState = clean.find(' ') == std::string::npos ? 0 : 2;
+    regs_.displayValue = clean;
+    amountEditPending_ = true;
+    updateLCD();
+}
+
+void Engine::editDescription(std::string_view text) {
+    if (!ColumnRoles::present(roles_.description)) return;
+    table_.setCell(curRow_, roles_.description, cellText(text));
+    modified_ = true;
+    view_.rowsChanged(curRow_, curRow_);
+    if (!tapeOn_ || curRow_ >= lastRow_) return;
+    // Descriptions decide the groups, so group totals follow a changed description.
+    for (int row = curRow_; row < lastRow_; ++row) {
+        if (isGroupLine(opAt(row))) {
+            recalculate(curRow_);
+            return;
+        }
+    }
+}
+
+bool Engine::cellEditable(int col) const {
+    if (col < 2 || col > colCount_) return false;
+    if (!tapeOn_ || col == roles_.amount || col == roles_.description) return true;
+    return col != roles_.itemCount && col != roles_.type13 && col != roles_.op &&
+           col != roles_.reference;
+}
+
+void Engine::copyCell(int col) {
+    std::string link;
+    if (col == roles_.amount) {
+        const std::string& ref = cell(curRow_, roles_.reference);
+        int n = 0;
+        std::from_chars(ref.data(), ref.data() + ref.size(), n);
+        if (n > 0) link = std::string(kLinkPrefix) + "Ref(" + std::to_string(n) + ")";
+    }
+    clipboard_->setText(cell(curRow_, col), link);
+}
+
+void Engine::copyDisplay() {
+    clipboard_->setText(lcdText(), std::string(kLinkPrefix) + "Display");
+}
+
+void Engine::cutCell(int col) {
+    copyCell(col);
+    if (!cellEditable(col)) return;
+    if (col == roles_.amount) {
+        editAmount({});
+    } else if (col == roles_.description) {
+        editDescription({});
+    } else {
+        table_.setCell(curRow_, col, {});
+        modified_ = true;
+        view_.rowsChanged(curRow_, curRow_);
+    }
+}
+
+void Engine::pasteCell(int col) {
+    if (!cellEditable(col)) return;
+    const std::string text = cellText(clipboard_->text());
+    if (col == roles_.amount) {
+        editAmount(text);
+    } else if (col == roles_.description) {
+        editDescription(text);
+    } else {
+        table_.setCell(curRow_, col, text);
+        modified_ = true;
+        view_.rowsChanged(curRow_, curRow_);
+    }
+}
+
+int Engine::columnWidth(int col) const {
+    return col >= 0 && static_cast<size_t>(col) < columnWidths_.size()
+               ? columnWidths_[static_cast<size_t>(col)]
+               : 0;
+}
+
+void Engine::setColumnWidth(int col, int width) {
+    if (col < 0) return;
+    if (static_cast<size_t>(col) >= columnWidths_.size())
+        columnWidths_.resize(static_cast<size_t>(col) + 1);
+    columnWidths_[static_cast<size_t>(col)] = width;
+}
+
+}  // namespace talvex

@@ -1,0 +1,197 @@
+// Editing a line inside the tape and replaying the rest of it.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TapeHarness.h"
+
+namespace talvex::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(RecalculateTest, EditingFirstLineChangesEveryLaterTotal) {
+    Tape tape;
+    tape.run("5+7+S3+T2*4=1+T");
+    tape.amend(1, "10", "+");
+    EXPECT_EQ(tape.lines(), (Lines{"10. +", "7. +", "17. s", "3. +", "20. T", " ", "2. x",
+                                   "4. =", "8. *", " ", "1. +", "1. T", " "}));
+    EXPECT_EQ(tape.engine.curRow(), 2) << "the cursor stays after the edited line";
+}
+
+TEST(RecalculateTest, EditsOfEveryKind) {
+    const struct {
+        const char* name;
+        const char* keys;
+        int row;
+        const char* amount;
+        const char* endKey;
+        Lines lines;
+    } cases[] = {
+        {"factor", "6*3=T", 1, "7", "*", {"7. x", "3. =", "21. *", " ", "0. T", " "}},
+        {"last operand", "6*3=", 2, "4", "=", {"6. x", "4. =", "24. *", " "}},
+        {"operator changed", "5+7+S", 2, "7", "-", {"5. +", "7. -", "-2. s"}},
+        {"subtotal inserted above an entry", "5+7+", 2, "", "S", {"5. +", "5. s", "7. +"}},
+        {"product made of an addition", "6*3+", 2, "3", "=", {"6. x", "3. =", "18. *", " "}},
+        {"percent", "200*15%", 2, "10", "%", {"200. x", "10. %", "20. *", " "}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tape tape;
+        tape.run(c.keys);
+        tape.engine.clickRow(c.row);
+        if (*c.amount) tape.engine.editAmount(c.amount);
+        tape.run(c.endKey);
+        EXPECT_EQ(tape.lines(), c.lines);
+    }
+}
+
+TEST(RecalculateTest, MovingAwayEndsAnEditWithTheLinesOperator) {
+    Tape tape;
+    tape.run("5+7+S");
+    tape.engine.clickRow(1);
+    tape.engine.editAmount("6");
+    tape.engine.clickRow(3);
+    EXPECT_EQ(tape.amount(3), "13.");
+    EXPECT_EQ(tape.engine.curRow(), 3);
+
+    tape.engine.clickRow(4);
+    tape.engine.editAmount("9");
+    tape.engine.clickRow(1);
+    EXPECT_EQ(tape.lastError(), "Press valid operator (+,-,*,/, etc) to terminate edit");
+    EXPECT_EQ(tape.engine.curRow(), 4) << "a new line without an operator keeps the cursor";
+}
+
+TEST(RecalculateTest, ComputedLinesCannotBeEdited) {
+    Tape tape;
+    tape.run("5+S2*3=T");
+    for (int row : {2, 5, 6, 7, 8}) {
+        SCOPED_TRACE(row);
+        tape.engine.clickRow(row);
+        tape.run("4+");
+        EXPECT_EQ(tape.lastError(), "Cannot Edit this Entry");
+    }
+    EXPECT_EQ(tape.lines(), (Lines{"5. +", "5. s", "2. x", "3. =", "6. *", " ", "5. T", " "}));
+}
+
+TEST(RecalculateTest, DuplicateClearInsideTheTape) {
+    Tape tape;
+    tape.run("5+C7+");
+    tape.engine.clickRow(3);
+    tape.run("C");
+    EXPECT_EQ(tape.lastError(), "Duplicate Clear");
+    EXPECT_EQ(tape.lines(), (Lines{"5. +", " c", "7. +"}));
+}
+
+TEST(RecalculateTest, HaltsOnUnknownOperator) {
+    Tape tape;
+    tape.run("5+7+8+S");
+    tape.engine.clickRow(2);
+    // A line written by an add-in that is not loaded.
+    tape.engine.editAmount("7");
+    tape.run("+");
+    Tape damaged;
+    damaged.run("5+7+8+S");
+    const_cast<TapeTable&>(damaged.engine.table()).setCell(3, damaged.engine.roles().op, "Q");
+    damaged.amend(1, "6", "+");
+    EXPECT_EQ(damaged.lastError(), "Recalculation halted at row 3");
+    EXPECT_EQ(damaged.record(2), "7.:13:13|2:1:0") << "lines above the halt are recalculated";
+    EXPECT_EQ(damaged.amount(4), "20.") << "lines from the halt on are left as they were";
+}
+
+TEST(RecalculateTest, CancelHalfwayThenRecalculateAgain) {
+    Tape tape;
+    tape.engine.setMaxRows(10000);
+    for (int i = 0; i < 1500; ++i) tape.run("2+S");
+    const Lines before = tape.rows();
+    tape.view.cancelAtProgress = true;
+    tape.amend(1, "3", "+");
+    ASSERT_FALSE(tape.view.progressRows.empty());
+    EXPECT_NE(tape.rows(), before);
+    EXPECT_EQ(tape.amount(4), "5.");
+    EXPECT_EQ(tape.amount(3000), "3000.") << "lines after the cancel keep their old values";
+    tape.view.cancelAtProgress = false;
+    tape.engine.recalculate(1);
+    EXPECT_EQ(tape.amount(3000), "3001.");
+
+    Tape fresh;
+    fresh.engine.setMaxRows(10000);
+    fresh.run("3+S");
+    for (int i = 1; i < 1500; ++i) fresh.run("2+S");
+    EXPECT_EQ(tape.rows(), fresh.rows());
+}
+
+// A line's cells and the values of its registers. The raw entry and the display are compared
+// as the tape shows them: a repeated entry keeps digits the tape does not show, and a value
+// taken from the display ("0") is spelt differently when keyed afresh ("0.").
+Lines values(const Tape& tape) {
+    Lines result;
+    const NumberFormatter& format = tape.engine.format();
+    for (int row = 1; row < tape.engine.lastRow(); ++row) {
+        const std::string record = tape.record(row);
+        std::string line = tape.amount(row) + "|" + tape.op(row) + "|" + tape.desc(row) + "|" +
+                           tape.count(row) + "|" +
+                           format.format(format.read(recordField(record, 1))) + "|" +
+                           format.format(format.read(recordField(record, 2)));
+        for (int field = 3; field <= recordFieldCount(record); ++field)
+            line += "|" + std::string(recordField(record, field));
+        result.push_back(line);
+    }
+    return result;
+}
+
+// Keying the final tape's lines afresh gives what editing and recalculating gave.
+Tape keyAfresh(const Tape& edited) {
+    Tape fresh;
+    fresh.engine.setMaxRows(edited.engine.maxRows());
+    for (int row = 1; row < edited.engine.lastRow(); ++row) {
+        const std::string op = edited.op(row);
+        if (op.empty() || op == "*") continue;
+        if (op == "s")
+            fresh.run("S");
+        else if (op == "T")
+            fresh.run("T");
+        else if (op == "W")
+            fresh.run("W");
+        else if (op == "G")
+            fresh.run("G");
+        else if (op == "c")
+            fresh.run("C");
+        else {
+            // Typed into the amount cell, where a minus sign can be keyed too.
+            fresh.engine.editAmount(edited.amount(row));
+            fresh.run(op == "x" ? "*" : op);
+        }
+    }
+    return fresh;
+}
+
+TEST(RecalculatePropertyTest, EditedTapeEqualsTapeKeyedAfresh) {
+    std::mt19937 random(20261206);
+    const std::string keys = "++--*/=%STWGC";
+    for (int trial = 0; trial < 150; ++trial) {
+        SCOPED_TRACE(trial);
+        Tape tape;
+        tape.engine.setMaxRows(2000);
+        const int length = 5 + static_cast<int>(random() % 30);
+        for (int i = 0; i < length; ++i) {
+            if (random() % 3 != 0) tape.run(std::to_string(random() % 1000));
+            if (random() % 4 == 0) tape.run("." + std::to_string(random() % 100));
+            tape.run(std::string(1, keys[random() % keys.size()]));
+            if (i % 5 == 4 && tape.engine.lastRow() > 1) {
+                const int row = 1 + static_cast<int>(random() % (tape.engine.lastRow() - 1));
+                const std::string op = tape.op(row);
+                const bool editable =
+                    op == "+" || op == "-" || op == "x" || op == "/" || op == "=" || op == "%";
+                if (!editable) continue;
+                tape.amend(row, std::to_string(random() % 500), op == "x" ? "*" : op);
+                tape.engine.gotoLine(3);
+            }
+        }
+        const Tape fresh = keyAfresh(tape);
+        ASSERT_EQ(values(tape), values(fresh));
+    }
+}
+
+}  // namespace
+}  // namespace talvex::testing

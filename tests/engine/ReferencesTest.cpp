@@ -1,0 +1,160 @@
+// References: making sources, using them, following them and the guards around them.
+#include <gtest/gtest.h>
+
+#include "TapeHarness.h"
+
+namespace talvex::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Lines 1 "5 +", 2 "7 +", 3 "12 s"; line 3 is then made reference source 1.
+Tape tapeWithSource() {
+    Tape tape;
+    tape.run("5+7+S");
+    tape.at(3, "RR");
+    return tape;
+}
+
+TEST(ReferencesTest, MakeUseAndFollow) {
+    Tape tape = tapeWithSource();
+    EXPECT_EQ(tape.ref(3), "1");
+    EXPECT_EQ(tape.engine.references().slot(1).shown, "12.");
+    EXPECT_EQ(tape.engine.references().linkCount(1), 0);
+
+    tape.engine.gotoLine(3);
+    tape.run("CR1+");
+    EXPECT_EQ(tape.op(5), "+ ");
+    EXPECT_EQ(tape.ref(5), "1");
+    EXPECT_EQ(tape.amount(5), "12.");
+    EXPECT_EQ(tape.engine.references().linkCount(1), 1);
+
+    tape.amend(1, "8", "+");
+    EXPECT_EQ(tape.amount(3), "15.");
+    EXPECT_EQ(tape.engine.references().slot(1).shown, "15.");
+    EXPECT_EQ(tape.amount(5), "15.") << "the using line follows its source";
+    EXPECT_EQ(tape.engine.references().linkCount(1), 1) << "recalculation adds no links";
+}
+
+TEST(ReferencesTest, PickByScrollingToTheSource) {
+    Tape tape = tapeWithSource();
+    tape.engine.gotoLine(3);
+    tape.run("2*R");
+    tape.engine.clickRow(3);
+    EXPECT_EQ(tape.engine.entry().entryText, "R1") << "moving shows each line's reference";
+    tape.run("R");
+    EXPECT_EQ(tape.engine.curRow(), 5) << "the selection returns to where the pick started";
+    EXPECT_EQ(tape.lastError(), "Press valid operator (+,-,*,/, etc) to use selected Reference");
+    tape.run("=");
+    EXPECT_EQ(tape.lines(), (Lines{"5. +", "7. +", "12. s", "2. x", "12. = ", "24. *", " "}));
+    EXPECT_EQ(tape.engine.references().linkCount(1), 1);
+}
+
+TEST(ReferencesTest, ScrollingToALineMakesItASource) {
+    Tape tape;
+    tape.run("5+7+T");
+    tape.run("R");
+    tape.engine.clickRow(2);
+    tape.run("R");
+    EXPECT_EQ(tape.ref(2), "1");
+    tape.run("+");
+    EXPECT_EQ(tape.amount(5), "7.");
+    EXPECT_EQ(tape.op(5), "+ ");
+}
+
+TEST(ReferencesTest, RemovingSourcesAndLinks) {
+    Tape tape = tapeWithSource();
+    tape.engine.gotoLine(3);
+    tape.run("R1+");
+    tape.at(3, "RR");
+    EXPECT_EQ(tape.lastError(), "Cannot remove Reference Source.  Has existing Links.");
+    EXPECT_EQ(tape.ref(3), "1");
+
+    tape.at(4, "RR");  // Ref twice on the using line removes its link
+    EXPECT_EQ(tape.ref(4), "");
+    EXPECT_EQ(tape.op(4), "+") << "the line keeps its value and no longer follows";
+    EXPECT_EQ(tape.engine.references().linkCount(1), 0);
+    tape.at(3, "RR");
+    EXPECT_EQ(tape.ref(3), "");
+    EXPECT_EQ(tape.engine.references().linkCount(1), ReferenceRegistry::kFree);
+    tape.amend(1, "6", "+");
+    EXPECT_EQ(tape.amount(4), "12.") << "an unlinked line keeps the value it had";
+
+    tape.at(2, "RR");
+    EXPECT_EQ(tape.ref(2), "1") << "a freed slot is handed out again";
+}
+
+TEST(ReferencesTest, DeletingAUserThenFreeingTheSource) {
+    Tape tape = tapeWithSource();
+    tape.engine.gotoLine(3);
+    tape.run("R1+");
+    tape.engine.clickRow(4);
+    ASSERT_TRUE(tape.engine.deleteRow());
+    EXPECT_EQ(tape.engine.references().linkCount(1), 0);
+    tape.at(3, "RR");
+    EXPECT_EQ(tape.engine.references().linkCount(1), ReferenceRegistry::kFree);
+}
+
+TEST(ReferencesTest, Messages) {
+    const struct {
+        const char* keys;
+        int row;  // 0: the open row
+        std::string error;
+    } cases[] = {
+        {"R7+", 0, "Invalid Reference"},
+        {"R+", 0, "Invalid Reference"},
+        {"R0+", 0, "Invalid Reference"},
+        {"R9", 0, "R9 is not a valid reference"},
+        {"R1S", 0, "Clear, SubTotal or Totals cannot Reference other entries"},
+        {"R1C", 0, "Clear, SubTotal or Totals cannot Reference other entries"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Tape tape = tapeWithSource();
+        tape.engine.gotoLine(3);
+        tape.run(c.keys);
+        EXPECT_EQ(tape.lastError(), c.error);
+    }
+    Tape tape = tapeWithSource();
+    tape.engine.gotoLine(3);
+    tape.run("R7+");
+    EXPECT_EQ(tape.amount(4), "0.") << "an invalid reference enters 0";
+
+    Tape blank;
+    blank.run("5+T");
+    blank.at(3, "RR");
+    EXPECT_EQ(blank.lastError(), "Cannot make this entry a Reference");
+    blank.engine.gotoLine(3);
+    blank.run("R`");
+    EXPECT_EQ(blank.view.statuses.back().first, "Cancelling Reference");
+    EXPECT_EQ(blank.engine.entry().refPickRow, 0);
+}
+
+TEST(ReferencesTest, SlotsWidenTheColumnAndStopAtFifty) {
+    Tape tape;
+    tape.engine.setMaxRows(200);
+    tape.engine.setColumnWidth(tape.engine.roles().reference, 1);
+    for (int i = 1; i <= 51; ++i) tape.run(std::to_string(i) + "+").at(i, "RR").engine.gotoLine(3);
+    EXPECT_EQ(tape.ref(10), "10");
+    EXPECT_EQ(tape.engine.columnWidth(tape.engine.roles().reference), 2);
+    EXPECT_EQ(tape.ref(50), "50");
+    EXPECT_EQ(tape.ref(51), "");
+    EXPECT_EQ(tape.lastError(), "No more References available");
+}
+
+TEST(ReferencesTest, SourceDescriptionsAndAutoTitle) {
+    Tape tape;
+    tape.engine.settings().autoTitle = true;
+    tape.run("C");
+    tape.at(1).describe("Rent");
+    tape.engine.gotoLine(3);
+    tape.run("500+T");
+    tape.at(3, "RR");
+    EXPECT_EQ(tape.engine.references().slot(1).description, "Rent");
+    tape.engine.gotoLine(3);
+    tape.run("R1+");
+    EXPECT_EQ(tape.desc(5), "Rent");
+}
+
+}  // namespace
+}  // namespace talvex::testing

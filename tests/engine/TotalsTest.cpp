@@ -1,0 +1,135 @@
+// Totals: W, grand totals, group totals, labels and item counts.
+#include <gtest/gtest.h>
+
+#include "TapeHarness.h"
+
+namespace talvex::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TotalsTest, GrandTotalSumsTotalsAndCounts) {
+    Tape tape;
+    tape.engine.settings().countsOn = true;
+    tape.run("5+7+T10+20+T");
+    tape.run("G");
+    EXPECT_EQ(tape.amount(9), "42.");
+    EXPECT_EQ(tape.op(9), "G");
+    EXPECT_EQ(tape.desc(9), "GRAND TOTAL");
+    EXPECT_EQ(tape.engine.registers().groupCount, 4);
+    EXPECT_EQ(tape.count(9), "4");
+    tape.run("5+TG");
+    EXPECT_EQ(tape.amount(14), "5.") << "a second grand total starts after the first";
+    EXPECT_EQ(tape.op(14), "G");
+    tape.run("3+");
+    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 3.0) << "G clears the accumulator";
+}
+
+TEST(TotalsTest, StarTotalSinceLastW) {
+    Tape tape;
+    tape.run("2*3=T4*5=W");
+    EXPECT_EQ(tape.lines(), (Lines{"2. x", "3. =", "6. *", " ", "0. T", " ", "4. x",
+                                   "5. =", "20. *", " ", "26. W", " "}));
+    EXPECT_EQ(tape.desc(11), "* TOTAL");
+    tape.run("W");
+    EXPECT_EQ(tape.amount(13), "0.") << "a second W right after the first shows 0";
+    tape.run("1*2=W");
+    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "2.");
+}
+
+TEST(TotalsTest, TypedDescriptionIsNotReplaced) {
+    Tape tape;
+    tape.run("5+");
+    tape.describe("Week 1");
+    tape.run("T");
+    EXPECT_EQ(tape.desc(2), "Week 1");
+    EXPECT_EQ(tape.op(2), "T");
+}
+
+TEST(TotalsTest, CountsWithPrefixAndUserText) {
+    Tape tape;
+    tape.engine.settings().countsOn = true;
+    tape.engine.settings().countPrefix = "n=";
+    tape.run("5+7+S");
+    EXPECT_EQ(tape.count(3), "n=2");
+    tape.run("#T");
+    EXPECT_EQ(tape.count(4), "") << "counts off empties the automatic count";
+}
+
+TEST(TotalsTest, TotalsReadThousandsSeparators) {
+    Tape tape;
+    tape.engine.setCalcOption(4, 1);
+    tape.engine.settings().countsOn = true;
+    tape.run("1234.5+T1000+TG");
+    EXPECT_EQ(tape.amount(7), "2,234.5");
+    tape.run("1500*2=1000*1=W");
+    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "4,000.");
+}
+
+// Lines 5 + Food, 3 + Fuel, 2 + Food, then T, then the group key.
+Tape foodAndFuel(int mode) {
+    Tape tape;
+    tape.engine.settings().countsOn = true;
+    tape.describe("Food").run("5+").describe("Fuel").run("3+").describe("Food").run("2+T");
+    tape.engine.setGroupMode(mode);
+    tape.engine.keyFront(26);
+    return tape;
+}
+
+TEST(TotalsTest, GroupTotalsByDescription) {
+    const struct {
+        int mode;
+        Lines lines;
+    } cases[] = {
+        {0, {"7. g|Food|2", "3. g|Fuel|1", "10. G|GRAND TOTAL|3", " |"}},
+        {1,
+         {"7. g.|Food|2", "3. g.|Fuel|1", "10. t|Group Totals|3", "10. g+|+ Items|3",
+          "0. g-|- Items|0", "10. G|GRAND TOTAL|3", " |"}},
+        {3, {"10. g+|+ Items|3", "0. g-|- Items|0", "10. G|GRAND TOTAL|3", " |"}},
+        {2, {"10. G|GRAND TOTAL|3", " |"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Tape tape = foodAndFuel(c.mode);
+        Lines lines;
+        for (int row = 6; row < tape.engine.lastRow(); ++row)
+            lines.push_back(tape.amount(row) + " " + tape.op(row) + "|" + tape.desc(row) +
+                            (tape.op(row).empty() ? "" : "|" + tape.count(row)));
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+TEST(TotalsTest, GroupTotalsFollowADescriptionEdit) {
+    Tape tape = foodAndFuel(0);
+    tape.at(2).describe("Food");
+    EXPECT_EQ(tape.amount(6), "10.");
+    EXPECT_EQ(tape.desc(6), "Food");
+    EXPECT_EQ(tape.count(6), "3");
+    EXPECT_EQ(tape.op(7), "G") << "the Fuel group line is gone";
+    EXPECT_EQ(tape.engine.lastRow(), 9);
+}
+
+TEST(TotalsTest, GroupLabelsSurviveRegeneration) {
+    Tape tape = foodAndFuel(1);
+    tape.at(9).describe("Cash in");
+    tape.amend(1, "6", "+");
+    EXPECT_EQ(tape.amount(6), "8.");
+    EXPECT_EQ(tape.desc(9), "Cash in");
+    EXPECT_EQ(tape.amount(9), "11.");
+}
+
+TEST(TotalsTest, AtMostFiftyGroups) {
+    Tape tape;
+    tape.engine.setMaxRows(1000);
+    for (int i = 0; i < 55; ++i) tape.describe("item " + std::to_string(i)).run("1+");
+    tape.run("T");
+    tape.engine.setGroupMode(0);
+    tape.engine.keyFront(26);
+    int groupLines = 0;
+    for (int row = 1; row < tape.engine.lastRow(); ++row) groupLines += tape.op(row) == "g";
+    EXPECT_EQ(groupLines, 50);
+    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "55.");
+}
+
+}  // namespace
+}  // namespace talvex::testing
