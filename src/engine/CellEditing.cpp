@@ -1,8 +1,7 @@
 // What the user types, cuts and pastes into the cells of the grid, and selecting lines.
-#include <charconv>
-
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -89,9 +88,7 @@ bool Engine::cellEditable(int col) const {
 void Engine::copyCell(int col) {
     std::string link;
     if (col == roles_.amount) {
-        const std::string& ref = cell(curRow_, roles_.reference);
-        int n = 0;
-        std::from_chars(ref.data(), ref.data() + ref.size(), n);
+        const int n = slotNumber(cell(curRow_, roles_.reference));
         if (n > 0) link = std::string(kLinkPrefix) + "Ref(" + std::to_string(n) + ")";
     }
     clipboard_->setText(cell(curRow_, col), link);

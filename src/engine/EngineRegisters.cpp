@@ -11,11 +11,6 @@ namespace {
 
 constexpr std::string_view kFetchOutOfBounds = "Register Fetch out of bounds";
 
-constexpr int kGroupTotalsMode = 0;
-constexpr int kSignedGroupsMode = 1;
-constexpr int kGrandTotalMode = 2;
-constexpr int kItemsMode = 3;
-
 }  // namespace
 
 bool Engine::getRegs(int row) {
@@ -90,12 +85,12 @@ int Engine::keyToCode(int row) {
         entry_.groupMode = mode;
         return key::kGrandTotal;
     };
-    if (base == op::kGroup) return groupKey(kGroupTotalsMode);
-    if (base == op::kGroupSigned) return groupKey(kSignedGroupsMode);
-    if (base == op::kGrandTotal) return groupKey(kGrandTotalMode);
-    if (base == op::kPlusItems || base == op::kMinusItems) return groupKey(kItemsMode);
+    if (base == op::kGroup) return groupKey(group_mode::kGroupTotals);
+    if (base == op::kGroupSigned) return groupKey(group_mode::kSignedGroups);
+    if (base == op::kGrandTotal) return groupKey(group_mode::kGrandTotal);
+    if (base == op::kPlusItems || base == op::kMinusItems) return groupKey(group_mode::kItems);
     // A "t" line starts a regenerated block only when its block has no group lines.
-    if (base == op::kGroupsTotal) return groupKey(kSignedGroupsMode);
+    if (base == op::kGroupsTotal) return groupKey(group_mode::kSignedGroups);
     if (addins_.isAddinLetter(base)) {
         entry_.entryOp = std::string(1, base.front());
         return key::kAddinFunction;

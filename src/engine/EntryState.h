@@ -4,6 +4,14 @@
 
 namespace talvex {
 
+// The items of the group-total list; the grand-total key works by the one chosen.
+namespace group_mode {
+inline constexpr int kGroupTotals = 0;   // "group totals": "g" lines
+inline constexpr int kSignedGroups = 1;  // "gts with +/-": "g." lines and the "+"/"-" items
+inline constexpr int kGrandTotal = 2;    // "Grand Total": one "G" line
+inline constexpr int kItems = 3;         // "GT with +/-": the "+"/"-" items and the grand total
+}  // namespace group_mode
+
 // The line being keyed.
 struct EntryState {
     std::string entryText = "0";  // the number being keyed

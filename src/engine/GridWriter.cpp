@@ -2,6 +2,7 @@
 // writes beside totals.
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -16,13 +17,6 @@ constexpr std::string_view kGrandTotalLabel = "GRAND TOTAL";
 
 bool endsInDigit(const std::string& text) {
     return !text.empty() && text.back() >= '0' && text.back() <= '9';
-}
-
-std::string trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 #include "engine/KeyMap.h"
 
+#include "engine/EntryState.h"
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
 
 namespace talvex {
 
 namespace {
-
-constexpr int kGroupTotalsMode = 0;
-constexpr int kGrandTotalMode = 2;
 
 std::optional<int> codeForChar(char c) {
     switch (c) {
@@ -58,8 +56,8 @@ std::optional<int> codeForChar(char c) {
 std::optional<MappedKey> mapKeyboardChar(char c, char decSep) {
     if (c >= '0' && c <= '9') return MappedKey{c - '0', std::nullopt};
     if (c == '.' || c == decSep) return MappedKey{key::kDecimal, std::nullopt};
-    if (c == 'G') return MappedKey{key::kGrandTotal, kGrandTotalMode};
-    if (c == 'g') return MappedKey{key::kGrandTotal, kGroupTotalsMode};
+    if (c == 'G') return MappedKey{key::kGrandTotal, group_mode::kGrandTotal};
+    if (c == 'g') return MappedKey{key::kGrandTotal, group_mode::kGroupTotals};
     if (const auto code = codeForChar(c)) return MappedKey{*code, std::nullopt};
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -116,7 +117,7 @@ bool Engine::guardReferences(int first, int count) {
     for (int row = first; row < first + count; ++row) {
         const std::string& ref = cell(row, roles_.reference);
         if (ref.empty() || usesReference(opAt(row))) continue;
-        if (references_.linkCount(static_cast<int>(format_.read(ref))) >= 1) {
+        if (references_.linkCount(slotNumber(ref)) >= 1) {
             statusError(std::string(kHasLinkedReferences));
             return false;
         }

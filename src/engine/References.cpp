@@ -1,11 +1,11 @@
 // References between lines: picking with the Ref key, making and removing sources, recalling a
 // slot's value, and keeping slots and link counts current as lines are written.
 #include <cctype>
-#include <charconv>
 
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -24,13 +24,6 @@ constexpr std::string_view kInvalidReference = "Invalid Reference";
 constexpr std::string_view kNotValidSuffix = " is not a valid reference";
 constexpr std::string_view kHasLinks = "Cannot remove Reference Source.  Has existing Links.";
 constexpr std::string_view kNoMoreReferences = "No more References available";
-
-// The slot number of a reference cell; 0 when the text is not a whole positive number.
-int slotNumber(std::string_view text) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    return error == std::errc() && end == text.data() + text.size() && n > 0 ? n : 0;
-}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -6,15 +6,12 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
 namespace {
 
-constexpr int kGroupTotalsMode = 0;
-constexpr int kSignedGroupsMode = 1;
-constexpr int kGrandTotalMode = 2;
-constexpr int kItemsMode = 3;
 constexpr size_t kMaxGroups = 50;
 
 struct Group {
@@ -45,12 +42,6 @@ struct GroupScan {
     }
 };
 
-std::string trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 int summaryIndex(std::string_view code) {
     if (code == op::kGroupsTotal) return kGroupsTotalLine;
     if (code == op::kPlusItems) return kPlusLine;
@@ -66,7 +57,7 @@ void Engine::keyTotalsKey(int code) {
     double total = 0.0;
     if (starTotal)
         total = totalOf(op::kStarTotal);
-    else if (entry_.groupMode == kGrandTotalMode)
+    else if (entry_.groupMode == group_mode::kGrandTotal)
         total = totalOf(op::kGrandTotal);
     else
         total = groupTotals();
@@ -170,17 +161,18 @@ double Engine::groupTotals() {
 
     const int mode = entry_.groupMode;
     const std::string& prefix = settings_.countPrefix;
-    if (mode == kGroupTotalsMode || mode == kSignedGroupsMode) {
-        const std::string_view code = mode == kGroupTotalsMode ? op::kGroup : op::kGroupSigned;
+    if (mode == group_mode::kGroupTotals || mode == group_mode::kSignedGroups) {
+        const std::string_view code =
+            mode == group_mode::kGroupTotals ? op::kGroup : op::kGroupSigned;
         for (const Group& group : scan.groups)
             if (!writeGroupLine(code, group.sum, group.sum, group.name,
                                 prefix + std::to_string(group.count), group.ref))
                 return scan.totals;
     }
-    const bool summary = mode == kSignedGroupsMode || mode == kItemsMode ||
-                         (mode == kGroupTotalsMode && scan.summaryHadRef);
+    const bool summary = mode == group_mode::kSignedGroups || mode == group_mode::kItems ||
+                         (mode == group_mode::kGroupTotals && scan.summaryHadRef);
     if (!summary) return scan.totals;
-    if (mode != kItemsMode &&
+    if (mode != group_mode::kItems &&
         !writeGroupLine(op::kGroupsTotal, scan.totals, scan.totals, scan.labels[kGroupsTotalLine],
                         {}, scan.refs[kGroupsTotalLine]))
         return scan.totals;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+// Without leading and trailing blanks and tabs.
+std::string trimmed(std::string_view text);
+
+// The slot number a reference cell names; 0 when the text is not a whole positive number.
+int slotNumber(std::string_view text);
+
+}  // namespace talvex
