@@ -1,5 +1,7 @@
 #include "engine/Engine.h"
 
+#include <algorithm>
+
 #include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
 #include "engine/LineCodes.h"
@@ -68,6 +70,40 @@ void Engine::setDefaultColumnWidths() {
     setColumnWidth(roles_.amount, 14);
     setColumnWidth(roles_.op, 3);
     setColumnWidth(roles_.reference, 3);
+}
+
+void Engine::beginLoad() {
+    table_.clear();
+    references_.clear();
+    entry_ = EntryState{};
+    regs_ = Registers{};
+    curRow_ = 0;
+    lastRow_ = 1;
+    hiddenRows_ = 0;
+    layout_ = RecordLayout::withoutRawEntry;
+    loading_ = true;
+}
+
+void Engine::finishLoad(int rows) {
+    lastRow_ = std::max(rows, 1);
+    curRow_ = lastRow_;
+    if (rows < 1) {
+        writeLineNumber(1);
+        table_.setCell(1, kRegisterColumn, makeRegisterRecord(Registers{}, format_));
+    }
+    // A long file is kept whole: the capacity limits only new lines.
+    maxRows_ = std::max(maxRows_, lastRow_);
+    // The file keeps each slot's shown value and link count; the value a using line receives
+    // and the description come from the source lines themselves.
+    for (int row = 1; row < lastRow_; ++row) {
+        const std::string& code = opAt(row);
+        if (cell(row, roles_.reference).empty() || usesReference(code)) continue;
+        keepSourceCurrent(row, isGroupLine(code));
+    }
+    loading_ = false;
+    modified_ = false;
+    view_.rowCountChanged(lastRow_);
+    view_.rowsChanged(1, 0);
 }
 
 void Engine::setColumns(const ColumnRoles& roles, int colCount) {

@@ -37,6 +37,18 @@ class Engine {
     // Starts an empty tape: the open row 1 carries the registers of a cleared calculator.
     void newTape();
     void setClipboard(ClipboardPort& clipboard) { clipboard_ = &clipboard; }
+
+    // Reading a tape file: beginLoad empties the tape, the reader fills loadTable(), and
+    // finishLoad takes rows 1..rows as the tape (at least the open row 1).
+    void beginLoad();
+    TapeTable& loadTable() { return table_; }
+    void setRecordLayout(RecordLayout layout) { layout_ = layout; }
+    RecordLayout recordLayout() const { return layout_; }
+    void finishLoad(int rows);
+    bool loading() const { return loading_; }
+    void setLoading(bool loading) { loading_ = loading; }
+    void setRoles(const ColumnRoles& roles) { roles_ = roles; }
+    void setColCount(int colCount) { colCount_ = colCount; }
     void setColumns(const ColumnRoles& roles, int colCount);
     void setMaxRows(int rows);
     void setTapeOn(bool on);
@@ -134,6 +146,7 @@ class Engine {
     void finishKey(int code);
     void dispatchKey(int code);
     bool finishPendingEdit();
+    std::string replayedEntry(int row) const;
     std::string editedAmount() const;
     bool isBlankLine(int row) const;
 

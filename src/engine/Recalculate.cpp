@@ -15,6 +15,15 @@ constexpr int kProgressInterval = 1024;
 
 }  // namespace
 
+// The raw entry of a line as keyed: the record appends a decimal separator to every raw entry,
+// which a fraction ("1 3/4.") must not show when its line is written again.
+std::string Engine::replayedEntry(int row) const {
+    std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
+    if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
+        raw.pop_back();
+    return raw;
+}
+
 void Engine::recalculate(int startRow) {
     const int savedRow = curRow_;
     const bool savedRecalculating = recalculating_;
@@ -30,7 +39,7 @@ void Engine::recalculate(int startRow) {
     int replayed = 0;
     while (curRow_ < lastRow_ && !cancelRequest_) {
         const int row = curRow_;
-        entry_.entryText = std::string(recordField(cell(row, kRegisterColumn), 1, layout_));
+        entry_.entryText = replayedEntry(row);
         const int code = keyToCode(row);
         if (code >= 0) {
             keyProcess(code);

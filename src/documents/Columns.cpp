@@ -1,0 +1,159 @@
+#include "documents/Columns.h"
+
+#include <algorithm>
+
+#include "engine/Engine.h"
+
+namespace talvex {
+
+namespace {
+
+const Column kNoColumn;
+
+int typeNumber(const std::string& typeText) {
+    return static_cast<int>(NumberFormatter().read(typeText));
+}
+
+}  // namespace
+
+void ColumnSet::reset(int colCount) {
+    colCount_ = std::max(colCount, 1);
+    columns_.assign(static_cast<size_t>(colCount_) + 1, Column{});
+}
+
+Column& ColumnSet::column(int col) {
+    if (col < 0) col = 0;
+    if (static_cast<size_t>(col) >= columns_.size()) columns_.resize(static_cast<size_t>(col) + 1);
+    return columns_[static_cast<size_t>(col)];
+}
+
+const Column& ColumnSet::column(int col) const {
+    return col >= 0 && static_cast<size_t>(col) < columns_.size() ? columns_[static_cast<size_t>(col)]
+                                                                  : kNoColumn;
+}
+
+int ColumnSet::width(int col) const { return engine_.columnWidth(col); }
+void ColumnSet::setWidth(int col, int width) { engine_.setColumnWidth(col, width); }
+
+ColumnKind ColumnSet::kindOf(const std::string& typeText) {
+    switch (typeNumber(typeText)) {
+        case 1:
+        case 13: return ColumnKind::date;
+        case 2:
+        case 12:
+        case 15:
+        case 18: return ColumnKind::number;
+        default: return ColumnKind::text;
+    }
+}
+
+std::string ColumnSet::typeName(const std::string& typeText) {
+    switch (typeNumber(typeText)) {
+        case 0: return "Text";
+        case 1:
+        case 13: return "Date";
+        case 2:
+        case 12: return "Number";
+        case 14: return "Description";
+        case 15: return "Amount";
+        case 16: return "Symbol";
+        case 17: return "Reference";
+        default: return {};
+    }
+}
+
+void ColumnSet::setColType(int col, const std::string& typeText) {
+    Column& c = column(col);
+    c.typeCode = typeText;
+    c.kind = kindOf(typeText);
+    c.displayFormat = c.kind == ColumnKind::date ? kShortDate : "";
+}
+
+ColumnRoles ColumnSet::roles() const {
+    ColumnRoles roles{0, 0, 0, 0, 0, 0};
+    for (int col = kFirstColumn; col <= colCount_; ++col) {
+        switch (typeNumber(column(col).typeCode)) {
+            case 12: roles.itemCount = col; break;
+            case 13: roles.type13 = col; break;
+            case 14: roles.description = col; break;
+            case 15: roles.amount = col; break;
+            case 16: roles.op = col; break;
+            case 17: roles.reference = col; break;
+            default: break;
+        }
+    }
+    return roles;
+}
+
+void ColumnSet::moveColumn(int from, int to) {
+    Column& target = column(to);
+    const Column source = column(from);
+    target.typeCode = source.typeCode;
+    target.kind = source.kind;
+    target.displayFormat = source.displayFormat;
+    setWidth(to, width(from));
+    TapeTable& table = engine_.loadTable();
+    for (int row = 1; row <= engine_.lastRow(); ++row) table.setCell(row, to, table.cell(row, from));
+}
+
+// The hidden browser-address column right after the last one moves with the columns.
+void ColumnSet::deleteColumn(int col) {
+    if (col < kFirstColumn || col > colCount_) return;
+    for (int c = col; c <= colCount_; ++c) {
+        moveColumn(c + 1, c);
+        column(c).caption = column(c + 1).caption;
+        column(c).visible = column(c + 1).visible;
+    }
+    clearCells(colCount_ + 1);
+    columns_.resize(static_cast<size_t>(colCount_));
+    --colCount_;
+    applyToEngine();
+}
+
+void ColumnSet::insertColumn(int col) {
+    col = std::clamp(col, kFirstColumn, colCount_ + 1);
+    ++colCount_;
+    column(colCount_ + 1);
+    for (int c = colCount_; c >= col; --c) {
+        moveColumn(c, c + 1);
+        column(c + 1).caption = column(c).caption;
+        column(c + 1).visible = column(c).visible;
+    }
+    column(col) = Column{};
+    setWidth(col, kNewColumnWidth);
+    clearCells(col);
+    columns_.resize(static_cast<size_t>(colCount_) + 1);
+    applyToEngine();
+}
+
+void ColumnSet::clearCells(int col) {
+    TapeTable& table = engine_.loadTable();
+    for (int row = 1; row <= engine_.lastRow(); ++row) table.setCell(row, col, {});
+}
+
+void ColumnSet::applyToEngine() {
+    engine_.setColCount(colCount_);
+    engine_.setRoles(roles());
+}
+
+void ColumnSet::setDefaults() {
+    struct Default {
+        const char* caption;
+        const char* type;
+        int width;
+    };
+    static const Default kDefaults[] = {{"No.", "12", 5},      {"Date", "13", 8},
+                                        {"Description", "14", 20}, {"Amount", "15", 14},
+                                        {"Op", "16", 3},      {"Ref", "17", 3}};
+    reset(7);
+    int col = kFirstColumn;
+    for (const Default& d : kDefaults) {
+        column(col).caption = d.caption;
+        setColType(col, d.type);
+        setWidth(col, d.width);
+        ++col;
+    }
+    applyToEngine();
+}
+
+}  // namespace talvex

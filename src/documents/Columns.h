@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/ColumnRoles.h"
+
+namespace talvex {
+
+class Engine;
+
+// The kind a column's type code gives it.
+enum class ColumnKind { text = 0, date = 1, number = 2 };
+
+struct Column {
+    std::string caption;
+    std::string typeCode = "0";
+    ColumnKind kind = ColumnKind::text;
+    std::string displayFormat;  // "Short Date" for dates
+    bool visible = true;
+};
+
+// The document's columns 2..colCount (column 1 is the line number). Widths are kept by the
+// engine, which widens the reference column itself.
+class ColumnSet {
+public:
+    static constexpr int kFirstColumn = 2;
+    static constexpr const char* kShortDate = "Short Date";
+    static constexpr int kNewColumnWidth = 8;
+
+    explicit ColumnSet(Engine& engine) : engine_(engine) {}
+
+    int colCount() const { return colCount_; }
+    // Rebuilds for a new count: every column back to an empty text column.
+    void reset(int colCount);
+    Column& column(int col);
+    const Column& column(int col) const;
+    int width(int col) const;
+    void setWidth(int col, int width);
+    // Stores and applies a type code: its kind, and the engine role of codes 12..17.
+    void setColType(int col, const std::string& typeText);
+    // The role columns as the type codes say; a role without a column is 0.
+    ColumnRoles roles() const;
+    // Copies width, type and every row's cell of column from to column to.
+    void moveColumn(int from, int to);
+    void deleteColumn(int col);
+    // A new empty text column at col; the columns from col on move one place right.
+    void insertColumn(int col);
+    // Hands the column count and the roles to the engine.
+    void applyToEngine();
+    // The default template's columns: "No.", "Date", "Description", "Amount", "Op", "Ref".
+    void setDefaults();
+
+    static ColumnKind kindOf(const std::string& typeText);
+    static std::string typeName(const std::string& typeText);
+
+private:
+    void clearCells(int col);
+
+    Engine& engine_;
+    int colCount_ = 1;
+    std::vector<Column> columns_;
+};
+
+}  // namespace talvex

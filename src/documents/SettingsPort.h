@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+// The settings groups a tape can carry, by number.
+namespace settings_group {
+inline constexpr int kCalculator = 0;  // record "Clc"
+inline constexpr int kTape = 1;        // record "Tpe"
+inline constexpr int kPrinter = 2;     // record "Prt"
+inline constexpr int kMessenger = 3;   // record "Lgo"
+inline constexpr int kCount = 4;
+}  // namespace settings_group
+
+// Where the tape file reader and writer take the settings groups from and give them to. The
+// file only moves texts; what a field means belongs to the settings. Index -2 is the group's
+// tag, -1 its save-with-tape flag, 0 and up its value fields.
+class SettingsPort {
+public:
+    virtual ~SettingsPort() = default;
+
+    virtual std::string groupField(int group, int index) const = 0;
+    virtual void setGroupField(int group, int index, std::string_view text) = 0;
+    // While a tape is read the setters skip their immediate refresh of the window.
+    virtual void setLoading(bool /*loading*/) {}
+
+    // Records of earlier file versions set single values.
+    virtual void setOption(int /*option*/, int /*value*/) {}
+    virtual void setColour(int /*colour*/, long long /*value*/) {}
+    // Integer 0..4 of the calculator's number format (the calculator options).
+    virtual void setNumberFormatInteger(int /*index*/, int /*value*/) {}
+    virtual void setMessengerParameter(int /*index*/, std::string_view /*text*/) {}
+    virtual void setLayoutFlag(int /*index*/, int /*value*/) {}
+    virtual void setLayoutText(int /*index*/, std::string_view /*text*/) {}
+};
+
+}  // namespace talvex

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "documents/SettingsPort.h"
+#include "documents/TapeDocument.h"
+#include "engine/Engine.h"
+
+namespace talvex::testing {
+
+// Settings groups as plain texts, with the tape switch applied to the engine as the real
+// option setter does.
+class TextSettings : public SettingsPort {
+public:
+    explicit TextSettings(Engine& engine) : engine_(engine) {}
+
+    std::string groupField(int group, int index) const override {
+        static const char* const kTags[] = {"Clc", "Tpe", "Prt", "Lgo"};
+        if (index == -2) return kTags[group];
+        const auto found = fields.find({group, index});
+        if (found != fields.end()) return found->second;
+        return index == -1 ? "0" : "";
+    }
+    void setGroupField(int group, int index, std::string_view text) override {
+        fields[{group, index}] = std::string(text);
+        if (group == 0 && index == 1) engine_.setTapeOn((std::atoi(fields[{0, 1}].c_str()) & 32) != 0);
+    }
+    void setOption(int option, int value) override {
+        options[option] = value;
+        if (option == 17) engine_.setTapeOn(value != 0);
+    }
+
+    std::map<std::pair<int, int>, std::string> fields;
+    std::map<int, int> options;
+
+private:
+    Engine& engine_;
+};
+
+// An engine with a document and its settings, as the window owns them.
+struct DocumentFixture {
+    DocumentFixture() {
+        document.columns.setDefaults();
+        document.currentColumn = engine.roles().amount;
+        settings.fields[{0, -1}] = "1";
+        settings.fields[{0, 0}] = "0,1,2,1,0:0,0,";
+        settings.fields[{0, 1}] = "32";
+        settings.fields[{0, 2}] = "1,2,3";
+    }
+    void key(std::string_view keys) {
+        for (char c : keys) engine.keyChar(c);
+    }
+
+    ViewPort view;
+    AddinPort addins;
+    Engine engine{view, addins};
+    TapeDocument document{engine};
+    TextSettings settings{engine};
+};
+
+// A fresh folder under the system's temporary folder, removed at the end of the test.
+struct TempFolder {
+    TempFolder() {
+        std::random_device random;
+        path = std::filesystem::temp_directory_path() /
+               ("talvex-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+    std::filesystem::path path;
+};
+
+}  // namespace talvex::testing

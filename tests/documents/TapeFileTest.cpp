@@ -1,0 +1,289 @@
+// The tape file: what the writer emits and what the reader makes of it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "DocumentHarness.h"
+#include "documents/FileIo.h"
+#include "documents/LogoScrambler.h"
+#include "documents/TapeReader.h"
+#include "documents/TapeWriter.h"
+
+namespace talvex::testing {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find("\r\n", start);
+        result.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return result;
+}
+
+size_t fieldCount(const std::string& line) {
+    return static_cast<size_t>(std::count(line.begin(), line.end(), '\t')) + 1;
+}
+
+std::string save(DocumentFixture& f, TapeKind kind = TapeKind::withData) {
+    return tapeFileText(f.document, f.engine, f.settings, kind);
+}
+
+TEST(TapeFileTest, RecordsInOrderWithTheirFieldCounts) {
+    DocumentFixture f;
+    f.key("5+7+T");
+    const std::vector<std::string> out = lines(save(f));
+    const std::vector<std::pair<std::string, size_t>> expected = {
+        {"Ver", 8}, {"H", 7}, {"W", 7}, {"S", 7}, {"V", 7}, {"F", 12}, {"Lgo", 2},
+        {"Clc", 5}, {"Tpe", 2}, {"Prt", 2}, {"A", 3}, {"M", 2}};
+    ASSERT_GE(out.size(), expected.size() + 5);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(out[i]);
+        EXPECT_EQ(out[i].substr(0, out[i].find('\t')), expected[i].first);
+        EXPECT_EQ(fieldCount(out[i]), expected[i].second);
+    }
+    EXPECT_EQ(out[0].substr(0, 6), "Ver\t2\t");
+    EXPECT_EQ(out[1], "H\tNo.\tDate\tDescription\tAmount\tOp\tRef");
+    EXPECT_EQ(out[3], "S\t12\t13\t14\t15\t16\t17");
+    EXPECT_EQ(out[12], "1\t\t\t\t5.\t+\t\t5.:5:5|1:1:0");
+    EXPECT_EQ(fieldCount(out[12]), 8u) << "ColCount + 1 fields while the tape is on";
+    f.settings.fields[{0, -1}] = "0";
+    EXPECT_EQ(fieldCount(lines(save(f))[7]), 3u) << "\"Clc\" with its flag off";
+}
+
+TEST(TapeFileTest, DataRowFieldsFollowTapeSwitchAndAddress) {
+    DocumentFixture f;
+    f.key("5+");
+    f.engine.loadTable().setCell(1, 8, "https://example.org/a");
+    EXPECT_EQ(fieldCount(lines(save(f))[12]), 9u);
+    f.engine.setTapeOn(false);
+    EXPECT_EQ(lines(save(f))[12], "1\t\t\t\t5.\t+\t");
+}
+
+TEST(TapeFileTest, TemplateWithoutDataOpensAsOneEmptyRow) {
+    DocumentFixture f;
+    f.key("5+7+T");
+    f.document.columns.deleteColumn(3);
+    f.document.notes = "keep out";
+    const std::string text = save(f, TapeKind::templateWithoutData);
+    EXPECT_EQ(lines(text).size(), 11u) << "records Ver to A only";
+    for (const char* options : {"32", "0"}) {
+        SCOPED_TRACE(options);
+        f.settings.fields[{0, 1}] = options;
+        DocumentFixture g;
+        const LoadReport report = loadTapeText(save(f, TapeKind::templateWithoutData),
+                                               g.document, g.engine, g.settings);
+        EXPECT_EQ(report.dataRows, 0);
+        EXPECT_EQ(g.engine.colCount(), 6);
+        EXPECT_EQ(g.engine.lastRow(), 1);
+        EXPECT_EQ(g.engine.cell(1, kLineNumberColumn), "1");
+        EXPECT_EQ(g.document.notes, "");
+        g.key("5+");
+        EXPECT_EQ(g.engine.lastRow(), 2);
+    }
+}
+
+TEST(TapeFileTest, NotesWithAnEmptyMiddleLine) {
+    for (const std::string notes : {"first\r\n\r\nthird", "\r\nsecond", "only"}) {
+        SCOPED_TRACE(notes);
+        DocumentFixture f;
+        f.document.notes = notes;
+        const std::string text = save(f);
+        DocumentFixture g;
+        loadTapeText(text, g.document, g.engine, g.settings);
+        EXPECT_EQ(g.document.notes, notes);
+    }
+    DocumentFixture f;
+    f.document.notes = "first\r\n\r\nthird";
+    const std::vector<std::string> out = lines(save(f));
+    EXPECT_EQ(out[12], "N\tfirst");
+    EXPECT_EQ(out[13], "N\t");
+    EXPECT_EQ(out[14], "N\tthird");
+}
+
+TEST(TapeFileTest, DataLinesOfEveryLength) {
+    DocumentFixture f;
+    const std::string header = lines(save(f))[1] + "\r\n" + lines(save(f))[3] + "\r\n";
+    const std::string text = header +
+                             "1\ta\tb\tc\r\n"                    // short: 4 fields
+                             "2\t\t\t\t5.\t+\t\t5.:5:5|1:1:0\r\n"  // with its register record
+                             "3\t\t\t\t6.\t+\t\t6.:11:11|2:1:0\thttp://x\r\n"
+                             "4\tx\ty\tz\tw\tv\tu\r\n"   // exactly ColCount fields
+                             "5\tone\ttwo\tthree\tfour\tfive\tsix\tseven\tA\tB\r\n";  // a TAB too many
+    DocumentFixture g;
+    const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
+    EXPECT_EQ(report.dataRows, 5);
+    EXPECT_EQ(g.engine.cell(1, 0), "4") << "a short line leaves its field count";
+    EXPECT_EQ(g.engine.cell(1, 3), "b");
+    EXPECT_EQ(g.engine.cell(2, 0), "5.:5:5|1:1:0");
+    EXPECT_EQ(g.engine.cell(3, 8), "http://x");
+    EXPECT_EQ(g.engine.cell(4, 0), "7");
+    EXPECT_EQ(g.engine.cell(5, 0), "seven");
+    EXPECT_EQ(g.engine.cell(5, 8), "B") << "a TAB inside a cell shifts the rest of the row";
+}
+
+TEST(TapeFileTest, VersionZeroRecordsHaveNoRawEntry) {
+    DocumentFixture f;
+    const std::vector<std::string> out = lines(save(f));
+    const std::string text = "Ver\t0\r\n" + out[1] + "\r\n" + out[3] +
+                             "\r\nF\tCourier New\t9\tFalse\tFalse\r\n"
+                             "1\t\t\t\t5.\t+\t\t5:5|1:1:0\r\n"
+                             "2\t\t\t\t\t\t\t5:5|1:1:0\r\n";
+    DocumentFixture g;
+    const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
+    EXPECT_EQ(report.version, 0);
+    EXPECT_EQ(g.document.font.sizes[2], "9") << "version 0 sets all three sizes";
+    ASSERT_TRUE(g.engine.getRegs(1));
+    EXPECT_EQ(g.engine.registers().accumulator, 5.0);
+    EXPECT_EQ(g.engine.registers().itemCount, 1);
+}
+
+TEST(TapeFileTest, FontSlotsAndFit) {
+    DocumentFixture f;
+    f.document.font = TapeFont{"DejaVu Sans Mono", {"8.25", "9", "12"}, true, false, "Fit"};
+    const std::string text = save(f);
+    EXPECT_EQ(lines(text)[5], "F\tDejaVu Sans Mono\t8.25\tTrue\tFalse\t9\t12:Fit\t0\t1\t2\t3\t0");
+    DocumentFixture g;
+    loadTapeText(text, g.document, g.engine, g.settings);
+    EXPECT_EQ(g.document.font.sizes[2], "12");
+    EXPECT_EQ(g.document.font.labelPrinterSize, "Fit");
+    EXPECT_TRUE(g.document.font.bold);
+}
+
+TEST(TapeFileTest, SettingsGroupsAndMessengerScrambling) {
+    DocumentFixture f;
+    f.settings.fields[{3, -1}] = "1";
+    f.settings.fields[{3, 0}] = "logo.png,Hello world,https://example.org";
+    f.settings.fields[{2, -1}] = "1";
+    f.settings.fields[{2, 0}] = "5";
+    f.settings.fields[{2, 1}] = "a,b,c";
+    const std::string text = save(f);
+    EXPECT_EQ(text.find("Hello world"), std::string::npos) << "messenger texts are scrambled";
+    DocumentFixture g;
+    loadTapeText(text, g.document, g.engine, g.settings);
+    EXPECT_EQ(g.settings.fields[std::pair(3, 0)], "logo.png,Hello world,https://example.org");
+    EXPECT_EQ(g.settings.fields[std::pair(2, 1)], "a,b,c");
+    DocumentFixture h;
+    loadTapeText("Lgo\t" + scrambleLogo("1") + "\tpic.bmp,Plain text\r\n", h.document, h.engine,
+                 h.settings);
+    EXPECT_EQ(h.settings.fields[std::pair(3, 0)], "pic.bmp,Plain text");
+}
+
+TEST(TapeFileTest, LegacyRecordsRenumbered) {
+    DocumentFixture f;
+    loadTapeText("O\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t1\t1\t0\t0\t0\t1\t0\t1\r\n",
+                 f.document, f.engine, f.settings);
+    const std::map<int, int> expected = {{0, 1},  {1, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},
+                                         {6, 0},  {7, 0},  {8, 0},  {9, 0},  {12, 1}, {13, 0},
+                                         {14, 0}, {15, 0}, {17, 1}, {20, 0}, {21, 0}, {22, 1},
+                                         {16, 0}, {10, 1}};
+    EXPECT_EQ(f.settings.options, expected);
+    EXPECT_TRUE(f.engine.tapeOn()) << "old option 14 is the tape switch";
+}
+
+TEST(TapeFileTest, DamagedFilesNeverCrash) {
+    std::mt19937 random(7);
+    std::vector<std::string> samples = {"", "\r\n\r\n", "\t\t\t", "H", "M\t:\t::\t:x:-9",
+                                        "F", "Ver\t9999999999\t-1", std::string(1 << 20, 'x'),
+                                        "1\t2\t3\n-1\tx\n1e308\ty\n"};
+    std::string garbage(200000, '\0');
+    for (char& c : garbage) c = static_cast<char>(random());
+    samples.push_back(garbage);
+    for (const std::string& sample : samples) {
+        DocumentFixture f;
+        const LoadReport report = loadTapeText(sample, f.document, f.engine, f.settings);
+        EXPECT_GE(f.engine.lastRow(), 1);
+        if (sample.find('\0') != std::string::npos) {
+            EXPECT_FALSE(report.problems.empty());
+        }
+    }
+}
+
+TEST(TapeFileTest, MoreRowsThanMaxRowsLoadWhole) {
+    DocumentFixture f;
+    f.engine.setMaxRows(10000);
+    for (int i = 0; i < 300; ++i) f.key("1+");
+    const std::string text = save(f);
+    DocumentFixture g;
+    g.engine.setMaxRows(100);
+    loadTapeText(text, g.document, g.engine, g.settings);
+    EXPECT_EQ(g.engine.lastRow(), 301);
+    EXPECT_EQ(save(g), text) << "a reload must not lose lines beyond the capacity";
+    g.key("1+");
+    EXPECT_EQ(g.engine.lastRow(), 301) << "the capacity still limits new lines";
+}
+
+// Every cell as shown, and the register values as numbers: a value taken from the display is
+// spelt "821" when keyed and "821." when replayed from its record.
+std::vector<std::string> shownRows(const DocumentFixture& f) {
+    std::vector<std::string> rows;
+    const NumberFormatter& format = f.engine.format();
+    for (int row = 1; row <= f.engine.lastRow(); ++row) {
+        std::string text;
+        for (int col = 1; col <= f.engine.colCount(); ++col) text += f.engine.cell(row, col) + "|";
+        const std::string& record = f.engine.cell(row, kRegisterColumn);
+        for (int field = 1; field <= recordFieldCount(record); ++field)
+            text += format.format(format.read(recordField(record, field))) + "|";
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+// Random tapes: save, load, save again gives the same bytes, and the loaded tape recalculates
+// to the same rows.
+TEST(TapeFilePropertyTest, SaveLoadSaveIsByteIdentical) {
+    std::mt19937 random(4242);
+    const std::string keys = "++--*/=%STWCG ";
+    for (int trial = 0; trial < 60; ++trial) {
+        SCOPED_TRACE(trial);
+        DocumentFixture f;
+        for (int i = 0; i < 25; ++i) {
+            if (random() % 3 != 0) f.key(std::to_string(random() % 1000));
+            f.key(std::string(1, keys[random() % keys.size()]));
+            if (random() % 7 == 0) f.engine.editDescription("note " + std::to_string(i));
+        }
+        if (f.engine.lastRow() > 3) {
+            f.engine.clickRow(2);
+            f.key("RR");
+            f.engine.gotoLine(3);
+            f.key("R1+");
+        }
+        f.document.notes = "line one\r\nline two";
+        const std::string first = save(f);
+        DocumentFixture g;
+        loadTapeText(first, g.document, g.engine, g.settings);
+        ASSERT_EQ(save(g), first);
+        g.engine.recalculate(1);
+        EXPECT_EQ(shownRows(g), shownRows(f));
+    }
+}
+
+TEST(FileIoTest, FailedSaveKeepsTheOldFile) {
+    TempFolder folder;
+    const auto path = folder.path / "Tape1.kwd";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(path, "old", error));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(writeFileAtomically(path, "new", error));
+    EXPECT_EQ(error, "the file is read-only");
+    EXPECT_EQ(readWholeFile(path, error).value_or(""), "old");
+    EXPECT_FALSE(writeFileAtomically(folder.path / "missing" / "x.kwd", "new", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST(FileIoTest, FindsFilesInAnyLetterCase) {
+    TempFolder folder;
+    std::ofstream(folder.path / "!Default.kwt") << "x";
+    EXPECT_EQ(findFile(folder.path / "!default.kwt"), folder.path / "!Default.kwt");
+    EXPECT_FALSE(findFile(folder.path / "other.kwt").has_value());
+}
+
+}  // namespace
+}  // namespace talvex::testing
