@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+namespace talvex {
+
+// Answers of a message box, as the documents remember them.
+namespace answer {
+inline constexpr int kNone = 0;
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
+}  // namespace answer
+
+enum class Buttons { ok, yesNo, yesNoCancel };
+enum class Icon { information, question, warning, error };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;  // description|pattern pairs, as written
+    std::string defaultExtension;
+    int initialFilter = 1;  // counted from 1
+    std::string folder;
+    std::string proposedName;
+    bool save = false;
+};
+
+struct FileDialogResult {
+    std::string path;  // empty when the user cancelled
+    int filter = 1;
+};
+
+// The column dialog's fields; the dialog edits them in place.
+struct ColumnDialogState {
+    std::string title;
+    std::string caption;
+    int width = 8;
+    int typeIndex = 0;                 // 0 "Text", 1 "Date", 2 "Number"
+    std::string roleName;              // a role column shows only its role and keeps its type
+    bool visible = true;
+};
+
+// What the documents need of message boxes, file dialogs and the window's title.
+class DialogsPort {
+public:
+    virtual ~DialogsPort() = default;
+    virtual int message(const std::string& text, const std::string& title, Buttons buttons,
+                        Icon icon) = 0;
+    virtual FileDialogResult chooseFile(const FileDialogRequest& request) = 0;
+    // Returns true on OK.
+    virtual bool editColumn(ColumnDialogState& /*state*/) { return false; }
+    virtual void setTitle(const std::string& /*title*/) {}
+};
+
+}  // namespace talvex

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "documents/DialogsPort.h"
+#include "documents/TapeReader.h"
+#include "documents/TapeWriter.h"
+
+namespace talvex {
+
+class Engine;
+class SettingsPort;
+struct TapeDocument;
+
+// The one open document: new from a template, open, save, and the prompt that guards changes.
+class Documents {
+public:
+    static constexpr const char* kDefaultTemplate = "!Default.kwt";
+
+    Documents(TapeDocument& document, Engine& engine, SettingsPort& settings,
+              DialogsPort& dialogs, std::filesystem::path workingFolder);
+
+    // A new tape from the template tapeType, or from one the user chooses.
+    bool newGrid(const std::string& tapeType);
+    // Opens the file tapeType, or one the user chooses.
+    bool openGrid(const std::string& tapeType);
+    // Reads FileName into the tape; an unreadable file leaves the tape as it was.
+    bool loadGrid();
+    // Mode 3 saves under FileName; 4 and above always ask for a name.
+    bool saveDocument(int mode);
+    // Asks whether to save a modified tape; the answer is kept in SaveAnswer.
+    int savePrompt();
+    std::string newFileName() const;
+    void setTitle();
+    void addNote(std::string_view line);
+    std::string title() const;
+    const std::filesystem::path& workingFolder() const { return workingFolder_; }
+    const LoadReport& lastLoad() const { return lastLoad_; }
+
+    static constexpr const char* kOpenFilter =
+        "Talvex Calculator Tapes (*.kwd)|*.kwd|Talvex Data Files (*.kwb)|*.kwb|Talvex Templates "
+        "(*.kwt)|*.kwt|All Files (*.*)|*.*|";
+    static constexpr const char* kSaveTapeFilter =
+        "Talvex Calculator Tape (*.kwd)|*.kwd|Talvex Template with Data (*.kwt)|*.kwt|Talvex "
+        "Template without Data (*.kwt)|*.kwt";
+    static constexpr const char* kSaveDataFilter =
+        "Talvex Data File (*.kwb)|*.kwb|Talvex Template with Data (*.kwt)|*.kwt|Talvex Template "
+        "without Data (*.kwt)|*.kwt";
+
+private:
+    std::string existingFile(const std::string& name) const;
+    bool chooseSaveName();
+    void reportLoadProblems(const std::string& path);
+
+    TapeDocument& document_;
+    Engine& engine_;
+    SettingsPort& settings_;
+    DialogsPort& dialogs_;
+    std::filesystem::path workingFolder_;
+    int saveFilter_ = 1;
+    LoadReport lastLoad_;
+};
+
+}  // namespace talvex

@@ -1,0 +1,223 @@
+// New, open and save, the save prompt, and the column buttons, with scripted dialogs.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+#include "DocumentHarness.h"
+#include "documents/ColumnActions.h"
+#include "documents/Documents.h"
+#include "documents/FileIo.h"
+#include "documents/TapeWriter.h"
+
+namespace talvex::testing {
+namespace {
+
+// Answers message boxes and file dialogs from queues, and remembers what was asked.
+struct ScriptedDialogs : DialogsPort {
+    int message(const std::string& text, const std::string& title, Buttons, Icon) override {
+        messages.push_back(title + ": " + text);
+        if (answers.empty()) return answer::kOk;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    FileDialogResult chooseFile(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (files.empty()) return {};
+        const FileDialogResult r = files.front();
+        files.pop_front();
+        return r;
+    }
+    bool editColumn(ColumnDialogState& state) override {
+        columnTitles.push_back(state.title);
+        if (!column) return false;
+        const std::string roleName = state.roleName;
+        state = *column;
+        state.roleName = roleName;
+        return true;
+    }
+    void setTitle(const std::string& t) override { title = t; }
+
+    std::deque<int> answers;
+    std::deque<FileDialogResult> files;
+    std::optional<ColumnDialogState> column;
+    std::vector<std::string> messages, columnTitles;
+    std::vector<FileDialogRequest> requests;
+    std::string title;
+};
+
+struct DocumentsFixture : DocumentFixture {
+    DocumentsFixture() {
+        std::string error;
+        // The default template: the six columns with the calculator group on the tape.
+        writeFileAtomically(folder.path / "!Default.kwt",
+                            tapeFileText(document, engine, settings, TapeKind::templateWithoutData),
+                            error);
+    }
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    Documents documents{document, engine, settings, dialogs, folder.path};
+};
+
+TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
+    DocumentsFixture f;
+    std::ofstream(f.folder.path / "Tape1.kwd") << "x";
+    std::ofstream(f.folder.path / "Tape2.kwd") << "x";
+    ASSERT_TRUE(f.documents.newGrid("!default.kwt")) << "found in any letter case";
+    EXPECT_EQ(f.document.fileName, (f.folder.path / "Tape3.kwd").string());
+    EXPECT_EQ(f.dialogs.title, "Talvex - " + (f.folder.path / "Tape3.kwd").string());
+    EXPECT_TRUE(f.dialogs.requests.empty());
+    EXPECT_FALSE(f.engine.modified());
+
+    f.key("5+");
+    ASSERT_TRUE(f.documents.saveDocument(3));
+    EXPECT_TRUE(f.dialogs.requests.empty()) << "Save of a named tape shows no dialog";
+    EXPECT_TRUE(std::filesystem::exists(f.folder.path / "Tape3.kwd"));
+}
+
+TEST(DocumentsTest, MissingTemplateAsksForOne) {
+    DocumentsFixture f;
+    f.dialogs.files.push_back({});
+    EXPECT_FALSE(f.documents.newGrid("Nowhere.kwt"));
+    ASSERT_EQ(f.dialogs.requests.size(), 1u);
+    EXPECT_EQ(f.dialogs.requests[0].title, "Create New Tape From What Template?");
+    EXPECT_EQ(f.dialogs.requests[0].proposedName, "!default.kwt");
+    EXPECT_EQ(f.dialogs.requests[0].initialFilter, 3);
+}
+
+TEST(DocumentsTest, SavePromptPaths) {
+    const struct {
+        const char* name;
+        std::deque<int> answers;
+        std::deque<FileDialogResult> files;
+        bool opened;
+        bool saved;
+    } cases[] = {
+        {"yes then save", {answer::kYes}, {{"Saved.kwd", 1}}, true, true},
+        {"yes then cancel still opens", {answer::kYes}, {{}}, true, false},
+        {"no", {answer::kNo}, {}, true, false},
+        {"cancel", {answer::kCancel}, {}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentsFixture f;
+        f.documents.newGrid(Documents::kDefaultTemplate);
+        f.key("5+");
+        f.dialogs.answers = c.answers;
+        f.dialogs.files = c.files;
+        if (!c.files.empty() && !c.files.front().path.empty())
+            f.dialogs.files.front().path = (f.folder.path / c.files.front().path).string();
+        EXPECT_EQ(f.documents.newGrid(Documents::kDefaultTemplate), c.opened);
+        EXPECT_EQ(std::filesystem::exists(f.folder.path / "Saved.kwd"), c.saved);
+        EXPECT_EQ(f.engine.lastRow(), c.opened ? 1 : 2);
+        EXPECT_EQ(f.dialogs.messages.front(),
+                  "Save Current Talvex Tape?: Do you want to Save the Current Talvex Tape?");
+    }
+    DocumentsFixture unmodified;
+    unmodified.documents.newGrid(Documents::kDefaultTemplate);
+    EXPECT_TRUE(unmodified.documents.newGrid(Documents::kDefaultTemplate));
+    EXPECT_TRUE(unmodified.dialogs.messages.empty()) << "no prompt for an unmodified tape";
+}
+
+TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
+    DocumentsFixture f;
+    f.documents.newGrid(Documents::kDefaultTemplate);
+    f.key("5+7+");
+    f.document.fileName = (f.folder.path / "Budget.kwt").string();
+    const std::string bare = (f.folder.path / "Bare.kwt").string();
+    f.dialogs.files.push_back({bare, 3});
+    ASSERT_TRUE(f.documents.saveDocument(4));
+    const FileDialogRequest& request = f.dialogs.requests.back();
+    EXPECT_EQ(request.title, "Save To What File?");
+    EXPECT_EQ(request.initialFilter, 2) << "a template name preselects Template with Data";
+    EXPECT_EQ(request.filter, Documents::kSaveTapeFilter);
+    EXPECT_EQ(request.defaultExtension, ".kwd");
+    std::string error;
+    const std::string written = readWholeFile(bare, error).value_or("");
+    EXPECT_EQ(written.find("\r\nM"), std::string::npos) << "template without data";
+
+    ASSERT_TRUE(f.documents.saveDocument(3));
+    EXPECT_NE(readWholeFile(bare, error).value_or("").find("\r\nM"), std::string::npos)
+        << "Save of a named file writes all records";
+    f.engine.setTapeOn(false);
+    f.dialogs.files.push_back({});
+    EXPECT_FALSE(f.documents.saveDocument(4));
+    EXPECT_EQ(f.dialogs.requests.back().filter, Documents::kSaveDataFilter);
+    EXPECT_EQ(f.dialogs.requests.back().defaultExtension, ".kwb");
+}
+
+TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
+    DocumentsFixture f;
+    f.documents.newGrid(Documents::kDefaultTemplate);
+    f.key("5+");
+    ASSERT_TRUE(f.documents.saveDocument(3));
+    std::filesystem::permissions(f.document.fileName, std::filesystem::perms::owner_read);
+    std::string error;
+    const std::string before = readWholeFile(f.document.fileName, error).value_or("");
+    f.key("7+");
+    EXPECT_FALSE(f.documents.saveDocument(3));
+    EXPECT_TRUE(f.engine.modified());
+    ASSERT_FALSE(f.dialogs.messages.empty());
+    EXPECT_NE(f.dialogs.messages.back().find(f.document.fileName), std::string::npos);
+    EXPECT_NE(f.dialogs.messages.back().find("read-only"), std::string::npos);
+    EXPECT_EQ(readWholeFile(f.document.fileName, error).value_or(""), before);
+}
+
+TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
+    DocumentsFixture f;
+    f.documents.newGrid(Documents::kDefaultTemplate);
+    f.key("5+");
+    f.engine.setModified(false);
+    EXPECT_FALSE(f.documents.openGrid((f.folder.path / "gone.kwd").string()));
+    EXPECT_EQ(f.engine.lastRow(), 2);
+    EXPECT_NE(f.dialogs.messages.back().find("Cannot open"), std::string::npos);
+    std::ofstream(f.folder.path / "junk.kwd") << std::string("\0\1\2junk", 7);
+    EXPECT_TRUE(f.documents.openGrid((f.folder.path / "junk.kwd").string()));
+    EXPECT_NE(f.dialogs.messages.back().find("damaged"), std::string::npos);
+}
+
+TEST(ColumnActionsTest, DeleteInsertAddEdit) {
+    DocumentsFixture f;
+    f.documents.newGrid(Documents::kDefaultTemplate);
+    f.key("5+7+");
+    ColumnActions actions(f.document, f.engine, f.dialogs, 11);
+
+    f.dialogs.answers = {answer::kNo};
+    EXPECT_EQ(actions.columnAction(ColumnActions::kDelete, 3), -1);
+    EXPECT_EQ(f.engine.colCount(), 7);
+    EXPECT_EQ(f.dialogs.messages.back(),
+              "Delete Column 2?: Are you sure you want to Delete the Date Column?\n\n(All data in "
+              "the column will be lost!)");
+
+    f.dialogs.answers = {answer::kYes};
+    actions.columnAction(ColumnActions::kDelete, 3);
+    EXPECT_EQ(f.engine.colCount(), 6);
+    EXPECT_EQ(f.document.columns.column(4).caption, "Amount");
+    EXPECT_EQ(f.engine.roles().amount, 4);
+    EXPECT_EQ(f.engine.cell(1, 4), "5.") << "cells move with their column";
+    f.key("3+");
+    EXPECT_EQ(f.engine.cell(3, 4), "3.");
+
+    f.dialogs.column = ColumnDialogState{"", "Cost centre", 6, 2, "", true};
+    EXPECT_EQ(actions.columnAction(ColumnActions::kInsertBefore, 2), 2);
+    EXPECT_EQ(f.dialogs.columnTitles.back(), "Insert before Column 1 (No.)?");
+    EXPECT_EQ(f.document.columns.column(2).caption, "Cost centre");
+    EXPECT_EQ(f.document.columns.column(2).kind, ColumnKind::number);
+    EXPECT_EQ(f.document.columns.column(3).caption, "No.");
+    EXPECT_EQ(f.engine.roles().amount, 5);
+    EXPECT_EQ(f.engine.cell(1, 5), "5.");
+
+    f.dialogs.column = ColumnDialogState{"", "Amount", 20, 0, "", true};
+    actions.columnAction(ColumnActions::kEdit, 5);
+    EXPECT_EQ(f.dialogs.columnTitles.back(), "Edit Column 4 (Amount)?");
+    EXPECT_EQ(f.document.columns.column(5).typeCode, "15") << "a role column keeps its type";
+    EXPECT_EQ(f.document.columns.width(5), 20);
+
+    f.dialogs.column.reset();
+    EXPECT_EQ(actions.columnAction(ColumnActions::kAddAfter, 0), -1) << "cancelled";
+    EXPECT_EQ(f.engine.colCount(), 7);
+}
+
+}  // namespace
+}  // namespace talvex::testing
