@@ -36,9 +36,10 @@ int ColumnActions::columnAction(int action, int selected) {
 int ColumnActions::deleteColumn(int col) {
     ColumnSet& columns = document_.columns;
     const std::string caption = shownCaption(columns.column(col).caption);
-    const int answer = dialogs_.message(
-        "Are you sure you want to Delete the " + caption + " Column?\n\n(All data in the column will be lost!)",
-        "Delete Column " + std::to_string(col - 1) + "?", Buttons::yesNo, Icon::question);
+    const int answer = dialogs_.message("Are you sure you want to Delete the " + caption +
+                                            " Column?\n\n(All data in the column will be lost!)",
+                                        "Delete Column " + std::to_string(col - 1) + "?",
+                                        Buttons::yesNo, Icon::question);
     if (answer != answer::kYes) return -1;
     engine_.setModified(true);
     columns.deleteColumn(col);

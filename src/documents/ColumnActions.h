@@ -8,7 +8,7 @@ struct TapeDocument;
 
 // The "Display Columns/Widths" buttons: delete, insert before, add after and edit a column.
 class ColumnActions {
-public:
+  public:
     static constexpr int kDelete = 0;
     static constexpr int kInsertBefore = 1;
     static constexpr int kAddAfter = 2;
@@ -21,7 +21,7 @@ public:
     // column selected afterwards, or -1 when nothing changed.
     int columnAction(int action, int selected);
 
-private:
+  private:
     int deleteColumn(int col);
     int insertOrEdit(int action, int col);
 

@@ -28,37 +28,53 @@ Column& ColumnSet::column(int col) {
 }
 
 const Column& ColumnSet::column(int col) const {
-    return col >= 0 && static_cast<size_t>(col) < columns_.size() ? columns_[static_cast<size_t>(col)]
-                                                                  : kNoColumn;
+    return col >= 0 && static_cast<size_t>(col) < columns_.size()
+               ? columns_[static_cast<size_t>(col)]
+               : kNoColumn;
 }
 
-int ColumnSet::width(int col) const { return engine_.columnWidth(col); }
-void ColumnSet::setWidth(int col, int width) { engine_.setColumnWidth(col, width); }
+int ColumnSet::width(int col) const {
+    return engine_.columnWidth(col);
+}
+void ColumnSet::setWidth(int col, int width) {
+    engine_.setColumnWidth(col, width);
+}
 
 ColumnKind ColumnSet::kindOf(const std::string& typeText) {
     switch (typeNumber(typeText)) {
         case 1:
-        case 13: return ColumnKind::date;
+        case 13:
+            return ColumnKind::date;
         case 2:
         case 12:
         case 15:
-        case 18: return ColumnKind::number;
-        default: return ColumnKind::text;
+        case 18:
+            return ColumnKind::number;
+        default:
+            return ColumnKind::text;
     }
 }
 
 std::string ColumnSet::typeName(const std::string& typeText) {
     switch (typeNumber(typeText)) {
-        case 0: return "Text";
+        case 0:
+            return "Text";
         case 1:
-        case 13: return "Date";
+        case 13:
+            return "Date";
         case 2:
-        case 12: return "Number";
-        case 14: return "Description";
-        case 15: return "Amount";
-        case 16: return "Symbol";
-        case 17: return "Reference";
-        default: return {};
+        case 12:
+            return "Number";
+        case 14:
+            return "Description";
+        case 15:
+            return "Amount";
+        case 16:
+            return "Symbol";
+        case 17:
+            return "Reference";
+        default:
+            return {};
     }
 }
 
@@ -73,13 +89,26 @@ ColumnRoles ColumnSet::roles() const {
     ColumnRoles roles{0, 0, 0, 0, 0, 0};
     for (int col = kFirstColumn; col <= colCount_; ++col) {
         switch (typeNumber(column(col).typeCode)) {
-            case 12: roles.itemCount = col; break;
-            case 13: roles.type13 = col; break;
-            case 14: roles.description = col; break;
-            case 15: roles.amount = col; break;
-            case 16: roles.op = col; break;
-            case 17: roles.reference = col; break;
-            default: break;
+            case 12:
+                roles.itemCount = col;
+                break;
+            case 13:
+                roles.type13 = col;
+                break;
+            case 14:
+                roles.description = col;
+                break;
+            case 15:
+                roles.amount = col;
+                break;
+            case 16:
+                roles.op = col;
+                break;
+            case 17:
+                roles.reference = col;
+                break;
+            default:
+                break;
         }
     }
     return roles;
@@ -93,7 +122,8 @@ void ColumnSet::moveColumn(int from, int to) {
     target.displayFormat = source.displayFormat;
     setWidth(to, width(from));
     TapeTable& table = engine_.loadTable();
-    for (int row = 1; row <= engine_.lastRow(); ++row) table.setCell(row, to, table.cell(row, from));
+    for (int row = 1; row <= engine_.lastRow(); ++row)
+        table.setCell(row, to, table.cell(row, from));
 }
 
 // The hidden browser-address column right after the last one moves with the columns.
@@ -142,9 +172,9 @@ void ColumnSet::setDefaults() {
         const char* type;
         int width;
     };
-    static const Default kDefaults[] = {{"No.", "12", 5},      {"Date", "13", 8},
+    static const Default kDefaults[] = {{"No.", "12", 5},          {"Date", "13", 8},
                                         {"Description", "14", 20}, {"Amount", "15", 14},
-                                        {"Op", "16", 3},      {"Ref", "17", 3}};
+                                        {"Op", "16", 3},           {"Ref", "17", 3}};
     reset(7);
     int col = kFirstColumn;
     for (const Default& d : kDefaults) {

@@ -23,7 +23,7 @@ struct Column {
 // The document's columns 2..colCount (column 1 is the line number). Widths are kept by the
 // engine, which widens the reference column itself.
 class ColumnSet {
-public:
+  public:
     static constexpr int kFirstColumn = 2;
     static constexpr const char* kShortDate = "Short Date";
     static constexpr int kNewColumnWidth = 8;
@@ -54,7 +54,7 @@ public:
     static ColumnKind kindOf(const std::string& typeText);
     static std::string typeName(const std::string& typeText);
 
-private:
+  private:
     void clearCells(int col);
 
     Engine& engine_;

@@ -36,14 +36,14 @@ struct ColumnDialogState {
     std::string title;
     std::string caption;
     int width = 8;
-    int typeIndex = 0;                 // 0 "Text", 1 "Date", 2 "Number"
-    std::string roleName;              // a role column shows only its role and keeps its type
+    int typeIndex = 0;     // 0 "Text", 1 "Date", 2 "Number"
+    std::string roleName;  // a role column shows only its role and keeps its type
     bool visible = true;
 };
 
 // What the documents need of message boxes, file dialogs and the window's title.
 class DialogsPort {
-public:
+  public:
     virtual ~DialogsPort() = default;
     virtual int message(const std::string& text, const std::string& title, Buttons buttons,
                         Icon icon) = 0;

@@ -60,7 +60,7 @@ bool Documents::newGrid(const std::string& tapeType) {
     if (savePrompt() == answer::kCancel) return false;
     document_.dialogName = existingFile(tapeType);
     if (document_.dialogName.empty()) {
-        FileDialogRequest request{kNewTitle,        kOpenFilter, ".kwt", 3, workingFolder_.string(),
+        FileDialogRequest request{kNewTitle,      kOpenFilter, ".kwt", 3, workingFolder_.string(),
                                   "!default.kwt", false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
@@ -139,7 +139,7 @@ bool Documents::saveDocument(int mode) {
     saveFilter_ = 1;
     if ((mode >= 4 || document_.fileName.empty()) && !chooseSaveName()) return false;
     const TapeKind kind = saveFilter_ == kTemplateWithoutDataFilter ? TapeKind::templateWithoutData
-                                                                     : TapeKind::withData;
+                                                                    : TapeKind::withData;
     std::string error;
     if (!saveRecords(document_.fileName, document_, engine_, settings_, kind, error)) {
         // Never reported as saved: the old file is intact and the tape stays modified.
@@ -159,7 +159,9 @@ std::string Documents::newFileName() const {
     }
 }
 
-std::string Documents::title() const { return std::string(kProduct) + " - " + document_.fileName; }
+std::string Documents::title() const {
+    return std::string(kProduct) + " - " + document_.fileName;
+}
 
 void Documents::setTitle() {
     document_.cleanRow = engine_.curRow();

@@ -16,11 +16,11 @@ struct TapeDocument;
 
 // The one open document: new from a template, open, save, and the prompt that guards changes.
 class Documents {
-public:
+  public:
     static constexpr const char* kDefaultTemplate = "!Default.kwt";
 
-    Documents(TapeDocument& document, Engine& engine, SettingsPort& settings,
-              DialogsPort& dialogs, std::filesystem::path workingFolder);
+    Documents(TapeDocument& document, Engine& engine, SettingsPort& settings, DialogsPort& dialogs,
+              std::filesystem::path workingFolder);
 
     // A new tape from the template tapeType, or from one the user chooses.
     bool newGrid(const std::string& tapeType);
@@ -49,7 +49,7 @@ public:
         "Talvex Data File (*.kwb)|*.kwb|Talvex Template with Data (*.kwt)|*.kwt|Talvex Template "
         "without Data (*.kwt)|*.kwt";
 
-private:
+  private:
     std::string existingFile(const std::string& name) const;
     bool chooseSaveName();
     void reportLoadProblems(const std::string& path);

@@ -18,7 +18,7 @@ inline constexpr int kCount = 4;
 // file only moves texts; what a field means belongs to the settings. Index -2 is the group's
 // tag, -1 its save-with-tape flag, 0 and up its value fields.
 class SettingsPort {
-public:
+  public:
     virtual ~SettingsPort() = default;
 
     virtual std::string groupField(int group, int index) const = 0;

@@ -58,7 +58,7 @@ int legacyColour(int k) {
 }
 
 class TapeReader {
-public:
+  public:
     TapeReader(TapeDocument& doc, Engine& engine, SettingsPort& settings)
         : doc_(doc), engine_(engine), settings_(settings) {}
 
@@ -74,7 +74,7 @@ public:
     LoadReport& report() { return report_; }
     bool sawColumns() const { return sawColumns_; }
 
-private:
+  private:
     void readDataRow(const Fields& fields) {
         const int row = ++report_.dataRows;
         TapeTable& table = engine_.loadTable();
@@ -151,7 +151,9 @@ private:
     void readFont(int i, const std::string& v) {
         TapeFont& font = doc_.font;
         switch (i) {
-            case 2: font.name = v; break;
+            case 2:
+                font.name = v;
+                break;
             case 3:
                 setSizeSlot(0, v);
                 if (doc_.version == 0) {
@@ -160,16 +162,35 @@ private:
                 }
                 doc_.proportional = 0;
                 break;
-            case 4: font.bold = v == "True"; break;
-            case 5: font.italic = v == "True"; break;
-            case 6: setSizeSlot(1, v); break;
-            case 7: setSizeSlot(2, v); break;
-            case 8: doc_.printRangeChoice = fileInt(v); break;
-            case 9: doc_.fromRow = fileInt(v); break;
-            case 10: doc_.toRow = fileInt(v); break;
-            case 11: doc_.lineNumberWidth = fileInt(v); break;
-            case 12: doc_.proportional = fileInt(v); break;
-            default: break;
+            case 4:
+                font.bold = v == "True";
+                break;
+            case 5:
+                font.italic = v == "True";
+                break;
+            case 6:
+                setSizeSlot(1, v);
+                break;
+            case 7:
+                setSizeSlot(2, v);
+                break;
+            case 8:
+                doc_.printRangeChoice = fileInt(v);
+                break;
+            case 9:
+                doc_.fromRow = fileInt(v);
+                break;
+            case 10:
+                doc_.toRow = fileInt(v);
+                break;
+            case 11:
+                doc_.lineNumberWidth = fileInt(v);
+                break;
+            case 12:
+                doc_.proportional = fileInt(v);
+                break;
+            default:
+                break;
         }
     }
 
@@ -185,7 +206,8 @@ private:
     }
 
     void readMessenger(int i, std::string_view v) {
-        if (i == 2) return settings_.setGroupField(settings_group::kMessenger, -1, unscrambleLogo(v));
+        if (i == 2)
+            return settings_.setGroupField(settings_group::kMessenger, -1, unscrambleLogo(v));
         if (i != 3) return;
         // A picture file name first: an early file that kept the parameters as plain text.
         const std::string_view first = v.substr(0, v.find(','));
@@ -297,8 +319,7 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
     LoadReport& report = reader.report();
     if (text.find('\0') != std::string_view::npos)
         report.problems.push_back("the file holds binary data, not a tape");
-    if (!reader.sawColumns())
-        report.problems.push_back("the file has no column record (\"H\")");
+    if (!reader.sawColumns()) report.problems.push_back("the file has no column record (\"H\")");
     document.columns.applyToEngine();
     engine.finishLoad(report.dataRows);
     placeCursor(document, engine, report.dataRows);

@@ -17,7 +17,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kFit = "Fit";
 
 class RecordWriter {
-public:
+  public:
     void record(std::initializer_list<std::string> fields) {
         bool first = true;
         for (const std::string& field : fields) {
@@ -43,11 +43,13 @@ public:
     }
     std::string& text() { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 
-std::string boolText(bool value) { return value ? "True" : "False"; }
+std::string boolText(bool value) {
+    return value ? "True" : "False";
+}
 
 bool flagOn(const SettingsPort& settings, int group) {
     const std::string flag = settings.groupField(group, -1);
@@ -76,7 +78,8 @@ void writeGroups(RecordWriter& out, const SettingsPort& settings) {
     using namespace settings_group;
     const auto field = [&](int group, int index) { return settings.groupField(group, index); };
     if (flagOn(settings, kMessenger))
-        out.record({"Lgo", scrambleLogo(field(kMessenger, -1)), scrambleLogo(field(kMessenger, 0))});
+        out.record(
+            {"Lgo", scrambleLogo(field(kMessenger, -1)), scrambleLogo(field(kMessenger, 0))});
     else
         out.record({"Lgo", scrambleLogo(field(kMessenger, -1))});
     if (flagOn(settings, kCalculator))

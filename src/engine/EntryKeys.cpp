@@ -147,7 +147,10 @@ void Engine::takeEntry() {
     const std::string entry = currentEntry(true);
     entry_.entryText = entry;
     regs_.rawEntry = entry;
+    // "4" and "4." are one value; the display adds the separator itself, and a line replayed
+    // from its record ("4.") must keep the display text it was keyed with ("4").
     regs_.displayValue = entry;
+    if (entry.size() > 1 && entry.back() == format_.decSep()) regs_.displayValue.pop_back();
     convertFraction();
     if (entryFromReference()) entry_.entryOp += ' ';
 }

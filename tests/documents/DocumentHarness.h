@@ -15,7 +15,7 @@ namespace talvex::testing {
 // Settings groups as plain texts, with the tape switch applied to the engine as the real
 // option setter does.
 class TextSettings : public SettingsPort {
-public:
+  public:
     explicit TextSettings(Engine& engine) : engine_(engine) {}
 
     std::string groupField(int group, int index) const override {
@@ -27,7 +27,8 @@ public:
     }
     void setGroupField(int group, int index, std::string_view text) override {
         fields[{group, index}] = std::string(text);
-        if (group == 0 && index == 1) engine_.setTapeOn((std::atoi(fields[{0, 1}].c_str()) & 32) != 0);
+        if (group == 0 && index == 1)
+            engine_.setTapeOn((std::atoi(fields[{0, 1}].c_str()) & 32) != 0);
     }
     void setOption(int option, int value) override {
         options[option] = value;
@@ -37,7 +38,7 @@ public:
     std::map<std::pair<int, int>, std::string> fields;
     std::map<int, int> options;
 
-private:
+  private:
     Engine& engine_;
 };
 

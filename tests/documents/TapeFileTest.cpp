@@ -37,8 +37,8 @@ TEST(TapeFileTest, RecordsInOrderWithTheirFieldCounts) {
     f.key("5+7+T");
     const std::vector<std::string> out = lines(save(f));
     const std::vector<std::pair<std::string, size_t>> expected = {
-        {"Ver", 8}, {"H", 7}, {"W", 7}, {"S", 7}, {"V", 7}, {"F", 12}, {"Lgo", 2},
-        {"Clc", 5}, {"Tpe", 2}, {"Prt", 2}, {"A", 3}, {"M", 2}};
+        {"Ver", 8}, {"H", 7},   {"W", 7},   {"S", 7},   {"V", 7}, {"F", 12},
+        {"Lgo", 2}, {"Clc", 5}, {"Tpe", 2}, {"Prt", 2}, {"A", 3}, {"M", 2}};
     ASSERT_GE(out.size(), expected.size() + 5);
     for (size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(out[i]);
@@ -74,8 +74,8 @@ TEST(TapeFileTest, TemplateWithoutDataOpensAsOneEmptyRow) {
         SCOPED_TRACE(options);
         f.settings.fields[{0, 1}] = options;
         DocumentFixture g;
-        const LoadReport report = loadTapeText(save(f, TapeKind::templateWithoutData),
-                                               g.document, g.engine, g.settings);
+        const LoadReport report =
+            loadTapeText(save(f, TapeKind::templateWithoutData), g.document, g.engine, g.settings);
         EXPECT_EQ(report.dataRows, 0);
         EXPECT_EQ(g.engine.colCount(), 6);
         EXPECT_EQ(g.engine.lastRow(), 1);
@@ -107,12 +107,13 @@ TEST(TapeFileTest, NotesWithAnEmptyMiddleLine) {
 TEST(TapeFileTest, DataLinesOfEveryLength) {
     DocumentFixture f;
     const std::string header = lines(save(f))[1] + "\r\n" + lines(save(f))[3] + "\r\n";
-    const std::string text = header +
-                             "1\ta\tb\tc\r\n"                    // short: 4 fields
-                             "2\t\t\t\t5.\t+\t\t5.:5:5|1:1:0\r\n"  // with its register record
-                             "3\t\t\t\t6.\t+\t\t6.:11:11|2:1:0\thttp://x\r\n"
-                             "4\tx\ty\tz\tw\tv\tu\r\n"   // exactly ColCount fields
-                             "5\tone\ttwo\tthree\tfour\tfive\tsix\tseven\tA\tB\r\n";  // a TAB too many
+    const std::string text =
+        header +
+        "1\ta\tb\tc\r\n"                      // short: 4 fields
+        "2\t\t\t\t5.\t+\t\t5.:5:5|1:1:0\r\n"  // with its register record
+        "3\t\t\t\t6.\t+\t\t6.:11:11|2:1:0\thttp://x\r\n"
+        "4\tx\ty\tz\tw\tv\tu\r\n"                                // exactly ColCount fields
+        "5\tone\ttwo\tthree\tfour\tfive\tsix\tseven\tA\tB\r\n";  // a TAB too many
     DocumentFixture g;
     const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
     EXPECT_EQ(report.dataRows, 5);
@@ -176,18 +177,23 @@ TEST(TapeFileTest, LegacyRecordsRenumbered) {
     DocumentFixture f;
     loadTapeText("O\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t1\t1\t0\t0\t0\t1\t0\t1\r\n",
                  f.document, f.engine, f.settings);
-    const std::map<int, int> expected = {{0, 1},  {1, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},
-                                         {6, 0},  {7, 0},  {8, 0},  {9, 0},  {12, 1}, {13, 0},
-                                         {14, 0}, {15, 0}, {17, 1}, {20, 0}, {21, 0}, {22, 1},
-                                         {16, 0}, {10, 1}};
+    const std::map<int, int> expected = {
+        {0, 1},  {1, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},  {8, 0},  {9, 0},
+        {12, 1}, {13, 0}, {14, 0}, {15, 0}, {17, 1}, {20, 0}, {21, 0}, {22, 1}, {16, 0}, {10, 1}};
     EXPECT_EQ(f.settings.options, expected);
     EXPECT_TRUE(f.engine.tapeOn()) << "old option 14 is the tape switch";
 }
 
 TEST(TapeFileTest, DamagedFilesNeverCrash) {
     std::mt19937 random(7);
-    std::vector<std::string> samples = {"", "\r\n\r\n", "\t\t\t", "H", "M\t:\t::\t:x:-9",
-                                        "F", "Ver\t9999999999\t-1", std::string(1 << 20, 'x'),
+    std::vector<std::string> samples = {"",
+                                        "\r\n\r\n",
+                                        "\t\t\t",
+                                        "H",
+                                        "M\t:\t::\t:x:-9",
+                                        "F",
+                                        "Ver\t9999999999\t-1",
+                                        std::string(1 << 20, 'x'),
                                         "1\t2\t3\n-1\tx\n1e308\ty\n"};
     std::string garbage(200000, '\0');
     for (char& c : garbage) c = static_cast<char>(random());

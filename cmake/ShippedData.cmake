@@ -1,0 +1,29 @@
+# The working folder of the build tree is its bin folder: the configuration file, the default
+# template, the help tape and the sample tapes are put there, so `make run` finds everything.
+# A user's own changes (settings, edited templates, tapes) are never overwritten; the help tape
+# is always brought up to date.
+set(TALVEX_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+set(TALVEX_KEEP_USER_FILES Talvex.ini !Default.kwt Household.kwd Invoice.kwd)
+set(TALVEX_REFRESHED_FILES Readme45.kwd)
+
+file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+foreach(name IN LISTS TALVEX_KEEP_USER_FILES)
+    if(NOT EXISTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
+        configure_file(${TALVEX_DATA_DIR}/${name} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
+    endif()
+endforeach()
+foreach(name IN LISTS TALVEX_REFRESHED_FILES)
+    configure_file(${TALVEX_DATA_DIR}/${name} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
+endforeach()
+
+# The installed tree: programs and their configuration in bin/, the working folder's files in
+# share/talvex/, which the installed configuration names as its "Path".
+file(READ ${TALVEX_DATA_DIR}/Talvex.ini TALVEX_INI)
+string(REPLACE "Path=." "Path=../${CMAKE_INSTALL_DATADIR}/talvex" TALVEX_INSTALLED_INI "${TALVEX_INI}")
+file(WRITE ${CMAKE_BINARY_DIR}/install/Talvex.ini "${TALVEX_INSTALLED_INI}")
+install(FILES ${CMAKE_BINARY_DIR}/install/Talvex.ini DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(name IN LISTS TALVEX_KEEP_USER_FILES TALVEX_REFRESHED_FILES)
+    if(NOT name STREQUAL "Talvex.ini")
+        install(FILES ${TALVEX_DATA_DIR}/${name} DESTINATION ${CMAKE_INSTALL_DATADIR}/talvex)
+    endif()
+endforeach()

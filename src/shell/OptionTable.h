@@ -1,0 +1,42 @@
+// The 24 display options and 25 colours of the options dialog, with their names and the
+// values a fresh installation starts with.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace talvex {
+
+class OptionTable {
+  public:
+    static constexpr int kOptionCount = 24;
+    static constexpr int kColourCount = 25;
+
+    // Option numbers the program acts on itself.
+    static constexpr int kTapeOn = 17;
+    static constexpr int kAutoClearText = 20;
+    static constexpr int kAutoSubtotalText = 21;
+    static constexpr int kAutoTotalText = 22;
+    static constexpr int kAutoAddFuncText = 23;
+
+    OptionTable();
+
+    // The dialog's names; options 8 to 11 are unused and have an empty name.
+    static std::string_view optionName(int option);
+    static std::string_view colourName(int colour);
+    static int defaultOption(int option);
+    // Windows RGB integers: red in the low byte, blue in the third.
+    static long long defaultColour(int colour);
+
+    // Out-of-range numbers read as 0 and are not stored (they come from damaged files).
+    int option(int option) const;
+    bool setOption(int option, int value);
+    long long colour(int colour) const;
+    bool setColour(int colour, long long value);
+
+  private:
+    std::array<int, kOptionCount> options_{};
+    std::array<long long, kColourCount> colours_{};
+};
+
+}  // namespace talvex

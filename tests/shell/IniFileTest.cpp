@@ -1,0 +1,117 @@
+// The private-profile file: tolerant reading, and writes that keep every other line intact.
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "shell/IniFile.h"
+
+namespace talvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(IniFileTest, ReadsHandEditedFiles) {
+    TempFolder folder;
+    const IniFile ini(folder / "Talvex.ini");
+    writeFile(ini.path(),
+              "Orphan=before any section\r\n[talvex]\r\n; Path=commented out\r\n"
+              "  path  =  /home/me/tapes  \r\nno equals sign here\r\nEmpty=\r\n"
+              "[Talvex]\r\nMaxRows=999\r\n[IPC]\nTalvex=1a2b\n[Tape]\nOptions=7");
+    const struct {
+        const char* section;
+        const char* key;
+        std::optional<std::string> value;
+    } cases[] = {
+        {"Talvex", "Path", "/home/me/tapes"},  // case, blanks and CR LF
+        {"TALVEX", "PATH", "/home/me/tapes"},
+        {"Talvex", "Empty", ""},              // present but empty is not missing
+        {"Talvex", "MaxRows", std::nullopt},  // only the first section of a name counts
+        {"IPC", "Talvex", "1a2b"},            // LF endings
+        {"Tape", "Options", "7"},             // last line without a line end
+        {"Talvex", "Orphan", std::nullopt},
+        {"Talvex", "no equals sign here", std::nullopt},
+        {"Logo", "Logo", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(ini.read(c.section, c.key), c.value);
+    }
+    writeFile(ini.path(), "[IPC]\nTalvex=ff\n");
+    EXPECT_EQ(ini.read("IPC", "Talvex"), "ff") << "another program's edit must be seen";
+    EXPECT_EQ(IniFile(folder / "missing.ini").read("IPC", "Talvex"), std::nullopt);
+}
+
+TEST(IniFileTest, WriteChangesOnlyItsOwnLine) {
+    const struct {
+        const char* name;
+        std::string before;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string after;
+    } cases[] = {
+        {"replace in place", "; mine\n[Talvex]\nPath=/a\n\nMaxRows=5\n[Tape]\nx=1\n", "Talvex",
+         "Path", "/b", "; mine\n[Talvex]\nPath=/b\n\nMaxRows=5\n[Tape]\nx=1\n"},
+        {"spelling in the file kept", "[TALVEX]\n  PATH = /a \n", "Talvex", "Path", "/b",
+         "[TALVEX]\nPATH=/b\n"},
+        {"new key before trailing blanks", "[Talvex]\nPath=/a\n\n\n[Tape]\nx=1\n", "Talvex",
+         "AutoLoad", "1", "[Talvex]\nPath=/a\nAutoLoad=1\n\n\n[Tape]\nx=1\n"},
+        {"new key in the last section", "[Tape]\nx=1", "tape", "y", "2", "[Tape]\nx=1\ny=2\n"},
+        {"new section at the end", "[Tape]\nx=1\n", "Logo", "Logo", "a.bmp",
+         "[Tape]\nx=1\n\n[Logo]\nLogo=a.bmp\n"},
+        {"CR LF file stays CR LF", "[Tape]\r\nx=1\r\n", "Tape", "y", "2",
+         "[Tape]\r\nx=1\r\ny=2\r\n"},
+        {"line breaks in a value", "", "Printer", "Texts", "a\r\nb\nc",
+         "[Printer]\nTexts=a  b c\n"},
+        {"byte order mark kept", "\xEF\xBB\xBF[Tape]\nx=1\n", "Tape", "x", "2",
+         "\xEF\xBB\xBF[Tape]\nx=2\n"},
+        {"comment lines are not keys", "[Tape]\n;x=old\n", "Tape", "x", "1",
+         "[Tape]\n;x=old\nx=1\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const IniFile ini(folder / "Talvex.ini");
+        if (!c.before.empty()) writeFile(ini.path(), c.before);
+        ASSERT_TRUE(ini.write(c.section, c.key, c.value));
+        EXPECT_EQ(readFile(ini.path()), c.after);
+        EXPECT_EQ(ini.read(c.section, c.key), IniFile(ini.path()).read(c.section, c.key));
+    }
+}
+
+TEST(IniFileTest, FailedWriteLeavesTheOldFile) {
+    TempFolder folder;
+    const std::string original = "[Talvex]\nPath=/a\n";
+    const IniFile ini(folder / "Talvex.ini");
+    writeFile(ini.path(), original);
+
+    EXPECT_FALSE(IniFile(folder / "no-such-folder" / "Talvex.ini").write("Talvex", "Path", "/b"));
+    const struct {
+        const char* section;
+        const char* key;
+    } badNames[] = {{"Talvex", ""},       {"Talvex", "a=b"},  {"Tal]vex", "Path"},
+                    {"Talvex", "[Tape]"}, {"Talvex", "a\nb"}, {"Talvex", ";Path"}};
+    for (const auto& bad : badNames) {
+        SCOPED_TRACE(std::string(bad.section) + "/" + bad.key);
+        EXPECT_FALSE(ini.write(bad.section, bad.key, "x"));
+    }
+    fs::permissions(ini.path(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(ini.write("Talvex", "Path", "/b")) << "a read-only file is not replaced";
+    EXPECT_EQ(readFile(ini.path()), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST(IniFileTest, WriteThroughALinkKeepsTheLinkAndPermissions) {
+    TempFolder folder;
+    writeFile(folder / "real.ini", "[Talvex]\nPath=/a\n");
+    fs::permissions(folder / "real.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(folder / "real.ini", folder / "Talvex.ini");
+    ASSERT_TRUE(IniFile(folder / "Talvex.ini").write("Talvex", "Path", "/b"));
+    EXPECT_TRUE(fs::is_symlink(folder / "Talvex.ini"));
+    EXPECT_EQ(readFile(folder / "real.ini"), "[Talvex]\nPath=/b\n");
+    EXPECT_EQ(fs::status(folder / "real.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+}  // namespace
+}  // namespace talvex::testing
