@@ -115,8 +115,8 @@ ColumnRoles ColumnSet::roles() const {
 }
 
 void ColumnSet::moveColumn(int from, int to) {
-    Column& target = column(to);
     const Column source = column(from);
+    Column& target = column(to);
     target.typeCode = source.typeCode;
     target.kind = source.kind;
     target.displayFormat = source.displayFormat;
