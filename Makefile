@@ -26,7 +26,7 @@ test-sanitize: deps
 	ctest --test-dir $(BUILD_SANITIZE) --output-on-failure -j $(JOBS)
 
 run: build
-	scripts/demo-tape $(BUILD)/bin/talvex-tape
+	scripts/demo-tape $(BUILD)/bin
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEX_TESTS=OFF -DTALVEX_BENCH=ON $(CMAKE_FLAGS)

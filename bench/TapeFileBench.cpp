@@ -1,0 +1,72 @@
+// Reading and writing a 30,000-line tape with register records.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <limits>
+#include <string>
+
+#include "documents/FileIo.h"
+#include "documents/TapeDocument.h"
+#include "documents/TapeReader.h"
+#include "documents/TapeWriter.h"
+#include "engine/Engine.h"
+#include "shell/ConfigStore.h"
+#include "shell/OptionTable.h"
+#include "shell/SettingsGroups.h"
+
+namespace {
+
+struct Session {
+    talvex::ViewPort view;
+    talvex::AddinPort addins;
+    talvex::Engine engine{view, addins};
+    talvex::TapeDocument document{engine};
+    talvex::OptionTable options;
+    talvex::ConfigStore config{std::filesystem::temp_directory_path() / "talvex-bench-none.ini"};
+    talvex::SettingsGroups settings{engine, options, config};
+
+    Session() {
+        document.columns.setDefaults();
+        settings.setFlag(0, 1);
+        settings.setFlag(1, 1);
+        engine.setMaxRows(std::numeric_limits<int>::max());
+    }
+};
+
+std::string longTapeText() {
+    Session session;
+    const std::string block = "125.5+74.25+19.99-12*3=S8+T";
+    while (session.engine.lastRow() <= 30000)
+        for (char c : block) session.engine.keyChar(c);
+    return talvex::tapeFileText(session.document, session.engine, session.settings,
+                                talvex::TapeKind::withData);
+}
+
+void BM_ReadTape30000(benchmark::State& state) {
+    const std::string text = longTapeText();
+    Session session;
+    for (auto _ : state) {
+        const auto report = talvex::loadTapeText(text, session.document, session.engine,
+                                                 session.settings);
+        benchmark::DoNotOptimize(report.dataRows);
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_ReadTape30000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteTape30000(benchmark::State& state) {
+    const std::string text = longTapeText();
+    Session session;
+    talvex::loadTapeText(text, session.document, session.engine, session.settings);
+    const auto path = std::filesystem::temp_directory_path() / "talvex-bench-tape.kwd";
+    std::string error;
+    for (auto _ : state) {
+        if (!talvex::saveRecords(path, session.document, session.engine, session.settings,
+                                 talvex::TapeKind::withData, error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_WriteTape30000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
