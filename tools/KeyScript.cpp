@@ -13,7 +13,7 @@ namespace {
 
 enum class Argument { none, integer, twoIntegers, text };
 
-struct CommandSpec {
+struct KnownCommand {
     std::string_view name;
     Argument argument;
     std::function<void(Engine&, const std::string&)> run;
@@ -34,8 +34,8 @@ void pressGroupKey(Engine& engine, int mode) {
     engine.keyFront(key::kGrandTotal);
 }
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<KnownCommand>& commands() {
+    static const std::vector<KnownCommand> table = {
         {"Enter", Argument::none, [](Engine& e, const std::string&) { e.pressEnter(); }},
         {"Esc", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kEscapeKeyCode); }},
         {"F9", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kF9KeyCode); }},
@@ -56,9 +56,9 @@ const std::vector<CommandSpec>& commands() {
     return table;
 }
 
-const CommandSpec* findCommand(std::string_view name) {
-    for (const CommandSpec& spec : commands())
-        if (spec.name == name) return &spec;
+const KnownCommand* findCommand(std::string_view name) {
+    for (const KnownCommand& known : commands())
+        if (known.name == name) return &known;
     return nullptr;
 }
 
@@ -74,13 +74,13 @@ std::string parseCommand(std::string_view body, ScriptStep& step) {
     step.isCommand = true;
     step.command = std::string(body.substr(0, blank));
     step.argument = blank == std::string_view::npos ? "" : std::string(body.substr(blank + 1));
-    const CommandSpec* spec = findCommand(step.command);
-    if (!spec) return "unknown command {" + std::string(body) + "}";
-    if (spec->argument == Argument::none && blank != std::string_view::npos)
+    const KnownCommand* known = findCommand(step.command);
+    if (!known) return "unknown command {" + std::string(body) + "}";
+    if (known->argument == Argument::none && blank != std::string_view::npos)
         return "command {" + step.command + "} takes no argument";
-    if (spec->argument == Argument::integer && !isInteger(step.argument))
+    if (known->argument == Argument::integer && !isInteger(step.argument))
         return "command {" + step.command + "} needs a whole number";
-    if (spec->argument == Argument::twoIntegers) {
+    if (known->argument == Argument::twoIntegers) {
         const size_t space = step.argument.find(' ');
         const std::string_view arg = step.argument;
         if (space == std::string::npos || !isInteger(arg.substr(0, space)) ||
@@ -125,7 +125,7 @@ void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine) {
             engine.keyChar(step.character);
             continue;
         }
-        if (const CommandSpec* spec = findCommand(step.command)) spec->run(engine, step.argument);
+        if (const KnownCommand* known = findCommand(step.command)) known->run(engine, step.argument);
     }
 }
 

@@ -64,13 +64,7 @@ bool Documents::newGrid(const std::string& tapeType) {
                                   "!default.kwt", false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
-    if (document_.dialogName.empty()) return false;
-    const std::string previous = document_.fileName;
-    document_.fileName = document_.dialogName;
-    if (!loadGrid()) {
-        document_.fileName = previous;
-        return false;
-    }
+    if (document_.dialogName.empty() || !loadChosenFile()) return false;
     document_.fileName = newFileName();
     setTitle();
     return true;
@@ -85,15 +79,18 @@ bool Documents::openGrid(const std::string& tapeType) {
                                   "",         false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
-    if (document_.dialogName.empty()) return false;
-    const std::string previous = document_.fileName;
-    document_.fileName = document_.dialogName;
-    if (!loadGrid()) {
-        document_.fileName = previous;
-        return false;
-    }
+    if (document_.dialogName.empty() || !loadChosenFile()) return false;
     setTitle();
     return true;
+}
+
+// Loads DialogName; when it cannot be read the open document keeps its name.
+bool Documents::loadChosenFile() {
+    const std::string previous = document_.fileName;
+    document_.fileName = document_.dialogName;
+    if (loadGrid()) return true;
+    document_.fileName = previous;
+    return false;
 }
 
 bool Documents::loadGrid() {

@@ -51,6 +51,7 @@ class Documents {
 
   private:
     std::string existingFile(const std::string& name) const;
+    bool loadChosenFile();
     bool chooseSaveName();
     void reportLoadProblems(const std::string& path);
 
