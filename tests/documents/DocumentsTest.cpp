@@ -221,3 +221,47 @@ TEST(ColumnActionsTest, DeleteInsertAddEdit) {
 
 }  // namespace
 }  // namespace talvex::testing
+
+namespace talvex::testing {
+namespace {
+
+TEST(ColumnSetTest, DeletingTheFourthOfSixColumns) {
+    DocumentFixture f;
+    f.key("5+");
+    ColumnSet& columns = f.document.columns;
+    ASSERT_EQ(columns.colCount() - 1, 6) << "six document columns after the line number";
+    const int fourth = ColumnSet::kFirstColumn + 3;  // "Amount"
+    columns.deleteColumn(fourth);
+    EXPECT_EQ(columns.colCount() - 1, 5);
+    EXPECT_EQ(columns.column(fourth).caption, "Op");
+    EXPECT_EQ(columns.column(fourth).typeCode, "16");
+    EXPECT_EQ(columns.width(fourth), 3);
+    EXPECT_EQ(columns.column(fourth + 1).caption, "Ref");
+    EXPECT_EQ(f.engine.cell(1, fourth), "+") << "the cells moved with their column";
+    EXPECT_EQ(f.engine.roles().amount, 0) << "no amount column is left";
+    EXPECT_EQ(f.engine.roles().op, fourth);
+}
+
+TEST(ColumnSetTest, TypesGiveKindsRolesAndNames) {
+    const struct {
+        const char* type;
+        ColumnKind kind;
+        const char* name;
+    } cases[] = {{"0", ColumnKind::text, "Text"},       {"1", ColumnKind::date, "Date"},
+                 {"2", ColumnKind::number, "Number"},   {"12", ColumnKind::number, "Number"},
+                 {"13", ColumnKind::date, "Date"},      {"14", ColumnKind::text, "Description"},
+                 {"15", ColumnKind::number, "Amount"},  {"16", ColumnKind::text, "Symbol"},
+                 {"17", ColumnKind::text, "Reference"}, {"18", ColumnKind::number, ""},
+                 {"junk", ColumnKind::text, "Text"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(ColumnSet::kindOf(c.type), c.kind);
+        EXPECT_EQ(ColumnSet::typeName(c.type), c.name);
+    }
+    DocumentFixture f;
+    f.document.columns.setColType(3, "13");
+    EXPECT_EQ(f.document.columns.column(3).displayFormat, "Short Date");
+}
+
+}  // namespace
+}  // namespace talvex::testing
