@@ -4,7 +4,7 @@
 # is always brought up to date.
 set(TALVEX_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 set(TALVEX_KEEP_USER_FILES Talvex.ini !Default.kwt Household.kwd Invoice.kwd)
-set(TALVEX_REFRESHED_FILES Readme45.kwd)
+set(TALVEX_REFRESHED_FILES Readme45.kwd Talvex.html)
 
 file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 foreach(name IN LISTS TALVEX_KEEP_USER_FILES)

@@ -63,9 +63,11 @@ int ColumnActions::insertOrEdit(int action, int col) {
         state.caption = current.caption;
         state.width = columns.width(col);
         state.visible = current.visible;
-        if (typeNumber >= kFirstRoleType)
+        if (typeNumber >= kFirstRoleType) {
+            // Role columns keep their type; one without a name shows its code.
             state.roleName = ColumnSet::typeName(current.typeCode);
-        else
+            if (state.roleName.empty()) state.roleName = current.typeCode;
+        } else
             state.typeIndex = std::clamp(typeNumber, 0, 2);
     }
     if (!dialogs_.editColumn(state)) return -1;

@@ -100,30 +100,26 @@ void Engine::copyDisplay() {
 
 void Engine::cutCell(int col) {
     copyCell(col);
-    if (!cellEditable(col)) return;
-    if (col == roles_.amount) {
-        editAmount({});
-    } else if (col == roles_.description) {
-        editDescription({});
-    } else {
-        table_.setCell(curRow_, col, {});
-        modified_ = true;
-        view_.rowsChanged(curRow_, curRow_);
-    }
+    editCell(col, {});
 }
 
 void Engine::pasteCell(int col) {
-    if (!cellEditable(col)) return;
-    const std::string text = cellText(clipboard_->text());
+    editCell(col, clipboard_->text());
+}
+
+bool Engine::editCell(int col, std::string_view text) {
+    if (!cellEditable(col)) return false;
+    const std::string clean = cellText(text);
     if (col == roles_.amount) {
-        editAmount(text);
+        editAmount(clean);
     } else if (col == roles_.description) {
-        editDescription(text);
+        editDescription(clean);
     } else {
-        table_.setCell(curRow_, col, text);
+        table_.setCell(curRow_, col, clean);
         modified_ = true;
         view_.rowsChanged(curRow_, curRow_);
     }
+    return true;
 }
 
 int Engine::columnWidth(int col) const {

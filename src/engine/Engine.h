@@ -66,6 +66,9 @@ class Engine {
     // Text typed or pasted into cells: TAB, CR and LF become blanks.
     static std::string cellText(std::string_view text);
     bool cellEditable(int col) const;
+    // Typing into a cell of the current line: the amount and description go through their
+    // edits, other editable cells take the text, locked ones refuse it (returns false).
+    bool editCell(int col, std::string_view text);
     void copyCell(int col);
     void cutCell(int col);
     void pasteCell(int col);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/EnginePorts.h"
+
+namespace talvex {
+
+// The engine exists before its window does: its view calls go through here to the window
+// once there is one.
+class ForwardingView : public ViewPort {
+  public:
+    void setTarget(ViewPort* target) { target_ = target; }
+
+    void showStatus(const std::string& text, bool error) override {
+        if (target_) target_->showStatus(text, error);
+    }
+    void showDisplay(const std::string& text) override {
+        if (target_) target_->showDisplay(text);
+    }
+    void setDisplayColour(int colourIndex) override {
+        if (target_) target_->setDisplayColour(colourIndex);
+    }
+    void rowsChanged(int first, int last) override {
+        if (target_) target_->rowsChanged(first, last);
+    }
+    void rowCountChanged(int lastRow) override {
+        if (target_) target_->rowCountChanged(lastRow);
+    }
+    void currentRowChanged(int row) override {
+        if (target_) target_->currentRowChanged(row);
+    }
+    void referenceSlotChanged(int slot, const std::string& text) override {
+        if (target_) target_->referenceSlotChanged(slot, text);
+    }
+    void showColumn(int col) override {
+        if (target_) target_->showColumn(col);
+    }
+    void countsCaptionChanged(bool countsOn) override {
+        if (target_) target_->countsCaptionChanged(countsOn);
+    }
+    void beep() override {
+        if (target_) target_->beep();
+    }
+    void recalcProgress(int row, int lastRow) override {
+        if (target_) target_->recalcProgress(row, lastRow);
+    }
+    void columnLayoutChanged() override {
+        if (target_) target_->columnLayoutChanged();
+    }
+
+  private:
+    ViewPort* target_ = nullptr;
+};
+
+}  // namespace talvex

@@ -1,0 +1,73 @@
+// Talvex: the entry routine. It finds the configuration and the working folder, makes sure
+// one background instance runs, and shows the main window or waits in the tray.
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QStringList>
+
+#include <memory>
+
+#include "app/Session.h"
+#include "app/StartupDialogs.h"
+#include "platform/MainWindow.h"
+#include "platform/SingleInstance.h"
+#include "platform/TrayIcon.h"
+
+namespace {
+
+std::string commandLine(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+    return line;
+}
+
+char systemDecimalSeparator() {
+    const QString decimal = QLocale::system().decimalPoint();
+    return decimal.size() == 1 && decimal[0] == ',' ? ',' : '.';
+}
+
+// A start without a document waits in the tray when its window closes; the tray icon, a second
+// start and the tray menu bring the window back or end the program.
+void keepInTray(talvex::Session& session, talvex::SingleInstance& instance,
+                std::unique_ptr<talvex::TrayIcon>& tray) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    tray = std::make_unique<talvex::TrayIcon>(QApplication::windowIcon());
+    const auto restore = [&session] { session.restoreMainWindow(); };
+    QObject::connect(tray.get(), &talvex::TrayIcon::restoreRequested, restore);
+    QObject::connect(&instance, &talvex::SingleInstance::restoreRequested, restore);
+    QObject::connect(tray.get(), &talvex::TrayIcon::exitRequested, [&session] {
+        session.window().setClosing(true);
+        session.window().close();
+        session.window().setClosing(false);
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Talvex");
+    QApplication::setWindowIcon(QIcon::fromTheme("accessories-calculator"));
+    const std::filesystem::path installDir =
+        QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
+    auto config = talvex::ConfigStore::locate(talvex::ConfigStore::sharedConfigDir(), installDir);
+    talvex::SingleInstance instance(config);
+    talvex::StartupDialogs dialogs(instance);
+    const talvex::StartupPlan plan = talvex::planStartup(commandLine(argc, argv), config, dialogs);
+    if (plan.outcome == talvex::StartupOutcome::end || !config) {
+        if (plan.message) talvex::StartupDialogs::show(*plan.message);
+        return plan.message ? 1 : 0;
+    }
+    talvex::Session session(std::move(*config), systemDecimalSeparator());
+    session.loadMainWindow(plan.fileToOpen());
+    if (!plan.statusText.empty()) session.window().showStatus(plan.statusText, false);
+    session.window().setClosing(plan.startedWithDocument);
+    QObject::connect(&session.window(), &talvex::MainWindow::closedForGood, &app,
+                     &QApplication::quit);
+    std::unique_ptr<talvex::TrayIcon> tray;
+    if (!plan.startedWithDocument) keepInTray(session, instance, tray);
+    if (plan.outcome == talvex::StartupOutcome::showMain) session.window().show();
+    const int result = QApplication::exec();
+    session.saveWindowSettings();
+    return result;
+}

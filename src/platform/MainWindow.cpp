@@ -1,0 +1,281 @@
+#include "platform/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "documents/Documents.h"
+#include "documents/TapeDocument.h"
+#include "engine/Engine.h"
+#include "engine/KeyCodes.h"
+#include "platform/Colours.h"
+#include "platform/DisplayBar.h"
+#include "platform/Keypad.h"
+#include "platform/OptionsDialog.h"
+#include "platform/ReferencePanel.h"
+#include "platform/TapeModel.h"
+#include "platform/TapeView.h"
+#include "shell/OptionTable.h"
+#include "shell/SettingsGroups.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr int kColourLcdBackground = 15;
+constexpr int kColourKeypadBack = 12;
+constexpr int kColourSubpads = 13;
+constexpr int kColourNotesBack = 9;
+constexpr int kColourNotesText = 10;
+constexpr int kOptionKeypad = 12;
+constexpr int kOptionDisplayBar = 14;
+constexpr int kOptionNotes = 7;
+
+QString local(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(WindowCore core, QWidget* parent) : QMainWindow(parent), core_(core) {
+    setObjectName("MainWindow");
+    setWindowTitle("Talvex");
+    buildLayout();
+    buildMenus();
+    buildToolbar();
+    connectWidgets();
+    documentChanged();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLayout() {
+    model_ = new TapeModel(core_.engine, core_.document, core_.options, this);
+    view_ = new TapeView(this);
+    view_->setObjectName("Table1");
+    view_->setModel(model_);
+    display_ = new DisplayBar(this);
+    display_->setObjectName("Display");
+    keypad_ = new Keypad(core_.engine.format().decSep(), this);
+    keypad_->setObjectName("Keys");
+    references_ = new ReferencePanel(this);
+    references_->setObjectName("Ref");
+    notes_ = new QPlainTextEdit(this);
+    notes_->setObjectName("Notes");
+    notes_->setPlaceholderText(tr("Notes"));
+    notes_->setWhatsThis(tr("The notes pad: text kept with the tape."));
+
+    auto* tapeSide = new QSplitter(Qt::Vertical, this);
+    tapeSide->addWidget(view_);
+    tapeSide->addWidget(notes_);
+    tapeSide->setStretchFactor(0, 4);
+    tapeSide->setStretchFactor(1, 1);
+
+    auto* calculator = new QWidget(this);
+    auto* right = new QVBoxLayout(calculator);
+    right->setContentsMargins(6, 6, 6, 6);
+    right->addWidget(display_);
+    right->addWidget(keypad_, 1);
+
+    auto* central = new QSplitter(Qt::Horizontal, this);
+    central->addWidget(tapeSide);
+    central->addWidget(references_);
+    central->addWidget(calculator);
+    central->setStretchFactor(0, 1);
+    central->setStretchFactor(1, 0);
+    central->setStretchFactor(2, 0);
+    central->setChildrenCollapsible(false);
+    // The tape gets what the calculator does not need.
+    central->setSizes({560, 120, 340});
+    references_->setMaximumWidth(220);
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    status_->setObjectName("Status");
+    statusBar()->addWidget(status_, 1);
+    resize(1040, 680);
+}
+
+void MainWindow::connectWidgets() {
+    Engine& engine = core_.engine;
+    connect(view_, &TapeView::keyChar, this, [&engine](char c) { engine.keyChar(c); });
+    connect(view_, &TapeView::keyCode, this, [&engine](int code) { engine.keyFront(code); });
+    connect(view_, &TapeView::enterPressed, this, [&engine] { engine.pressEnter(); });
+    connect(view_, &TapeView::backspacePressed, this, [&engine] { engine.pressBackspace(); });
+    connect(view_, &TapeView::insertLine, this, [&engine] { engine.insertRow(); });
+    connect(view_, &TapeView::deleteLine, this, [&engine] { engine.deleteRow(); });
+    connect(view_, &TapeView::rowSelected, this, [this, &engine](int row) {
+        if (!engine.clickRow(row)) view_->showTapeRow(engine.curRow());
+    });
+    connect(keypad_, &Keypad::keyPressed, this, [this](int code) { keypadKey(code); });
+    connect(keypad_, &Keypad::groupModeChosen, this, [this, &engine](int mode) {
+        status_->clear();
+        engine.setGroupMode(mode);
+        engine.keyFront(key::kGrandTotal);
+        view_->setFocus();
+    });
+    connect(keypad_, &Keypad::gotoPressed, this, [this, &engine](int index) {
+        engine.gotoLine(index);
+        view_->setFocus();
+    });
+    connect(keypad_, &Keypad::tapeSwitchPressed, this, [this] { toggleTapeSwitch(); });
+    connect(notes_, &QPlainTextEdit::textChanged, this, [this] { syncNotesToDocument(); });
+}
+
+// A message stays until the next press on the keypad.
+void MainWindow::keypadKey(int code) {
+    status_->clear();
+    core_.engine.keyFront(code);
+    view_->setFocus();
+}
+
+void MainWindow::toggleTapeSwitch() {
+    core_.settings.setOption(OptionTable::kTapeOn, core_.engine.tapeOn() ? 0 : 1);
+    keypad_->setTapeOn(core_.engine.tapeOn());
+    model_->columnsChanged();
+    view_->setFocus();
+}
+
+void MainWindow::syncNotesToDocument() {
+    if (loadingNotes_) return;
+    std::string text = notes_->toPlainText().toLocal8Bit().toStdString();
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    if (crlf == core_.document.notes) return;
+    core_.document.notes = crlf;
+    core_.engine.setModified(true);
+}
+
+void MainWindow::documentChanged() {
+    loadingNotes_ = true;
+    QString notes = local(core_.document.notes);
+    notes.replace("\r\n", "\n");
+    notes_->setPlainText(notes);
+    loadingNotes_ = false;
+    references_->clear();
+    const ReferenceRegistry& refs = core_.engine.references();
+    for (int n = 1; n < refs.boxCount(); ++n) references_->setSlot(n, local(refs.slot(n).shown));
+    model_->columnsChanged();
+    keypad_->setTapeOn(core_.engine.tapeOn());
+    keypad_->setCountsOn(core_.engine.settings().countsOn);
+    applyViewOptions();
+    core_.engine.setLCDColor();
+    core_.engine.updateLCD();
+    view_->showTapeRow(core_.engine.curRow());
+}
+
+void MainWindow::applyViewOptions() {
+    const OptionTable& options = core_.options;
+    keypad_->setVisible(options.option(kOptionKeypad) != 0);
+    display_->setVisible(options.option(kOptionDisplayBar) != 0);
+    notes_->setVisible(options.option(kOptionNotes) != 0);
+    display_->setBackground(colourFromSetting(options.colour(kColourLcdBackground)));
+    keypad_->setColours(colourFromSetting(options.colour(kColourKeypadBack)),
+                        colourFromSetting(options.colour(kColourSubpads)));
+    QPalette palette = notes_->palette();
+    palette.setColor(QPalette::Base, colourFromSetting(options.colour(kColourNotesBack)));
+    palette.setColor(QPalette::Text, colourFromSetting(options.colour(kColourNotesText)));
+    notes_->setPalette(palette);
+}
+
+// ViewPort: the engine's changes reach the widgets here.
+void MainWindow::showStatus(const std::string& text, bool error) {
+    status_->setText(local(text));
+    if (error) QApplication::beep();
+}
+
+void MainWindow::showDisplay(const std::string& text) {
+    display_->setText(local(text));
+}
+
+void MainWindow::setDisplayColour(int colourIndex) {
+    display_->setTextColour(colourFromSetting(core_.options.colour(colourIndex)));
+}
+
+void MainWindow::rowsChanged(int first, int last) {
+    model_->rowsChanged(first, last);
+}
+void MainWindow::rowCountChanged(int lastRow) {
+    model_->rowCountChanged(lastRow);
+}
+void MainWindow::currentRowChanged(int row) {
+    view_->showTapeRow(row);
+}
+
+void MainWindow::referenceSlotChanged(int slot, const std::string& text) {
+    references_->setSlot(slot, local(text));
+}
+
+void MainWindow::showColumn(int col) {
+    core_.document.columns.column(col).visible = true;
+    model_->columnsChanged();
+}
+
+void MainWindow::countsCaptionChanged(bool countsOn) {
+    keypad_->setCountsOn(countsOn);
+}
+void MainWindow::beep() {
+    QApplication::beep();
+}
+void MainWindow::columnLayoutChanged() {
+    model_->columnsChanged();
+}
+
+// Long recalculations keep the window alive and can be cancelled.
+void MainWindow::recalcProgress(int row, int lastRow) {
+    if (!progress_) {
+        progress_ =
+            new QProgressDialog(tr("Recalculating the tape..."), tr("Cancel"), 0, lastRow, this);
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(400);
+        connect(progress_, &QProgressDialog::canceled, this,
+                [this] { core_.engine.requestCancel(); });
+    }
+    progress_->setMaximum(lastRow);
+    progress_->setValue(row);
+    QApplication::processEvents();
+    if (row >= lastRow) progress_->deleteLater();
+}
+
+QString MainWindow::statusText() const {
+    return status_->text();
+}
+
+void MainWindow::focusTape() {
+    if (view_->isVisible()) view_->setFocus();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() < 128 && text[0].isPrint()) {
+        status_->clear();
+        core_.engine.keyChar(text[0].toLatin1());
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (core_.documents.savePrompt() == answer::kCancel) {
+        event->ignore();
+        return;
+    }
+    if (options_) options_->close();
+    if (closing_) {
+        event->accept();
+        emit closedForGood();
+        return;
+    }
+    event->ignore();
+    hide();
+    emit hiddenToTray();
+}
+
+}  // namespace talvex

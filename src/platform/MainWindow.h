@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "engine/EnginePorts.h"
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QProgressDialog;
+class QSplitter;
+
+namespace talvex {
+
+class ColumnActions;
+class ConfigStore;
+class DialogsPort;
+class DisplayBar;
+class Documents;
+class Engine;
+class Keypad;
+class OptionTable;
+class OptionsDialog;
+class ReferencePanel;
+class SettingsGroups;
+class TapeModel;
+class TapeView;
+struct TapeDocument;
+
+// The core objects the window shows and drives; they outlive the window.
+struct WindowCore {
+    Engine& engine;
+    TapeDocument& document;
+    OptionTable& options;
+    ConfigStore& config;
+    SettingsGroups& settings;
+    Documents& documents;
+    ColumnActions& columns;
+    DialogsPort& dialogs;
+};
+
+// The main window: the tape, the display and keypad, menus, toolbar and status bar. It is
+// also the engine's view: every change of the tape reaches the widgets through it.
+class MainWindow : public QMainWindow, public ViewPort {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(WindowCore core, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ViewPort
+    void showStatus(const std::string& text, bool error) override;
+    void showDisplay(const std::string& text) override;
+    void setDisplayColour(int colourIndex) override;
+    void rowsChanged(int first, int last) override;
+    void rowCountChanged(int lastRow) override;
+    void currentRowChanged(int row) override;
+    void referenceSlotChanged(int slot, const std::string& text) override;
+    void showColumn(int col) override;
+    void countsCaptionChanged(bool countsOn) override;
+    void beep() override;
+    void recalcProgress(int row, int lastRow) override;
+    void columnLayoutChanged() override;
+
+    // After a tape was loaded or created: columns, panels, notes and references anew.
+    void documentChanged();
+    // Set when the program is to end, so closing the window ends it instead of hiding it.
+    void setClosing(bool closing) { closing_ = closing; }
+    bool closing() const { return closing_; }
+    QString statusText() const;
+    TapeView* tapeView() const { return view_; }
+    void focusTape();
+    Keypad* keypad() const { return keypad_; }
+    QAction* action(const QString& name) const;
+
+  signals:
+    // The window was closed without ending the program (it waits in the tray).
+    void hiddenToTray();
+    // The window was closed for good: the program ends.
+    void closedForGood();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildLayout();
+    void buildMenus();
+    void buildToolbar();
+    void connectWidgets();
+    void keypadKey(int code);
+    void applyViewOptions();
+    void newTape(bool askForTemplate);
+    void openTape(const std::string& name);
+    void saveTape(int mode);
+    void openOptions(int tab);
+    void toggleTapeSwitch();
+    void syncNotesToDocument();
+    void showAbout();
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
+                       std::function<void()> run, const QKeySequence& shortcut = {});
+
+    WindowCore core_;
+    TapeModel* model_ = nullptr;
+    TapeView* view_ = nullptr;
+    DisplayBar* display_ = nullptr;
+    Keypad* keypad_ = nullptr;
+    ReferencePanel* references_ = nullptr;
+    QPlainTextEdit* notes_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPointer<QProgressDialog> progress_;
+    QPointer<OptionsDialog> options_;
+    bool closing_ = false;
+    bool loadingNotes_ = false;
+};
+
+}  // namespace talvex

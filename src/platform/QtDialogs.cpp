@@ -1,0 +1,101 @@
+#include "platform/QtDialogs.h"
+
+#include <algorithm>
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "platform/ColumnDialog.h"
+
+namespace talvex {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::information:
+            return QMessageBox::Information;
+        case Icon::question:
+            return QMessageBox::Question;
+        case Icon::warning:
+            return QMessageBox::Warning;
+        case Icon::error:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::ok:
+            return QMessageBox::Ok;
+        case Buttons::yesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::yesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+int answerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return answer::kYes;
+        case QMessageBox::No:
+            return answer::kNo;
+        case QMessageBox::Cancel:
+            return answer::kCancel;
+        default:
+            return answer::kOk;
+    }
+}
+
+QString local(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+
+}  // namespace
+
+int QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
+                       Icon icon) {
+    QMessageBox box(qtIcon(icon), local(title), local(text), qtButtons(buttons), parent_);
+    if (buttons == Buttons::yesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
+    return answerOf(box.exec());
+}
+
+QStringList QtDialogs::nameFilters(const std::string& filter) {
+    const QStringList parts = local(filter).split('|');
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        if (!parts[i].isEmpty()) names << parts[i];
+    return names;
+}
+
+FileDialogResult QtDialogs::chooseFile(const FileDialogRequest& request) {
+    QFileDialog dialog(parent_, local(request.title), local(request.folder));
+    const QStringList filters = nameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    const int initial = std::clamp(request.initialFilter, 1, static_cast<int>(filters.size()));
+    if (!filters.isEmpty()) dialog.selectNameFilter(filters[initial - 1]);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(local(request.defaultExtension).remove('.'));
+    if (!request.proposedName.empty()) dialog.selectFile(local(request.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileDialogResult result;
+    result.path = dialog.selectedFiles().first().toLocal8Bit().toStdString();
+    result.filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return result;
+}
+
+bool QtDialogs::editColumn(ColumnDialogState& state) {
+    return ColumnDialog::edit(state, parent_);
+}
+
+void QtDialogs::setTitle(const std::string& title) {
+    if (parent_) parent_->window()->setWindowTitle(local(title));
+}
+
+}  // namespace talvex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "documents/DialogsPort.h"
+
+class QWidget;
+
+namespace talvex {
+
+// Message boxes, file dialogs and the column dialog as the documents ask for them.
+class QtDialogs : public DialogsPort {
+  public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    int message(const std::string& text, const std::string& title, Buttons buttons,
+                Icon icon) override;
+    FileDialogResult chooseFile(const FileDialogRequest& request) override;
+    bool editColumn(ColumnDialogState& state) override;
+    void setTitle(const std::string& title) override;
+
+    // "Tapes (*.kwd)|*.kwd|All Files (*.*)|*.*|" as Qt's list of name filters.
+    static QStringList nameFilters(const std::string& filter);
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace talvex

@@ -1,0 +1,363 @@
+#include "platform/TapeModel.h"
+
+#include <QBrush>
+#include <QFontDatabase>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "documents/Columns.h"
+#include "documents/TapeDocument.h"
+#include "engine/ColumnRoles.h"
+#include "engine/Engine.h"
+#include "platform/Colours.h"
+#include "shell/OptionTable.h"
+
+namespace talvex {
+
+namespace {
+
+// Colour settings the grid paints with.
+constexpr int kBackground = 0;
+constexpr int kNormalLines = 1;
+constexpr int kGridLines = 2;
+constexpr int kLineNosBack = 3;
+constexpr int kHeadersBack = 4;
+constexpr int kHeadersText = 5;
+
+// Grid options.
+constexpr int kVerticalLines = 0;
+constexpr int kHorizontalLines = 1;
+constexpr int kLineNosWidth = 3;
+constexpr int kColumnHeaders = 4;
+constexpr int kHighlightLine = 5;
+
+constexpr int kMinLineNumberWidth = 3;
+// Below this contrast ratio text is as good as invisible (a damaged colour setting that reads
+// as 0 gives black on black); such ink falls back to black or white.
+constexpr double kMinContrast = 1.6;
+
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+QColor readableOn(const QColor& ink, const QColor& ground) {
+    const double a = luminance(ink) + 0.05;
+    const double b = luminance(ground) + 0.05;
+    if (std::max(a, b) / std::min(a, b) >= kMinContrast) return ink;
+    return luminance(ground) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QString fromLocal(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int digitsOf(int number) {
+    int digits = 1;
+    for (int n = std::abs(number); n >= 10; n /= 10) ++digits;
+    return digits;
+}
+
+constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
+constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
+
+}  // namespace
+
+TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionTable& options,
+                     QObject* parent)
+    : QAbstractTableModel(parent),
+      engine_(engine),
+      document_(document),
+      options_(options),
+      font_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+    firstRow_ = firstShownRow();
+    lastRow_ = engine_.lastRow();
+    columns_ = engineColumnCount();
+}
+
+int TapeModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : lastRow_ - firstRow_ + 1;
+}
+
+int TapeModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+int TapeModel::tapeRow(int modelRow) const {
+    return modelRow + firstRow_;
+}
+
+int TapeModel::modelRow(int tapeRow) const {
+    if (tapeRow < firstRow_ || tapeRow > lastRow_) return -1;
+    return tapeRow - firstRow_;
+}
+
+// The open row stays on screen even when more rows are hidden than the tape holds: the user
+// must always see where the next line goes.
+int TapeModel::firstShownRow() const {
+    return std::max(1, std::min(engine_.hiddenRows() + 1, engine_.lastRow()));
+}
+
+int TapeModel::engineColumnCount() const {
+    return std::max(0, engine_.colCount() - kFirstDataColumn + 1);
+}
+
+int TapeModel::currentTapeRow() const {
+    return engine_.curRow();
+}
+
+int TapeModel::amountColumn() const {
+    const int amount = engine_.roles().amount;
+    if (!ColumnRoles::present(amount) || modelColumn(amount) >= columns_) return -1;
+    return modelColumn(amount);
+}
+
+bool TapeModel::entersOnTape(const QModelIndex& index) const {
+    const int amount = amountColumn();
+    return index.isValid() && amount >= 0 && index.column() >= amount &&
+           tapeRow(index.row()) == engine_.lastRow();
+}
+
+int TapeModel::widthInCharacters(int modelColumn) const {
+    return document_.columns.width(dataColumn(modelColumn));
+}
+
+bool TapeModel::columnVisible(int modelColumn) const {
+    return document_.columns.column(dataColumn(modelColumn)).visible;
+}
+
+QColor TapeModel::colour(int index) const {
+    return colourFromSetting(options_.colour(index));
+}
+
+QColor TapeModel::paper() const {
+    return colour(kBackground);
+}
+QColor TapeModel::ink() const {
+    return readableOn(colour(kNormalLines), paper());
+}
+QColor TapeModel::gridColour() const {
+    return colour(kGridLines);
+}
+QColor TapeModel::lineNumbersBack() const {
+    return colour(kLineNosBack);
+}
+QColor TapeModel::headersBack() const {
+    return colour(kHeadersBack);
+}
+
+// Wide enough for the highest line number, so a long tape never shows clipped numbers.
+int TapeModel::lineNumberWidth() const {
+    const int configured =
+        std::max({kMinLineNumberWidth, document_.lineNumberWidth, options_.option(kLineNosWidth)});
+    return std::max(configured, digitsOf(lastRow_ - engine_.hiddenRows()));
+}
+
+bool TapeModel::lineNumbersShown() const {
+    return options_.option(kLineNosWidth) != 0;
+}
+bool TapeModel::headersShown() const {
+    return options_.option(kColumnHeaders) != 0;
+}
+bool TapeModel::verticalLines() const {
+    return options_.option(kVerticalLines) != 0;
+}
+bool TapeModel::horizontalLines() const {
+    return options_.option(kHorizontalLines) != 0;
+}
+bool TapeModel::highlightLine() const {
+    return options_.option(kHighlightLine) != 0;
+}
+
+// While a reference is picked the entry belongs to the line the pick started on, not to the
+// line being browsed.
+int TapeModel::entryRow() const {
+    const auto& entry = engine_.entry();
+    if (!entry.entryStarted) return 0;
+    return entry.refPickRow > 0 ? entry.refPickRow : engine_.curRow();
+}
+
+QString TapeModel::cellText(int tapeRow, int dataColumn) const {
+    if (dataColumn == engine_.roles().amount && tapeRow == entryRow())
+        return fromLocal(engine_.entry().entryText);
+    return fromLocal(engine_.cell(tapeRow, dataColumn));
+}
+
+bool TapeModel::isNumberColumn(int dataColumn) const {
+    return dataColumn == engine_.roles().amount ||
+           document_.columns.column(dataColumn).kind == ColumnKind::number;
+}
+
+// The engine edits only its current line, and amounts are keyed, not typed, while the tape is
+// on.
+bool TapeModel::takesTypedText(int tapeRow, int dataColumn) const {
+    if (tapeRow != engine_.curRow() || !engine_.cellEditable(dataColumn)) return false;
+    return !(engine_.tapeOn() && dataColumn == engine_.roles().amount);
+}
+
+QVariant TapeModel::alignment(int dataColumn) const {
+    return isNumberColumn(dataColumn) ? kRightAligned : kLeftAligned;
+}
+
+QColor TapeModel::foreground(int tapeRow, int dataColumn) const {
+    const int index = engine_.cellColour(tapeRow, dataColumn);
+    return readableOn(colour(index < 0 ? kNormalLines : index), paper());
+}
+
+QVariant TapeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columns_) return {};
+    const int row = tapeRow(index.row());
+    const int col = dataColumn(index.column());
+    switch (role) {
+        case Qt::DisplayRole:
+            return cellText(row, col);
+        case Qt::EditRole:
+            return fromLocal(engine_.cell(row, col));
+        case Qt::TextAlignmentRole:
+            return alignment(col);
+        case Qt::FontRole:
+            return font_;
+        case Qt::ForegroundRole:
+            return QBrush(foreground(row, col));
+        case Qt::BackgroundRole:
+            return QBrush(paper());
+        default:
+            return {};
+    }
+}
+
+QVariant TapeModel::lineNumberHeader(int modelRow, int role) const {
+    switch (role) {
+        case Qt::DisplayRole:
+            return fromLocal(engine_.lineNumberText(tapeRow(modelRow)));
+        case Qt::TextAlignmentRole:
+            return kRightAligned;
+        case Qt::FontRole:
+            return font_;
+        case Qt::ForegroundRole:
+            return QBrush(readableOn(colour(kNormalLines), colour(kLineNosBack)));
+        case Qt::BackgroundRole:
+            return QBrush(colour(kLineNosBack));
+        default:
+            return {};
+    }
+}
+
+QVariant TapeModel::captionHeader(int modelColumn, int role) const {
+    const int col = dataColumn(modelColumn);
+    switch (role) {
+        case Qt::DisplayRole:
+            return fromLocal(document_.columns.column(col).caption);
+        case Qt::TextAlignmentRole:
+            return alignment(col);
+        case Qt::ForegroundRole:
+            return QBrush(readableOn(colour(kHeadersText), colour(kHeadersBack)));
+        case Qt::BackgroundRole:
+            return QBrush(colour(kHeadersBack));
+        default:
+            return {};
+    }
+}
+
+QVariant TapeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical)
+        return section >= 0 && section < rowCount() ? lineNumberHeader(section, role) : QVariant();
+    return section >= 0 && section < columns_ ? captionHeader(section, role) : QVariant();
+}
+
+Qt::ItemFlags TapeModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (takesTypedText(tapeRow(index.row()), dataColumn(index.column())))
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool TapeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount()) return false;
+    const int row = tapeRow(index.row());
+    const int col = dataColumn(index.column());
+    if (!takesTypedText(row, col)) return false;
+    const QByteArray text = value.toString().toLocal8Bit();
+    if (!engine_.editCell(col, std::string_view(text.constData(), text.size()))) return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+bool TapeModel::shapeChanged() const {
+    return firstShownRow() != firstRow_ || engineColumnCount() != columns_;
+}
+
+void TapeModel::resetShape() {
+    beginResetModel();
+    firstRow_ = firstShownRow();
+    lastRow_ = engine_.lastRow();
+    columns_ = engineColumnCount();
+    font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    endResetModel();
+}
+
+// Rows are only ever announced at the end: an insertion in the middle shifts the rows below,
+// which the repaint of all rows that follows shows. Losing rows resets, because the selection
+// model would otherwise move the current row on its own.
+void TapeModel::syncShape() {
+    const int last = engine_.lastRow();
+    if (shapeChanged() || last < lastRow_) {
+        resetShape();
+        return;
+    }
+    if (last == lastRow_) return;
+    beginInsertRows(QModelIndex(), rowCount(), last - firstRow_);
+    lastRow_ = last;
+    endInsertRows();
+    emitAllChanged();
+}
+
+void TapeModel::emitAllChanged() {
+    if (rowCount() <= 0 || columns_ <= 0) return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1));
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void TapeModel::emitCellChanged(int tapeRow, int dataColumn) {
+    const int row = modelRow(tapeRow);
+    const int column = modelColumn(dataColumn);
+    if (row < 0 || column < 0 || column >= columns_) return;
+    const QModelIndex cell = index(row, column);
+    emit dataChanged(cell, cell);
+}
+
+void TapeModel::rowsChanged(int first, int last) {
+    syncShape();
+    if (first > last) {
+        emitAllChanged();
+        return;
+    }
+    first = std::max(first, firstRow_);
+    last = std::min(last, lastRow_);
+    if (first > last || columns_ <= 0) return;
+    emit dataChanged(index(modelRow(first), 0), index(modelRow(last), columns_ - 1));
+    emit headerDataChanged(Qt::Vertical, modelRow(first), modelRow(last));
+}
+
+void TapeModel::rowCountChanged(int /*lastRow*/) {
+    syncShape();
+}
+
+void TapeModel::columnsChanged() {
+    resetShape();
+}
+
+void TapeModel::entryChanged() {
+    const int amount = engine_.roles().amount;
+    const int row = entryRow();
+    if (shownEntryRow_ > 0 && shownEntryRow_ != row) emitCellChanged(shownEntryRow_, amount);
+    if (row > 0) emitCellChanged(row, amount);
+    shownEntryRow_ = row;
+}
+
+}  // namespace talvex

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QModelIndex>
+#include <QObject>
+#include <QVariant>
+
+namespace talvex {
+
+class Engine;
+class OptionTable;
+struct TapeDocument;
+
+// The tape as the grid sees it: one model row per visible tape row (the open row last), one
+// model column per document column 2..ColCount. Every cell is read live from the engine; the
+// model caches only the shape, so the views see row and column counts change exactly when the
+// model announces it.
+class TapeModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    static constexpr int kFirstDataColumn = 2;
+
+    TapeModel(Engine& engine, const TapeDocument& document, const OptionTable& options,
+              QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    int tapeRow(int modelRow) const;
+    // -1 when the tape row is hidden or beyond the tape.
+    int modelRow(int tapeRow) const;
+    static int dataColumn(int modelColumn) { return modelColumn + kFirstDataColumn; }
+    static int modelColumn(int dataColumn) { return dataColumn - kFirstDataColumn; }
+
+    // What the grid needs to lay itself out and route keys; it asks here, never the engine.
+    int currentTapeRow() const;
+    // The model column of the amount, -1 when the document has none.
+    int amountColumn() const;
+    // Enter on this cell goes to the calculator: the open row, at or right of the amount.
+    bool entersOnTape(const QModelIndex& index) const;
+    int widthInCharacters(int modelColumn) const;
+    bool columnVisible(int modelColumn) const;
+    // A colour setting as the grid paints it; print colours too close to the paper to read are
+    // replaced by black or white.
+    QColor colour(int index) const;
+    QColor paper() const;
+    QColor ink() const;
+    QColor gridColour() const;
+    QColor lineNumbersBack() const;
+    QColor headersBack() const;
+    QFont tapeFont() const { return font_; }
+    int lineNumberWidth() const;
+    bool lineNumbersShown() const;
+    bool headersShown() const;
+    bool verticalLines() const;
+    bool horizontalLines() const;
+    bool highlightLine() const;
+
+  public slots:
+    // Cells of tape rows first..last changed; first > last means all of them.
+    void rowsChanged(int first, int last);
+    // The tape grew or shrank, or rows were hidden at its top.
+    void rowCountChanged(int lastRow);
+    // Columns were added, removed or retyped, or a document was loaded.
+    void columnsChanged();
+    // The entry being keyed changed: its digits show in the amount cell of the line.
+    void entryChanged();
+
+  private:
+    int firstShownRow() const;
+    int engineColumnCount() const;
+    bool shapeChanged() const;
+    void syncShape();
+    void resetShape();
+    void emitAllChanged();
+    void emitCellChanged(int tapeRow, int dataColumn);
+    int entryRow() const;
+    QString cellText(int tapeRow, int dataColumn) const;
+    bool isNumberColumn(int dataColumn) const;
+    bool takesTypedText(int tapeRow, int dataColumn) const;
+    QVariant alignment(int dataColumn) const;
+    QColor foreground(int tapeRow, int dataColumn) const;
+    QVariant lineNumberHeader(int modelRow, int role) const;
+    QVariant captionHeader(int modelColumn, int role) const;
+
+    Engine& engine_;
+    const TapeDocument& document_;
+    const OptionTable& options_;
+    QFont font_;
+    int firstRow_ = 1;
+    int lastRow_ = 1;
+    int columns_ = 0;
+    int shownEntryRow_ = 0;
+};
+
+}  // namespace talvex

@@ -1,0 +1,363 @@
+#include "platform/TapeView.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QScopedValueRollback>
+#include <QSize>
+#include <QString>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <algorithm>
+
+#include "engine/KeyCodes.h"
+#include "platform/TapeModel.h"
+
+namespace talvex {
+
+namespace {
+
+// A column of width 0 keeps room for a click, so it can still be found and widened.
+constexpr int kMinColumnCharacters = 2;
+constexpr int kRowPadding = 6;
+constexpr qreal kHighlightStrength = 0.3;
+
+// The strip beside and below the sections shows the header's own colour, not the desktop's.
+void paintHeaderGround(QWidget* header, const QColor& colour) {
+    QPalette pal = header->palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Button, colour);
+    header->setPalette(pal);
+}
+
+QColor blend(const QColor& base, const QColor& tint, qreal amount) {
+    return QColor::fromRgbF(base.redF() + (tint.redF() - base.redF()) * amount,
+                            base.greenF() + (tint.greenF() - base.greenF()) * amount,
+                            base.blueF() + (tint.blueF() - base.blueF()) * amount);
+}
+
+// The line numbers are as wide as the layout says. QHeaderView would measure a few hundred
+// sections each time the tape grows by a line, which makes keying on a long tape crawl.
+class LineNumberHeader : public QHeaderView {
+  public:
+    explicit LineNumberHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+    QSize sizeHint() const override { return QSize(minimumWidth(), defaultSectionSize()); }
+};
+
+}  // namespace
+
+// Paints the cells as tape: the line colours stay on the highlighted line (a tint of the
+// paper, not the desktop's selection colour), and the grid lines are drawn here so the
+// vertical and horizontal ones can be switched apart.
+class TapeCellDelegate : public QStyledItemDelegate {
+  public:
+    struct Look {
+        QColor grid;
+        QColor frame;
+        QColor highlight;
+        bool vertical = true;
+        bool horizontal = true;
+        bool highlightLine = true;
+    };
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setLook(const Look& look) { look_ = look; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const bool selected = opt.state.testFlag(QStyle::State_Selected);
+        const bool focused = opt.state.testFlag(QStyle::State_HasFocus);
+        opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        if (selected && look_.highlightLine) opt.backgroundBrush = look_.highlight;
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : nullptr;
+        if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        paintLines(painter, opt.rect, focused);
+    }
+
+  private:
+    void paintLines(QPainter* painter, const QRect& rect, bool focused) const {
+        painter->save();
+        painter->setPen(QPen(look_.grid, 0));
+        if (look_.vertical) painter->drawLine(rect.topRight(), rect.bottomRight());
+        if (look_.horizontal) painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        if (focused) {
+            painter->setPen(QPen(look_.frame, 1, Qt::DotLine));
+            painter->drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+        painter->restore();
+    }
+
+    Look look_;
+};
+
+TapeView::TapeView(QWidget* parent) : QTableView(parent), delegate_(new TapeCellDelegate(this)) {
+    setItemDelegate(delegate_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TapeView::userResizedColumn);
+}
+
+void TapeView::setModel(QAbstractItemModel* model) {
+    if (model_) disconnect(model_, nullptr, this, nullptr);
+    QTableView::setModel(model);
+    model_ = qobject_cast<TapeModel*>(model);
+    if (!model_) return;
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        applyLayout();
+        followEngine();
+    });
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+        applyLineNumbers();
+        followEngine();
+    });
+    applyLayout();
+    followEngine();
+}
+
+int TapeView::currentDataColumn() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? TapeModel::dataColumn(index.column()) : 0;
+}
+
+void TapeView::setCurrentDataColumn(int dataColumn) {
+    const int column = TapeModel::modelColumn(dataColumn);
+    if (!model_) return;
+    const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+    if (column < 0 || column >= model_->columnCount() || isColumnHidden(column)) return;
+    QScopedValueRollback<bool> guard(restoring_, true);
+    setCurrentIndex(model_->index(row, column));
+}
+
+// The calculator's column: where the keypad's digits appear.
+int TapeView::startColumn() const {
+    if (!model_) return 0;
+    const int amount = model_->amountColumn();
+    if (amount >= 0 && !isColumnHidden(amount)) return amount;
+    for (int column = 0; column < model_->columnCount(); ++column)
+        if (!isColumnHidden(column)) return column;
+    return 0;
+}
+
+void TapeView::showTapeRow(int tapeRow) {
+    const int row = model_ ? model_->modelRow(tapeRow) : -1;
+    if (row < 0 || model_->columnCount() <= 0) return;
+    int column = currentIndex().isValid() ? currentIndex().column() : startColumn();
+    // A refused move puts the cursor back into the cell the user left.
+    if (proposing_) column = row == currentIndex().row() ? column : leftColumn_;
+    if (column < 0 || isColumnHidden(column)) column = startColumn();
+    const QModelIndex index = model_->index(row, column);
+    {
+        QScopedValueRollback<bool> guard(restoring_, true);
+        setCurrentIndex(index);
+        scrollTo(index);
+    }
+    // Mouse and header handling select the clicked row after announcing it; the selection
+    // is put right again once they are done.
+    if (proposing_) {
+        pending_ = index;
+        QTimer::singleShot(0, this, &TapeView::restorePending);
+    }
+}
+
+void TapeView::restorePending() {
+    if (!pending_.isValid()) return;
+    const QModelIndex index = pending_;
+    pending_ = QPersistentModelIndex();
+    QScopedValueRollback<bool> guard(restoring_, true);
+    setCurrentIndex(index);
+}
+
+void TapeView::followEngine() {
+    if (model_ && !proposing_) showTapeRow(model_->currentTapeRow());
+}
+
+void TapeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (!model_ || restoring_ || !current.isValid()) return;
+    if (previous.isValid() && previous.row() == current.row()) return;
+    const int tapeRow = model_->tapeRow(current.row());
+    if (tapeRow == model_->currentTapeRow()) return;
+    leftColumn_ = previous.isValid() ? previous.column() : current.column();
+    QScopedValueRollback<bool> guard(proposing_, true);
+    emit rowSelected(tapeRow);
+}
+
+void TapeView::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    restorePending();
+}
+
+void TapeView::mouseMoveEvent(QMouseEvent* event) {
+    QTableView::mouseMoveEvent(event);
+    restorePending();
+}
+
+void TapeView::keyPressEvent(QKeyEvent* event) {
+    const bool editing = state() == QAbstractItemView::EditingState;
+    if (model_ && !editing && (handleCalculatorKey(event) || handleTypedText(event)))
+        event->accept();
+    else
+        QTableView::keyPressEvent(event);
+    restorePending();
+}
+
+bool TapeView::handleCalculatorKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!plain) return false;
+            if (model_->entersOnTape(currentIndex()))
+                emit enterPressed();
+            else
+                moveDown();
+            return true;
+        case Qt::Key_Escape:
+            if (plain) emit keyCode(key::kClearEntry);
+            return plain;
+        case Qt::Key_F9:
+            if (plain) emit keyCode(key::kClear);
+            return plain;
+        case Qt::Key_Backspace:
+            if (plain) emit backspacePressed();
+            return plain;
+        case Qt::Key_Insert:
+            if (mods == Qt::NoModifier) emit insertLine();
+            return mods == Qt::NoModifier;
+        case Qt::Key_Delete:
+            if (mods == Qt::ControlModifier) emit deleteLine();
+            return mods == Qt::ControlModifier;
+        default:
+            return false;
+    }
+}
+
+// Characters are calculator keys, except in a cell that takes typed text: there the editor
+// opens with the character, as in any table.
+bool TapeView::handleTypedText(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint()) return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (model_->flags(currentIndex()).testFlag(Qt::ItemIsEditable)) return false;
+    for (const QChar ch : text)
+        if (ch.unicode() < 0x80 && ch.isPrint()) emit keyChar(static_cast<char>(ch.unicode()));
+    return true;
+}
+
+void TapeView::moveDown() {
+    const QModelIndex index = currentIndex();
+    if (!index.isValid() || index.row() + 1 >= model_->rowCount()) return;
+    const QModelIndex below = model_->index(index.row() + 1, index.column());
+    setCurrentIndex(below);
+    scrollTo(below);
+}
+
+int TapeView::characterWidth() const {
+    const QFont font = model_ ? model_->tapeFont() : this->font();
+    return std::max(1, QFontMetrics(font).horizontalAdvance(QLatin1Char('0')));
+}
+
+// Characters of the tape font plus the cell's text margins and its grid line.
+int TapeView::pixelsFor(int characters) const {
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return characters * characterWidth() + 2 * margin + 1;
+}
+
+void TapeView::applyLayout() {
+    if (!model_) return;
+    QScopedValueRollback<bool> guard(applyingLayout_, true);
+    setFont(model_->tapeFont());
+    applyColours();
+    applyRows();
+    applyLineNumbers();
+    applyColumns();
+    horizontalHeader()->setVisible(model_->headersShown());
+    viewport()->update();
+}
+
+// The tape keeps its own paper and ink, so it reads the same under a light or a dark desktop;
+// open cell editors inherit them.
+void TapeView::applyColours() {
+    const QColor paper = model_->paper();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, paper);
+    pal.setColor(QPalette::Text, model_->ink());
+    setPalette(pal);
+    paintHeaderGround(verticalHeader(), model_->lineNumbersBack());
+    paintHeaderGround(horizontalHeader(), model_->headersBack());
+    // The corner over the line numbers belongs to the headers.
+    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+        paintHeaderGround(corner, model_->headersBack());
+    TapeCellDelegate::Look look;
+    look.grid = model_->gridColour();
+    look.frame = pal.color(QPalette::Text);
+    look.highlight =
+        blend(paper, pal.color(QPalette::Active, QPalette::Highlight), kHighlightStrength);
+    look.vertical = model_->verticalLines();
+    look.horizontal = model_->horizontalLines();
+    look.highlightLine = model_->highlightLine();
+    delegate_->setLook(look);
+}
+
+// Every line is one text line high, so a long tape scrolls without measuring rows.
+void TapeView::applyRows() {
+    const int height = QFontMetrics(model_->tapeFont()).height() + kRowPadding;
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), height));
+    rows->setDefaultSectionSize(height);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void TapeView::applyLineNumbers() {
+    QHeaderView* numbers = verticalHeader();
+    numbers->setVisible(model_->lineNumbersShown());
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
+    numbers->setFixedWidth(model_->lineNumberWidth() * characterWidth() + 2 * margin + 2);
+}
+
+void TapeView::applyColumns() {
+    QHeaderView* header = horizontalHeader();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QFontMetrics captionMetrics(header->font());
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        setColumnHidden(column, !model_->columnVisible(column));
+        const QString caption = model_->headerData(column, Qt::Horizontal).toString();
+        const int captionWidth = captionMetrics.horizontalAdvance(caption) + 2 * margin + 2;
+        const int characters = std::max(model_->widthInCharacters(column), kMinColumnCharacters);
+        if (!isColumnHidden(column))
+            setColumnWidth(column, std::max(pixelsFor(characters), captionWidth));
+    }
+}
+
+void TapeView::userResizedColumn(int column, int /*oldSize*/, int newSize) {
+    if (applyingLayout_ || newSize <= 0) return;
+    const int characters = std::max(0, (newSize - pixelsFor(0)) / characterWidth());
+    emit columnResized(TapeModel::dataColumn(column), characters);
+}
+
+}  // namespace talvex

@@ -1,0 +1,175 @@
+// The main window driven as a user would: keyboard, keypad, grid, menus and toolbar.
+#include <QAbstractButton>
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <filesystem>
+#include <sstream>
+
+#include "TapeTool.h"
+#include "app/Session.h"
+#include "documents/DataRow.h"
+#include "engine/KeyCodes.h"
+#include "platform/Keypad.h"
+#include "platform/MainWindow.h"
+#include "platform/TapeView.h"
+
+namespace talvex {
+
+// Answers the documents' questions from a script.
+struct ScriptedDialogs : DialogsPort {
+    int message(const std::string& text, const std::string&, Buttons, Icon) override {
+        messages.push_back(text);
+        if (answers.empty()) return answer::kOk;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    FileDialogResult chooseFile(const FileDialogRequest& request) override {
+        titles.push_back(request.title);
+        if (files.empty()) return {};
+        const std::string path = files.front();
+        files.pop_front();
+        return {path, 1};
+    }
+    std::deque<int> answers;
+    std::deque<std::string> files;
+    std::vector<std::string> messages, titles;
+};
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<Session> session_;
+
+    std::string path(const char* name) const {
+        return (std::filesystem::path(folder_.path().toStdString()) / name).string();
+    }
+    std::vector<std::string> rows() {
+        std::vector<std::string> result;
+        const Engine& engine = session_->engine();
+        for (int row = 1; row <= engine.lastRow(); ++row)
+            result.push_back(dataRowText(engine.table(), row, engine.colCount(), engine.tapeOn()));
+        return result;
+    }
+    static std::vector<std::string> toolRows(const std::string& script) {
+        std::istringstream in;
+        std::ostringstream out, err;
+        runTapeTool({"keys", script}, in, out, err);
+        std::vector<std::string> result;
+        std::string line;
+        std::istringstream lines(out.str());
+        while (std::getline(lines, line)) result.push_back(line);
+        return result;
+    }
+    void typeKeys(const QString& keys) {
+        for (QChar c : keys) QTest::keyClick(session_->window().tapeView(), c.toLatin1());
+    }
+
+  private slots:
+    void init() {
+        qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit() + "/config");
+        std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/!Default.kwt",
+                                   path("!Default.kwt"),
+                                   std::filesystem::copy_options::overwrite_existing);
+        FILE* ini = fopen(path("Talvex.ini").c_str(), "w");
+        fputs("[Talvex]\nPath=.\n", ini);
+        fclose(ini);
+        for (const char* tape : {"Tape1.kwd", "Saved.kwd"}) std::filesystem::remove(path(tape));
+        dialogs_ = ScriptedDialogs{};
+        session_ = std::make_unique<Session>(ConfigStore(path("Talvex.ini")), '.', &dialogs_);
+        session_->loadMainWindow({});
+        session_->window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&session_->window()));
+        session_->window().tapeView()->setFocus();
+    }
+    void cleanup() { session_.reset(); }
+
+    void keyboardKeysLikeTheCommandLine() {
+        typeKeys("5+7+ST12*3=");
+        QCOMPARE(rows(), toolRows("5+7+ST12*3="));
+    }
+
+    void keypadKeysLikeTheCommandLine() {
+        Keypad* keypad = session_->window().keypad();
+        for (int code : {5, key::kAdd, 7, key::kAdd, key::kSubtotal, key::kTotal})
+            QTest::mouseClick(keypad->button(code), Qt::LeftButton);
+        QCOMPARE(rows(), toolRows("5+7+ST"));
+    }
+
+    void overtypingAnAmountRecalculates() {
+        typeKeys("5+7+S");
+        session_->engine().clickRow(1);
+        session_->engine().editAmount("10");
+        typeKeys("+");
+        QCOMPARE(session_->engine().cell(3, session_->engine().roles().amount), std::string("17."));
+    }
+
+    void enterRuleInTheGrid() {
+        typeKeys("6*5");
+        QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
+        QCOMPARE(session_->engine().opAt(2), std::string("="));
+        typeKeys("4+");
+        QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
+        QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
+        const int last = session_->engine().lastRow();
+        QCOMPARE(session_->engine().opAt(last - 2), std::string("T"));
+    }
+
+    void savePromptPaths_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes, save") << answer::kYes << true << true << true;
+        QTest::newRow("yes, cancel the dialog") << answer::kYes << false << true << false;
+        QTest::newRow("no") << answer::kNo << false << true << false;
+        QTest::newRow("cancel") << answer::kCancel << false << false << false;
+    }
+    void savePromptPaths() {
+        QFETCH(int, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, replaced);
+        QFETCH(bool, saved);
+        typeKeys("5+");
+        dialogs_.answers = {answer};
+        if (saveChosen) dialogs_.files = {path("Saved.kwd")};
+        session_->window().action("ToolNew")->trigger();
+        QCOMPARE(session_->engine().lastRow() == 1, replaced);
+        QCOMPARE(std::filesystem::exists(path("Saved.kwd")), saved);
+    }
+
+    void toolbarNewUsesTheDefaultTemplateMenuNewAsks() {
+        session_->window().action("ToolNew")->trigger();
+        QVERIFY(dialogs_.titles.empty());
+        session_->window().action("New")->trigger();
+        QCOMPARE(dialogs_.titles.size(), size_t(1));
+        QCOMPARE(dialogs_.titles[0], std::string("Create New Tape From What Template?"));
+    }
+
+    void displayOnStartupIsWrittenAtOnce() {
+        QAction* autoLoad = session_->window().action("AutoLoad");
+        QVERIFY(!autoLoad->isChecked());
+        autoLoad->trigger();
+        QVERIFY(ConfigStore(path("Talvex.ini")).autoLoad());
+        autoLoad->trigger();
+        QVERIFY(!ConfigStore(path("Talvex.ini")).autoLoad());
+    }
+
+    void statusMessagesAndDisplay() {
+        typeKeys("R7+");
+        QCOMPARE(session_->window().statusText(), QString("Invalid Reference"));
+        QTest::mouseClick(session_->window().keypad()->button(1), Qt::LeftButton);
+        QVERIFY(session_->window().statusText().isEmpty());
+    }
+};
+
+}  // namespace talvex
+
+QTEST_MAIN(talvex::MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,454 @@
+// The options dialog and the column dialog: every control reaches the core through the core's
+// own operations, and the column buttons go through the column actions and their prompts.
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+#include <tuple>
+
+#include "documents/ColumnActions.h"
+#include "documents/DialogsPort.h"
+#include "documents/TapeDocument.h"
+#include "engine/Engine.h"
+#include "platform/Colours.h"
+#include "platform/ColumnDialog.h"
+#include "platform/OptionsDialog.h"
+#include "shell/ConfigStore.h"
+#include "shell/OptionTable.h"
+#include "shell/SettingsGroups.h"
+
+namespace talvex {
+namespace {
+
+// Answers the column prompts as a user would, remembering what was asked.
+class FakeDialogs : public DialogsPort {
+  public:
+    int message(const std::string&, const std::string& title, Buttons, Icon) override {
+        titles.push_back(title);
+        return answer;
+    }
+    FileDialogResult chooseFile(const FileDialogRequest&) override { return {}; }
+    bool editColumn(ColumnDialogState& state) override {
+        asked.push_back(state);
+        return editor && editor(state);
+    }
+
+    int answer = answer::kYes;
+    std::function<bool(ColumnDialogState&)> editor;
+    std::vector<std::string> titles;
+    std::vector<ColumnDialogState> asked;
+};
+
+struct Core {
+    explicit Core(const QString& ini) : config(ini.toStdString()) {
+        doc.columns.setDefaults();
+        dialog = std::make_unique<OptionsDialog>(settings, options, engine, doc, actions);
+    }
+    QWidget* tab(int index) const { return dialog->findChild<QTabWidget*>()->widget(index); }
+
+    ViewPort view;
+    AddinPort addins;
+    Engine engine{view, addins};
+    TapeDocument doc{engine};
+    OptionTable options;
+    ConfigStore config;
+    SettingsGroups settings{engine, options, config};
+    FakeDialogs dialogs;
+    ColumnActions actions{doc, engine, dialogs, 11};
+    std::unique_ptr<OptionsDialog> dialog;
+};
+
+template <typename T>
+T* withText(QWidget* scope, const QString& text, int nth = 0) {
+    for (T* widget : scope->findChildren<T*>()) {
+        if (widget->text() == text && nth-- == 0) return widget;
+    }
+    return nullptr;
+}
+
+QListWidgetItem* optionItem(QWidget* tab, const QString& name) {
+    const auto items = tab->findChild<QListWidget*>()->findItems(name, Qt::MatchExactly);
+    return items.size() == 1 ? items.front() : nullptr;
+}
+
+// Acts once on the next modal window (message box, colour or column dialog) that opens while
+// it is alive, so a window that never opens cannot reach into a later test.
+class OnModal {
+  public:
+    explicit OnModal(std::function<void(QWidget*)> act) : act_(std::move(act)) {
+        timer_.callOnTimeout([this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            timer_.stop();
+            ++seen_;
+            act_(modal);
+        });
+        timer_.start(10);
+    }
+    int seen() const { return seen_; }
+
+  private:
+    std::function<void(QWidget*)> act_;
+    QTimer timer_;
+    int seen_ = 0;
+};
+
+QString readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        QVERIFY(folder_.isValid());
+        ini_ = folder_.filePath(QStringLiteral("Talvex.ini"));
+        QFile::remove(ini_);
+        core_ = std::make_unique<Core>(ini_);
+    }
+    void cleanup() { core_.reset(); }
+
+    void showTabSelectsTheGroupsTab() {
+        auto* tabs = core_->dialog->findChild<QTabWidget*>();
+        QCOMPARE(tabs->tabText(0), QStringLiteral("&Calculator"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("&Tape"));
+        core_->dialog->showTab(OptionsDialog::kTapeTab);
+        QCOMPARE(tabs->currentIndex(), 1);
+        QVERIFY(core_->dialog->isVisible());
+    }
+
+    void optionListsShowEachGroupsOptions() {
+        for (const auto& [tab, first, count] : {std::tuple{0, 12, 12}, std::tuple{1, 0, 8}}) {
+            auto* list = core_->tab(tab)->findChild<QListWidget*>();
+            QCOMPARE(list->count(), count);
+            for (int i = 0; i < count; ++i) {
+                QCOMPARE(list->item(i)->text().toStdString(), OptionTable::optionName(first + i));
+                QCOMPARE(list->item(i)->checkState() == Qt::Checked,
+                         core_->options.option(first + i) != 0);
+            }
+        }
+    }
+
+    void checkingAnOptionCallsTheOptionSetter() {
+        QSignalSpy changed(core_->dialog.get(), &OptionsDialog::optionsChanged);
+        auto* list = core_->tab(0)->findChild<QListWidget*>();
+        list->setCurrentItem(optionItem(core_->tab(0), QStringLiteral("Tape On")));
+        QTest::keyClick(list, Qt::Key_Space);
+        QVERIFY(!core_->engine.tapeOn());
+        QTest::keyClick(list, Qt::Key_Space);
+        QVERIFY(core_->engine.tapeOn());
+        optionItem(core_->tab(0), QStringLiteral("Auto Total Text"))->setCheckState(Qt::Unchecked);
+        QVERIFY(!core_->engine.settings().autoTotalText);
+        optionItem(core_->tab(1), QStringLiteral("Ruler"))->setCheckState(Qt::Checked);
+        QCOMPARE(core_->options.option(6), 1);
+        QCOMPARE(changed.count(), 4);
+    }
+
+    void refreshShowsChangesMadeElsewhereWithoutSettingThem() {
+        QSignalSpy changed(core_->dialog.get(), &OptionsDialog::optionsChanged);
+        core_->settings.setOption(OptionTable::kTapeOn, 0);
+        core_->engine.setCalcOption(1, 3);
+        core_->settings.setFlag(settings_group::kTape, 1);
+        core_->dialog->refresh();
+        QCOMPARE(optionState(0, "Tape On"), Qt::Unchecked);
+        QVERIFY(find(0, "P  Places:")->isChecked());
+        QVERIFY(core_->tab(0)->findChild<QSpinBox*>()->isEnabled());
+        QVERIFY(find(1, "Save with Tape")->isChecked());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void formatButtonsSetTheCalcOptions() {
+        const struct {
+            const char* button;
+            int index, value;
+        } cases[] = {{"+  1234=12.34", 1, 0}, {"F  Floating", 1, 1}, {"0  None", 1, 2},
+                     {"P  Places:", 1, 3},    {"Scientific", 0, 0},  {"Standard", 0, 1},
+                     {"Use Commas", 4, 1},    {"5/4 Rounding", 3, 1}};
+        for (const auto& c : cases) {
+            // Start from another value so the click has something to change.
+            core_->engine.setCalcOption(c.index, c.value == 0 ? 1 : 0);
+            core_->dialog->refresh();
+            click(0, c.button);
+            QVERIFY2(core_->engine.format().option(c.index) == c.value, c.button);
+        }
+        // The places count belongs to "P  Places:", the mode chosen last.
+        auto* places = core_->tab(0)->findChild<QSpinBox*>();
+        QVERIFY(places->isEnabled());
+        places->setValue(4);
+        QCOMPARE(core_->engine.format().option(2), 4);
+        click(0, "F  Floating");
+        QVERIFY(!places->isEnabled());
+    }
+
+    void saveWithTapeSetsOnlyItsGroupsFlag() {
+        click(0, "Save with Tape");
+        QCOMPARE(core_->settings.flag(settings_group::kCalculator), 1);
+        QCOMPARE(core_->settings.flag(settings_group::kTape), 0);
+        click(1, "Save with Tape");
+        QCOMPARE(core_->settings.flag(settings_group::kTape), 1);
+        click(0, "Save with Tape");
+        QCOMPARE(core_->settings.flag(settings_group::kCalculator), 0);
+    }
+
+    void saveAsDefaultWritesTheGroupsSection() {
+        optionItem(core_->tab(0), QStringLiteral("Tape On"))->setCheckState(Qt::Unchecked);
+        click(0, "SaveAs Default");
+        const QString text = readText(ini_);
+        const auto bits = core_->settings.groupField(settings_group::kCalculator, 1);
+        QVERIFY(text.contains(QStringLiteral("[Calculator]")));
+        QVERIFY(text.contains(QStringLiteral("Options=") + QString::fromStdString(bits)));
+        QVERIFY(!text.contains(QStringLiteral("[Tape]")));
+        click(1, "SaveAs Default");
+        QVERIFY(readText(ini_).contains(QStringLiteral("[Tape]")));
+    }
+
+    void resetDefaultsReloadsTheGroupAndShowsIt() {
+        writeIni("[Calculator]\r\nFormat=0,3,4,0,1:0,0,\r\nOptions=32\r\n");
+        click(0, "Reset Defaults");
+        QCOMPARE(core_->options.option(12), 0);
+        QCOMPARE(core_->options.option(17), 1);
+        QCOMPARE(optionState(0, "Keypad"), Qt::Unchecked);
+        QVERIFY(find(0, "P  Places:")->isChecked());
+        QCOMPARE(core_->tab(0)->findChild<QSpinBox*>()->value(), 4);
+        QVERIFY(find(0, "Use Commas")->isChecked());
+    }
+
+    void aFailedSaveIsReported() {
+        // A configuration file inside a file cannot be written.
+        QFile blocker(folder_.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        core_ = std::make_unique<Core>(blocker.fileName() + QStringLiteral("/Talvex.ini"));
+        QString shown;
+        const OnModal closeWarning([&shown](QWidget* modal) {
+            shown = qobject_cast<QMessageBox*>(modal)->text();
+            modal->close();
+        });
+        click(1, "SaveAs Default");
+        QVERIFY(shown.contains(QStringLiteral("could not be written")));
+    }
+
+    void switchConfigMovesBetweenTheConfigurations() {
+        writeIni("[VantCalc]\r\nOpts01=32\r\n");
+        QSignalSpy switched(core_->dialog.get(), &OptionsDialog::configSwitched);
+        click(1, "Swi&tch Config");
+        QVERIFY(core_->settings.compact());
+        QCOMPARE(optionState(0, "Keypad"), Qt::Unchecked);
+        click(0, "SaveAs Default");
+        QVERIFY(readText(ini_).contains(QStringLiteral("Opts02=")));
+        click(0, "Swi&tch Config");
+        QVERIFY(!core_->settings.compact());
+        QCOMPARE(switched.count(), 2);
+        QVERIFY(switched.at(0).at(0).toBool() && !switched.at(1).at(0).toBool());
+    }
+
+    void swatchesChooseTheirColour() {
+        QCOMPARE(core_->tab(0)->findChildren<QToolButton*>().size(), 13);
+        QCOMPARE(core_->tab(1)->findChildren<QToolButton*>().size(), 11);
+        const QColor chosen(10, 20, 30);
+        {
+            const OnModal choose([chosen](QWidget* modal) {
+                qobject_cast<QColorDialog*>(modal)->setCurrentColor(chosen);
+                qobject_cast<QDialog*>(modal)->accept();
+            });
+            // The second "Calculated * Lines" swatch is colour 24.
+            find(0, "Calculated * Lines", 1)->click();
+            QCOMPARE(core_->options.colour(24), settingFromColour(chosen));
+        }
+        const long long before = core_->options.colour(0);
+        const OnModal cancel([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        click(1, "BackGround");
+        QCOMPARE(cancel.seen(), 1);
+        QCOMPARE(core_->options.colour(0), before);
+    }
+
+    void columnListShowsTheColumnsAndAnEmptyRow() {
+        QCOMPARE(columnList()->rowCount(), 7);
+        QCOMPARE(cell(0, 0) + cell(0, 1) + cell(0, 2), QStringLiteral("No.5Number"));
+        QCOMPARE(columnList()->item(0, 3)->checkState(), Qt::Checked);
+        QCOMPARE(cell(3, 2), QStringLiteral("Amount"));
+        QVERIFY(cell(6, 0).isEmpty());
+        columnList()->setCurrentCell(6, 0);
+        QVERIFY(!find(1, "&Edit")->isEnabled() && !find(1, "&Delete")->isEnabled());
+    }
+
+    void deleteAsksAndRemovesTheSelectedColumn() {
+        QSignalSpy columns(core_->dialog.get(), &OptionsDialog::columnsChanged);
+        columnList()->setCurrentCell(2, 0);
+        core_->dialogs.answer = answer::kNo;
+        click(1, "&Delete");
+        QCOMPARE(core_->doc.columns.colCount(), 7);
+        QCOMPARE(columns.count(), 0);
+        core_->dialogs.answer = answer::kYes;
+        click(1, "&Delete");
+        QCOMPARE(core_->dialogs.titles.back(), std::string("Delete Column 3?"));
+        QCOMPARE(core_->doc.columns.colCount(), 6);
+        QCOMPARE(columnList()->rowCount(), 6);
+        QCOMPARE(cell(2, 0), QStringLiteral("Amount"));
+        QCOMPARE(columns.count(), 1);
+    }
+
+    void newInsertsBeforeTheSelectionOrAddsAfterTheLast() {
+        core_->dialogs.editor = [](ColumnDialogState& state) {
+            state.caption = "Tax";
+            state.width = 9;
+            return true;
+        };
+        columnList()->setCurrentCell(0, 0);
+        click(1, "&New");
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Insert before Column 1 (No.)?"));
+        QCOMPARE(core_->doc.columns.column(2).caption, std::string("Tax"));
+        QCOMPARE(cell(0, 1) + cell(1, 0), QStringLiteral("9No."));
+        columnList()->setCurrentCell(columnList()->rowCount() - 1, 0);
+        click(1, "&New");
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Add after Column 7 (Ref)?"));
+        QCOMPARE(core_->doc.columns.column(9).caption, std::string("Tax"));
+    }
+
+    void editOffersARoleColumnOnlyItsRole() {
+        core_->dialogs.editor = [](ColumnDialogState& state) {
+            state.width = 16;
+            return true;
+        };
+        columnList()->setCurrentCell(3, 0);
+        click(1, "&Edit");
+        QCOMPARE(core_->dialogs.asked.back().roleName, std::string("Amount"));
+        QCOMPARE(core_->doc.columns.width(5), 16);
+        QCOMPARE(cell(3, 1), QStringLiteral("16"));
+        QCOMPARE(columnList()->currentRow(), 3);
+    }
+
+    void listKeysLeadToTheButtons() {
+        columnList()->setCurrentCell(1, 0);
+        QTest::keyClick(columnList(), Qt::Key_Return);
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Edit Column 2 (Date)?"));
+        QTest::keyClick(columnList(), Qt::Key_Insert);
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Insert before Column 2 (Date)?"));
+        core_->dialogs.answer = answer::kNo;
+        QTest::keyClick(columnList(), Qt::Key_Delete);
+        QCOMPARE(core_->dialogs.titles.back(), std::string("Delete Column 2?"));
+    }
+
+    void typingInTheEmptyRowIsRefused() {
+        QString title, text;
+        auto record = [&](QWidget* modal) {
+            title = modal->windowTitle();
+            text = qobject_cast<QMessageBox*>(modal)->text();
+            modal->close();
+        };
+        {
+            const OnModal none(record);
+            columnList()->setCurrentCell(0, 0);
+            QTest::keyClick(columnList(), Qt::Key_X);
+            QTest::qWait(50);
+            QCOMPARE(none.seen(), 0);
+        }
+        const OnModal refusal(record);
+        columnList()->setCurrentCell(columnList()->rowCount() - 1, 0);
+        QTest::keyClick(columnList(), Qt::Key_X);
+        QCOMPARE(refusal.seen(), 1);
+        QCOMPARE(title, QStringLiteral("New Columns Cannot be Added by Typing in this Row"));
+        QCOMPARE(text, QStringLiteral("Please Use Insert Button to Append a New Column"));
+        QCOMPARE(core_->doc.columns.colCount(), 7);
+    }
+
+    void columnDialogRefusesAWidthThatIsNotANumber() {
+        ColumnDialogState state;
+        state.title = "Edit Column 3 (Description)?";
+        ColumnDialog dialog(state);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Column 3 (Description)?"));
+        auto* width = dialog.findChild<QLineEdit*>(QStringLiteral("width"));
+        width->clear();
+        QTest::keyClicks(width, QStringLiteral("abc"));
+        QVERIFY(width->text().isEmpty());
+        QVERIFY(!withText<QPushButton>(&dialog, QStringLiteral("OK"))->isEnabled());
+        dialog.accept();
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QTest::keyClicks(width, QStringLiteral("12"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.state().width, 12);
+    }
+
+    void columnDialogKeepsARoleColumnsType() {
+        ColumnDialogState role;
+        role.roleName = "Amount";
+        ColumnDialog roleDialog(role);
+        auto* type = roleDialog.findChild<QComboBox*>(QStringLiteral("type"));
+        QVERIFY(!type->isEnabled());
+        QCOMPARE(type->count(), 1);
+        QCOMPARE(type->currentText(), QStringLiteral("Amount"));
+        QCOMPARE(roleDialog.state().roleName, std::string("Amount"));
+
+        ColumnDialogState plain;
+        plain.typeIndex = 2;
+        ColumnDialog plainDialog(plain);
+        type = plainDialog.findChild<QComboBox*>(QStringLiteral("type"));
+        QCOMPARE(type->count(), 3);
+        QCOMPARE(type->currentText(), QStringLiteral("Number"));
+        type->setCurrentIndex(1);
+        QCOMPARE(plainDialog.state().typeIndex, 1);
+    }
+
+    void editReturnsTheFieldsOnlyOnOk() {
+        ColumnDialogState state;
+        state.caption = "Old";
+        auto fill = [](QWidget* modal, Qt::Key key) {
+            QTest::keyClicks(modal->findChild<QLineEdit*>(QStringLiteral("name")), "New");
+            modal->findChild<QCheckBox*>(QStringLiteral("visible"))->setChecked(false);
+            QTest::keyClick(modal, key);
+        };
+        {
+            const OnModal cancel([&fill](QWidget* modal) { fill(modal, Qt::Key_Escape); });
+            QVERIFY(!ColumnDialog::edit(state, nullptr));
+            QCOMPARE(state.caption, std::string("Old"));
+        }
+        const OnModal ok([&fill](QWidget* modal) { fill(modal, Qt::Key_Return); });
+        QVERIFY(ColumnDialog::edit(state, nullptr));
+        QCOMPARE(state.caption, std::string("New"));
+        QVERIFY(!state.visible);
+    }
+
+  private:
+    QAbstractButton* find(int tab, const char* text, int nth = 0) const {
+        return withText<QAbstractButton>(core_->tab(tab), QString::fromUtf8(text), nth);
+    }
+    void click(int tab, const char* text) const { find(tab, text)->click(); }
+    Qt::CheckState optionState(int tab, const char* name) const {
+        return optionItem(core_->tab(tab), QString::fromUtf8(name))->checkState();
+    }
+    QTableWidget* columnList() const { return core_->tab(1)->findChild<QTableWidget*>(); }
+    QString cell(int row, int column) const { return columnList()->item(row, column)->text(); }
+    void writeIni(const char* text) const {
+        QFile file(ini_);
+        if (file.open(QIODevice::WriteOnly)) file.write(text);
+    }
+
+    QTemporaryDir folder_;
+    QString ini_;
+    std::unique_ptr<Core> core_;
+};
+
+}  // namespace
+}  // namespace talvex
+
+QTEST_MAIN(talvex::OptionsDialogTest)
+#include "OptionsDialogTest.moc"

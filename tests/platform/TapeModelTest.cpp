@@ -1,0 +1,280 @@
+// The grid's model over a keyed tape: what each cell shows, which cells take typed text, and
+// how the tape's growth reaches the views.
+#include <QBrush>
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTest>
+#include <string>
+#include <string_view>
+
+#include "documents/TapeDocument.h"
+#include "engine/Engine.h"
+#include "platform/Colours.h"
+#include "platform/TapeModel.h"
+#include "shell/OptionTable.h"
+
+namespace talvex {
+namespace {
+
+constexpr int kDescription = 4;
+constexpr int kAmount = 5;
+constexpr int kOp = 6;
+constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
+constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
+
+// Hands the engine's changes to the model, as the window does.
+class ModelPort : public ViewPort {
+  public:
+    void rowsChanged(int first, int last) override {
+        if (model) model->rowsChanged(first, last);
+    }
+    void rowCountChanged(int lastRow) override {
+        if (model) model->rowCountChanged(lastRow);
+    }
+    void showDisplay(const std::string&) override {
+        if (model) model->entryChanged();
+    }
+    TapeModel* model = nullptr;
+};
+
+struct Tape {
+    Tape() {
+        document.columns.setDefaults();
+        engine.setCalcOption(1, 1);  // floating decimals: 5 + writes "5."
+        model.columnsChanged();
+        port.model = &model;
+    }
+    void run(std::string_view keys) {
+        for (char c : keys) engine.keyChar(c);
+    }
+    QModelIndex at(int tapeRow, int dataColumn) const {
+        return model.index(model.modelRow(tapeRow), TapeModel::modelColumn(dataColumn));
+    }
+    QString text(int tapeRow, int dataColumn) const {
+        return at(tapeRow, dataColumn).data().toString();
+    }
+    QColor ink(int tapeRow, int dataColumn) const {
+        return at(tapeRow, dataColumn).data(Qt::ForegroundRole).value<QBrush>().color();
+    }
+
+    ModelPort port;
+    AddinPort addins;
+    Engine engine{port, addins};
+    TapeDocument document{engine};
+    OptionTable options;
+    TapeModel model{engine, document, options};
+};
+
+QColor setting(const OptionTable& options, int colour) {
+    return colourFromSetting(options.colour(colour));
+}
+
+}  // namespace
+
+class TapeModelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void showsKeyedLines_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<int>("colour");
+        QTest::newRow("5 +") << 1 << ""
+                             << "5."
+                             << "+" << 1;
+        QTest::newRow("7 +") << 2 << ""
+                             << "7."
+                             << "+" << 1;
+        QTest::newRow("subtotal") << 3 << "Subtotal"
+                                  << "12."
+                                  << "s" << 21;
+        QTest::newRow("total") << 4 << "TOTAL"
+                               << "12."
+                               << "T" << 22;
+        QTest::newRow("trailer") << 5 << ""
+                                 << ""
+                                 << "" << 1;
+        QTest::newRow("open row") << 6 << ""
+                                  << ""
+                                  << "" << 1;
+    }
+    void showsKeyedLines() {
+        QFETCH(int, row);
+        Tape tape;
+        tape.run("5+7+ST");
+        QCOMPARE(tape.model.rowCount(), 6);
+        QFETCH(QString, description);
+        QFETCH(QString, amount);
+        QFETCH(QString, op);
+        QFETCH(int, colour);
+        QCOMPARE(tape.text(row, kDescription), description);
+        QCOMPARE(tape.text(row, kAmount), amount);
+        QCOMPARE(tape.text(row, kOp), op);
+        QCOMPARE(tape.ink(row, kAmount), setting(tape.options, colour));
+        QCOMPARE(tape.model.headerData(row - 1, Qt::Vertical).toString(), QString::number(row));
+        const QModelIndex cell = tape.at(row, kAmount);
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), setting(tape.options, 0));
+        QVERIFY(QFontInfo(cell.data(Qt::FontRole).value<QFont>()).fixedPitch());
+    }
+
+    void captionsAndAlignment() {
+        Tape tape;
+        const char* captions[] = {"No.", "Date", "Description", "Amount", "Op", "Ref"};
+        const int aligned[] = {kRightAligned, kLeftAligned, kLeftAligned,
+                               kRightAligned, kLeftAligned, kLeftAligned};
+        QCOMPARE(tape.model.columnCount(), 6);
+        for (int column = 0; column < 6; ++column) {
+            QCOMPARE(tape.model.headerData(column, Qt::Horizontal).toString(),
+                     QString(captions[column]));
+            QCOMPARE(tape.model.index(0, column).data(Qt::TextAlignmentRole).toInt(),
+                     aligned[column]);
+            QCOMPARE(TapeModel::dataColumn(column), column + 2);
+        }
+        QCOMPARE(tape.model.amountColumn(), TapeModel::modelColumn(kAmount));
+    }
+
+    void hiddenRowsShiftTheModel() {
+        Tape tape;
+        tape.run("1+2+3+");
+        QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
+        tape.engine.hideRows(2);
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(tape.model.rowCount(), 2);
+        QCOMPARE(tape.model.tapeRow(0), 3);
+        QCOMPARE(tape.model.modelRow(2), -1);
+        QCOMPARE(tape.model.modelRow(4), 1);
+        QCOMPARE(tape.model.index(0, TapeModel::modelColumn(kAmount)).data().toString(),
+                 QString("3."));
+        QCOMPARE(tape.model.headerData(0, Qt::Vertical).toString(), QString("1"));
+    }
+
+    // Hiding more rows than the tape holds still leaves the open row to key into.
+    void openRowStaysWhenAllRowsAreHidden() {
+        Tape tape;
+        tape.run("1+");
+        tape.engine.hideRows(5);
+        QCOMPARE(tape.model.rowCount(), 1);
+        QCOMPARE(tape.model.tapeRow(0), tape.engine.lastRow());
+    }
+
+    void entryBeingKeyedShowsOnTheOpenRow() {
+        Tape tape;
+        tape.run("5+");
+        QSignalSpy changed(&tape.model, &QAbstractItemModel::dataChanged);
+        tape.run("12");
+        QCOMPARE(tape.text(2, kAmount), QString("12"));
+        QCOMPARE(tape.at(2, kAmount).data(Qt::EditRole).toString(), QString());
+        QCOMPARE(tape.text(2, kDescription), QString());
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().at(0).value<QModelIndex>(), tape.at(2, kAmount));
+        tape.run("+");
+        QCOMPARE(tape.text(2, kAmount), QString("12."));
+        QCOMPARE(tape.text(3, kAmount), QString());
+    }
+
+    void typedTextGoesThroughTheEngine_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("tapeOn");
+        QTest::addColumn<bool>("onCurrentRow");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("description") << kDescription << true << true << true;
+        QTest::newRow("operator locked while the tape is on") << kOp << true << true << false;
+        QTest::newRow("amount is keyed while the tape is on") << kAmount << true << true << false;
+        QTest::newRow("amount with the tape off") << kAmount << false << true << true;
+        QTest::newRow("operator with the tape off") << kOp << false << true << true;
+        QTest::newRow("another row than the engine's") << kDescription << true << false << false;
+    }
+    void typedTextGoesThroughTheEngine() {
+        QFETCH(int, column);
+        QFETCH(bool, tapeOn);
+        QFETCH(bool, onCurrentRow);
+        QFETCH(bool, accepted);
+        Tape tape;
+        tape.run("5+7+");
+        tape.engine.setTapeOn(tapeOn);
+        const int row = onCurrentRow ? tape.engine.curRow() : 1;
+        const std::string before = tape.engine.cell(row, column);
+        const QModelIndex cell = tape.at(row, column);
+        QCOMPARE(tape.model.flags(cell).testFlag(Qt::ItemIsEditable), accepted);
+        QCOMPARE(tape.model.setData(cell, "Lunch"), accepted);
+        QCOMPARE(tape.engine.cell(row, column), accepted ? std::string("Lunch") : before);
+        if (accepted) QCOMPARE(tape.text(row, column), QString("Lunch"));
+    }
+
+    void appendingInsertsRowsWithoutAReset() {
+        Tape tape;
+        QSignalSpy inserted(&tape.model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
+        tape.run("5+");
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.first().at(1).toInt(), 1);
+        QCOMPARE(inserted.first().at(2).toInt(), 1);
+        QCOMPARE(tape.model.rowCount(), 2);
+        QCOMPARE(tape.text(1, kAmount), QString("5."));
+    }
+
+    void removedRowsResetTheModel() {
+        Tape tape;
+        tape.run("5+6+7+");
+        tape.engine.clickRow(2);
+        QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
+        QVERIFY(tape.engine.deleteRow());
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(tape.model.rowCount(), tape.engine.lastRow());
+        QCOMPARE(tape.text(2, kAmount), QString("7."));
+    }
+
+    void changedRowsRepaintOnlyWhatIsShown() {
+        Tape tape;
+        tape.run("1+2+3+4+");
+        tape.engine.hideRows(2);
+        QSignalSpy changed(&tape.model, &QAbstractItemModel::dataChanged);
+        tape.model.rowsChanged(1, 3);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().at(0).value<QModelIndex>().row(), 0);
+        QCOMPARE(changed.first().at(1).value<QModelIndex>().row(), 0);
+        tape.model.rowsChanged(1, 2);
+        QCOMPARE(changed.count(), 1);
+        tape.model.rowsChanged(1, 0);
+        QCOMPARE(changed.last().at(1).value<QModelIndex>().row(), tape.model.rowCount() - 1);
+    }
+
+    void columnsFollowTheDocument() {
+        Tape tape;
+        tape.document.columns.insertColumn(5);
+        tape.document.columns.column(5).caption = "Note";
+        QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
+        tape.model.columnsChanged();
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(tape.model.columnCount(), 7);
+        QCOMPARE(tape.model.headerData(3, Qt::Horizontal).toString(), QString("Note"));
+        QCOMPARE(tape.model.amountColumn(), 4);
+    }
+
+    // A damaged colour setting reads as 0: black print on black paper must still be readable.
+    void printStaysReadableOnItsPaper() {
+        Tape tape;
+        tape.options.setColour(0, 0);
+        tape.options.setColour(1, 0);
+        tape.run("5+");
+        QCOMPARE(tape.ink(1, kAmount), QColor(Qt::white));
+        QCOMPARE(tape.model.ink(), QColor(Qt::white));
+    }
+
+    void lineNumbersWidenForLongTapes() {
+        Tape tape;
+        QCOMPARE(tape.model.lineNumberWidth(), 3);
+        tape.engine.setMaxRows(2000);
+        for (int i = 0; i < 1000; ++i) tape.run("1+");
+        QCOMPARE(tape.model.rowCount(), 1001);
+        QCOMPARE(tape.model.lineNumberWidth(), 4);
+    }
+};
+
+}  // namespace talvex
+
+QTEST_MAIN(talvex::TapeModelTest)
+#include "TapeModelTest.moc"
