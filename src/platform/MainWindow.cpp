@@ -35,6 +35,8 @@ constexpr int kColourSubpads = 13;
 constexpr int kColourNotesBack = 9;
 constexpr int kColourNotesText = 10;
 constexpr int kOptionKeypad = 12;
+constexpr int kOptionLeftSubpad = 13;
+constexpr int kOptionTapeOnGotoButtons = 16;
 constexpr int kOptionDisplayBar = 14;
 constexpr int kOptionNotes = 7;
 
@@ -105,7 +107,7 @@ void MainWindow::buildLayout() {
 
 void MainWindow::connectWidgets() {
     Engine& engine = core_.engine;
-    connect(view_, &TapeView::keyChar, this, [&engine](char c) { engine.keyChar(c); });
+    connect(view_, &TapeView::keyChar, this, [this](char c) { typedChar(c); });
     connect(view_, &TapeView::keyCode, this, [&engine](int code) { engine.keyFront(code); });
     connect(view_, &TapeView::enterPressed, this, [&engine] { engine.pressEnter(); });
     connect(view_, &TapeView::backspacePressed, this, [&engine] { engine.pressBackspace(); });
@@ -130,6 +132,12 @@ void MainWindow::connectWidgets() {
 }
 
 // A message stays until the next press on the keypad.
+// "G" and "g" choose the group-total mode as they press the key; the keypad's list follows.
+void MainWindow::typedChar(char c) {
+    core_.engine.keyChar(c);
+    keypad_->setGroupMode(core_.engine.entry().groupMode);
+}
+
 void MainWindow::keypadKey(int code) {
     status_->clear();
     core_.engine.keyFront(code);
@@ -165,6 +173,10 @@ void MainWindow::documentChanged() {
     model_->columnsChanged();
     keypad_->setTapeOn(core_.engine.tapeOn());
     keypad_->setCountsOn(core_.engine.settings().countsOn);
+    if (keypad_->isCompact() != core_.settings.compact()) {
+        keypad_->setCompact(core_.settings.compact());
+        if (core_.settings.compact()) resize(minimumSizeHint().expandedTo(QSize(720, 460)));
+    }
     applyViewOptions();
     core_.engine.setLCDColor();
     core_.engine.updateLCD();
@@ -174,8 +186,14 @@ void MainWindow::documentChanged() {
 void MainWindow::applyViewOptions() {
     const OptionTable& options = core_.options;
     keypad_->setVisible(options.option(kOptionKeypad) != 0);
+    keypad_->setLeftSubpadVisible(options.option(kOptionLeftSubpad) != 0);
+    keypad_->setNavigationVisible(options.option(kOptionTapeOnGotoButtons) != 0);
+    keypad_->setGroupMode(core_.engine.entry().groupMode);
     display_->setVisible(options.option(kOptionDisplayBar) != 0);
-    notes_->setVisible(options.option(kOptionNotes) != 0);
+    // The compact configuration is the calculator with its tape: no notes, no reference panel.
+    const bool compact = core_.settings.compact();
+    notes_->setVisible(!compact && options.option(kOptionNotes) != 0);
+    references_->setVisible(!compact);
     display_->setBackground(colourFromSetting(options.colour(kColourLcdBackground)));
     keypad_->setColours(colourFromSetting(options.colour(kColourKeypadBack)),
                         colourFromSetting(options.colour(kColourSubpads)));
@@ -256,7 +274,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() == 1 && text[0].unicode() < 128 && text[0].isPrint()) {
         status_->clear();
-        core_.engine.keyChar(text[0].toLatin1());
+        typedChar(text[0].toLatin1());
         return;
     }
     QMainWindow::keyPressEvent(event);

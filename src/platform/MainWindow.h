@@ -90,6 +90,7 @@ class MainWindow : public QMainWindow, public ViewPort {
     void buildToolbar();
     void connectWidgets();
     void keypadKey(int code);
+    void typedChar(char c);
     void applyViewOptions();
     void newTape(bool askForTemplate);
     void openTape(const std::string& name);

@@ -317,10 +317,12 @@ void TapeModel::syncShape() {
     emitAllChanged();
 }
 
+// Line numbers change only with the tape's shape (rows hidden, inserted or removed), which the
+// row signals already carry; a header view would walk every section of a changed range, and
+// the engine refreshes the whole tape after each line.
 void TapeModel::emitAllChanged() {
     if (rowCount() <= 0 || columns_ <= 0) return;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1));
-    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
 void TapeModel::emitCellChanged(int tapeRow, int dataColumn) {
@@ -341,7 +343,6 @@ void TapeModel::rowsChanged(int first, int last) {
     last = std::min(last, lastRow_);
     if (first > last || columns_ <= 0) return;
     emit dataChanged(index(modelRow(first), 0), index(modelRow(last), columns_ - 1));
-    emit headerDataChanged(Qt::Vertical, modelRow(first), modelRow(last));
 }
 
 void TapeModel::rowCountChanged(int /*lastRow*/) {

@@ -104,6 +104,7 @@ class TapeCellDelegate : public QStyledItemDelegate {
 };
 
 TapeView::TapeView(QWidget* parent) : QTableView(parent), delegate_(new TapeCellDelegate(this)) {
+    setVerticalHeader(new LineNumberHeader(this));
     setItemDelegate(delegate_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -129,7 +130,9 @@ void TapeView::setModel(QAbstractItemModel* model) {
         applyLayout();
         followEngine();
     });
+    // A row inserted inside the tape renumbers the lines below it.
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+        verticalHeader()->viewport()->update();
         applyLineNumbers();
         followEngine();
     });
@@ -298,6 +301,7 @@ void TapeView::applyLayout() {
     applyColumns();
     horizontalHeader()->setVisible(model_->headersShown());
     viewport()->update();
+    verticalHeader()->viewport()->update();
 }
 
 // The tape keeps its own paper and ink, so it reads the same under a light or a dark desktop;
