@@ -9,8 +9,10 @@
 
 #include "app/Session.h"
 #include "app/StartupDialogs.h"
+#include "app/StartupReport.h"
 #include "platform/MainWindow.h"
 #include "platform/SingleInstance.h"
+#include "platform/TapeView.h"
 #include "platform/TrayIcon.h"
 
 namespace {
@@ -66,6 +68,9 @@ int main(int argc, char** argv) {
                      &QApplication::quit);
     std::unique_ptr<talvex::TrayIcon> tray;
     if (!plan.startedWithDocument) keepInTray(session, instance, tray);
+    std::unique_ptr<talvex::StartupReport> report;
+    if (talvex::StartupReport::requested())
+        report = std::make_unique<talvex::StartupReport>(session.window().tapeView()->viewport());
     if (plan.outcome == talvex::StartupOutcome::showMain) session.window().show();
     const int result = QApplication::exec();
     session.saveWindowSettings();

@@ -1,0 +1,102 @@
+// The program itself, started as a user or the desktop's autostart would start it.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A private working folder, configuration and runtime folder for each start.
+class Installation {
+  public:
+    explicit Installation(bool autoLoad) {
+        const std::filesystem::path folder = dir_.path().toStdString();
+        std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/!Default.kwt",
+                                   folder / "!Default.kwt");
+        std::filesystem::create_directories(folder / "config" / "Talvex");
+        std::ofstream(folder / "config" / "Talvex.ini")
+            << "[Talvex]\nPath=" << folder.string() << "\nAutoLoad=" << (autoLoad ? 1 : 0) << "\n";
+        std::filesystem::create_directories(folder / "runtime");
+        std::filesystem::permissions(folder / "runtime", std::filesystem::perms::owner_all);
+    }
+
+    void start(QProcess& process, const QStringList& arguments) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
+        env.insert("XDG_RUNTIME_DIR", dir_.path() + "/runtime");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TALVEX_STARTUP_REPORT", "1");
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.start(TALVEX_EXE, arguments);
+    }
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// True when the program reported its first painted tape within the time.
+bool paintsWithin(QProcess& process, int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray seen;
+    while (timer.elapsed() < milliseconds) {
+        process.waitForReadyRead(100);
+        seen += process.readAllStandardError();
+        if (seen.contains("first paint")) return true;
+    }
+    return false;
+}
+
+void stop(QProcess& process) {
+    process.kill();
+    process.waitForFinished(5000);
+}
+
+}  // namespace
+
+class AppStartTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void trayStartShowsNoWindowUntilASecondStart() {
+        Installation installation(false);
+        QProcess first;
+        installation.start(first, {"-L"});
+        QVERIFY(first.waitForStarted());
+        QVERIFY2(!paintsWithin(first, 1500), "a -L start with AutoLoad 0 shows no window");
+        QProcess second;
+        installation.start(second, {});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(!second.readAllStandardError().contains("first paint"),
+                 "the second start ends without a window");
+        QVERIFY2(paintsWithin(first, 5000), "the first start restores its window");
+        stop(first);
+    }
+
+    void plainStartShowsTheWindowAndASecondStartHandsOver() {
+        Installation installation(false);
+        QProcess first;
+        installation.start(first, {});
+        QVERIFY(paintsWithin(first, 10000));
+        QProcess second;
+        installation.start(second, {});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        stop(first);
+    }
+
+    void trayStartWithAutoLoadShowsTheWindow() {
+        Installation installation(true);
+        QProcess first;
+        installation.start(first, {"-L"});
+        QVERIFY(paintsWithin(first, 10000));
+        stop(first);
+    }
+};
+
+QTEST_MAIN(AppStartTest)
+#include "AppStartTest.moc"
