@@ -25,8 +25,14 @@ test-sanitize: deps
 	cmake --build $(BUILD_SANITIZE) -j $(JOBS)
 	ctest --test-dir $(BUILD_SANITIZE) --output-on-failure -j $(JOBS)
 
+# The window on the build's working folder; without a display, the tape on the command line.
 run: build
-	scripts/demo-tape $(BUILD)/bin
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		$(BUILD)/bin/talvex; \
+	else \
+		echo "No display: showing the calculator on the command line instead."; \
+		scripts/demo-tape $(BUILD)/bin; \
+	fi
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEX_TESTS=OFF -DTALVEX_BENCH=ON $(CMAKE_FLAGS)

@@ -220,10 +220,14 @@ void TapeView::mouseMoveEvent(QMouseEvent* event) {
 
 void TapeView::keyPressEvent(QKeyEvent* event) {
     const bool editing = state() == QAbstractItemView::EditingState;
-    if (model_ && !editing && (handleCalculatorKey(event) || handleTypedText(event)))
+    if (model_ && !editing && (handleCalculatorKey(event) || handleTypedText(event))) {
         event->accept();
-    else
+        // The digits just keyed show on the tape line even where the keypad's path to the
+        // model is not wired.
+        model_->entryChanged();
+    } else {
         QTableView::keyPressEvent(event);
+    }
     restorePending();
 }
 

@@ -81,24 +81,17 @@ class TapeModelTest : public QObject {
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("op");
         QTest::addColumn<int>("colour");
-        QTest::newRow("5 +") << 1 << ""
-                             << "5."
-                             << "+" << 1;
-        QTest::newRow("7 +") << 2 << ""
-                             << "7."
-                             << "+" << 1;
-        QTest::newRow("subtotal") << 3 << "Subtotal"
-                                  << "12."
-                                  << "s" << 21;
-        QTest::newRow("total") << 4 << "TOTAL"
-                               << "12."
-                               << "T" << 22;
-        QTest::newRow("trailer") << 5 << ""
-                                 << ""
-                                 << "" << 1;
-        QTest::newRow("open row") << 6 << ""
-                                  << ""
-                                  << "" << 1;
+        const auto line = [](const char* name, int row, const char* description, const char* amount,
+                             const char* op, int colour) {
+            QTest::newRow(name) << row << QString(description) << QString(amount) << QString(op)
+                                << colour;
+        };
+        line("5 +", 1, "", "5.", "+", 1);
+        line("7 +", 2, "", "7.", "+", 1);
+        line("subtotal", 3, "Subtotal", "12.", "s", 21);
+        line("total", 4, "TOTAL", "12.", "T", 22);
+        line("trailer", 5, "", "", "", 1);
+        line("open row", 6, "", "", "", 1);
     }
     void showsKeyedLines() {
         QFETCH(int, row);
@@ -148,13 +141,8 @@ class TapeModelTest : public QObject {
         QCOMPARE(tape.model.index(0, TapeModel::modelColumn(kAmount)).data().toString(),
                  QString("3."));
         QCOMPARE(tape.model.headerData(0, Qt::Vertical).toString(), QString("1"));
-    }
-
-    // Hiding more rows than the tape holds still leaves the open row to key into.
-    void openRowStaysWhenAllRowsAreHidden() {
-        Tape tape;
-        tape.run("1+");
-        tape.engine.hideRows(5);
+        // Hiding more rows than the tape holds still leaves the open row to key into.
+        tape.engine.hideRows(9);
         QCOMPARE(tape.model.rowCount(), 1);
         QCOMPARE(tape.model.tapeRow(0), tape.engine.lastRow());
     }
@@ -203,28 +191,23 @@ class TapeModelTest : public QObject {
         if (accepted) QCOMPARE(tape.text(row, column), QString("Lunch"));
     }
 
-    void appendingInsertsRowsWithoutAReset() {
+    // Appending must stay cheap on a long tape; losing rows resets, so no view keeps a current
+    // row that is gone.
+    void appendingInsertsRowsAndDeletingResets() {
         Tape tape;
         QSignalSpy inserted(&tape.model, &QAbstractItemModel::rowsInserted);
         QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
-        tape.run("5+");
+        tape.run("5+6+");
         QCOMPARE(resets.count(), 0);
-        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.count(), 2);
         QCOMPARE(inserted.first().at(1).toInt(), 1);
         QCOMPARE(inserted.first().at(2).toInt(), 1);
-        QCOMPARE(tape.model.rowCount(), 2);
         QCOMPARE(tape.text(1, kAmount), QString("5."));
-    }
-
-    void removedRowsResetTheModel() {
-        Tape tape;
-        tape.run("5+6+7+");
-        tape.engine.clickRow(2);
-        QSignalSpy resets(&tape.model, &QAbstractItemModel::modelReset);
+        tape.engine.clickRow(1);
         QVERIFY(tape.engine.deleteRow());
         QCOMPARE(resets.count(), 1);
         QCOMPARE(tape.model.rowCount(), tape.engine.lastRow());
-        QCOMPARE(tape.text(2, kAmount), QString("7."));
+        QCOMPARE(tape.text(1, kAmount), QString("6."));
     }
 
     void changedRowsRepaintOnlyWhatIsShown() {
