@@ -52,7 +52,7 @@ QAction* MainWindow::addAction(QMenu* menu, const QString& name, const QString& 
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [run] { run(); });
+    if (run) connect(action, &QAction::triggered, this, [run] { run(); });
     if (menu) menu->addAction(action);
     return action;
 }
@@ -103,52 +103,7 @@ void MainWindow::buildMenus() {
     edit->addSeparator();
     addAction(edit, "ReCalc", tr("&ReCalculate"), [&engine] { engine.recalculate(1); });
 
-    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
-    const auto optionSwitch = [this, viewMenu](const QString& name, const QString& caption,
-                                               int option) {
-        QAction* a = addAction(viewMenu, name, caption, [this, option, name] {
-            core_.settings.setOption(option, action(name)->isChecked() ? 1 : 0);
-            applyViewOptions();
-            model_->columnsChanged();
-        });
-        a->setCheckable(true);
-        a->setChecked(core_.options.option(option) != 0);
-    };
-    optionSwitch("Keypad", tr("Talvex &Keypad"), 12);
-    optionSwitch("Display", tr("Talvex &Display Bar"), 14);
-    optionSwitch("NotePad", tr("VantPad &Notes"), 7);
-    viewMenu->addSeparator();
-    optionSwitch("LineNos", tr("&Line Numbers"), 3);
-    viewMenu->addSeparator();
-    QAction* onTop = addAction(viewMenu, "AlwaysOnTop", tr("&Always On Top"), [this] {
-        const bool on = action("AlwaysOnTop")->isChecked();
-        core_.settings.setAlwaysOnTop(on);
-        setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        show();
-    });
-    onTop->setCheckable(true);
-    QAction* startup = addAction(viewMenu, "AutoLoad", tr("D&isplay on Startup"), [this] {
-        core_.config.writeAutoLoad(action("AutoLoad")->isChecked());
-    });
-    startup->setCheckable(true);
-    startup->setChecked(core_.config.autoLoad());
-    QAction* toolbar = addAction(viewMenu, "ToolbarSwitch", tr("&Toolbar"), [this] {
-        const bool on = action("ToolbarSwitch")->isChecked();
-        core_.settings.setBar(0, on);
-        if (auto* bar = findChild<QToolBar*>("Toolbar")) bar->setVisible(on);
-    });
-    toolbar->setCheckable(true);
-    toolbar->setChecked(core_.settings.bar(0));
-    QAction* statusSwitch = addAction(viewMenu, "StatusBarSwitch", tr("Status &Bar"), [this] {
-        const bool on = action("StatusBarSwitch")->isChecked();
-        core_.settings.setBar(1, on);
-        statusBar()->setVisible(on);
-    });
-    statusSwitch->setCheckable(true);
-    statusSwitch->setChecked(core_.settings.bar(1));
-    statusBar()->setVisible(core_.settings.bar(1));
-    viewMenu->addSeparator();
-    addAction(viewMenu, "Options", tr("&Options..."), [this] { openOptions(0); });
+    buildViewMenu(menuBar()->addMenu(tr("&View")));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     addAction(help, "HelpTopics", tr("Talvex &Help Topics"), [this] {
@@ -212,6 +167,10 @@ void MainWindow::buildToolbar() {
     bar->addSeparator();
     button("Help", themed("help-contents", QStyle::SP_DialogHelpButton), tr("What's This?"),
            [] { QWhatsThis::enterWhatsThisMode(); });
+    bar->addSeparator();
+    for (const char* name : {"Keypad", "Display", "Ruler", "Logo", "NotePad", "LineNos", "Number",
+                             "Date", "Description", "Amount"})
+        if (QAction* a = action(name)) bar->addAction(a);
     bar->setVisible(core_.settings.bar(0));
 }
 

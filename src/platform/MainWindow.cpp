@@ -34,6 +34,7 @@ constexpr int kColourKeypadBack = 12;
 constexpr int kColourSubpads = 13;
 constexpr int kColourNotesBack = 9;
 constexpr int kColourNotesText = 10;
+constexpr int kOptionRuler = 6;
 constexpr int kOptionKeypad = 12;
 constexpr int kOptionLeftSubpad = 13;
 constexpr int kOptionTapeOnGotoButtons = 16;
@@ -74,11 +75,17 @@ void MainWindow::buildLayout() {
     notes_->setPlaceholderText(tr("Notes"));
     notes_->setWhatsThis(tr("The notes pad: text kept with the tape."));
 
+    ruler_ = new QLabel(tr("Ruler"), this);
+    ruler_->setObjectName("Ruler");
+    ruler_->setToolTip(tr("VantPrint Ruler.  Click for Page Layout."));
+    ruler_->setFrameShape(QFrame::StyledPanel);
     auto* tapeSide = new QSplitter(Qt::Vertical, this);
+    tapeSide->addWidget(ruler_);
     tapeSide->addWidget(view_);
     tapeSide->addWidget(notes_);
-    tapeSide->setStretchFactor(0, 4);
-    tapeSide->setStretchFactor(1, 1);
+    tapeSide->setStretchFactor(0, 0);
+    tapeSide->setStretchFactor(1, 4);
+    tapeSide->setStretchFactor(2, 1);
 
     auto* calculator = new QWidget(this);
     auto* right = new QVBoxLayout(calculator);
@@ -178,6 +185,7 @@ void MainWindow::documentChanged() {
         if (core_.settings.compact()) resize(minimumSizeHint().expandedTo(QSize(720, 460)));
     }
     applyViewOptions();
+    syncViewSwitches();
     core_.engine.setLCDColor();
     core_.engine.updateLCD();
     view_->showTapeRow(core_.engine.curRow());
@@ -192,6 +200,7 @@ void MainWindow::applyViewOptions() {
     display_->setVisible(options.option(kOptionDisplayBar) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();
+    ruler_->setVisible(!compact && options.option(kOptionRuler) != 0);
     notes_->setVisible(!compact && options.option(kOptionNotes) != 0);
     references_->setVisible(!compact);
     display_->setBackground(colourFromSetting(options.colour(kColourLcdBackground)));

@@ -88,6 +88,13 @@ class MainWindow : public QMainWindow, public ViewPort {
     void buildLayout();
     void buildMenus();
     void buildToolbar();
+    void buildViewMenu(QMenu* menu);
+    void syncViewSwitches();
+    QAction* addSwitch(QMenu* menu, const QString& name, const QString& caption, bool checked,
+                       std::function<void(bool)> apply);
+    QAction* addOptionSwitch(QMenu* menu, const QString& name, const QString& caption, int option);
+    void displayColumn(int role, bool visible);
+    bool columnShown(int role) const;
     void connectWidgets();
     void keypadKey(int code);
     void typedChar(char c);
@@ -109,6 +116,7 @@ class MainWindow : public QMainWindow, public ViewPort {
     Keypad* keypad_ = nullptr;
     ReferencePanel* references_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
+    QLabel* ruler_ = nullptr;
     QLabel* status_ = nullptr;
     QPointer<QProgressDialog> progress_;
     QPointer<OptionsDialog> options_;

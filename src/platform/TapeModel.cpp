@@ -1,11 +1,13 @@
 #include "platform/TapeModel.h"
 
 #include <QBrush>
+#include <QByteArray>
 #include <QFontDatabase>
 #include <QString>
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "documents/Columns.h"
 #include "documents/TapeDocument.h"

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QRect>
 #include <QScopedValueRollback>
 #include <QSize>
 #include <QString>
@@ -18,6 +20,7 @@
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 
 #include "engine/KeyCodes.h"

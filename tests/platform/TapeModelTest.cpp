@@ -1,7 +1,10 @@
 // The grid's model over a keyed tape: what each cell shows, which cells take typed text, and
 // how the tape's growth reaches the views.
 #include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QFontInfo>
+#include <QModelIndex>
 #include <QSignalSpy>
 #include <QTest>
 #include <string>

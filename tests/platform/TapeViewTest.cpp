@@ -1,7 +1,11 @@
 // The tape grid: which keys reach the calculator, which open a cell editor, and how the
 // selection follows the engine's current line.
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QList>
+#include <QModelIndex>
+#include <QRect>
 #include <QSignalSpy>
 #include <QTest>
 #include <string>
@@ -38,8 +42,8 @@ class GridPort : public ViewPort {
         if (model && forwardEntry) model->entryChanged();
     }
     TapeModel* model = nullptr;
-    bool forwardEntry = true;
     TapeView* view = nullptr;
+    bool forwardEntry = true;
 };
 
 struct Grid {
@@ -270,7 +274,6 @@ class TapeViewTest : public QObject {
 
     void currentLineStaysInView() {
         Grid grid;
-        grid.connectEngine();
         grid.engine.setMaxRows(1000);
         for (int i = 0; i < 300; ++i) grid.run("1+");
         const QRect open = grid.view.visualRect(grid.at(grid.engine.lastRow(), kAmount));
