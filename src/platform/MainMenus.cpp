@@ -170,7 +170,11 @@ void MainWindow::buildToolbar() {
     bar->addSeparator();
     for (const char* name : {"Keypad", "Display", "Ruler", "Logo", "NotePad", "LineNos", "Number",
                              "Date", "Description", "Amount"})
-        if (QAction* a = action(name)) bar->addAction(a);
+        if (QAction* a = action(name)) {
+            // The toolbar shows the switch by its short name.
+            a->setIconText(QString::fromLatin1(name));
+            bar->addAction(a);
+        }
     bar->setVisible(core_.settings.bar(0));
 }
 

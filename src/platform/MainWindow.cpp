@@ -220,6 +220,7 @@ void MainWindow::showStatus(const std::string& text, bool error) {
 
 void MainWindow::showDisplay(const std::string& text) {
     display_->setText(local(text));
+    model_->entryChanged();
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {

@@ -1,5 +1,7 @@
 #include "platform/TapeModel.h"
 
+#include "platform/DecimalAlignment.h"
+
 #include <QBrush>
 #include <QByteArray>
 #include <QFontDatabase>
@@ -184,9 +186,22 @@ int TapeModel::entryRow() const {
 }
 
 QString TapeModel::cellText(int tapeRow, int dataColumn) const {
-    if (dataColumn == engine_.roles().amount && tapeRow == entryRow())
-        return fromLocal(engine_.entry().entryText);
-    return fromLocal(engine_.cell(tapeRow, dataColumn));
+    if (dataColumn != engine_.roles().amount) return fromLocal(engine_.cell(tapeRow, dataColumn));
+    const std::string& text =
+        tapeRow == entryRow() ? engine_.entry().entryText : engine_.cell(tapeRow, dataColumn);
+    const int padding = alignmentPadding(text, engine_.format().decSep(), mostDecimals());
+    return fromLocal(text) + QString(padding, QLatin1Char(' '));
+}
+
+// The most decimals any amount on the tape shows; found again after every change.
+int TapeModel::mostDecimals() const {
+    if (mostDecimals_ >= 0) return mostDecimals_;
+    const int amount = engine_.roles().amount;
+    const char decSep = engine_.format().decSep();
+    mostDecimals_ = 0;
+    for (int row = 1; row <= engine_.lastRow(); ++row)
+        mostDecimals_ = std::max(mostDecimals_, decimalsShown(engine_.cell(row, amount), decSep));
+    return mostDecimals_;
 }
 
 bool TapeModel::isNumberColumn(int dataColumn) const {
@@ -336,6 +351,7 @@ void TapeModel::emitCellChanged(int tapeRow, int dataColumn) {
 }
 
 void TapeModel::rowsChanged(int first, int last) {
+    mostDecimals_ = -1;
     syncShape();
     if (first > last) {
         emitAllChanged();
@@ -348,10 +364,12 @@ void TapeModel::rowsChanged(int first, int last) {
 }
 
 void TapeModel::rowCountChanged(int /*lastRow*/) {
+    mostDecimals_ = -1;
     syncShape();
 }
 
 void TapeModel::columnsChanged() {
+    mostDecimals_ = -1;
     resetShape();
 }
 

@@ -75,6 +75,8 @@ class TapeModel : public QAbstractTableModel {
     void entryChanged();
 
   private:
+    int mostDecimals() const;
+    mutable int mostDecimals_ = -1;
     int firstShownRow() const;
     int engineColumnCount() const;
     bool shapeChanged() const;

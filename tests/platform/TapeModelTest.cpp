@@ -53,7 +53,13 @@ struct Tape {
     QModelIndex at(int tapeRow, int dataColumn) const {
         return model.index(model.modelRow(tapeRow), TapeModel::modelColumn(dataColumn));
     }
+    // The text as shown, without the blanks that line amounts up on their separator.
     QString text(int tapeRow, int dataColumn) const {
+        QString shown = at(tapeRow, dataColumn).data().toString();
+        while (shown.endsWith(' ')) shown.chop(1);
+        return shown;
+    }
+    QString padded(int tapeRow, int dataColumn) const {
         return at(tapeRow, dataColumn).data().toString();
     }
     QColor ink(int tapeRow, int dataColumn) const {
@@ -78,6 +84,16 @@ class TapeModelTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void amountsLineUpOnTheirSeparator() {
+        Tape tape;
+        tape.run("61+23.75+1.5+");
+        QCOMPARE(tape.padded(1, kAmount), QString("61.  "));
+        QCOMPARE(tape.padded(2, kAmount), QString("23.75"));
+        QCOMPARE(tape.padded(3, kAmount), QString("1.5 "));
+        tape.run("42");
+        QCOMPARE(tape.padded(4, kAmount), QString("42   "));  // the entry keyed lines up too
+    }
+
     void showsKeyedLines_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("description");

@@ -154,7 +154,7 @@ class TapeViewTest : public QObject {
         grid.port.forwardEntry = false;
         QSignalSpy changed(&grid.model, &QAbstractItemModel::dataChanged);
         QTest::keyClicks(&grid.view, "42");
-        QCOMPARE(grid.at(1, kAmount).data().toString(), QString("42"));
+        QCOMPARE(grid.at(1, kAmount).data().toString().trimmed(), QString("42"));
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.last().at(0).value<QModelIndex>(), grid.at(1, kAmount));
         QTest::keyClick(&grid.view, '+');
@@ -162,7 +162,7 @@ class TapeViewTest : public QObject {
         QCOMPARE(grid.currentTapeRow(), 2);
     }
 
-    void specialKeys_data() {
+    void commandKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("signal");
@@ -179,7 +179,7 @@ class TapeViewTest : public QObject {
         row("Delete alone", Qt::Key_Delete, 0, "", -1);
         row("Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, "", -1);
     }
-    void specialKeys() {
+    void commandKeys() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, signal);
