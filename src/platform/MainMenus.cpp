@@ -145,6 +145,12 @@ void MainWindow::buildToolbar() {
            [this] { openTape({}); });
     button("Save", themed("document-save", QStyle::SP_DialogSaveButton), tr("Save the tape"),
            [this] { saveTape(3); });
+    // Printing arrives with the print engine; the buttons are there, waiting for it.
+    for (const char* name : {"Print", "Sprint", "SPrint"}) {
+        button(name, themed("document-print", QStyle::SP_FileDialogDetailedView),
+               tr("Print the whole tape"), [] {});
+        action(QString("Tool") + name)->setEnabled(false);
+    }
     bar->addSeparator();
     Engine& engine = core_.engine;
     button("Cut", themed("edit-cut", QStyle::SP_DialogDiscardButton),
