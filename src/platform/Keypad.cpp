@@ -52,7 +52,7 @@ constexpr const char* kTapeHelp =
 // carry words, so they get a smaller bold face and are made wide enough for it.
 enum class KeyKind { Digit, Operator, Function };
 
-struct KeySpec {
+struct KeyDef {
     const char* caption;
     const char* tip;
     const char* help;
@@ -61,7 +61,7 @@ struct KeySpec {
 
 // Indexed by key code. Digits get a generated help text; the separator, Ref and item-count
 // captions depend on the locale, the layout and the counts switch.
-constexpr KeySpec kKeys[Keypad::kKeyCount] = {
+constexpr KeyDef kKeys[Keypad::kKeyCount] = {
     {"0", nullptr, nullptr, KeyKind::Digit},
     {"1", nullptr, nullptr, KeyKind::Digit},
     {"2", nullptr, nullptr, KeyKind::Digit},
@@ -319,12 +319,12 @@ QAbstractButton* Keypad::tapeButton() const {
 }
 
 QPushButton* Keypad::makeKey(int code) {
-    const KeySpec& spec = kKeys[code];
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+    const KeyDef& def = kKeys[code];
+    auto* button = new QPushButton(QString::fromUtf8(def.caption), this);
     button->setObjectName(QStringLiteral("Key%1").arg(code));
     const QString help =
-        spec.help != nullptr ? tr(spec.help) : tr("Keys the digit %1 into the entry.").arg(code);
-    prepareButton(button, spec.tip, help);
+        def.help != nullptr ? tr(def.help) : tr("Keys the digit %1 into the entry.").arg(code);
+    prepareButton(button, def.tip, help);
     // GT drops down its list instead; the key is sent once a mode is chosen.
     if (code != key::kGrandTotal) {
         connect(button, &QPushButton::clicked, this, [this, code] { emit keyPressed(code); });
