@@ -38,6 +38,7 @@ bench: deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEX_TESTS=OFF -DTALVEX_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	$(BUILD_BENCH)/bin/talvex-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD_BENCH)/bin/talvex-window-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

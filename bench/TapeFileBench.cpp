@@ -46,8 +46,8 @@ void BM_ReadTape30000(benchmark::State& state) {
     const std::string text = longTapeText();
     Session session;
     for (auto _ : state) {
-        const auto report = talvex::loadTapeText(text, session.document, session.engine,
-                                                 session.settings);
+        const auto report =
+            talvex::loadTapeText(text, session.document, session.engine, session.settings);
         benchmark::DoNotOptimize(report.dataRows);
     }
     state.counters["bytes"] = static_cast<double>(text.size());
