@@ -65,9 +65,10 @@ void Session::loadMainWindow(const std::string& startFile) {
         const QSize least = window_->sizeHint().expandedTo(QSize(1000, 640));
         const int width = std::max(pixels(g.width, dpi), std::min(least.width(), area.width()));
         const int height = std::max(pixels(g.height, dpi), std::min(least.height(), area.height()));
-        const int left = std::clamp(pixels(g.left, dpi), area.left(), area.right() - width);
-        const int top = std::clamp(pixels(g.top, dpi), area.top(), area.bottom() - height);
-        window_->setGeometry(std::max(left, area.left()), std::max(top, area.top()), width, height);
+        // On screen even when the stored place is not (another monitor, a smaller screen).
+        const int left = std::max(area.left(), std::min(pixels(g.left, dpi), area.right() - width));
+        const int top = std::max(area.top(), std::min(pixels(g.top, dpi), area.bottom() - height));
+        window_->setGeometry(left, top, width, height);
     }
     documents_.newGrid(Documents::kDefaultTemplate);
     if (!startFile.empty()) {
