@@ -33,6 +33,19 @@ class Installation {
         process.start(TALVEX_EXE, arguments);
     }
 
+    // The first start holds the single-instance lock once it is ready to hand over.
+    bool waitForLock(int milliseconds) const {
+        QElapsedTimer timer;
+        timer.start();
+        const std::filesystem::path runtime = dir_.path().toStdString() + "/runtime";
+        while (timer.elapsed() < milliseconds) {
+            for (const auto& entry : std::filesystem::directory_iterator(runtime))
+                if (entry.path().extension() == ".lock") return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
   private:
     QTemporaryDir dir_;
 };
@@ -67,6 +80,7 @@ class AppStartTest : public QObject {
         installation.start(first, {"-L"});
         QVERIFY(first.waitForStarted());
         QVERIFY2(!paintsWithin(first, 1500), "a -L start with AutoLoad 0 shows no window");
+        QVERIFY(installation.waitForLock(10000));
         QProcess second;
         installation.start(second, {});
         QVERIFY(second.waitForFinished(10000));
@@ -82,6 +96,7 @@ class AppStartTest : public QObject {
         QProcess first;
         installation.start(first, {});
         QVERIFY(paintsWithin(first, 10000));
+        QVERIFY(installation.waitForLock(10000));
         QProcess second;
         installation.start(second, {});
         QVERIFY(second.waitForFinished(10000));
