@@ -157,6 +157,16 @@ void TapeView::setCurrentDataColumn(int dataColumn) {
     setCurrentIndex(model_->index(row, column));
 }
 
+// A description finished with Enter is followed by its amount: the cursor goes to the
+// calculator's column of the same line, ready for the figure.
+void TapeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (hint != QAbstractItemDelegate::SubmitModelCache || !model_) return;
+    const int amount = model_->amountColumn();
+    if (amount >= 0 && !isColumnHidden(amount) && currentIndex().column() != amount)
+        setCurrentDataColumn(TapeModel::dataColumn(amount));
+}
+
 // The calculator's column: where the keypad's digits appear.
 int TapeView::startColumn() const {
     if (!model_) return 0;

@@ -1,6 +1,7 @@
 // The main window driven as a user would: keyboard, keypad, grid, menus and toolbar.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +120,21 @@ class MainWindowTest : public QObject {
         QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
         const int last = session_->engine().lastRow();
         QCOMPARE(session_->engine().opAt(last - 2), std::string("T"));
+    }
+
+    void descriptionThenAmountWithoutTheMouse() {
+        TapeView* view = session_->window().tapeView();
+        const ColumnRoles roles = session_->engine().roles();
+        view->setCurrentDataColumn(roles.description);
+        QTest::keyClicks(view, "F");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != view);
+        QTest::keyClicks(editor, "ood");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(view->currentDataColumn(), roles.amount);
+        typeKeys("5+");
+        QCOMPARE(session_->engine().cell(1, roles.description), std::string("Food"));
+        QCOMPARE(session_->engine().cell(1, roles.amount), std::string("5."));
     }
 
     void savePromptPaths_data() {
