@@ -24,15 +24,14 @@ int pixels(int twips, double dpi) {
 }  // namespace
 
 Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
-    : engine_(view_, addins_, NumberSymbols::forDecSep(decSep)),
-      config_(std::move(config)),
-      settings_(engine_, options_, config_),
+    : core_(view_, std::move(config), decSep),
       dialogs_(dialogs ? *dialogs : qtDialogs_),
-      documents_(document_, engine_, settings_, dialogs_, config_.workingFolder()),
-      columns_(document_, engine_, dialogs_, config_.maxCols()) {
-    engine_.setClipboard(clipboard_);
-    engine_.setMaxRows(config_.maxRows());
-    document_.columns.setDefaults();
+      documents_(core_.document, core_.engine, core_.settings, dialogs_,
+                 core_.config.workingFolder()),
+      columns_(core_.document, core_.engine, dialogs_, core_.config.maxCols()) {
+    core_.engine.setClipboard(clipboard_);
+    core_.engine.setMaxRows(core_.config.maxRows());
+    core_.document.columns.setDefaults();
 }
 
 Session::~Session() {
@@ -47,9 +46,10 @@ bool Session::acceptableTapeName(const std::string& name) {
 }
 
 void Session::loadMainWindow(const std::string& startFile) {
-    settings_.loadBars();
-    window_ = std::make_unique<MainWindow>(WindowCore{engine_, document_, options_, config_,
-                                                      settings_, documents_, columns_, dialogs_});
+    core_.settings.loadBars();
+    window_ = std::make_unique<MainWindow>(WindowCore{core_.engine, core_.document, core_.options,
+                                                      core_.config, core_.settings, documents_,
+                                                      columns_, dialogs_});
     qtDialogs_.setParent(window_.get());
     view_.setTarget(window_.get());
     QObject::connect(window_.get(), &MainWindow::hiddenToTray, [this] {
@@ -60,7 +60,7 @@ void Session::loadMainWindow(const std::string& startFile) {
         const double dpi = screen->logicalDotsPerInch();
         const QRect area = screen->availableGeometry();
         const WindowGeometry g =
-            config_.mainWindow(twips(area.height(), dpi), twips(area.width(), dpi));
+            core_.config.mainWindow(twips(area.height(), dpi), twips(area.width(), dpi));
         // The stored size, but never smaller than the tape and keypad need side by side.
         const QSize least = window_->sizeHint().expandedTo(QSize(1000, 640));
         const int width = std::max(pixels(g.width, dpi), std::min(least.width(), area.width()));
@@ -77,7 +77,7 @@ void Session::loadMainWindow(const std::string& startFile) {
         else
             window_->showStatus(startFile + " " + kNotValidTape, false);
     }
-    if (config_.vantCalc()) settings_.setCompact(true);
+    if (core_.config.vantCalc()) core_.settings.setCompact(true);
     window_->documentChanged();
 }
 
@@ -95,16 +95,17 @@ void Session::restoreMainWindow() {
 
 void Session::saveWindowSettings() {
     if (!window_) return;
-    if (!settings_.compact() && !window_->isMinimized() && !window_->isMaximized()) {
+    if (!core_.settings.compact() && !window_->isMinimized() && !window_->isMaximized()) {
         if (const QScreen* screen = window_->screen()) {
             const double dpi = screen->logicalDotsPerInch();
             const QRect r = window_->geometry();
-            config_.writeMainWindow(WindowGeometry{twips(r.height(), dpi), twips(r.width(), dpi),
-                                                   twips(r.top(), dpi), twips(r.left(), dpi)});
+            core_.config.writeMainWindow(WindowGeometry{twips(r.height(), dpi),
+                                                        twips(r.width(), dpi), twips(r.top(), dpi),
+                                                        twips(r.left(), dpi)});
         }
     }
-    settings_.saveBars();
-    config_.writeVantCalc(settings_.compact());
+    core_.settings.saveBars();
+    core_.config.writeVantCalc(core_.settings.compact());
 }
 
 }  // namespace talvex

@@ -6,13 +6,9 @@
 #include "app/ForwardingView.h"
 #include "documents/ColumnActions.h"
 #include "documents/Documents.h"
-#include "documents/TapeDocument.h"
-#include "engine/Engine.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDialogs.h"
-#include "shell/ConfigStore.h"
-#include "shell/OptionTable.h"
-#include "shell/SettingsGroups.h"
+#include "shell/TapeCore.h"
 
 namespace talvex {
 
@@ -35,22 +31,17 @@ class Session {
     void restoreMainWindow();
 
     MainWindow& window() { return *window_; }
-    Engine& engine() { return engine_; }
-    TapeDocument& document() { return document_; }
+    Engine& engine() { return core_.engine; }
+    TapeDocument& document() { return core_.document; }
     Documents& documents() { return documents_; }
-    ConfigStore& config() { return config_; }
-    SettingsGroups& settings() { return settings_; }
+    ConfigStore& config() { return core_.config; }
+    SettingsGroups& settings() { return core_.settings; }
 
     static bool acceptableTapeName(const std::string& name);
 
   private:
     ForwardingView view_;
-    AddinPort addins_;
-    Engine engine_;
-    TapeDocument document_{engine_};
-    OptionTable options_;
-    ConfigStore config_;
-    SettingsGroups settings_;
+    TapeCore core_;
     QtDialogs qtDialogs_;
     DialogsPort& dialogs_;
     QtClipboard clipboard_;

@@ -33,39 +33,38 @@ ConfigStore ToolSession::findConfig() {
 }
 
 ToolSession::ToolSession(std::ostream& err, char decSep)
-    : view_(err),
-      engine_(view_, addins_, NumberSymbols::forDecSep(decSep)),
-      config_(findConfig()),
-      settings_(engine_, options_, config_) {
+    : view_(err), core_(view_, findConfig(), decSep) {
     startDefaultTape();
 }
 
 void ToolSession::startDefaultTape() {
-    document_.columns.setDefaults();
-    settings_.setFlag(settings_group::kCalculator, 1);
-    settings_.setFlag(settings_group::kTape, 1);
-    settings_.setOption(kTapeOnOption, 1);
+    core_.document.columns.setDefaults();
+    core_.settings.setFlag(settings_group::kCalculator, 1);
+    core_.settings.setFlag(settings_group::kTape, 1);
+    core_.settings.setOption(kTapeOnOption, 1);
     for (int option = kFirstAutoTextOption; option <= kLastAutoTextOption; ++option)
-        settings_.setOption(option, 1);
-    document_.currentColumn = engine_.roles().amount;
-    engine_.newTape();
+        core_.settings.setOption(option, 1);
+    core_.document.currentColumn = core_.engine.roles().amount;
+    core_.engine.newTape();
 }
 
 bool ToolSession::load(const std::filesystem::path& path, std::string& error) {
     const auto found = findFile(path);
     const auto text = readWholeFile(found.value_or(path), error);
     if (!text) return false;
-    lastLoad_ = loadTapeText(*text, document_, engine_, settings_);
+    lastLoad_ = loadTapeText(*text, core_.document, core_.engine, core_.settings);
     return true;
 }
 
 bool ToolSession::save(const std::filesystem::path& path, TapeKind kind, std::string& error) {
-    return saveRecords(path, document_, engine_, settings_, kind, error);
+    return saveRecords(path, core_.document, core_.engine, core_.settings, kind, error);
 }
 
 void ToolSession::printRows(std::ostream& out) const {
-    for (int row = 1; row <= engine_.lastRow(); ++row)
-        out << dataRowText(engine_.table(), row, engine_.colCount(), engine_.tapeOn()) << '\n';
+    for (int row = 1; row <= core_.engine.lastRow(); ++row)
+        out << dataRowText(core_.engine.table(), row, core_.engine.colCount(),
+                           core_.engine.tapeOn())
+            << '\n';
 }
 
 }  // namespace talvex

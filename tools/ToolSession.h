@@ -4,13 +4,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "documents/TapeDocument.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
-#include "engine/Engine.h"
-#include "shell/ConfigStore.h"
-#include "shell/OptionTable.h"
-#include "shell/SettingsGroups.h"
+#include "shell/TapeCore.h"
 
 namespace talvex {
 
@@ -39,21 +35,16 @@ class ToolSession {
     // Every row from 1 to LastRow as the tape file writes data rows.
     void printRows(std::ostream& out) const;
 
-    Engine& engine() { return engine_; }
-    SettingsGroups& settings() { return settings_; }
-    TapeDocument& document() { return document_; }
+    Engine& engine() { return core_.engine; }
+    SettingsGroups& settings() { return core_.settings; }
+    TapeDocument& document() { return core_.document; }
     const LoadReport& lastLoad() const { return lastLoad_; }
 
   private:
     static ConfigStore findConfig();
 
     ConsoleView view_;
-    AddinPort addins_;
-    Engine engine_;
-    TapeDocument document_{engine_};
-    OptionTable options_;
-    ConfigStore config_;
-    SettingsGroups settings_;
+    TapeCore core_;
     LoadReport lastLoad_;
 };
 
