@@ -92,6 +92,13 @@ void MainWindow::buildLayout() {
     right->setContentsMargins(6, 6, 6, 6);
     right->addWidget(display_);
     right->addWidget(keypad_, 1);
+    // The add-in panels (devices and calculation functions) take their place under the keypad.
+    addinPanels_ = new QWidget(this);
+    addinPanels_->setObjectName("AddinPanels");
+    addinPanels_->setLayout(new QHBoxLayout);
+    addinPanels_->layout()->setContentsMargins(0, 0, 0, 0);
+    addinPanels_->hide();
+    right->addWidget(addinPanels_);
 
     auto* central = new QSplitter(Qt::Horizontal, this);
     central->addWidget(tapeSide);
@@ -104,7 +111,17 @@ void MainWindow::buildLayout() {
     // The tape gets what the calculator does not need.
     central->setSizes({560, 120, 340});
     references_->setMaximumWidth(220);
-    setCentralWidget(central);
+    // The messenger panel runs across the top of the window, over the tape and the keypad.
+    messenger_ = new QWidget(this);
+    messenger_->setObjectName("Logo");
+    messenger_->hide();
+    auto* window = new QWidget(this);
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(messenger_);
+    column->addWidget(central, 1);
+    setCentralWidget(window);
 
     status_ = new QLabel(this);
     status_->setObjectName("Status");

@@ -117,6 +117,8 @@ class MainWindow : public QMainWindow, public ViewPort {
     ReferencePanel* references_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
     QLabel* ruler_ = nullptr;
+    QWidget* addinPanels_ = nullptr;
+    QWidget* messenger_ = nullptr;
     QLabel* status_ = nullptr;
     QPointer<QProgressDialog> progress_;
     QPointer<OptionsDialog> options_;
