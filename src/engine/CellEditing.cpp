@@ -1,4 +1,5 @@
 // What the user types, cuts and pastes into the cells of the grid, and selecting lines.
+#include "engine/AmountText.h"
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
 #include "engine/Text.h"
@@ -10,6 +11,8 @@ namespace {
 constexpr std::string_view kPressValidOperator =
     "Press valid operator (+,-,*,/, etc) to terminate edit";
 constexpr std::string_view kLinkPrefix = "Talvex|Vantp!";
+constexpr std::string_view kNotAnAmount =
+    "An amount holds only digits, the decimal point, a fraction or R and a Reference";
 
 }  // namespace
 
@@ -27,7 +30,8 @@ bool Engine::finishPendingEdit() {
         statusError(std::string(kPressValidOperator));
         return false;
     }
-    keyFront(code);
+    // A refused edit keeps the cursor in the cell, with the typed figures still pending.
+    if (!keyFront(code)) return false;
     amountEditPending_ = false;
     return true;
 }
@@ -44,14 +48,20 @@ bool Engine::clickRow(int row) {
     return true;
 }
 
-void Engine::editAmount(std::string_view text) {
-    const std::string clean = cellText(text);
+bool Engine::editAmount(std::string_view text) {
     if (!tapeOn_) {
-        table_.setCell(curRow_, roles_.amount, clean);
+        table_.setCell(curRow_, roles_.amount, cellText(text));
         modified_ = true;
         view_.rowsChanged(curRow_, curRow_);
-        return;
+        return true;
     }
+    // Only what the keys could have entered reaches the entry and the register record.
+    const auto keyable = keyableAmount(text, format_.symbols());
+    if (!keyable) {
+        statusError(std::string(kNotAnAmount));
+        return false;
+    }
+    const std::string& clean = *keyable;
     entry_.entryText = clean;
     entry_.entryStarted = true;
     entry_.operatorLast = false;
@@ -61,9 +71,14 @@ void Engine::editAmount(std::string_view text) {
     regs_.displayValue = clean;
     amountEditPending_ = true;
     updateLCD();
+    return true;
 }
 
 void Engine::editDescription(std::string_view text) {
+    atomically([this, text] { describeLine(text); });
+}
+
+void Engine::describeLine(std::string_view text) {
     if (!ColumnRoles::present(roles_.description)) return;
     table_.setCell(curRow_, roles_.description, cellText(text));
     modified_ = true;
@@ -111,7 +126,7 @@ bool Engine::editCell(int col, std::string_view text) {
     if (!cellEditable(col)) return false;
     const std::string clean = cellText(text);
     if (col == roles_.amount) {
-        editAmount(clean);
+        return editAmount(clean);
     } else if (col == roles_.description) {
         editDescription(clean);
     } else {

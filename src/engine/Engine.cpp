@@ -5,6 +5,7 @@
 #include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -12,6 +13,8 @@ namespace {
 
 constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
 constexpr std::string_view kDuplicateClear = "Duplicate Clear";
+constexpr std::string_view kCannotUseItself = "An entry cannot Reference itself";
+constexpr std::string_view kHasLinks = "Cannot remove Reference Source.  Has existing Links.";
 
 // Keys that write a computed line.
 bool writesComputedLine(int code) {
@@ -137,7 +140,12 @@ void Engine::keyChar(char c) {
 
 void Engine::pressEnter() {
     if (entry_.refPickRow > 0) return;
-    const auto c = enterKeyChar(!entry_.entryText.empty(), opAt(curRow_ - 1));
+    const int above = curRow_ - 1;
+    const std::string_view totalAbove = baseCode(opAt(above - 1));
+    const bool afterTotal = above < 1 || (isBlankLine(above) && (totalAbove == op::kTotal ||
+                                                                 totalAbove == op::kStarTotal ||
+                                                                 totalAbove == op::kGrandTotal));
+    const auto c = enterKeyChar(!entry_.entryText.empty(), opAt(above), afterTotal);
     if (c) keyChar(*c);
 }
 
@@ -146,26 +154,27 @@ void Engine::pressBackspace() {
     keyFront(key::kClearEntry);
 }
 
-void Engine::keyFront(int code) {
+bool Engine::keyFront(int code) {
     if (code == key::kCounts) {
         keyProcess(code);
-        return;
+        return true;
     }
-    if (code == key::kReserved || busy_) return;
+    if (code == key::kReserved || busy_) return false;
     FlagGuard busy(busy_);
     if (code == key::kDivide && entry_.fractionState == 1) code = key::kFractionBar;
     if (key::isOperatorKey(code)) backspaceState_ = false;
     if (code == key::kClearEntry && picking()) {
         cancelReferencePick();
         updateLCD();
-        return;
+        return true;
     }
-    if (refusesReference(code)) return;
-    if (curRow_ > lastRow_ || !(editMode_ && tapeOn_)) {
-        keyProcess(code);
-        return;
-    }
-    keyOnTapeLine(code);
+    if (refusesReference(code)) return true;
+    return atomically([this, code] {
+        if (curRow_ > lastRow_ || !(editMode_ && tapeOn_))
+            keyProcess(code);
+        else
+            keyOnTapeLine(code);
+    });
 }
 
 void Engine::keyOnTapeLine(int code) {
@@ -205,19 +214,16 @@ bool Engine::isLockedLine(int row) const {
 void Engine::endEdit(int code) {
     amountEditPending_ = false;
     const bool openRow = curRow_ >= lastRow_;
-    if (code == key::kClear && !openRow && baseCode(opAt(curRow_ - 1)) == op::kClear) {
+    if (code == key::kClear && baseCode(opAt(curRow_ - 1)) == op::kClear) {
         statusError(std::string(kDuplicateClear));
+        // On the open row the figures keyed so far are still cleared.
+        if (openRow) clearEntry();
         return;
     }
     // A computed line never replaces an entry.
     if (!openRow && writesComputedLine(code) && !isBlankLine(curRow_) && !insertEmptyRow(curRow_))
         return;
-    const std::string amount = editedAmount();
-    const bool typedReference = amount.starts_with('R');
-    loadRegistersAbove(curRow_);
-    entry_.entryText = amount;
-    regs_.lineRef = curRow_ >= lastRow_ ? std::string() : cell(curRow_, roles_.reference);
-    entry_.operatorLast = (usesReference(opAt(curRow_)) && !typedReference) || amount.empty();
+    if (!prepareEditedEntry(openRow)) return;
     keyProcess(code);
     if (cancelRequest_) {
         cancelRequest_ = false;
@@ -232,9 +238,55 @@ void Engine::endEdit(int code) {
     }
 }
 
-std::string Engine::editedAmount() const {
-    if (entry_.entryStarted || curRow_ >= lastRow_) return entry_.entryText;
-    return cell(curRow_, roles_.amount);
+// The entry that re-keys the current line, with the registers of the line above: what the user
+// typed over it, or else the line's own entry. An emptied amount means 0; only a line without
+// any entry (the open row, an inserted line) repeats the line above. A line that used a
+// reference, or whose entry came from the display or the line above, takes it again unless a
+// new figure was typed over it.
+bool Engine::prepareEditedEntry(bool openRow) {
+    const int row = curRow_;
+    const bool emptyLine = openRow || isBlankLine(row);
+    const bool typed = openRow || entry_.entryStarted;
+    std::string amount;
+    bool operatorLast = false;
+    bool takeAgain = false;
+    if (typed) {
+        amount = entry_.entryText;
+        if (amount.empty() && !emptyLine) amount = "0";
+        operatorLast = amount.empty();
+    } else if (emptyLine) {
+        operatorLast = true;
+    } else {
+        amount = replayedEntry(row);
+        operatorLast = usesReference(opAt(row));
+        takeAgain = entryNotKeyed(row);
+    }
+    if (!openRow && amount.starts_with('R') && refusesOwnReference(amount)) return false;
+    // A source keeps its slot when retyped; a line that used a reference takes the new figure.
+    const bool keepsReference = !openRow && (!typed || !usesReference(opAt(row)));
+    loadRegistersAbove(row);
+    entry_.entryText = amount;
+    regs_.lineRef = keepsReference ? cell(row, roles_.reference) : std::string();
+    entry_.operatorLast = operatorLast;
+    entry_.takeAgain = takeAgain;
+    return true;
+}
+
+// A line cannot use its own reference, and a source that other lines use cannot become a user
+// of another slot; a source without users gives its slot up first.
+bool Engine::refusesOwnReference(const std::string& amount) {
+    const int row = curRow_;
+    const int own = usesReference(opAt(row)) ? 0 : slotNumber(cell(row, roles_.reference));
+    if (own == 0) return false;
+    if (slotNumber(std::string_view(amount).substr(1)) == own) {
+        refuse(kCannotUseItself);
+        return true;
+    }
+    if (references_.linkCount(own) >= 1) {
+        refuse(kHasLinks);
+        return true;
+    }
+    return !removeSource();
 }
 
 void Engine::loadRegistersAbove(int row) {
@@ -330,6 +382,7 @@ void Engine::finishKey(int code) {
     } else {
         entry_.operatorLast = true;
     }
+    entry_.takeAgain = false;
     if (code != key::kRef) entry_.refPickRow = 0;
     regs_.lineRef.clear();
     if (!key::isOperatorKey(code)) setLCDColor();

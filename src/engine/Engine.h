@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ class Engine {
 
     Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols = {});
 
-    // Keys from any source: keypad, keyboard map, grid, add-ins.
-    void keyFront(int code);
+    // Keys from any source: keypad, keyboard map, grid, add-ins. False when the key was
+    // refused and changed nothing.
+    bool keyFront(int code);
     void keyProcess(int code);
     // A typed character through the keyboard map; characters without a key are ignored.
     void keyChar(char c);
@@ -60,7 +62,8 @@ class Engine {
     // Selects a row as a click in the grid does: a pending amount edit is ended first.
     bool clickRow(int row);
     // The user overtyped the amount cell of the current line; an operator ends the edit.
-    void editAmount(std::string_view text);
+    // Text the keys could not have entered is refused (false) and the line is unchanged.
+    bool editAmount(std::string_view text);
     // The user typed into the description cell of the current line.
     void editDescription(std::string_view text);
     // Text typed or pasted into cells: TAB, CR and LF become blanks.
@@ -95,9 +98,12 @@ class Engine {
     bool getRegs(int row);
     void resetRegs();
     void resetSRegs();
-    void getCurEntry();
-    void takeEntry();
+    // Take the entry for an operator; false when nothing was keyed for it (it repeated the line
+    // above or took the display), which leaves the line's raw entry empty.
+    bool getCurEntry();
+    bool takeEntry();
     bool updateGrid();
+    bool tableFull();
     void clearEntry();
     void backspace();
     // The key that replays a line's operator code (for recalculation).
@@ -150,8 +156,21 @@ class Engine {
     void dispatchKey(int code);
     bool finishPendingEdit();
     std::string replayedEntry(int row) const;
-    std::string editedAmount() const;
+    std::string lineValue(int row) const;
+    bool entryNotKeyed(int row) const;
+    bool prepareEditedEntry(bool openRow);
+    bool refusesOwnReference(const std::string& amount);
     bool isBlankLine(int row) const;
+    bool isTrailerLine(int row) const;
+    int blockStart(int row) const;
+    int insertionPoint(int row) const;
+    bool replaysToNothing(int row, int code) const;
+    void keepInertLine(int row);
+    void recalculateFrom(int startRow);
+    bool insertLine();
+    bool deleteLines();
+    void describeLine(std::string_view text);
+    void followRowShift(int row, int delta);
 
     // Entry keys.
     void keyDigit(int code);
@@ -161,6 +180,7 @@ class Engine {
     void keyClearEntry();
     std::string currentEntry(bool forOperand);
     bool entryFromReference() const;
+    bool entryKeyed(bool forOperand) const;
     std::string repeatedEntry() const;
     void convertFraction();
     void applyAddMode();
@@ -216,6 +236,15 @@ class Engine {
     void statusError(const std::string& text);
     void status(const std::string& text);
 
+    // An operation that cannot finish (no row left, an overflow, an invalid reference) is
+    // taken back whole: the tape, the registers and the references are as they were.
+    struct SavedState;
+    bool atomically(const std::function<void()>& body);
+    // Inside an operation: abandons it with the message. Outside: shows the message only.
+    void refuse(std::string_view message);
+    bool numberFits(double value);
+    void restore(SavedState& saved);
+
     ViewPort& view_;
     AddinPort& addins_;
     ClipboardPort nullClipboard_;
@@ -247,6 +276,7 @@ class Engine {
     bool loading_ = false;
     bool recalculating_ = false;
     bool amountEditPending_ = false;
+    int operationDepth_ = 0;
 };
 
 }  // namespace talvex

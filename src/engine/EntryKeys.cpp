@@ -90,13 +90,13 @@ void Engine::backspace() {
         regs_.displayValue = text;
 }
 
-// The entry an operator takes when nothing new was keyed: while the tape is on, the raw entry
-// of the nearest line above that has an operator ("+" twice adds the same number twice).
+// The entry an operator takes when nothing new was keyed: while the tape is on, the value the
+// nearest line above with an operator took ("+" twice adds the same number twice).
 std::string Engine::repeatedEntry() const {
     for (int row = curRow_ - 1; row >= 1; --row) {
         if (opAt(row).empty()) continue;
-        const std::string_view raw = recordField(cell(row, kRegisterColumn), 1, layout_);
-        return raw.empty() ? "0" : std::string(raw);
+        const std::string value = lineValue(row);
+        return value.empty() ? "0" : value;
     }
     return "0";
 }
@@ -105,11 +105,11 @@ std::string Engine::repeatedEntry() const {
 // the line's reference, else for + and - the entry repeated from the tape (tape on) or still
 // held, and for x / = % the value on the display.
 std::string Engine::currentEntry(bool forOperand) {
-    if (!entry_.operatorLast) {
+    if (!entry_.operatorLast && !entry_.takeAgain) {
         if (entry_.entryText.starts_with('R')) return recallReference(entry_.entryText);
         return entry_.entryText;
     }
-    if (!regs_.lineRef.empty()) return referenceValue(regs_.lineRef);
+    if (entry_.operatorLast && !regs_.lineRef.empty()) return referenceValue(regs_.lineRef);
     if (forOperand) return regs_.displayValue;
     if (tapeOn_) return repeatedEntry();
     return entry_.entryText;
@@ -131,28 +131,40 @@ void Engine::convertFraction() {
     if (denominator == 0.0) denominator = kDefaultDenominator;
     const std::string raw = regs_.rawEntry;
     // Floating point, not 32-bit integers: a huge numerator must not overflow.
-    entry_.entryText = formatNumber((denominator * whole + numerator) / denominator);
+    const double value = (denominator * whole + numerator) / denominator;
+    if (!numberFits(value)) return;
+    entry_.entryText = formatNumber(value);
     regs_.rawEntry = raw;
 }
 
-void Engine::getCurEntry() {
-    const std::string entry = currentEntry(false);
-    entry_.entryText = entry;
-    regs_.rawEntry = entry;
-    convertFraction();
-    if (entryFromReference()) entry_.entryOp += ' ';
+// Nothing is keyed when the operator repeats the line above (tape on) or takes the display.
+bool Engine::entryKeyed(bool forOperand) const {
+    if (entry_.takeAgain) return false;
+    return !entry_.operatorLast || !regs_.lineRef.empty() || (!forOperand && !tapeOn_);
 }
 
-void Engine::takeEntry() {
+bool Engine::getCurEntry() {
+    const bool keyed = entryKeyed(false);
+    const std::string entry = currentEntry(false);
+    entry_.entryText = entry;
+    regs_.rawEntry = keyed ? entry : std::string();
+    convertFraction();
+    if (entryFromReference()) entry_.entryOp += ' ';
+    return keyed;
+}
+
+bool Engine::takeEntry() {
+    const bool keyed = entryKeyed(true);
     const std::string entry = currentEntry(true);
     entry_.entryText = entry;
-    regs_.rawEntry = entry;
+    regs_.rawEntry = keyed ? entry : std::string();
     // "4" and "4." are one value; the display adds the separator itself, and a line replayed
     // from its record ("4.") must keep the display text it was keyed with ("4").
     regs_.displayValue = entry;
     if (entry.size() > 1 && entry.back() == format_.decSep()) regs_.displayValue.pop_back();
     convertFraction();
     if (entryFromReference()) entry_.entryOp += ' ';
+    return keyed;
 }
 
 // Add mode: an entry keyed without a decimal point is read in hundredths.

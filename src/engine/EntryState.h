@@ -20,8 +20,11 @@ struct EntryState {
     bool decimalAllowed = true;   // no decimal separator keyed yet
     int fractionState = 0;        // 0 none, 1 after the blank, 2 after the fraction bar
     bool operatorLast = false;    // the next operator repeats or reuses instead of taking an entry
-    int refPickRow = 0;           // the row where a reference is being picked, 0 when none
-    int groupMode = 0;            // 0 group totals, 1 gts with +/-, 2 Grand Total, 3 GT with +/-
+    // A line whose entry was not keyed takes its value again (from the display or the line
+    // above) when it is keyed again, while keeping its own reference if it is a source.
+    bool takeAgain = false;
+    int refPickRow = 0;  // the row where a reference is being picked, 0 when none
+    int groupMode = 0;   // 0 group totals, 1 gts with +/-, 2 Grand Total, 3 GT with +/-
 };
 
 }  // namespace talvex

@@ -28,7 +28,7 @@ std::string Engine::formatNumber(double v) {
 
 bool Engine::updateGrid() {
     if (curRow_ >= maxRows_) {
-        statusError(std::string(kTableFull));
+        refuse(kTableFull);
         return false;
     }
     prepareRowForWrite();

@@ -62,12 +62,12 @@ std::optional<MappedKey> mapKeyboardChar(char c, char decSep) {
     return std::nullopt;
 }
 
-std::optional<char> enterKeyChar(bool hasEntry, std::string_view codeAbove) {
+std::optional<char> enterKeyChar(bool hasEntry, std::string_view codeAbove, bool afterTotal) {
     const std::string_view above = baseCode(codeAbove);
     if (hasEntry) return (above == op::kMultiply || above == op::kDivide) ? '=' : '+';
-    if (above == op::kAdd || above == op::kSubtract) return 'S';
     if (above == op::kSubtotal) return 'T';
-    if (above == op::kBlank) return 'C';
+    if (above == op::kBlank) return afterTotal ? 'C' : 'S';
+    if (above == op::kAdd || above == op::kSubtract || above == op::kStar) return 'S';
     return std::nullopt;
 }
 

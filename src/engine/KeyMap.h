@@ -20,8 +20,9 @@ inline constexpr int kEscapeKeyCode = 15;  // Esc: cancel entry
 inline constexpr int kF9KeyCode = 14;      // F9: clear
 
 // The character that Enter in the amount column of the open row sends, chosen from the line
-// above: with an entry "=" under "x" or "/" and "+" otherwise; without one "S" under "+" or
-// "-", "T" under "s", "C" under a blank line; otherwise nothing.
-std::optional<char> enterKeyChar(bool hasEntry, std::string_view codeAbove);
+// above: with an entry "=" under "x" or "/" and "+" otherwise; without one "T" under "s", "C"
+// under a total's trailer (afterTotal, also on the first line), and "S" under "+", "-", a
+// result line or any other blank line, so a product's blank line does not clear the sum.
+std::optional<char> enterKeyChar(bool hasEntry, std::string_view codeAbove, bool afterTotal);
 
 }  // namespace talvex

@@ -15,6 +15,15 @@ bool usesReference(std::string_view code) {
     return code.size() >= 2 && code.back() == ' ';
 }
 
+bool takesEntry(std::string_view code) {
+    static constexpr std::array kEntries = {op::kAdd,    op::kSubtract, op::kMultiply,
+                                            op::kDivide, op::kEquals,   op::kPercent};
+    const std::string_view base = baseCode(code);
+    for (std::string_view entry : kEntries)
+        if (base == entry) return true;
+    return false;
+}
+
 bool isComputedLine(std::string_view code) {
     static constexpr std::array kComputed = {op::kClear,       op::kSubtotal,    op::kTotal,
                                              op::kStarTotal,   op::kGrandTotal,  op::kGroup,

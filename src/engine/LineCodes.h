@@ -36,6 +36,8 @@ std::string_view baseCode(std::string_view code);
 // The code ends in the blank of a line that uses a reference ("+ ", "x ").
 bool usesReference(std::string_view code);
 
+// Lines that took an entry: "+", "-", "x", "/", "=" and "%" (with or without a reference).
+bool takesEntry(std::string_view code);
 // Lines the calculator writes itself: they cannot be re-keyed or reference other lines.
 bool isComputedLine(std::string_view code);
 // Group-total lines: codes beginning with "g", and "t".

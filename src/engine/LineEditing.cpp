@@ -11,6 +11,7 @@ namespace talvex {
 namespace {
 
 constexpr std::string_view kTableFullOnInsert = "Table Full";
+constexpr std::string_view kTableFull = "Table full";
 constexpr std::string_view kSourceRemoved =
     "Source reference successfully removed prior to deletion";
 constexpr std::string_view kHasLinkedReferences = "Cannot delete entry.  Has linked References";
@@ -27,16 +28,40 @@ bool Engine::isBlankLine(int row) const {
     return opAt(row).empty() && cell(row, roles_.amount).empty();
 }
 
+// The blank line that always follows a total (and a result line while StarLine is on).
+bool Engine::isTrailerLine(int row) const {
+    return row > 1 && row < lastRow_ && isBlankLine(row) &&
+           hasTrailer(opAt(row - 1), settings_.starLine, settings_.resultLine, addins_);
+}
+
+// Rows the engine remembers follow their lines when rows are inserted (count > 0) or removed
+// (count < 0) at row; a reference pick whose line is removed ends.
+void Engine::followRowShift(int row, int count) {
+    const auto follow = [row, count](int& remembered) {
+        if (remembered < row || remembered == 0) return;
+        if (count < 0 && remembered < row - count)
+            remembered = 0;
+        else
+            remembered += count;
+    };
+    const bool wasPicking = picking();
+    follow(entry_.refPickRow);
+    follow(lastClearRow_);
+    if (wasPicking && !picking()) clearEntry();
+}
+
 void Engine::renumberFrom(int row) {
     for (int r = std::max(row, 1); r <= lastRow_; ++r) writeLineNumber(r);
 }
 
+// A row that a write in the middle of the tape needs; without one the operation changes nothing.
 bool Engine::insertEmptyRow(int row) {
     if (lastRow_ >= maxRows_) {
-        statusError(std::string(kTableFullOnInsert));
+        refuse(kTableFull);
         return false;
     }
     table_.insertRow(row);
+    followRowShift(row, 1);
     ++lastRow_;
     renumberFrom(row);
     view_.rowCountChanged(lastRow_);
@@ -47,6 +72,7 @@ void Engine::removeRows(int row, int count) {
     count = std::min(count, lastRow_ - row);
     if (count <= 0) return;
     table_.removeRows(row, count);
+    followRowShift(row, -count);
     lastRow_ -= count;
     renumberFrom(row);
     view_.rowCountChanged(lastRow_);
@@ -64,13 +90,34 @@ void Engine::setRecordFromAbove(int row) {
         copyRecordDown(row);
 }
 
+// Insert puts a line before the current one, but never inside a block: not between an "=" and
+// its result, nor between a total and its trailer, nor among group lines.
+int Engine::insertionPoint(int row) const {
+    if (row >= lastRow_) return row;
+    if (baseCode(opAt(row)) == op::kStar) {
+        ++row;
+        return isTrailerLine(row) ? row + 1 : row;
+    }
+    if (isTrailerLine(row)) return row + 1;
+    if (isGroupLine(opAt(row)) || baseCode(opAt(row)) == op::kGrandTotal)
+        while (row > 1 && isGroupLine(opAt(row - 1))) --row;
+    return row;
+}
+
 bool Engine::insertRow() {
+    bool inserted = false;
+    return atomically([this, &inserted] { inserted = insertLine(); }) && inserted;
+}
+
+bool Engine::insertLine() {
     if (lastRow_ >= maxRows_) {
         statusError(std::string(kTableFullOnInsert));
         return false;
     }
-    const int row = std::min(curRow_, lastRow_);
+    int row = std::min(curRow_, lastRow_);
+    if (tapeOn_) row = insertionPoint(row);
     table_.insertRow(row);
+    followRowShift(row, 1);
     ++lastRow_;
     clearRow(row);
     if (tapeOn_) setRecordFromAbove(row);
@@ -78,6 +125,10 @@ bool Engine::insertRow() {
     modified_ = true;
     view_.rowCountChanged(lastRow_);
     view_.rowsChanged(row, lastRow_);
+    if (row != curRow_) {
+        curRow_ = row;
+        view_.currentRowChanged(row);
+    }
     return true;
 }
 
@@ -137,6 +188,11 @@ bool Engine::guardReferences(int first, int count) {
 }
 
 bool Engine::deleteRow() {
+    bool deleted = false;
+    return atomically([this, &deleted] { deleted = deleteLines(); }) && deleted;
+}
+
+bool Engine::deleteLines() {
     if (curRow_ >= lastRow_ || curRow_ < 1) return false;
     int first = curRow_;
     int count = 1;
@@ -178,6 +234,11 @@ void Engine::gotoLine(int index) {
     if (amountEditPending_ && !finishPendingEdit()) return;
     curRow_ = target;
     backspaceState_ = false;
+    // Figures keyed on the line left behind do not follow to the new line.
+    if (!picking()) {
+        entry_.entryText.clear();
+        entry_.entryStarted = false;
+    }
     view_.currentRowChanged(target);
     loadRegistersAbove(target);
     updateLCD();

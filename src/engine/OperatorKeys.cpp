@@ -21,17 +21,21 @@ bool Engine::hasRoomFor(int lines) {
 
 void Engine::keyAddSubtract(int code) {
     if (!hasRoomFor(1)) return;
-    regs_.itemCount += 1;
     entry_.entryOp = std::string(code == key::kAdd ? op::kAdd : op::kSubtract);
-    getCurEntry();
+    const bool keyed = getCurEntry();
     const bool fraction = regs_.rawEntry.find(' ') != std::string::npos;
     applyAddMode();
     entry_.decimalAllowed = false;
-    const std::string raw = fraction ? regs_.rawEntry : entry_.entryText;
-    entry_.entryText = formatNumber(format_.read(entry_.entryText));
+    const std::string raw = !keyed ? std::string() : fraction ? regs_.rawEntry : entry_.entryText;
+    const double value = format_.read(entry_.entryText);
+    if (!numberFits(value)) return;
+    entry_.entryText = formatNumber(value);
     // The accumulator adds exactly what the tape shows, after rounding or truncation.
     const double shown = format_.read(entry_.entryText);
-    regs_.accumulator += code == key::kAdd ? shown : -shown;
+    const double sum = regs_.accumulator + (code == key::kAdd ? shown : -shown);
+    if (!numberFits(shown) || !numberFits(sum)) return;
+    regs_.itemCount += 1;
+    regs_.accumulator = sum;
     regs_.displayValue = formatNumber(regs_.accumulator);
     regs_.rawEntry = raw;
     updateGrid();
@@ -43,14 +47,14 @@ void Engine::keyMultiplyDivide(int code) {
     entry_.entryOp = std::string(multiply ? op::kMultiply : op::kDivide);
     takeEntry();
     const double v = format_.read(entry_.entryText);
-    if (regs_.pendingMode == pending::kMultiply) {
-        regs_.operand *= v;
-    } else if (regs_.pendingMode == pending::kQuotientTransient ||
-               regs_.pendingMode == pending::kDivide) {
-        regs_.operand = v == 0.0 ? 0.0 : regs_.operand / v;
-    } else {
-        regs_.operand = v;
-    }
+    double operand = v;
+    if (regs_.pendingMode == pending::kMultiply)
+        operand = regs_.operand * v;
+    else if (regs_.pendingMode == pending::kQuotientTransient ||
+             regs_.pendingMode == pending::kDivide)
+        operand = v == 0.0 ? 0.0 : regs_.operand / v;
+    if (!numberFits(v) || !numberFits(operand)) return;
+    regs_.operand = operand;
     if (entryFromReference()) {
         regs_.displayValue = formatNumber(regs_.operand);
         entry_.entryText = formatNumber(v);
@@ -68,15 +72,16 @@ void Engine::keyEqualsPercent(int code) {
     const bool percent = code == key::kPercent;
     entry_.entryOp = std::string(percent ? op::kPercent : op::kEquals);
     takeEntry();
-    updateGrid();
     double v = format_.read(entry_.entryText);
     if (percent) v /= 100.0;
     double result = v;
+    int pendingAfter = regs_.pendingMode;
+    double operandAfter = regs_.operand;
     switch (regs_.pendingMode) {
         case pending::kProductDone:
         case pending::kMultiply:
             result = v * regs_.operand;
-            regs_.pendingMode = pending::kProductDone;
+            pendingAfter = pending::kProductDone;
             break;
         case pending::kQuotientDone:
         case pending::kQuotientTransient:
@@ -84,10 +89,15 @@ void Engine::keyEqualsPercent(int code) {
             break;
         default:  // a pending "/": the divisor stays for a following "="
             result = v == 0.0 ? 0.0 : regs_.operand / v;
-            regs_.operand = v;
-            regs_.pendingMode = pending::kQuotientDone;
+            operandAfter = v;
+            pendingAfter = pending::kQuotientDone;
             break;
     }
+    if (!numberFits(v) || !numberFits(result)) return;
+    // The "=" line keeps the registers as the last operand found them.
+    if (!updateGrid()) return;
+    regs_.pendingMode = pendingAfter;
+    regs_.operand = operandAfter;
     const std::string text = formatNumber(result);
     entry_.entryText = result == 0.0 ? "0" : text;
     regs_.displayValue = entry_.entryText;

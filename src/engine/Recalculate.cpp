@@ -4,27 +4,80 @@
 
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
+#include "engine/LineCodes.h"
+#include "engine/Registers.h"
 
 namespace talvex {
 
 namespace {
 
 constexpr std::string_view kHalted = "Recalculation halted at row ";
+constexpr std::string_view kNothingAtRow = "Nothing to calculate at row ";
+constexpr std::string_view kLeftAsItIs = ": left as it is";
 // How often the view hears of the progress (and may ask to cancel).
 constexpr int kProgressInterval = 1024;
 
 }  // namespace
 
 // The raw entry of a line as keyed: the record appends a decimal separator to every raw entry,
-// which a fraction ("1 3/4.") must not show when its line is written again.
+// which a fraction ("1 3/4.") must not show when its line is written again. Records of the
+// earliest files have no raw entry; their lines are keyed again from the amount they show.
 std::string Engine::replayedEntry(int row) const {
+    if (layout_ != RecordLayout::withRawEntry) return cell(row, roles_.amount);
     std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
     return raw;
 }
 
+// A line that took its entry from the display or repeated the line above has an empty raw
+// entry, so that it takes the value again wherever that value now comes from.
+bool Engine::entryNotKeyed(int row) const {
+    if (layout_ != RecordLayout::withRawEntry) return false;
+    return takesEntry(opAt(row)) && recordField(cell(row, kRegisterColumn), 1).empty();
+}
+
+// The value a line took: its raw entry, or, when none was keyed, the amount it shows.
+std::string Engine::lineValue(int row) const {
+    std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
+    return raw.empty() ? cell(row, roles_.amount) : raw;
+}
+
+// Lines that an edit left without anything to act on: an "=" or "%" with no "x" or "/"
+// pending, a result line without its "=", a clear directly under a clear.
+bool Engine::replaysToNothing(int row, int code) const {
+    if (baseCode(opAt(row)) == op::kStar) return true;
+    if (code == key::kEquals || code == key::kPercent)
+        return regs_.pendingMode < pending::kProductDone || regs_.pendingMode > pending::kDivide;
+    return code == key::kClear && row > 1 && baseCode(opAt(row - 1)) == op::kClear;
+}
+
+// Such a line stays on the tape as it is and keeps its own entry, while the registers carry
+// past it unchanged, so an edit below it starts from the values above it.
+void Engine::keepInertLine(int row) {
+    Registers carried = regs_;
+    carried.rawEntry = std::string(recordField(cell(row, kRegisterColumn), 1, layout_));
+    std::string record = makeRegisterRecord(carried, format_);
+    addins_.saveToLine(record);
+    table_.setCell(row, kRegisterColumn, std::move(record));
+}
+
+// Replaying starts at the line that owns a block: a trailer belongs to the line above it, a
+// result line to its "=", and group lines are written again from the first of their run.
+int Engine::blockStart(int row) const {
+    if (isTrailerLine(row)) --row;
+    const std::string_view above = baseCode(opAt(row - 1));
+    if (baseCode(opAt(row)) == op::kStar && (above == op::kEquals || above == op::kPercent)) --row;
+    if (isGroupLine(opAt(row)) || baseCode(opAt(row)) == op::kGrandTotal)
+        while (row > 1 && isGroupLine(opAt(row - 1))) --row;
+    return row;
+}
+
 void Engine::recalculate(int startRow) {
+    atomically([this, startRow] { recalculateFrom(startRow); });
+}
+
+void Engine::recalculateFrom(int startRow) {
     const int savedRow = curRow_;
     const bool savedRecalculating = recalculating_;
     const bool savedEditMode = editMode_;
@@ -33,20 +86,27 @@ void Engine::recalculate(int startRow) {
         curRow_ = std::min(savedRow, lastRow_);
         return;
     }
+    curRow_ = blockStart(curRow_);
     recalculating_ = true;
     editMode_ = false;
     loadRegistersAbove(curRow_);
     int replayed = 0;
+    int firstInert = 0;
     while (curRow_ < lastRow_ && !cancelRequest_) {
         const int row = curRow_;
         entry_.entryText = replayedEntry(row);
         const int code = keyToCode(row);
-        if (code >= 0) {
-            keyProcess(code);
-        } else if (code == key::kBlankLineCode) {
+        entry_.takeAgain = entryNotKeyed(row);
+        if (code == key::kBlankLineCode) {
             // A blank line carries on the registers of the line above it.
             setRecordFromAbove(row);
             ++curRow_;
+        } else if (replaysToNothing(row, code)) {
+            keepInertLine(row);
+            if (firstInert == 0) firstInert = row;
+            ++curRow_;
+        } else if (code >= 0) {
+            keyProcess(code);
         }
         if (curRow_ == row) {
             statusError(std::string(kHalted) + std::to_string(row));
@@ -55,6 +115,7 @@ void Engine::recalculate(int startRow) {
         if (++replayed % kProgressInterval == 0) view_.recalcProgress(curRow_, lastRow_);
     }
     if (curRow_ >= lastRow_) setRecordFromAbove(lastRow_);
+    entry_.takeAgain = false;
     recalculating_ = savedRecalculating;
     editMode_ = savedEditMode;
     curRow_ = std::min(savedRow, lastRow_);
@@ -64,6 +125,9 @@ void Engine::recalculate(int startRow) {
     view_.rowsChanged(1, 0);
     entry_.entryText.clear();
     selectRow(curRow_);
+    if (firstInert > 0)
+        statusError(std::string(kNothingAtRow) + std::to_string(firstInert) +
+                    std::string(kLeftAsItIs));
 }
 
 }  // namespace talvex

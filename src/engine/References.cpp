@@ -21,7 +21,6 @@ constexpr std::string_view kCannotMake = "Cannot make this entry a Reference";
 constexpr std::string_view kTotalsCannotReference =
     "Clear, SubTotal or Totals cannot Reference other entries";
 constexpr std::string_view kInvalidReference = "Invalid Reference";
-constexpr std::string_view kNotValidSuffix = " is not a valid reference";
 constexpr std::string_view kHasLinks = "Cannot remove Reference Source.  Has existing Links.";
 constexpr std::string_view kNoMoreReferences = "No more References available";
 
@@ -137,10 +136,8 @@ std::string Engine::recallReference(const std::string& text) {
             return *value;
         }
     }
-    if (picking() && !name.empty())
-        statusError(text + std::string(kNotValidSuffix));
-    else
-        statusError(std::string(kInvalidReference));
+    // A mistyped reference writes nothing: the line and the totals below stay as they were.
+    refuse(kInvalidReference);
     return "0";
 }
 
@@ -162,7 +159,7 @@ void Engine::makeSource() {
     table_.setCell(row, roles_.reference, std::to_string(n));
     ReferenceRegistry::Slot& slot = references_.slot(n);
     slot.shown = cell(row, roles_.amount);
-    slot.raw = std::string(recordField(cell(row, kRegisterColumn), 1, layout_));
+    slot.raw = lineValue(row);
     slot.description = sourceDescription(row);
     view_.referenceSlotChanged(n, slot.shown);
     view_.rowsChanged(row, row);
@@ -229,7 +226,7 @@ void Engine::keepSourceCurrent(int row, bool groupLine) {
     ReferenceRegistry::Slot& slot = references_.slot(n);
     if (code.size() <= 1 || groupLine) {
         slot.shown = cell(row, roles_.amount);
-        slot.raw = std::string(recordField(cell(row, kRegisterColumn), 1, layout_));
+        slot.raw = lineValue(row);
         if (code.size() <= 1) slot.description = cell(row, roles_.description);
         view_.referenceSlotChanged(n, slot.shown);
         return;

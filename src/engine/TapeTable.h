@@ -28,11 +28,27 @@ class TapeTable {
     // Keeps storage for at least rows rows, so appending does not reallocate.
     void reserveRows(int rows);
 
+    // While a journal is kept, every change is recorded so that rollBack can take the whole
+    // operation back; endJournal forgets it once the operation has succeeded.
+    void startJournal();
+    void endJournal();
+    void rollBack();
+
   private:
     using Row = std::vector<std::string>;
+    struct Change {
+        enum class Kind { cell, insertedRow, removedRows } kind;
+        int row = 0;
+        int col = 0;
+        std::string text;
+        std::vector<Row> rows;
+    };
     Row* rowFor(int row);
     Row& ensureRow(int row);
+    void insertStoredRows(int row, std::vector<Row> rows);
     std::vector<Row> rows_;
+    std::vector<Change> journal_;
+    bool journaling_ = false;
 };
 
 }  // namespace talvex

@@ -101,6 +101,7 @@ double Engine::totalOf(std::string_view ownCode) {
         count += countAfterPrefix(row);
     }
     if (ownCode == op::kGrandTotal) regs_.groupCount = count;
+    numberFits(sum);
     // Through plain text, so binary noise of the sum never reaches the tape.
     return format_.read(format_.plain(sum));
 }
@@ -158,6 +159,11 @@ double Engine::groupTotals() {
         for (const auto& [name, ref] : groupRefs)
             if (name == group.name && group.ref.empty()) group.ref = ref;
     regs_.groupCount = allCount;
+    bool fits = numberFits(scan.totals) && numberFits(scan.sums[kPlusLine]) &&
+                numberFits(scan.sums[kMinusLine]) &&
+                numberFits(scan.sums[kPlusLine] + scan.sums[kMinusLine]);
+    for (const Group& group : scan.groups) fits = fits && numberFits(group.sum);
+    if (!fits) return scan.totals;
 
     const int mode = entry_.groupMode;
     const std::string& prefix = settings_.countPrefix;

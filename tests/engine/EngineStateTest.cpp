@@ -123,18 +123,20 @@ TEST(EnterRuleTest, CharacterFromLineAbove) {
     const struct {
         bool hasEntry;
         const char* above;
+        bool afterTotal;
         std::optional<char> expected;
     } cases[] = {
-        {true, "x", '='},           {true, "/ ", '='},
-        {true, "+", '+'},           {true, "", '+'},
-        {false, "+", 'S'},          {false, "- ", 'S'},
-        {false, "s", 'T'},          {false, "", 'C'},
-        {false, "c", std::nullopt}, {false, "T", std::nullopt},
-        {false, "*", std::nullopt},
+        {true, "x", false, '='},           {true, "/ ", false, '='},
+        {true, "+", false, '+'},           {true, "", true, '+'},
+        {false, "+", false, 'S'},          {false, "- ", false, 'S'},
+        {false, "s", false, 'T'},          {false, "", true, 'C'},
+        {false, "", false, 'S'},           {false, "*", false, 'S'},
+        {false, "c", false, std::nullopt}, {false, "x", false, std::nullopt},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.above) + (c.hasEntry ? " with entry" : ""));
-        EXPECT_EQ(enterKeyChar(c.hasEntry, c.above), c.expected);
+        SCOPED_TRACE(std::string(c.above) + (c.hasEntry ? " with entry" : "") +
+                     (c.afterTotal ? " after a total" : ""));
+        EXPECT_EQ(enterKeyChar(c.hasEntry, c.above, c.afterTotal), c.expected);
     }
 }
 

@@ -174,15 +174,27 @@ TEST(KeyingTest, CommaDecimalSeparator) {
     EXPECT_EQ(addMode.lines(), (Lines{"12,34 +", "0,05 +"}));
 }
 
-TEST(KeyingTest, OverflowStaysReadable) {
-    Tape tape;
-    const std::string huge = "9" + std::string(300, '0');
-    tape.run(huge + "*" + huge + "=");
-    EXPECT_EQ(tape.amount(3), "Overflow");
-    EXPECT_EQ(tape.view.display, "Overflow");
-    tape.run("+");
-    EXPECT_EQ(tape.op(3), "*");
-    EXPECT_EQ(tape.engine.lastRow(), 6) << "the tape goes on after an overflow";
+TEST(KeyingTest, NumbersTooLargeToShowAreRefused) {
+    const std::string huge = "9" + std::string(307, '0');
+    const std::string tooLong(400, '9');
+    const struct {
+        const char* name;
+        std::string before;
+        std::string refused;
+    } cases[] = {
+        {"entry", "5+", tooLong + "+"},           {"sum", huge + "+", huge + "+"},
+        {"product", huge + "*", huge + "="},      {"factor", huge + "*", huge + "*"},
+        {"fraction", "", "1 " + tooLong + "/3+"}, {"grand total", huge + "+T" + huge + "+T", "G"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tape tape;
+        tape.run(c.before);
+        const auto before = tape.rows();
+        tape.run(c.refused);
+        EXPECT_EQ(tape.lastError(), "Overflow");
+        EXPECT_EQ(tape.rows(), before) << "nothing is written";
+    }
 }
 
 TEST(KeyingTest, HugeFractionIsNotACrash) {

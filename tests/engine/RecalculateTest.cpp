@@ -158,8 +158,10 @@ Tape keyAfresh(const Tape& edited) {
         else if (op == "c")
             fresh.run("C");
         else {
-            // Typed into the amount cell, where a minus sign can be keyed too.
-            fresh.engine.editAmount(edited.amount(row));
+            // Typed into the amount cell, where a minus sign can be keyed too, unless the
+            // line took its value from the display or the line above.
+            if (!recordField(edited.record(row), 1).empty())
+                fresh.engine.editAmount(edited.amount(row));
             fresh.run(op == "x" ? "*" : op);
         }
     }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/NumberFormat.h"
+
+namespace talvex {
+
+// An amount typed or pasted over a line holds only what the keys can enter: digits, one
+// decimal separator and a fraction's blank and "/" (a pasted figure may also carry a leading
+// minus sign and the thousands separators the tape shows), or "R" and a reference. Returns
+// the text as the keys would have entered it (outer blanks and thousands separators dropped),
+// or nothing when it holds anything else, such as the ":" and "|" of a register record.
+std::optional<std::string> keyableAmount(std::string_view text, const NumberSymbols& symbols);
+
+}  // namespace talvex

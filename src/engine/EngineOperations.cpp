@@ -1,0 +1,99 @@
+// Operations that either finish or change nothing. An edit in the middle of the tape may need
+// rows, produce a number too large to show or name a reference that does not exist only halfway
+// through its recalculation; it is then taken back whole instead of leaving a half-edited tape.
+#include <cmath>
+
+#include "engine/Engine.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr std::string_view kOverflow = "Overflow";
+
+// Thrown inside an operation only, and caught where the operation began.
+struct Refusal {
+    std::string message;
+};
+
+}  // namespace
+
+struct Engine::SavedState {
+    Registers regs;
+    EntryState entry;
+    ReferenceRegistry references;
+    std::vector<int> columnWidths;
+    TapeSettings settings;
+    int maxRows, lastRow, curRow, hiddenRows, lastKey, lastClearRow;
+    bool editMode, backspaceState, modified, settingsChanged, recalculating, amountEditPending;
+};
+
+bool Engine::atomically(const std::function<void()>& body) {
+    if (operationDepth_ > 0) {
+        body();
+        return true;
+    }
+    SavedState saved{
+        regs_,           entry_,    references_,      columnWidths_,  settings_,         maxRows_,
+        lastRow_,        curRow_,   hiddenRows_,      lastKey_,       lastClearRow_,     editMode_,
+        backspaceState_, modified_, settingsChanged_, recalculating_, amountEditPending_};
+    table_.startJournal();
+    ++operationDepth_;
+    try {
+        body();
+    } catch (const Refusal& refusal) {
+        --operationDepth_;
+        table_.rollBack();
+        restore(saved);
+        statusError(refusal.message);
+        return false;
+    }
+    --operationDepth_;
+    table_.endJournal();
+    return true;
+}
+
+void Engine::restore(SavedState& saved) {
+    const int shownBoxes = references_.boxCount();
+    const bool widthsChanged = columnWidths_ != saved.columnWidths;
+    regs_ = std::move(saved.regs);
+    entry_ = std::move(saved.entry);
+    references_ = std::move(saved.references);
+    columnWidths_ = std::move(saved.columnWidths);
+    settings_ = std::move(saved.settings);
+    maxRows_ = saved.maxRows;
+    lastRow_ = saved.lastRow;
+    curRow_ = saved.curRow;
+    hiddenRows_ = saved.hiddenRows;
+    lastKey_ = saved.lastKey;
+    lastClearRow_ = saved.lastClearRow;
+    editMode_ = saved.editMode;
+    backspaceState_ = saved.backspaceState;
+    modified_ = saved.modified;
+    settingsChanged_ = saved.settingsChanged;
+    recalculating_ = saved.recalculating;
+    amountEditPending_ = saved.amountEditPending;
+    cancelRequest_ = false;
+    view_.rowCountChanged(lastRow_);
+    view_.rowsChanged(1, 0);
+    for (int n = 1; n < std::max(shownBoxes, references_.boxCount()); ++n)
+        view_.referenceSlotChanged(n, references_.exists(n) ? references_.slot(n).shown : "");
+    if (widthsChanged) view_.columnLayoutChanged();
+    view_.currentRowChanged(curRow_);
+    setLCDColor();
+    updateLCD();
+}
+
+void Engine::refuse(std::string_view message) {
+    if (operationDepth_ > 0) throw Refusal{std::string(message)};
+    statusError(std::string(message));
+}
+
+// A number that is not finite never reaches the tape: the key that produced it is refused.
+bool Engine::numberFits(double value) {
+    if (std::isfinite(value)) return true;
+    refuse(kOverflow);
+    return false;
+}
+
+}  // namespace talvex
