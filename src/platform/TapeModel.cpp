@@ -286,6 +286,10 @@ QVariant TapeModel::headerData(int section, Qt::Orientation orientation, int rol
     return section >= 0 && section < columns_ ? captionHeader(section, role) : QVariant();
 }
 
+NumberSymbols TapeModel::numberSymbols() const {
+    return engine_.format().symbols();
+}
+
 Qt::ItemFlags TapeModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QVariant>
 
+#include "engine/NumberFormat.h"
+
 namespace talvex {
 
 class Engine;
@@ -44,6 +46,8 @@ class TapeModel : public QAbstractTableModel {
     int currentTapeRow() const;
     // The model column of the amount, -1 when the document has none.
     int amountColumn() const;
+    // The decimal and thousands separators the tape's figures are written with.
+    NumberSymbols numberSymbols() const;
     // Enter on this cell goes to the calculator: the open row, at or right of the amount.
     bool entersOnTape(const QModelIndex& index) const;
     int widthInCharacters(int modelColumn) const;

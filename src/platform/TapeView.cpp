@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -24,6 +25,7 @@
 #include <algorithm>
 
 #include "engine/KeyCodes.h"
+#include "platform/AmountValidator.h"
 #include "platform/TapeModel.h"
 
 namespace talvex {
@@ -88,6 +90,16 @@ class TapeCellDelegate : public QStyledItemDelegate {
         QStyle* style = widget ? widget->style() : nullptr;
         if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
         paintLines(painter, opt.rect, focused);
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const auto* model = qobject_cast<const TapeModel*>(index.model());
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (model && line && index.column() == model->amountColumn())
+            line->setValidator(new AmountValidator(model->numberSymbols(), line));
+        return editor;
     }
 
   private:

@@ -146,6 +146,22 @@ class TapeViewTest : public QObject {
         QCOMPARE(grid.engine.cell(grid.engine.curRow(), kDescription), std::string("Rent"));
     }
 
+    // With the tape off the amount is typed in an editor, which takes only what the keys can
+    // enter: the separators of a register record never reach the cell.
+    void amountEditorRefusesWhatKeysCannotEnter() {
+        Grid grid;
+        grid.engine.setTapeOn(false);
+        grid.view.setCurrentDataColumn(kAmount);
+        QTest::keyClick(&grid.view, '7');
+        auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, ":2|1 3/4x");
+        QCOMPARE(editor->text(), QString("721 3/4"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!grid.editorOpen());
+        QCOMPARE(grid.engine.cell(grid.engine.curRow(), kAmount), std::string("721 3/4"));
+    }
+
     // Keys typed on the tape repaint the entry on its line even when only the keypad's
     // display path is wired.
     void keyedEntryAppearsOnTheTape() {

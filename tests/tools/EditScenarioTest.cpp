@@ -1,0 +1,161 @@
+// Corrections in the middle of a tape, keyed as a user would with talvex-tape. Where the
+// corrected tape has a meaning as keys, it must equal those keys typed fresh, register records
+// included; otherwise its lines are given.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TapeTool.h"
+
+namespace talvex {
+namespace {
+
+struct Keyed {
+    std::string rows;
+    std::string lastError;
+};
+
+Keyed key(const std::vector<std::string>& options, const std::string& script) {
+    std::vector<std::string> args{"keys"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(script);
+    std::istringstream in;
+    std::ostringstream out, err;
+    runTapeTool(args, in, out, err);
+    Keyed keyed{out.str(), {}};
+    std::istringstream messages(err.str());
+    for (std::string line; std::getline(messages, line);)
+        if (line.starts_with("error: ")) keyed.lastError = line.substr(7);
+    return keyed;
+}
+
+// "amount op description" of each written line (the last row printed is the open row).
+std::vector<std::string> lines(const std::string& rows) {
+    std::vector<std::string> result;
+    std::istringstream in(rows);
+    for (std::string row; std::getline(in, row);) {
+        std::vector<std::string> cells;
+        std::istringstream fields(row);
+        for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
+        cells.resize(8);
+        result.push_back(cells[4] + " " + cells[5] + (cells[3].empty() ? "" : " " + cells[3]));
+    }
+    if (!result.empty()) result.pop_back();
+    return result;
+}
+
+const std::string kTooLong(400, '9');
+
+TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        std::string corrected;
+        std::string fresh;
+        std::string error;
+    } cases[] = {
+        {"an emptied amount is 0", {}, "5+7+T{row 2}{amount }{row 4}", "5+0+T", ""},
+        {"an emptied factor is 0", {}, "5*7=T{row 2}{amount }{row 5}", "5*0=T", ""},
+        {"edit on a full tape",
+         {"--max-rows", "7"},
+         "1+2*3+4+5+6+{row 3}{amount 3}=",
+         "1+2*3+4+5+6+",
+         "Table full"},
+        {"new group on a full tape",
+         {"--max-rows", "10"},
+         "{desc A}5+{desc A}3+T{group 0}1+2+{row 2}{desc B}",
+         "{desc A}5+{desc A}3+T{group 0}1+2+",
+         "Table full"},
+        {"insert on a result line", {}, "2*3=5+T{row 3}{insert}4+", "2*3=4+5+T", ""},
+        {"recalc after that insert", {}, "2*3=5+T{row 3}{insert}4+{recalc}", "2*3=4+5+T", ""},
+        {"insert on a trailer", {}, "5+T7+{row 3}{insert}4+", "5+T4+7+", ""},
+        {"insert on a group line",
+         {},
+         "{desc A}5+{desc B}3+T{group 0}{row 6}{insert}2+",
+         "{desc A}5+{desc B}3+T2+{group 0}",
+         ""},
+        {"result taken from the display", {}, "6*3=*2={row 1}{amount 7}*", "7*3=*2=", ""},
+        {"entry repeated from the total", {}, "5+T+{row 1}{amount 8}+", "8+T+", ""},
+        {"entry repeated twice", {}, "5+++{row 1}{amount 4}+", "4+++", ""},
+        {"mistyped reference on a line", {}, "5+7+T{row 2}R9+", "5+7+T", "Invalid Reference"},
+        {"bare R on a line", {}, "7+5+T{row 2}R+", "7+5+T", "Invalid Reference"},
+        {"mistyped reference on the open row", {}, "5+R9+", "5+", "Invalid Reference"},
+        {"group line renamed",
+         {},
+         "{desc A}5+{desc B}3+T{group 0}{row 6}{desc Bee}",
+         "{desc A}5+{desc B}3+T{group 0}",
+         ""},
+        {"a line using itself",
+         {},
+         "5+{row 1}RR{goto 3}R1+{row 1}{amount R1}+",
+         "5+{row 1}RR{goto 3}R1+",
+         "An entry cannot Reference itself"},
+        {"Enter under a product", {}, "5+3+2*3={Enter}T", "5+3+2*3=ST", ""},
+        {"Enter under a total", {}, "5+T{Enter}3+", "5+TC3+", ""},
+        {"overflowing entry", {}, "5+" + kTooLong + "+", "5+", "Overflow"},
+        {"record separators typed over an amount",
+         {},
+         "5+3+{row 1}{amount 7:2:1}+{goto 3}T",
+         "5+3+T",
+         "An amount holds only digits, the decimal point, a fraction or R and a Reference"},
+        {"a bar typed over an amount",
+         {},
+         "5+3+{row 2}{amount 1|2}{row 1}",
+         "5+3+",
+         "An amount holds only digits, the decimal point, a fraction or R and a Reference"},
+        {"C after C on the open row", {}, "CC", "C", "Duplicate Clear"},
+        {"C after C after an entry", {}, "5+CC", "5+C", "Duplicate Clear"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Keyed corrected = key(c.options, c.corrected);
+        EXPECT_EQ(corrected.rows, key(c.options, c.fresh).rows);
+        EXPECT_EQ(corrected.lastError, c.error);
+    }
+}
+
+// Corrections that leave a line with nothing to act on: it stays as it is, the registers carry
+// past it and every later line is brought up to date.
+TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
+    const struct {
+        const char* name;
+        std::string script;
+        std::vector<std::string> lines;
+        std::string error;
+    } cases[] = {
+        {"factor changed to +",
+         "2*3=5+T{row 1}{amount 2}+",
+         {"2. +", "3. =", "6. *", " ", "5. +", "7. T TOTAL", " "},
+         "Nothing to calculate at row 2: left as it is"},
+        {"C before an =",
+         "5+6*3=4+T{row 3}C",
+         {"5. +", "6. x", " c", "3. =", "18. *", " ", "4. +", "4. T TOTAL", " "},
+         "Nothing to calculate at row 4: left as it is"},
+        {"the x of a product deleted",
+         "7+2*3=5+T{row 2}{delete}",
+         {"7. +", "3. =", "6. *", " ", "5. +", "12. T TOTAL", " "},
+         "Nothing to calculate at row 2: left as it is"},
+        {"two clears meet",
+         "C5+C3+{row 2}{delete}",
+         {" c", " c", "3. +"},
+         "Nothing to calculate at row 2: left as it is"},
+        {"the Group Totals label edited",
+         "{desc A}5+{desc B}3+T{group 1}{row 7}{desc Sum}",
+         {"5. + A", "3. + B", "8. T TOTAL", " ", "5. g. A", "3. g. B", "8. t Sum", "8. g+ + Items",
+          "0. g- - Items", "8. G GRAND TOTAL", " "},
+         ""},
+        {"a pick follows its line", "5+R{row 1}{insert}+", {" ", "5. +"}, "Invalid Reference"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Keyed keyed = key({}, c.script);
+        EXPECT_EQ(lines(keyed.rows), c.lines);
+        EXPECT_EQ(keyed.lastError, c.error);
+        // Recalculating the whole tape again reaches its end and changes nothing.
+        const Keyed again = key({}, c.script + "{recalc}");
+        EXPECT_EQ(again.rows, keyed.rows);
+    }
+}
+
+}  // namespace
+}  // namespace talvex
