@@ -51,6 +51,8 @@ void Engine::newTape() {
     references_.clear();
     regs_ = Registers{};
     entry_ = EntryState{};
+    // Nothing is keyed yet: an operator now repeats, as on the open row after any operator.
+    entry_.entryText.clear();
     lastRow_ = curRow_ = 1;
     hiddenRows_ = 0;
     writeLineNumber(1);
@@ -246,7 +248,8 @@ void Engine::endEdit(int code) {
 bool Engine::prepareEditedEntry(bool openRow) {
     const int row = curRow_;
     const bool emptyLine = openRow || isBlankLine(row);
-    const bool typed = openRow || entry_.entryStarted;
+    // On a line without an entry, as on the open row, the entry is what was keyed there.
+    const bool typed = emptyLine || entry_.entryStarted;
     std::string amount;
     bool operatorLast = false;
     bool takeAgain = false;
@@ -290,12 +293,16 @@ bool Engine::refusesOwnReference(const std::string& amount) {
 }
 
 void Engine::loadRegistersAbove(int row) {
-    if (row <= 1)
+    if (row <= 1) {
+        // Above the first line stands a fresh calculator, whatever the display showed last.
         resetRegs();
-    else if (baseCode(opAt(row)) == op::kDefinition)
+        regs_.displayValue = "0";
+        regs_.rawEntry.clear();
+    } else if (baseCode(opAt(row)) == op::kDefinition) {
         resetSRegs();
-    else
+    } else {
         getRegs(row - 1);
+    }
 }
 
 void Engine::keyProcess(int code) {

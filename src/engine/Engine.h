@@ -197,6 +197,7 @@ class Engine {
     void keyTotalsKey(int code);
     double totalOf(std::string_view ownCode);
     double groupTotals();
+    double groupTotalsOrGrandTotal();
     bool writeGroupLine(std::string_view code, double value, double shown, const std::string& label,
                         const std::string& count, const std::string& ref);
     int countAfterPrefix(int row) const;

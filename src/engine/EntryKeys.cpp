@@ -174,12 +174,15 @@ void Engine::applyAddMode() {
     if (format_.options().decimalMode != 0 || !entry_.decimalAllowed ||
         text.find(sep) != std::string::npos)
         return;
+    // A figure below one keeps its leading zero ("5" becomes "0.05"), as the tape shows it.
     std::string converted;
     if (text.size() >= 2) {
         converted.append(text, 0, text.size() - 2);
+        if (converted.empty()) converted = "0";
         converted += sep;
         converted.append(text, text.size() - 2, 2);
     } else if (text.size() == 1 && text != "0") {
+        converted = "0";
         converted += sep;
         converted += '0';
         converted += text;

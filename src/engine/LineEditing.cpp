@@ -271,8 +271,9 @@ void Engine::fixTrailerAfterRewrite(const std::string& oldCode) {
     }
     const bool trailer = hasTrailer(now, settings_.starLine, settings_.resultLine, addins_);
     if (!trailer && isResultKeyCode(baseCode(oldCode))) {
+        // The result goes with the blank line that follows it.
         if (below < lastRow_ && baseCode(opAt(below)) == op::kStar)
-            removeRows(below, 1);
+            removeRows(below, isTrailerLine(below + 1) ? 2 : 1);
         else
             view_.beep();
         return;

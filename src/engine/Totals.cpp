@@ -60,7 +60,7 @@ void Engine::keyTotalsKey(int code) {
     else if (entry_.groupMode == group_mode::kGrandTotal)
         total = totalOf(op::kGrandTotal);
     else
-        total = groupTotals();
+        total = groupTotalsOrGrandTotal();
     const std::string_view ownCode = starTotal ? op::kStarTotal : op::kGrandTotal;
     entry_.entryOp = std::string(ownCode);
     prepareRowForWrite();
@@ -104,6 +104,14 @@ double Engine::totalOf(std::string_view ownCode) {
     numberFits(sum);
     // Through plain text, so binary noise of the sum never reaches the tape.
     return format_.read(format_.plain(sum));
+}
+
+// Group totals that found nothing to group leave only their closing line, which is all the tape
+// keeps of them and replays as a grand total: they are one already when keyed.
+double Engine::groupTotalsOrGrandTotal() {
+    const int before = curRow_;
+    const double total = groupTotals();
+    return curRow_ == before ? totalOf(op::kGrandTotal) : total;
 }
 
 double Engine::groupTotals() {

@@ -167,6 +167,19 @@ TEST(ClipboardTest, CopyCutPaste) {
     EXPECT_EQ(tape.amount(3), "16.") << "a pasted amount is an edit of the line";
     tape.engine.pasteCell(tape.engine.roles().op);
     EXPECT_EQ(tape.op(1), "+") << "calculator columns are locked while the tape is on";
+
+    clipboard.text_ = "4:1|2";
+    EXPECT_FALSE(tape.engine.editCell(amount, clipboard.text_));
+    tape.engine.pasteCell(amount);
+    tape.run("+");
+    EXPECT_EQ(tape.record(1), "9.:9:9|1:1:0") << "a record's separators are never pasted in";
+
+    tape.engine.clickRow(2);
+    tape.engine.cutCell(amount);
+    EXPECT_EQ(clipboard.text_, "7.");
+    tape.engine.gotoLine(3);
+    EXPECT_EQ(tape.amount(2), "0.") << "a cut amount is 0, not the line above repeated";
+    EXPECT_EQ(tape.amount(3), "9.");
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(TapeToolTest, OptionsShapeTheTape) {
         std::string firstRow;
     } cases[] = {
         {{"keys", "--tape", "0", "5+"}, "1\t\t\t\t5.\t+\t\n"},
-        {{"keys", "--decimal-mode", "0", "5+"}, "1\t\t\t\t0.05\t+\t\t.05:0.05:0.05|1:1:0\n"},
+        {{"keys", "--decimal-mode", "0", "5+"}, "1\t\t\t\t0.05\t+\t\t0.05:0.05:0.05|1:1:0\n"},
         {{"keys", "--decimal-mode", "3", "--places", "3", "--round", "0", "2.6789*1="},
          "1\t\t\t\t2.6789\tx\t\t2.6789:2.6789:0|0:2.6789:3\n"},
         {{"keys", "--thousands", "1", "--tape", "0", "1234+"}, "1\t\t\t\t1,234.\t+\t\n"},
