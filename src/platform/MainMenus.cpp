@@ -83,9 +83,16 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     const auto column = [this] { return view_->currentDataColumn(); };
-    addAction(edit, "Cut", tr("&Cut"), [&engine, column] { engine.cutCell(column()); });
-    addAction(edit, "Copy", tr("C&opy"), [&engine, column] { engine.copyCell(column()); });
-    addAction(edit, "Paste", tr("&Paste"), [&engine, column] { engine.pasteCell(column()); });
+    // The desktop's own keys; an open cell editor or the notes pad takes them first.
+    addAction(
+        edit, "Cut", tr("&Cut"), [&engine, column] { engine.cutCell(column()); },
+        QKeySequence::Cut);
+    addAction(
+        edit, "Copy", tr("C&opy"), [&engine, column] { engine.copyCell(column()); },
+        QKeySequence::Copy);
+    addAction(
+        edit, "Paste", tr("&Paste"), [&engine, column] { engine.pasteCell(column()); },
+        QKeySequence::Paste);
     addAction(edit, "PasteSpecial", tr("Paste &Special"), [] {});
     edit->addSeparator();
     addAction(

@@ -111,6 +111,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(session_->engine().cell(3, session_->engine().roles().amount), std::string("17."));
     }
 
+    // The desktop's cut and paste keys on an amount: a cut amount is 0 once the cursor moves
+    // on, and pasting it back restores the total.
+    void cutAndPasteAnAmountFromTheKeyboard() {
+        TapeView* view = session_->window().tapeView();
+        typeKeys("50+20+30+T");
+        session_->engine().clickRow(2);
+        view->setCurrentDataColumn(session_->engine().roles().amount);
+        QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(rows(), toolRows("50+0+30+T"));
+        session_->engine().clickRow(2);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(rows(), toolRows("50+20+30+T"));
+    }
+
     void enterRuleInTheGrid() {
         typeKeys("6*5");
         QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
