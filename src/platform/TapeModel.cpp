@@ -69,6 +69,15 @@ int digitsOf(int number) {
 constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
 
+// The desktop's fixed font, asked for as one: some desktops name a monospaced family that font
+// matching does not mark as such, and figures only line up in a fixed pitch.
+QFont tapeFontOfTheDesktop() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
 }  // namespace
 
 TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionTable& options,
@@ -77,7 +86,7 @@ TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionT
       engine_(engine),
       document_(document),
       options_(options),
-      font_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+      font_(tapeFontOfTheDesktop()) {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
@@ -318,7 +327,7 @@ void TapeModel::resetShape() {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
-    font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font_ = tapeFontOfTheDesktop();
     endResetModel();
 }
 

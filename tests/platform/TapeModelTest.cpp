@@ -128,7 +128,8 @@ class TapeModelTest : public QObject {
         QCOMPARE(tape.model.headerData(row - 1, Qt::Vertical).toString(), QString::number(row));
         const QModelIndex cell = tape.at(row, kAmount);
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), setting(tape.options, 0));
-        QVERIFY(QFontInfo(cell.data(Qt::FontRole).value<QFont>()).fixedPitch());
+        // The font asked for, not the one this machine's fonts happen to give.
+        QVERIFY(cell.data(Qt::FontRole).value<QFont>().fixedPitch());
     }
 
     void captionsAndAlignment() {
