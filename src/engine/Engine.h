@@ -239,12 +239,12 @@ class Engine {
 
     // An operation that cannot finish (no row left, an overflow, an invalid reference) is
     // taken back whole: the tape, the registers and the references are as they were.
-    struct SavedState;
+    auto restorableState();
     bool atomically(const std::function<void()>& body);
     // Inside an operation: abandons it with the message. Outside: shows the message only.
     void refuse(std::string_view message);
     bool numberFits(double value);
-    void restore(SavedState& saved);
+    void showRestoredState(int shownBoxes, bool widthsChanged);
 
     ViewPort& view_;
     AddinPort& addins_;

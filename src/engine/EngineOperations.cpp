@@ -1,7 +1,9 @@
 // Operations that either finish or change nothing. An edit in the middle of the tape may need
 // rows, produce a number too large to show or name a reference that does not exist only halfway
 // through its recalculation; it is then taken back whole instead of leaving a half-edited tape.
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "engine/Engine.h"
 
@@ -18,25 +20,20 @@ struct Refusal {
 
 }  // namespace
 
-struct Engine::SavedState {
-    Registers regs;
-    EntryState entry;
-    ReferenceRegistry references;
-    std::vector<int> columnWidths;
-    TapeSettings settings;
-    int maxRows, lastRow, curRow, hiddenRows, lastKey, lastClearRow;
-    bool editMode, backspaceState, modified, settingsChanged, recalculating, amountEditPending;
-};
+// Everything an operation may change besides the table, which keeps its own journal.
+auto Engine::restorableState() {
+    return std::tie(regs_, entry_, references_, columnWidths_, settings_, maxRows_, lastRow_,
+                    curRow_, hiddenRows_, lastKey_, lastClearRow_, editMode_, backspaceState_,
+                    modified_, settingsChanged_, recalculating_, amountEditPending_);
+}
 
 bool Engine::atomically(const std::function<void()>& body) {
     if (operationDepth_ > 0) {
         body();
         return true;
     }
-    SavedState saved{
-        regs_,           entry_,    references_,      columnWidths_,  settings_,         maxRows_,
-        lastRow_,        curRow_,   hiddenRows_,      lastKey_,       lastClearRow_,     editMode_,
-        backspaceState_, modified_, settingsChanged_, recalculating_, amountEditPending_};
+    auto saved =
+        std::apply([](const auto&... member) { return std::tuple(member...); }, restorableState());
     table_.startJournal();
     ++operationDepth_;
     try {
@@ -44,7 +41,11 @@ bool Engine::atomically(const std::function<void()>& body) {
     } catch (const Refusal& refusal) {
         --operationDepth_;
         table_.rollBack();
-        restore(saved);
+        const int shownBoxes = references_.boxCount();
+        const bool widthsChanged = columnWidths_ != std::get<std::vector<int>>(saved);
+        restorableState() = std::move(saved);
+        cancelRequest_ = false;
+        showRestoredState(shownBoxes, widthsChanged);
         statusError(refusal.message);
         return false;
     }
@@ -53,27 +54,7 @@ bool Engine::atomically(const std::function<void()>& body) {
     return true;
 }
 
-void Engine::restore(SavedState& saved) {
-    const int shownBoxes = references_.boxCount();
-    const bool widthsChanged = columnWidths_ != saved.columnWidths;
-    regs_ = std::move(saved.regs);
-    entry_ = std::move(saved.entry);
-    references_ = std::move(saved.references);
-    columnWidths_ = std::move(saved.columnWidths);
-    settings_ = std::move(saved.settings);
-    maxRows_ = saved.maxRows;
-    lastRow_ = saved.lastRow;
-    curRow_ = saved.curRow;
-    hiddenRows_ = saved.hiddenRows;
-    lastKey_ = saved.lastKey;
-    lastClearRow_ = saved.lastClearRow;
-    editMode_ = saved.editMode;
-    backspaceState_ = saved.backspaceState;
-    modified_ = saved.modified;
-    settingsChanged_ = saved.settingsChanged;
-    recalculating_ = saved.recalculating;
-    amountEditPending_ = saved.amountEditPending;
-    cancelRequest_ = false;
+void Engine::showRestoredState(int shownBoxes, bool widthsChanged) {
     view_.rowCountChanged(lastRow_);
     view_.rowsChanged(1, 0);
     for (int n = 1; n < std::max(shownBoxes, references_.boxCount()); ++n)
