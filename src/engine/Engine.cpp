@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
 constexpr std::string_view kDuplicateClear = "Duplicate Clear";
-constexpr std::string_view kCannotUseItself = "An entry cannot Reference itself";
-constexpr std::string_view kHasLinks = "Cannot remove Reference Source.  Has existing Links.";
 
 // Keys that write a computed line.
 bool writesComputedLine(int code) {
@@ -81,6 +79,8 @@ void Engine::beginLoad() {
     table_.clear();
     references_.clear();
     entry_ = EntryState{};
+    // As on a new tape, nothing is keyed on the open row of a tape just read.
+    entry_.entryText.clear();
     regs_ = Registers{};
     curRow_ = 0;
     lastRow_ = 1;
@@ -273,23 +273,6 @@ bool Engine::prepareEditedEntry(bool openRow) {
     entry_.operatorLast = operatorLast;
     entry_.takeAgain = takeAgain;
     return true;
-}
-
-// A line cannot use its own reference, and a source that other lines use cannot become a user
-// of another slot; a source without users gives its slot up first.
-bool Engine::refusesOwnReference(const std::string& amount) {
-    const int row = curRow_;
-    const int own = usesReference(opAt(row)) ? 0 : slotNumber(cell(row, roles_.reference));
-    if (own == 0) return false;
-    if (slotNumber(std::string_view(amount).substr(1)) == own) {
-        refuse(kCannotUseItself);
-        return true;
-    }
-    if (references_.linkCount(own) >= 1) {
-        refuse(kHasLinks);
-        return true;
-    }
-    return !removeSource();
 }
 
 void Engine::loadRegistersAbove(int row) {

@@ -23,6 +23,7 @@ constexpr std::string_view kTotalsCannotReference =
 constexpr std::string_view kInvalidReference = "Invalid Reference";
 constexpr std::string_view kHasLinks = "Cannot remove Reference Source.  Has existing Links.";
 constexpr std::string_view kNoMoreReferences = "No more References available";
+constexpr std::string_view kCannotUseItself = "An entry cannot Reference itself";
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -146,6 +147,23 @@ std::string Engine::referenceValue(const std::string& ref) {
     if (n == 0) return addins_.symbolValue(ref).value_or("0");
     const std::string& raw = references_.slot(n).raw;
     return raw.empty() ? "0" : raw;
+}
+
+// A line cannot use its own reference, and a source that other lines use cannot become a user
+// of another slot; a source without users gives its slot up first.
+bool Engine::refusesOwnReference(const std::string& amount) {
+    const int row = curRow_;
+    const int own = usesReference(opAt(row)) ? 0 : slotNumber(cell(row, roles_.reference));
+    if (own == 0) return false;
+    if (slotNumber(std::string_view(amount).substr(1)) == own) {
+        refuse(kCannotUseItself);
+        return true;
+    }
+    if (references_.linkCount(own) >= 1) {
+        refuse(kHasLinks);
+        return true;
+    }
+    return !removeSource();
 }
 
 void Engine::makeSource() {
