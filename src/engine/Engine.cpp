@@ -14,12 +14,6 @@ namespace {
 constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
 constexpr std::string_view kDuplicateClear = "Duplicate Clear";
 
-// Keys that write a computed line.
-bool writesComputedLine(int code) {
-    return code == key::kClear || code == key::kSubtotal || code == key::kTotal ||
-           code == key::kStarTotal || code == key::kGrandTotal;
-}
-
 bool isPanelKey(int code) {
     return code >= key::kFirstDevicePanelKey && code <= key::kLastPanelKey;
 }
@@ -49,8 +43,6 @@ void Engine::newTape() {
     references_.clear();
     regs_ = Registers{};
     entry_ = EntryState{};
-    // Nothing is keyed yet: an operator now repeats, as on the open row after any operator.
-    entry_.entryText.clear();
     lastRow_ = curRow_ = 1;
     hiddenRows_ = 0;
     writeLineNumber(1);
@@ -79,8 +71,6 @@ void Engine::beginLoad() {
     table_.clear();
     references_.clear();
     entry_ = EntryState{};
-    // As on a new tape, nothing is keyed on the open row of a tape just read.
-    entry_.entryText.clear();
     regs_ = Registers{};
     curRow_ = 0;
     lastRow_ = 1;
@@ -143,10 +133,7 @@ void Engine::keyChar(char c) {
 void Engine::pressEnter() {
     if (entry_.refPickRow > 0) return;
     const int above = curRow_ - 1;
-    const std::string_view totalAbove = baseCode(opAt(above - 1));
-    const bool afterTotal = above < 1 || (isBlankLine(above) && (totalAbove == op::kTotal ||
-                                                                 totalAbove == op::kStarTotal ||
-                                                                 totalAbove == op::kGrandTotal));
+    const bool afterTotal = above < 1 || (isBlankLine(above) && isTotalLine(opAt(above - 1)));
     const auto c = enterKeyChar(!entry_.entryText.empty(), opAt(above), afterTotal);
     if (c) keyChar(*c);
 }
@@ -171,12 +158,18 @@ bool Engine::keyFront(int code) {
         return true;
     }
     if (refusesReference(code)) return true;
-    return atomically([this, code] {
+    const auto process = [this, code] {
         if (curRow_ > lastRow_ || !(editMode_ && tapeOn_))
             keyProcess(code);
         else
             keyOnTapeLine(code);
-    });
+    };
+    // Digits and the other entry keys write nothing and are never refused.
+    if (!key::writesLines(code)) {
+        process();
+        return true;
+    }
+    return atomically(process);
 }
 
 void Engine::keyOnTapeLine(int code) {
@@ -223,7 +216,8 @@ void Engine::endEdit(int code) {
         return;
     }
     // A computed line never replaces an entry.
-    if (!openRow && writesComputedLine(code) && !isBlankLine(curRow_) && !insertEmptyRow(curRow_))
+    if (!openRow && key::writesComputedLine(code) && !isBlankLine(curRow_) &&
+        !insertEmptyRow(curRow_))
         return;
     if (!prepareEditedEntry(openRow)) return;
     keyProcess(code);

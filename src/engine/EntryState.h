@@ -14,12 +14,14 @@ inline constexpr int kItems = 3;         // "GT with +/-": the "+"/"-" items and
 
 // The line being keyed.
 struct EntryState {
-    std::string entryText = "0";  // the number being keyed
-    std::string entryOp;          // the operator code the next write stores
-    bool entryStarted = false;    // a digit was keyed since the last operator
-    bool decimalAllowed = true;   // no decimal separator keyed yet
-    int fractionState = 0;        // 0 none, 1 after the blank, 2 after the fraction bar
-    bool operatorLast = false;    // the next operator repeats or reuses instead of taking an entry
+    // The number being keyed: "0" when idle after C or CE; empty on a new or just-read tape,
+    // where nothing is keyed yet and an operator repeats, as on the open row after any operator.
+    std::string entryText;
+    std::string entryOp;         // the operator code the next write stores
+    bool entryStarted = false;   // a digit was keyed since the last operator
+    bool decimalAllowed = true;  // no decimal separator keyed yet
+    int fractionState = 0;       // 0 none, 1 after the blank, 2 after the fraction bar
+    bool operatorLast = false;   // the next operator repeats or reuses instead of taking an entry
     // A line whose entry was not keyed takes its value again (from the display or the line
     // above) when it is keyed again, while keeping its own reference if it is a source.
     bool takeAgain = false;

@@ -40,6 +40,18 @@ inline bool isOperatorKey(int code) {
            code == kStarTotal || code == kGrandTotal || code == kAddinFunction;
 }
 
+// Keys that write a computed line: clear, subtotal and the totals. They never replace an entry
+// and cannot use a reference.
+inline bool writesComputedLine(int code) {
+    return code == kClear || code == kSubtotal || code == kTotal || code == kStarTotal ||
+           code == kGrandTotal;
+}
+
+// Keys that may write lines, so that what they do may have to be taken back whole.
+inline bool writesLines(int code) {
+    return isOperatorKey(code) || code == kBlankLine || code >= kFirstDevicePanelKey;
+}
+
 // Keys that build the entry; they leave OperatorLast off. The fraction keys count as such.
 inline bool isEntryKey(int code) {
     return code < kPercent || code == kFractionBlank || code == kFractionBar;

@@ -40,9 +40,14 @@ bool isGroupLine(std::string_view code) {
     return (!base.empty() && base.front() == 'g') || base == op::kGroupsTotal;
 }
 
-bool hasTrailer(std::string_view code, bool starLine, bool resultLine, const AddinPort& addins) {
+bool isTotalLine(std::string_view code) {
     const std::string_view base = baseCode(code);
-    if (base == op::kTotal || base == op::kStarTotal || base == op::kGrandTotal) return true;
+    return base == op::kTotal || base == op::kStarTotal || base == op::kGrandTotal;
+}
+
+bool hasTrailer(std::string_view code, bool starLine, bool resultLine, const AddinPort& addins) {
+    if (isTotalLine(code)) return true;
+    const std::string_view base = baseCode(code);
     if (base == op::kStar) return starLine;
     return resultLine && addins.isFunction(base) && !addins.isSideResult(base);
 }

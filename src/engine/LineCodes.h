@@ -42,6 +42,8 @@ bool takesEntry(std::string_view code);
 bool isComputedLine(std::string_view code);
 // Group-total lines: codes beginning with "g", and "t".
 bool isGroupLine(std::string_view code);
+// Totals: "T", "W" and "G", always followed by a blank trailer.
+bool isTotalLine(std::string_view code);
 // "T", "W" and "G" always; "*" with StarLine on; an add-in result with ResultLine on.
 bool hasTrailer(std::string_view code, bool starLine, bool resultLine, const AddinPort& addins);
 

@@ -140,7 +140,7 @@ int Engine::dependentLines(int& first) const {
     first = row;
     const std::string_view code = baseCode(opAt(row));
     int count = 1;
-    if (code == op::kTotal || code == op::kStarTotal || code == op::kGrandTotal) {
+    if (isTotalLine(code)) {
         if (code == op::kGrandTotal) {
             while (first > 1 && isGroupLine(opAt(first - 1))) --first;
             for (int r = first; r < row; ++r) {

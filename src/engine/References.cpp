@@ -41,9 +41,7 @@ bool Engine::picking() const {
 }
 
 bool Engine::refusesReference(int code) {
-    const bool totalsKey = code == key::kClear || code == key::kSubtotal || code == key::kTotal ||
-                           code == key::kStarTotal || code == key::kGrandTotal;
-    if (!totalsKey || !entry_.entryText.starts_with('R')) return false;
+    if (!key::writesComputedLine(code) || !entry_.entryText.starts_with('R')) return false;
     statusError(std::string(kTotalsCannotReference));
     return true;
 }
