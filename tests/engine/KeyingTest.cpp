@@ -151,15 +151,6 @@ TEST(KeyingTest, DecimalModesRoundTruncateAndThousands) {
     }
 }
 
-TEST(KeyingTest, TotalsReadThousandsSeparatorsBack) {
-    Tape tape;
-    tape.engine.setCalcOption(4, 1);
-    tape.run("1234.5+1000+S");
-    EXPECT_EQ(tape.amount(1), "1,234.5");
-    EXPECT_EQ(tape.amount(3), "2,234.5");
-    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 2234.5);
-}
-
 TEST(KeyingTest, CommaDecimalSeparator) {
     Tape tape(',');
     tape.engine.setCalcOption(4, 1);

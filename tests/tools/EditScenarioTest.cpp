@@ -56,6 +56,7 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
     } cases[] = {
         {"an emptied amount is 0", {}, "5+7+T{row 2}{amount }{row 4}", "5+0+T", ""},
         {"an emptied factor is 0", {}, "5*7=T{row 2}{amount }{row 5}", "5*0=T", ""},
+        {"a subtotal keyed on an entry goes above it", {}, "5+7+{row 2}S", "5+S7+", ""},
         {"edit on a full tape",
          {"--max-rows", "7"},
          "1+2*3+4+5+6+{row 3}{amount 3}=",
