@@ -1,5 +1,5 @@
 // One background instance per user: a second start hands over and ends, a crash never blocks
-// the next start, and the tray's menu carries the captions users know.
+// the next start, and the tray's menu and icon bring the window back or end the program.
 //
 // The program runs itself again for the second process: "--second" is a plain start of the
 // program, "--hold" an instance that waits until it is killed.
@@ -106,197 +106,164 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
-    void secondPlainStartRestoresTheFirstAndEnds();
-    void liveHolderIsRespectedAndItsCrashTakenOver();
-    void unusableLockFileDoesNotBlock_data();
-    void unusableLockFileDoesNotBlock();
-    void secondGuardWaitsForTheFirstToGo();
-    void askingWithoutPrimaryFails();
-    void onlyRestoreLinesAreRequests_data();
-    void onlyRestoreLinesAreRequests();
-    void trayMenuHasTheCaptions();
-    void trayActivation_data();
-    void trayActivation();
-
-  private:
-    std::optional<ConfigStore> config() const { return locateConfig(); }
-};
-
-void SingleInstanceTest::init() {
-    // A configuration whose installation checks pass, so a plain start reaches the guard.
-    const fs::path shared = ConfigStore::sharedConfigDir();
-    const fs::path work = shared / "work";
-    fs::create_directories(work);
-    std::ofstream(shared / "Talvex.ini") << "[Talvex]\nPath=" << work.string() << "\n";
-    std::ofstream(work / "!Default.kwt") << "";
-}
-
-void SingleInstanceTest::cleanup() {
-    QFile::remove(SingleInstance::lockFilePath());
-    QLocalServer::removeServer(SingleInstance::serverName());
-}
-
-void SingleInstanceTest::secondPlainStartRestoresTheFirstAndEnds() {
-    SingleInstance primary(config());
-    QVERIFY(primary.tryBecomePrimary());
-    QCOMPARE(config()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
-    QSignalSpy restored(&primary, &SingleInstance::restoreRequested);
-
-    QProcess second;
-    second.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--second")});
-    QVERIFY(restored.wait(kTimeoutMs));
-    QVERIFY(waitForEnd(second));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), kPlainStartHandedOver);
-    QCOMPARE(restored.count(), 1);
-    QVERIFY(primary.isPrimary());
-}
-
-void SingleInstanceTest::liveHolderIsRespectedAndItsCrashTakenOver() {
-    QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold")});
-    QVERIFY(waitForLine(holder, "primary"));
-
-    auto next = std::make_unique<SingleInstance>(config());
-    QVERIFY(!next->tryBecomePrimary());
-    QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
-    QVERIFY(waitForLine(holder, "restored"));
-
-    holder.kill();
-    QVERIFY(waitForEnd(holder));
-    QVERIFY2(QFile::exists(SingleInstance::lockFilePath()), "the crash left its lock");
-    QVERIFY2(QFile::exists(SingleInstance::serverName()), "the crash left its socket");
-
-    QVERIFY(next->tryBecomePrimary());
-    QSignalSpy restored(next.get(), &SingleInstance::restoreRequested);
-    QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
-    QVERIFY(restored.wait(kTimeoutMs));
-}
-
-void SingleInstanceTest::unusableLockFileDoesNotBlock_data() {
-    QTest::addColumn<QByteArray>("content");
-    const QByteArray host = QSysInfo::machineHostName().toUtf8();
-    const QByteArray ownPid = QByteArray::number(QCoreApplication::applicationPid());
-    QTest::newRow("empty, the owner died while writing") << QByteArray();
-    QTest::newRow("garbage") << QByteArray("\x01\x02 not a lock\n");
-    QTest::newRow("dead owner") << QByteArray("2147483000\nTalvex\n" + host + "\n");
-    QTest::newRow("owner's number now used by a living process")
-        << QByteArray(ownPid + "\nSingleInstanceTest\n" + host + "\n");
-}
-
-void SingleInstanceTest::unusableLockFileDoesNotBlock() {
-    QFETCH(QByteArray, content);
-    writeText(SingleInstance::lockFilePath(), content);
-    SingleInstance instance;
-    QVERIFY(instance.tryBecomePrimary());
-    QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
-    QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
-    QVERIFY(restored.wait(kTimeoutMs));
-}
-
-void SingleInstanceTest::secondGuardWaitsForTheFirstToGo() {
-    auto first = std::make_unique<SingleInstance>(config());
-    auto second = std::make_unique<SingleInstance>(config());
-    QVERIFY(first->tryBecomePrimary());
-    QVERIFY(!second->tryBecomePrimary());
-    QVERIFY(!second->isPrimary());
-
-    first.reset();
-    QVERIFY(!QFile::exists(SingleInstance::lockFilePath()));
-    QVERIFY(!QFile::exists(SingleInstance::serverName()));
-    QCOMPARE(config()->readIpc("Talvex"), std::string());
-
-    QVERIFY(second->tryBecomePrimary());
-    QCOMPARE(config()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
-    // Whoever wrote the key last owns it.
-    config()->writeIpc("Talvex", "written by another");
-    second.reset();
-    QCOMPARE(config()->readIpc("Talvex"), std::string("written by another"));
-}
-
-void SingleInstanceTest::askingWithoutPrimaryFails() {
-    QVERIFY(!SingleInstance::askPrimaryToRestore(200));
-    // A socket file whose server died.
-    writeText(SingleInstance::serverName(), "");
-    QVERIFY(!SingleInstance::askPrimaryToRestore(200));
-}
-
-void SingleInstanceTest::onlyRestoreLinesAreRequests_data() {
-    QTest::addColumn<QByteArrayList>("pieces");
-    QTest::addColumn<int>("requests");
-    QTest::newRow("one") << QByteArrayList{"restore\n"} << 1;
-    QTest::newRow("split") << QByteArrayList{"rest", "ore\n"} << 1;
-    QTest::newRow("two in one write") << QByteArrayList{"restore\nrestore\n"} << 2;
-    QTest::newRow("other lines") << QByteArrayList{"hello\nrestore\nRESTORE\n"} << 1;
-    QTest::newRow("unfinished") << QByteArrayList{"restore"} << 0;
-    QTest::newRow("endless line") << QByteArrayList{QByteArray(4096, 'x'), "\nrestore\n"} << 0;
-}
-
-void SingleInstanceTest::onlyRestoreLinesAreRequests() {
-    QFETCH(QByteArrayList, pieces);
-    QFETCH(int, requests);
-    SingleInstance instance;
-    QVERIFY(instance.tryBecomePrimary());
-    QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
-    QLocalSocket socket;
-    socket.connectToServer(SingleInstance::serverName());
-    QVERIFY(socket.waitForConnected(kTimeoutMs));
-    for (const QByteArray& piece : pieces) {
-        // The server may have hung up on an earlier piece.
-        if (socket.state() != QLocalSocket::ConnectedState) break;
-        socket.write(piece);
-        socket.waitForBytesWritten(kTimeoutMs);
-        QTest::qWait(20);
+    void init() {
+        // A configuration whose installation checks pass, so a plain start reaches the guard.
+        const fs::path shared = ConfigStore::sharedConfigDir();
+        const fs::path work = shared / "work";
+        fs::create_directories(work);
+        std::ofstream(shared / "Talvex.ini") << "[Talvex]\nPath=" << work.string() << "\n";
+        std::ofstream(work / "!Default.kwt") << "";
     }
-    socket.disconnectFromServer();
-    // Time for a wrong request to show; a slow machine gets longer for the right ones.
-    QTest::qWait(200);
-    QTRY_COMPARE_WITH_TIMEOUT(restored.count(), requests, kTimeoutMs);
-}
 
-void SingleInstanceTest::trayMenuHasTheCaptions() {
-    TrayIcon tray(QIcon{});
-    QCOMPARE(tray.shown(), QSystemTrayIcon::isSystemTrayAvailable());
-    QMenu* menu = tray.menu();
-    QVERIFY(menu);
-    QCOMPARE(menu->title(), QStringLiteral("&SysTray"));
-    const QList<QAction*> actions = menu->actions();
-    QCOMPARE(actions.size(), 3);
-    QCOMPARE(actions[0]->text(), QStringLiteral("&Exit"));
-    QVERIFY(actions[1]->isSeparator());
-    QCOMPARE(actions[2]->text(), QStringLiteral("&Restore"));
+    void cleanup() {
+        QFile::remove(SingleInstance::lockFilePath());
+        QLocalServer::removeServer(SingleInstance::serverName());
+    }
 
-    QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-    QSignalSpy restore(&tray, &TrayIcon::restoreRequested);
-    actions[0]->trigger();
-    QCOMPARE(exit.count(), 1);
-    QCOMPARE(restore.count(), 0);
-    actions[2]->trigger();
-    QCOMPARE(exit.count(), 1);
-    QCOMPARE(restore.count(), 1);
-}
+    void secondPlainStartRestoresTheFirstAndEnds() {
+        SingleInstance primary(locateConfig());
+        QVERIFY(primary.tryBecomePrimary());
+        QCOMPARE(locateConfig()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
+        QSignalSpy restored(&primary, &SingleInstance::restoreRequested);
 
-void SingleInstanceTest::trayActivation_data() {
-    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
-    QTest::addColumn<int>("restores");
-    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << 1;
-    QTest::newRow("single click") << QSystemTrayIcon::Trigger << 0;
-    QTest::newRow("menu") << QSystemTrayIcon::Context << 0;
-    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << 0;
-}
+        QProcess second;
+        second.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--second")});
+        QVERIFY(restored.wait(kTimeoutMs));
+        QVERIFY(waitForEnd(second));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), kPlainStartHandedOver);
+        QCOMPARE(restored.count(), 1);
+        QVERIFY(primary.isPrimary());
+    }
 
-void SingleInstanceTest::trayActivation() {
-    QFETCH(QSystemTrayIcon::ActivationReason, reason);
-    QFETCH(int, restores);
-    TrayIcon tray(QIcon{});
-    QSignalSpy restore(&tray, &TrayIcon::restoreRequested);
-    QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-    tray.handleActivation(reason);
-    QCOMPARE(restore.count(), restores);
-    QCOMPARE(exit.count(), 0);
-}
+    void liveHolderIsRespectedAndItsCrashTakenOver() {
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold")});
+        QVERIFY(waitForLine(holder, "primary"));
+
+        auto next = std::make_unique<SingleInstance>(locateConfig());
+        QVERIFY(!next->tryBecomePrimary());
+        QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
+        QVERIFY(waitForLine(holder, "restored"));
+
+        holder.kill();
+        QVERIFY(waitForEnd(holder));
+        QVERIFY2(QFile::exists(SingleInstance::lockFilePath()), "the crash left its lock");
+        QVERIFY2(QFile::exists(SingleInstance::serverName()), "the crash left its socket");
+
+        QVERIFY(next->tryBecomePrimary());
+        QSignalSpy restored(next.get(), &SingleInstance::restoreRequested);
+        QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
+        QVERIFY(restored.wait(kTimeoutMs));
+    }
+
+    void unusableLockFileDoesNotBlock_data() {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QByteArray ownPid = QByteArray::number(QCoreApplication::applicationPid());
+        QTest::newRow("empty, the owner died while writing") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not a lock\n");
+        QTest::newRow("dead owner") << QByteArray("2147483000\nTalvex\n" + host + "\n");
+        QTest::newRow("owner's number now used by a living process")
+            << QByteArray(ownPid + "\nSingleInstanceTest\n" + host + "\n");
+    }
+
+    void unusableLockFileDoesNotBlock() {
+        QFETCH(QByteArray, content);
+        writeText(SingleInstance::lockFilePath(), content);
+        SingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
+        QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
+        QVERIFY(restored.wait(kTimeoutMs));
+    }
+
+    void secondGuardWaitsForTheFirstToGo() {
+        auto first = std::make_unique<SingleInstance>(locateConfig());
+        auto second = std::make_unique<SingleInstance>(locateConfig());
+        QVERIFY(first->tryBecomePrimary());
+        QVERIFY(!second->tryBecomePrimary());
+        QVERIFY(!second->isPrimary());
+
+        first.reset();
+        QVERIFY(!QFile::exists(SingleInstance::lockFilePath()));
+        QVERIFY(!QFile::exists(SingleInstance::serverName()));
+        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
+
+        QVERIFY(second->tryBecomePrimary());
+        QCOMPARE(locateConfig()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
+        // Whoever wrote the key last owns it.
+        locateConfig()->writeIpc("Talvex", "written by another");
+        second.reset();
+        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string("written by another"));
+    }
+
+    void askingWithoutPrimaryFails() {
+        QVERIFY(!SingleInstance::askPrimaryToRestore(200));
+        // A socket file whose server died.
+        writeText(SingleInstance::serverName(), "");
+        QVERIFY(!SingleInstance::askPrimaryToRestore(200));
+    }
+
+    void onlyRestoreLinesAreRequests_data() {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("one") << QByteArrayList{"restore\n"} << 1;
+        QTest::newRow("split") << QByteArrayList{"rest", "ore\n"} << 1;
+        QTest::newRow("two in one write") << QByteArrayList{"restore\nrestore\n"} << 2;
+        QTest::newRow("other lines") << QByteArrayList{"hello\nrestore\nRESTORE\n"} << 1;
+        QTest::newRow("unfinished") << QByteArrayList{"restore"} << 0;
+        QTest::newRow("endless line") << QByteArrayList{QByteArray(4096, 'x'), "\nrestore\n"} << 0;
+    }
+
+    void onlyRestoreLinesAreRequests() {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(int, requests);
+        SingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
+        QLocalSocket socket;
+        socket.connectToServer(SingleInstance::serverName());
+        QVERIFY(socket.waitForConnected(kTimeoutMs));
+        for (const QByteArray& piece : pieces) {
+            // The server may have hung up on an earlier piece.
+            if (socket.state() != QLocalSocket::ConnectedState) break;
+            socket.write(piece);
+            socket.waitForBytesWritten(kTimeoutMs);
+            QTest::qWait(20);
+        }
+        socket.disconnectFromServer();
+        // Time for a wrong request to show; a slow machine gets longer for the right ones.
+        QTest::qWait(200);
+        QTRY_COMPARE_WITH_TIMEOUT(restored.count(), requests, kTimeoutMs);
+    }
+
+    // Exit only exits and Restore only restores; of the clicks on the icon only a double click
+    // brings the window back.
+    void trayMenuAndClicks() {
+        TrayIcon tray(QIcon{});
+        QCOMPARE(tray.shown(), QSystemTrayIcon::isSystemTrayAvailable());
+        QSignalSpy exit(&tray, &TrayIcon::exitRequested);
+        QSignalSpy restore(&tray, &TrayIcon::restoreRequested);
+        for (QAction* action : tray.menu()->actions()) {
+            if (action->isSeparator()) continue;
+            const int exits = exit.count(), restores = restore.count();
+            action->trigger();
+            const bool isExit = action->text() == QStringLiteral("&Exit");
+            QVERIFY(isExit || action->text() == QStringLiteral("&Restore"));
+            QCOMPARE(exit.count() - exits, isExit ? 1 : 0);
+            QCOMPARE(restore.count() - restores, isExit ? 0 : 1);
+        }
+        QCOMPARE(exit.count() + restore.count(), 2);
+        tray.handleActivation(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(restore.count(), 2);
+        for (const auto other :
+             {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick})
+            tray.handleActivation(other);
+        QCOMPARE(restore.count(), 2);
+        QCOMPARE(exit.count(), 1);
+    }
+};
 
 }  // namespace talvex
 

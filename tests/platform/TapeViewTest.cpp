@@ -13,6 +13,7 @@
 
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "engine/KeyCodes.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
 #include "shell/OptionTable.h"
@@ -102,64 +103,51 @@ class TapeViewTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void charactersGoToTheCalculator_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("tapeOn");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("toEngine");
-        const auto row = [](const char* name, int column, bool tapeOn, const char* typed,
-                            bool toEngine) {
-            QTest::newRow(name) << column << tapeOn << QString(typed) << toEngine;
-        };
-        row("digits in the amount", kAmount, true, "12.5+", true);
-        row("blank of a fraction", kAmount, true, "1 3", true);
-        row("locked operator column", kOp, true, "7", true);
-        row("locked date column", kDate, true, "s", true);
-        row("description opens an editor", kDescription, true, "a", false);
-        row("amount with the tape off", kAmount, false, "5", false);
-    }
+    // Characters are calculator keys, except where the cell takes typed text: there they open
+    // an editor.
     void charactersGoToTheCalculator() {
-        QFETCH(int, column);
-        QFETCH(bool, tapeOn);
-        QFETCH(QString, typed);
-        QFETCH(bool, toEngine);
-        Grid grid;
-        grid.engine.setTapeOn(tapeOn);
-        grid.view.setCurrentDataColumn(column);
-        QSignalSpy chars(&grid.view, &TapeView::keyChar);
-        QTest::keyClicks(&grid.view, typed);
-        QString sent;
-        for (const QList<QVariant>& args : chars) sent += QChar(args.at(0).value<char>());
-        QCOMPARE(sent, toEngine ? typed : QString());
-        QCOMPARE(grid.editorOpen(), !toEngine);
+        const struct {
+            int column;
+            bool tapeOn;
+            const char* typed;
+            bool toEngine;
+        } cases[] = {{kAmount, true, "12.5+", true},   {kAmount, true, "1 3", true},
+                     {kOp, true, "7", true},           {kDate, true, "s", true},
+                     {kDescription, true, "a", false}, {kAmount, false, "5", false}};
+        for (const auto& c : cases) {
+            Grid grid;
+            grid.engine.setTapeOn(c.tapeOn);
+            grid.view.setCurrentDataColumn(c.column);
+            QSignalSpy chars(&grid.view, &TapeView::keyChar);
+            QTest::keyClicks(&grid.view, c.typed);
+            QString sent;
+            for (const QList<QVariant>& args : chars) sent += QChar(args.at(0).value<char>());
+            QCOMPARE(sent, QString(c.toEngine ? c.typed : ""));
+            QCOMPARE(grid.editorOpen(), !c.toEngine);
+        }
     }
 
+    // The first character opens the editor and Enter writes the cell through the engine. With
+    // the tape off the amount editor takes only what the keys can enter: the separators of a
+    // register record never reach the cell.
     void editorCommitsThroughTheEngine() {
-        Grid grid;
-        grid.view.setCurrentDataColumn(kDescription);
-        QTest::keyClick(&grid.view, 'R');
-        auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, "ent");
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_VERIFY(!grid.editorOpen());
-        QCOMPARE(grid.engine.cell(grid.engine.curRow(), kDescription), std::string("Rent"));
-    }
-
-    // With the tape off the amount is typed in an editor, which takes only what the keys can
-    // enter: the separators of a register record never reach the cell.
-    void amountEditorRefusesWhatKeysCannotEnter() {
-        Grid grid;
-        grid.engine.setTapeOn(false);
-        grid.view.setCurrentDataColumn(kAmount);
-        QTest::keyClick(&grid.view, '7');
-        auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, ":2|1 3/4x");
-        QCOMPARE(editor->text(), QString("721 3/4"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_VERIFY(!grid.editorOpen());
-        QCOMPARE(grid.engine.cell(grid.engine.curRow(), kAmount), std::string("721 3/4"));
+        const struct {
+            int column;
+            const char *typed, *kept;
+        } cases[] = {{kDescription, "Rent", "Rent"}, {kAmount, "7:2|1 3/4x", "721 3/4"}};
+        for (const auto& c : cases) {
+            Grid grid;
+            grid.engine.setTapeOn(c.column != kAmount);
+            grid.view.setCurrentDataColumn(c.column);
+            QTest::keyClick(&grid.view, c.typed[0]);
+            auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            QTest::keyClicks(editor, c.typed + 1);
+            QCOMPARE(editor->text(), QString(c.kept));
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_VERIFY(!grid.editorOpen());
+            QCOMPARE(grid.engine.cell(grid.engine.curRow(), c.column), std::string(c.kept));
+        }
     }
 
     // Keys typed on the tape repaint the entry on its line even when only the keypad's
@@ -178,66 +166,56 @@ class TapeViewTest : public QObject {
         QCOMPARE(grid.currentTapeRow(), 2);
     }
 
-    void commandKeys_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("signal");
-        QTest::addColumn<int>("code");
-        const auto row = [](const char* name, int key, int modifiers, const char* signal,
-                            int code) {
-            QTest::newRow(name) << key << modifiers << QString(signal) << code;
-        };
-        row("Escape is CE", Qt::Key_Escape, 0, "keyCode", 15);
-        row("F9 is C", Qt::Key_F9, 0, "keyCode", 14);
-        row("Backspace", Qt::Key_Backspace, 0, "backspacePressed", -1);
-        row("Insert", Qt::Key_Insert, 0, "insertLine", -1);
-        row("Ctrl+Delete", Qt::Key_Delete, Qt::ControlModifier, "deleteLine", -1);
-        row("Delete alone", Qt::Key_Delete, 0, "", -1);
-        row("Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, "", -1);
-    }
+    // Each command key sends its one signal; Delete and Insert with other modifiers send none.
     void commandKeys() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(QString, signal);
-        QFETCH(int, code);
+        enum { kCode, kBackspace, kInsert, kDelete, kNone };
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int signal, code;
+        } cases[] = {{Qt::Key_Escape, {}, kCode, key::kClearEntry},
+                     {Qt::Key_F9, {}, kCode, key::kClear},
+                     {Qt::Key_Backspace, {}, kBackspace, -1},
+                     {Qt::Key_Insert, {}, kInsert, -1},
+                     {Qt::Key_Delete, Qt::ControlModifier, kDelete, -1},
+                     {Qt::Key_Delete, {}, kNone, -1},
+                     {Qt::Key_Insert, Qt::ShiftModifier, kNone, -1}};
         Grid grid;
-        QSignalSpy codes(&grid.view, &TapeView::keyCode);
-        QSignalSpy backspaces(&grid.view, &TapeView::backspacePressed);
-        QSignalSpy inserts(&grid.view, &TapeView::insertLine);
-        QSignalSpy deletes(&grid.view, &TapeView::deleteLine);
-        QTest::keyClick(&grid.view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(codes.count(), signal == "keyCode" ? 1 : 0);
-        if (code >= 0) QCOMPARE(codes.first().at(0).toInt(), code);
-        QCOMPARE(backspaces.count(), signal == "backspacePressed" ? 1 : 0);
-        QCOMPARE(inserts.count(), signal == "insertLine" ? 1 : 0);
-        QCOMPARE(deletes.count(), signal == "deleteLine" ? 1 : 0);
+        for (const auto& c : cases) {
+            QSignalSpy codes(&grid.view, &TapeView::keyCode);
+            QSignalSpy backspaces(&grid.view, &TapeView::backspacePressed);
+            QSignalSpy inserts(&grid.view, &TapeView::insertLine);
+            QSignalSpy deletes(&grid.view, &TapeView::deleteLine);
+            QTest::keyClick(&grid.view, c.key, c.modifiers);
+            const QSignalSpy* spies[] = {&codes, &backspaces, &inserts, &deletes};
+            for (int s = 0; s < kNone; ++s) QCOMPARE(spies[s]->count(), s == c.signal ? 1 : 0);
+            if (c.code >= 0) QCOMPARE(codes.first().at(0).toInt(), c.code);
+        }
     }
 
-    void enter_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("toEngine");
-        QTest::addColumn<int>("rowAfter");
-        QTest::newRow("amount of the open row") << 3 << kAmount << true << 3;
-        QTest::newRow("right of the amount") << 3 << kRef << true << 3;
-        QTest::newRow("left of the amount") << 3 << kDescription << false << 3;
-        QTest::newRow("earlier line moves down") << 1 << kAmount << false << 2;
-    }
+    // Enter on the open row's amount, or right of it, completes the entry; elsewhere it moves
+    // down a line.
     void enter() {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(bool, toEngine);
-        QFETCH(int, rowAfter);
-        Grid grid;
-        grid.run("5+7+");
-        grid.view.showTapeRow(row);
-        grid.view.setCurrentDataColumn(column);
-        QSignalSpy enters(&grid.view, &TapeView::enterPressed);
-        QSignalSpy selected(&grid.view, &TapeView::rowSelected);
-        QTest::keyClick(&grid.view, Qt::Key_Return);
-        QCOMPARE(enters.count(), toEngine ? 1 : 0);
-        QCOMPARE(grid.currentTapeRow(), rowAfter);
-        QCOMPARE(selected.count(), rowAfter != row ? 1 : 0);
+        const struct {
+            int row, column;
+            bool toEngine;
+            int rowAfter;
+        } cases[] = {{3, kAmount, true, 3},
+                     {3, kRef, true, 3},
+                     {3, kDescription, false, 3},
+                     {1, kAmount, false, 2}};
+        for (const auto& c : cases) {
+            Grid grid;
+            grid.run("5+7+");
+            grid.view.showTapeRow(c.row);
+            grid.view.setCurrentDataColumn(c.column);
+            QSignalSpy enters(&grid.view, &TapeView::enterPressed);
+            QSignalSpy selected(&grid.view, &TapeView::rowSelected);
+            QTest::keyClick(&grid.view, Qt::Key_Return);
+            QCOMPARE(enters.count(), c.toEngine ? 1 : 0);
+            QCOMPARE(grid.currentTapeRow(), c.rowAfter);
+            QCOMPARE(selected.count(), c.rowAfter != c.row ? 1 : 0);
+        }
     }
 
     void clickProposesTheRowButShowingDoesNot() {
@@ -281,7 +259,6 @@ class TapeViewTest : public QObject {
         const int digit = grid.view.fontMetrics().horizontalAdvance('0');
         QVERIFY(grid.view.columnWidth(TapeModel::modelColumn(kAmount)) >= 14 * digit);
         QVERIFY(grid.view.horizontalHeader()->isHidden());
-        QCOMPARE(grid.view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
         QVERIFY(grid.view.verticalHeader()->width() >= 3 * digit);
         grid.options.setOption(3, 0);  // "LineNos Wdth" off hides the line numbers
         grid.view.applyLayout();
