@@ -1,6 +1,8 @@
 // Where "Talvex.ini" is found, the defaults of its settings, and the main window's geometry.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TempFolder.h"
 #include "shell/ConfigStore.h"
 
@@ -10,31 +12,22 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ConfigStoreTest, LocateTriesSharedFolderThenInstallation) {
-    const struct {
-        const char* name;
-        const char* sharedFile;  // nullptr: no file
-        const char* sharedText;
-        const char* installText;  // nullptr: no file
-        const char* expected;     // "shared", "install" or nullptr
-    } cases[] = {
-        {"shared Path wins", "Talvex.ini", "[Talvex]\nPath=/s\n", "[Talvex]\nPath=/i\n", "shared"},
-        {"empty shared Path", "Talvex.ini", "[Talvex]\nPath=\n", "[Talvex]\nPath=/i\n", "install"},
-        {"no shared file", nullptr, "", "[talvex]\npath=/i\n", "install"},
-        {"other case of the name", "TALVEX.INI", "[Talvex]\nPath=/s\n", nullptr, "shared"},
-        {"no Path anywhere", "Talvex.ini", "[Talvex]\nMaxRows=9\n", "[Tape]\nPath=/i\n", nullptr},
-        {"no file anywhere", nullptr, "", nullptr, nullptr},
+    // The name of the shared folder's file, the texts of both files (nullptr: none), and
+    // which one is used.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"Talvex.ini", "[Talvex]\nPath=/s\n", "[Talvex]\nPath=/i\n", "shared"},
+        {"Talvex.ini", "[Talvex]\nPath=\n", "[Talvex]\nPath=/i\n", "install"},
+        {"Talvex.ini", nullptr, "[talvex]\npath=/i\n", "install"},
+        {"TALVEX.INI", "[Talvex]\nPath=/s\n", nullptr, "shared"},
+        {"Talvex.ini", "[Talvex]\nMaxRows=9\n", "[Tape]\nPath=/i\n", "none"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [sharedName, sharedText, installText, used] : cases) {
+        SCOPED_TRACE(std::string(sharedName) + " " + (sharedText ? sharedText : "none"));
         TempFolder folder;
-        if (c.sharedFile) writeFile(folder / "shared" / c.sharedFile, c.sharedText);
-        if (c.installText) writeFile(folder / "install" / "Talvex.ini", c.installText);
-        fs::create_directories(folder / "install");
+        if (sharedText) writeFile(folder / "shared" / sharedName, sharedText);
+        if (installText) writeFile(folder / "install" / "Talvex.ini", installText);
         const auto store = ConfigStore::locate(folder / "shared", folder / "install");
-        ASSERT_EQ(store.has_value(), c.expected != nullptr);
-        if (store) {
-            EXPECT_EQ(store->path().parent_path().filename(), c.expected);
-        }
+        EXPECT_EQ(store ? store->path().parent_path().filename().string() : "none", used);
     }
 }
 
@@ -60,58 +53,46 @@ TEST(ConfigStoreTest, WorkingFolderAndSharedFolder) {
 TEST(ConfigStoreTest, MissingAndDamagedSettingsGiveTheirDefaults) {
     TempFolder folder;
     ConfigStore store(folder / "Talvex.ini");
-    const auto check = [&](const char* state) {
-        SCOPED_TRACE(state);
-        EXPECT_FALSE(store.autoLoad());
+    for (const char* text : {"",
+                             "[Talvex]\nMaxRows=lots\nMaxCols=-3\nAutoLoad=\nVantCalc=x\n"
+                             "[WEB]\nPageCount=junk\n"}) {
+        SCOPED_TRACE(*text ? "damaged values" : "no file");
+        if (*text) writeFile(store.path(), text);
         EXPECT_EQ(store.maxRows(), 400);
         EXPECT_EQ(store.maxCols(), 11);
-        EXPECT_EQ(store.starLine(), -1);
-        EXPECT_EQ(store.resultLine(), -1);
+        EXPECT_FALSE(store.autoLoad());
         EXPECT_FALSE(store.vantCalc());
-        EXPECT_EQ(store.addins(0), "");
         EXPECT_TRUE(store.webPages().empty());
-        EXPECT_EQ(store.bars("Talvex"), "1,1");
-        EXPECT_EQ(store.bars("VantCalc"), "0,0");
-        EXPECT_FALSE(store.alwaysOnTop());
-    };
-    check("no file");
-    writeFile(store.path(),
-              "[Talvex]\nMaxRows=lots\nMaxCols=-3\nAutoLoad=\nStarLine=x\n"
-              "[VantCalc]\nAlwaysOnTop=\n[WEB]\nPageCount=junk\n");
+    }
+    writeFile(store.path(), "[Talvex]\nStarLine=x\n");
     EXPECT_EQ(store.starLine(), 0) << "a value that is not a number reads as 0";
-    writeFile(store.path(), "[Talvex]\nMaxRows=lots\nMaxCols=-3\n[VantCalc]\nAlwaysOnTop=\n");
-    check("empty and damaged values");
 }
 
 TEST(ConfigStoreTest, SettingsReadBackAsWritten) {
     TempFolder folder;
     ConfigStore store(folder / "Talvex.ini");
-    EXPECT_TRUE(store.writeAutoLoad(true));
-    EXPECT_TRUE(store.writeVantCalc(true));
+    for (const bool on : {false, true}) {
+        EXPECT_TRUE(store.writeAutoLoad(on) && store.writeVantCalc(on));
+        EXPECT_EQ(store.autoLoad(), on);
+        EXPECT_EQ(store.vantCalc(), on);
+    }
     EXPECT_TRUE(store.writeBars("VantCalc", "1,0"));
     store.putSetting("WEB", "PageCount", "2");
     store.putSetting("WEB", "Page1", "Home|https://example.org");
     store.putSetting("Talvex", "Addins1", "Memory,Mortgage");
-    EXPECT_TRUE(store.autoLoad());
-    EXPECT_TRUE(store.vantCalc());
     EXPECT_EQ(store.bars("VantCalc"), "1,0");
     EXPECT_EQ(store.bars("Talvex"), "1,1");
     EXPECT_EQ(store.webPages(), (std::vector<std::string>{"Home|https://example.org", ""}));
     EXPECT_EQ(store.addins(1), "Memory,Mortgage");
+    store.putSetting("WEB", "PageCount", "100000000");
+    EXPECT_EQ(store.webPages().size(), static_cast<size_t>(ConfigStore::kMaxWebPages));
 
     store.setAppSection("VantPrint");
     store.writeAppSetting("Mode", "2");
-    EXPECT_EQ(store.getSetting("VantPrint", "Mode", ""), "2");
+    EXPECT_EQ(store.readAppSetting("Mode", ""), "2");
     EXPECT_TRUE(store.autoLoad()) << "typed settings stay in section Talvex";
     store.setAppSection("Talvex");
     EXPECT_EQ(store.readAppSetting("Mode", "none"), "none");
-
-    store.writeIpc("Talvex", "1f2e");
-    EXPECT_EQ(store.readIpc("Talvex"), "1f2e");
-    EXPECT_EQ(store.readNumber("Talvex", "VantCalc", 7), 1);
-    EXPECT_EQ(store.readNumber("Talvex", "Missing", 7), 7);
-    store.putSetting("WEB", "PageCount", "100000000");
-    EXPECT_EQ(store.webPages().size(), static_cast<size_t>(ConfigStore::kMaxWebPages));
 }
 
 TEST(ConfigStoreTest, ReadsAreLimitedWithoutSplittingCharacters) {
@@ -126,36 +107,17 @@ TEST(ConfigStoreTest, ReadsAreLimitedWithoutSplittingCharacters) {
 }
 
 TEST(ConfigStoreTest, MainWindowGeometry) {
-    const struct {
-        const char* text;
-        WindowGeometry expected;
-    } parsed[] = {
-        {"7000,9600,300,450", {7000, 9600, 300, 450}},
-        {"7000,9600", {7000, 9600, 0, 0}},
-        {" 7000 ,x,12abc", {7000, 0, 12, 0}},
-    };
-    for (const auto& c : parsed) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(parseWindowGeometry(c.text), c.expected);
-    }
-    const struct {
-        int screenHeight, screenWidth;
-        WindowGeometry expected;
-    } defaults[] = {
-        {7680, 15360, {6785, 9600, 447, 2880}},  // 7/8 of the height is below the minimum
-        {16200, 28800, {14175, 9600, 1012, 9600}},
-        {5000, 8000, {6785, 9600, 0, 0}},  // larger than the screen: the title bar stays on it
-    };
-    for (const auto& c : defaults) {
-        SCOPED_TRACE(c.screenHeight);
-        EXPECT_EQ(defaultWindowGeometry(c.screenHeight, c.screenWidth), c.expected);
-    }
+    EXPECT_EQ(parseWindowGeometry(" 7000 ,x,12abc"), (WindowGeometry{7000, 0, 12, 0}));
+    // Where the window opens when nothing is stored: 7/8 of the screen high, at least 6785.
+    EXPECT_EQ(defaultWindowGeometry(16200, 28800), (WindowGeometry{14175, 9600, 1012, 9600}));
+    EXPECT_EQ(defaultWindowGeometry(5000, 8000), (WindowGeometry{6785, 9600, 0, 0}))
+        << "larger than the screen: the title bar stays on it";
     TempFolder folder;
     ConfigStore store(folder / "Talvex.ini");
-    EXPECT_EQ(store.mainWindow(7680, 15360), defaults[0].expected);
+    EXPECT_EQ(store.mainWindow(5000, 8000), (WindowGeometry{6785, 9600, 0, 0}));
     store.writeMainWindow({7000, 9000, 10, 20});
     EXPECT_EQ(store.mainWindowText(), "7000,9000,10,20");
-    EXPECT_EQ(store.mainWindow(7680, 15360), (WindowGeometry{7000, 9000, 10, 20}));
+    EXPECT_EQ(store.mainWindow(5000, 8000), (WindowGeometry{7000, 9000, 10, 20}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The private-profile file: tolerant reading, and writes that keep every other line intact.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TempFolder.h"
 #include "shell/IniFile.h"
 
@@ -15,25 +17,19 @@ TEST(IniFileTest, ReadsHandEditedFiles) {
     writeFile(ini.path(),
               "Orphan=before any section\r\n[talvex]\r\n; Path=commented out\r\n"
               "  path  =  /home/me/tapes  \r\nno equals sign here\r\nEmpty=\r\n"
-              "[Talvex]\r\nMaxRows=999\r\n[IPC]\nTalvex=1a2b\n[Tape]\nOptions=7");
-    const struct {
-        const char* section;
-        const char* key;
-        std::optional<std::string> value;
-    } cases[] = {
-        {"Talvex", "Path", "/home/me/tapes"},  // case, blanks and CR LF
-        {"TALVEX", "PATH", "/home/me/tapes"},
-        {"Talvex", "Empty", ""},              // present but empty is not missing
-        {"Talvex", "MaxRows", std::nullopt},  // only the first section of a name counts
-        {"IPC", "Talvex", "1a2b"},            // LF endings
-        {"Tape", "Options", "7"},             // last line without a line end
+              "[Talvex]\r\nMaxRows=999\r\n[IPC]\nTalvex=1a2b\n[ Tape ]\nOptions=7");
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"TALVEX", "Path", "/home/me/tapes"},  // case, blanks and CR LF
+        {"Talvex", "Empty", ""},               // present but empty is not missing
+        {"Talvex", "MaxRows", std::nullopt},   // only the first section of a name counts
+        {"IPC", "Talvex", "1a2b"},             // LF endings
+        {"Tape", "Options", "7"},              // blanks in the header, no last line end
         {"Talvex", "Orphan", std::nullopt},
         {"Talvex", "no equals sign here", std::nullopt},
         {"Logo", "Logo", std::nullopt},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-        EXPECT_EQ(ini.read(c.section, c.key), c.value);
+    for (const auto& [section, key, value] : cases) {
+        EXPECT_EQ(ini.read(section, key), value) << section << "/" << key;
     }
     writeFile(ini.path(), "[IPC]\nTalvex=ff\n");
     EXPECT_EQ(ini.read("IPC", "Talvex"), "ff") << "another program's edit must be seen";
@@ -41,40 +37,34 @@ TEST(IniFileTest, ReadsHandEditedFiles) {
 }
 
 TEST(IniFileTest, WriteChangesOnlyItsOwnLine) {
-    const struct {
-        const char* name;
-        std::string before;
-        const char* section;
-        const char* key;
-        const char* value;
-        std::string after;
-    } cases[] = {
-        {"replace in place", "; mine\n[Talvex]\nPath=/a\n\nMaxRows=5\n[Tape]\nx=1\n", "Talvex",
-         "Path", "/b", "; mine\n[Talvex]\nPath=/b\n\nMaxRows=5\n[Tape]\nx=1\n"},
-        {"spelling in the file kept", "[TALVEX]\n  PATH = /a \n", "Talvex", "Path", "/b",
-         "[TALVEX]\nPATH=/b\n"},
-        {"new key before trailing blanks", "[Talvex]\nPath=/a\n\n\n[Tape]\nx=1\n", "Talvex",
-         "AutoLoad", "1", "[Talvex]\nPath=/a\nAutoLoad=1\n\n\n[Tape]\nx=1\n"},
-        {"new key in the last section", "[Tape]\nx=1", "tape", "y", "2", "[Tape]\nx=1\ny=2\n"},
-        {"new section at the end", "[Tape]\nx=1\n", "Logo", "Logo", "a.bmp",
-         "[Tape]\nx=1\n\n[Logo]\nLogo=a.bmp\n"},
-        {"CR LF file stays CR LF", "[Tape]\r\nx=1\r\n", "Tape", "y", "2",
-         "[Tape]\r\nx=1\r\ny=2\r\n"},
-        {"line breaks in a value", "", "Printer", "Texts", "a\r\nb\nc",
-         "[Printer]\nTexts=a  b c\n"},
-        {"byte order mark kept", "\xEF\xBB\xBF[Tape]\nx=1\n", "Tape", "x", "2",
-         "\xEF\xBB\xBF[Tape]\nx=2\n"},
-        {"comment lines are not keys", "[Tape]\n;x=old\n", "Tape", "x", "1",
-         "[Tape]\n;x=old\nx=1\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    // What the case shows, the file before, the section, key and value written, the file after.
+    const std::tuple<const char*, std::string, const char*, const char*, const char*, std::string>
+        cases[] = {
+            {"replace in place", "; mine\n[Talvex]\nPath=/a\n\nMaxRows=5\n[Tape]\nx=1\n", "Talvex",
+             "Path", "/b", "; mine\n[Talvex]\nPath=/b\n\nMaxRows=5\n[Tape]\nx=1\n"},
+            {"spelling in the file kept", "[TALVEX]\n  PATH = /a \n", "Talvex", "Path", "/b",
+             "[TALVEX]\nPATH=/b\n"},
+            {"new key before trailing blanks", "[Talvex]\nPath=/a\n\n\n[Tape]\nx=1\n", "Talvex",
+             "AutoLoad", "1", "[Talvex]\nPath=/a\nAutoLoad=1\n\n\n[Tape]\nx=1\n"},
+            {"new key in the last section", "[Tape]\nx=1", "tape", "y", "2", "[Tape]\nx=1\ny=2\n"},
+            {"new section at the end", "[Tape]\nx=1\n", "Logo", "Logo", "a.bmp",
+             "[Tape]\nx=1\n\n[Logo]\nLogo=a.bmp\n"},
+            {"CR LF file stays CR LF", "[Tape]\r\nx=1\r\n", "Tape", "y", "2",
+             "[Tape]\r\nx=1\r\ny=2\r\n"},
+            {"line breaks in a value", "", "Printer", "Texts", "a\r\nb\nc",
+             "[Printer]\nTexts=a  b c\n"},
+            {"byte order mark kept", "\xEF\xBB\xBF[Tape]\nx=1\n", "Tape", "x", "2",
+             "\xEF\xBB\xBF[Tape]\nx=2\n"},
+            {"comment lines are not keys", "[Tape]\n;x=old\n", "Tape", "x", "1",
+             "[Tape]\n;x=old\nx=1\n"},
+        };
+    for (const auto& [name, before, section, key, value, after] : cases) {
+        SCOPED_TRACE(name);
         TempFolder folder;
         const IniFile ini(folder / "Talvex.ini");
-        if (!c.before.empty()) writeFile(ini.path(), c.before);
-        ASSERT_TRUE(ini.write(c.section, c.key, c.value));
-        EXPECT_EQ(readFile(ini.path()), c.after);
-        EXPECT_EQ(ini.read(c.section, c.key), IniFile(ini.path()).read(c.section, c.key));
+        if (!before.empty()) writeFile(ini.path(), before);
+        ASSERT_TRUE(ini.write(section, key, value));
+        EXPECT_EQ(readFile(ini.path()), after);
     }
 }
 
@@ -85,14 +75,11 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFile) {
     writeFile(ini.path(), original);
 
     EXPECT_FALSE(IniFile(folder / "no-such-folder" / "Talvex.ini").write("Talvex", "Path", "/b"));
-    const struct {
-        const char* section;
-        const char* key;
-    } badNames[] = {{"Talvex", ""},       {"Talvex", "a=b"},  {"Tal]vex", "Path"},
-                    {"Talvex", "[Tape]"}, {"Talvex", "a\nb"}, {"Talvex", ";Path"}};
-    for (const auto& bad : badNames) {
-        SCOPED_TRACE(std::string(bad.section) + "/" + bad.key);
-        EXPECT_FALSE(ini.write(bad.section, bad.key, "x"));
+    const std::pair<const char*, const char*> badNames[] = {
+        {"Talvex", ""},     {"Talvex", "a=b"},   {"Tal]vex", "Path"}, {"Talvex", "[Tape]"},
+        {"Talvex", "a\nb"}, {"Talvex", ";Path"}, {"Talvex", "#Path"}};
+    for (const auto& [section, key] : badNames) {
+        EXPECT_FALSE(ini.write(section, key, "x")) << section << "/" << key;
     }
     fs::permissions(ini.path(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(ini.write("Talvex", "Path", "/b")) << "a read-only file is not replaced";

@@ -1,6 +1,8 @@
 // The settings groups: their field texts, how they reach the engine, and their storage.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TempFolder.h"
 #include "engine/Engine.h"
 #include "shell/ConfigStore.h"
@@ -11,181 +13,179 @@ namespace talvex::testing {
 namespace {
 
 using settings_group::kCalculator;
+using settings_group::kCount;
 using settings_group::kMessenger;
 using settings_group::kPrinter;
 using settings_group::kTape;
 
+// The configuration file is written before the settings groups read it.
 struct Settings {
-    explicit Settings(const std::string& ini = "") {
+    explicit Settings(const std::string& ini = "") : config(iniFile(folder, ini)) {}
+    static std::filesystem::path iniFile(const TempFolder& folder, const std::string& ini) {
         if (!ini.empty()) writeFile(folder / "Talvex.ini", ini);
+        return folder / "Talvex.ini";
     }
-    int option(int i) const { return options.option(i); }
-    std::string ini() const { return readFile(config.path()); }
+    std::string field(int group, int index) const { return groups.groupField(group, index); }
 
     TempFolder folder;
     ViewPort view;
     AddinPort addins;
     Engine engine{view, addins};
     OptionTable options;
-    ConfigStore config{folder / "Talvex.ini"};
+    ConfigStore config;
     SettingsGroups groups{engine, options, config};
 };
 
-TEST(SettingsGroupsTest, FieldsReadBackAsSet) {
-    const struct {
-        int group;
-        int index;
-        std::string text;
-    } cases[] = {
-        {kCalculator, 0, "3,2,0,1,0:1,2,#"},
-        {kCalculator, 0, "0,3,4,0,1:0,0,"},
-        {kCalculator, 1, "4095"},
-        {kCalculator, 1, "1365"},
+// Every field reads back as set and, saved with the bars, comes back in a fresh start; no
+// group's keys overwrite another's, and a save that cannot write says so.
+TEST(SettingsGroupsTest, FieldsReadBackAsSetAndAsSaved) {
+    const std::tuple<int, int, std::string> fields[] = {
+        {kCalculator, 0, "3,2,0,1,0:1,3,No."},
+        {kCalculator, 1, "2731"},
         {kCalculator, 2, "1,2,3,4,5,6,7,8,9,10,11,16777215"},
         {kCalculator, 3, "0,1"},
+        {kTape, 0, ""},  // the tape has no number format
         {kTape, 1, "170"},
         {kTape, 2, "10,20,30,40,50,60,70,80,90,100,110"},
-        {kTape, 3, "1,0"},
         {kPrinter, 0, "524289"},
-        {kPrinter, 1, "Head,,Foot"},
+        {kPrinter, 1, "Head,," + std::string(600, 'x')},  // longer than one setting may be
         {kMessenger, 0, "logo.bmp,1,2"},
-        {kMessenger, -1, "3"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.group) + "/" + std::to_string(c.index) + " " + c.text);
+    for (const bool compact : {false, true}) {
+        SCOPED_TRACE(compact ? "compact" : "normal");
         Settings s;
-        s.groups.setGroupField(c.group, c.index, c.text);
-        EXPECT_EQ(s.groups.groupField(c.group, c.index), c.text);
+        s.groups.setCompact(compact);
+        s.groups.setAlwaysOnTop(compact);
+        for (const auto& [group, index, text] : fields) s.groups.setGroupField(group, index, text);
+        for (int group = 0; group < kCount; ++group) ASSERT_TRUE(s.groups.saveGroup(group));
+        ASSERT_TRUE(s.groups.saveBars());
+
+        Settings fresh(readFile(s.config.path()));
+        fresh.groups.setCompact(compact);
+        fresh.groups.loadBars();
+        for (int group = 0; group < kCount; ++group) fresh.groups.loadGroup(group);
+        for (const auto& [group, index, text] : fields) {
+            EXPECT_EQ(s.field(group, index), text) << group << "/" << index;
+            EXPECT_EQ(fresh.field(group, index), text) << group << "/" << index;
+        }
+        EXPECT_EQ(fresh.groups.alwaysOnTop(), compact);
+
+        std::filesystem::permissions(s.config.path(), std::filesystem::perms::owner_read);
+        for (int group = 0; group < kCount; ++group) EXPECT_FALSE(s.groups.saveGroup(group));
+        EXPECT_FALSE(s.groups.saveBars()) << "a failed write is reported";
     }
     Settings s;
-    const char* tags[] = {"Clc", "Tpe", "Prt", "Lgo"};
-    for (int group = 0; group < 4; ++group) EXPECT_EQ(s.groups.groupField(group, -2), tags[group]);
-    EXPECT_EQ(s.groups.groupField(kTape, 0), "");
-    EXPECT_EQ(s.groups.groupField(kCalculator, 4), "");
-    EXPECT_EQ(s.groups.groupField(7, 0), "");
+    s.groups.setGroupField(kMessenger, -1, "3");
+    s.groups.setGroupField(7, -1, "1");
+    EXPECT_EQ(s.field(kMessenger, -1), "3");
+    EXPECT_EQ(s.field(7, -1), "") << "no such group";
 }
 
-TEST(SettingsGroupsTest, NumberFormatReachesTheEngine) {
-    Settings s;
-    s.groups.setGroupField(kCalculator, 0, "3,2,0,1,0:1,2,#");
-    EXPECT_EQ(s.engine.format().options().calcType, 3);
-    EXPECT_EQ(s.engine.format().options().decimalMode, 2);
-    EXPECT_EQ(s.engine.format().options().places, 0);
-    EXPECT_TRUE(s.engine.format().options().round);
-    EXPECT_FALSE(s.engine.format().options().thousands);
-    EXPECT_TRUE(s.engine.settings().countsOn);
-    EXPECT_EQ(s.engine.entry().groupMode, 2);
-    EXPECT_EQ(s.engine.settings().countPrefix, "#");
-
-    // Parts that are missing or damaged leave the value alone; nothing may crash.
-    const struct {
-        const char* text;
-        const char* after;
-    } partial[] = {
+// Parts that are missing or damaged leave the value alone; nothing may crash.
+TEST(SettingsGroupsTest, DamagedNumberFormatKeepsWhatItLacks) {
+    const std::string before = "3,2,0,1,0:1,2,#";
+    const std::pair<const char*, const char*> cases[] = {
         {"", "3,2,0,1,0:1,2,#"},
+        {"0,3,4,0,1:0,0,", "0,3,4,0,1:0,0,"},
         {"0", "0,2,0,1,0:1,2,#"},
         {",,7:0", "3,2,7,1,0:0,2,#"},
         {"x,y,,,1,9,9:,9,No, or: yes", "0,0,0,1,1:1,2,No, or: yes"},
         {":::", "3,2,0,1,0:0,2,#"},
         {"-99999999999999999999,99999999999999999999", "-2147483648,2147483647,0,1,0:1,2,#"},
     };
-    for (const auto& c : partial) {
-        SCOPED_TRACE(c.text);
-        s.groups.setGroupField(kCalculator, 0, "3,2,0,1,0:1,2,#");
-        s.groups.setGroupField(kCalculator, 0, c.text);
-        EXPECT_EQ(s.groups.groupField(kCalculator, 0), c.after);
+    Settings s;
+    for (const auto& [text, after] : cases) {
+        SCOPED_TRACE(text);
+        s.groups.setGroupField(kCalculator, 0, before);
+        s.groups.setGroupField(kCalculator, 0, text);
+        EXPECT_EQ(s.field(kCalculator, 0), after);
     }
-    s.groups.setGroupField(kCalculator, 0, "3,2,0,1,0:1,2,#");
+    s.groups.setGroupField(kCalculator, 0, before);
     s.groups.setGroupField(kTape, 0, "0,3,4,0,1:0,0,");
-    EXPECT_EQ(s.groups.groupField(kCalculator, 0), "3,2,0,1,0:1,2,#") << "the tape has no format";
+    EXPECT_EQ(s.field(kCalculator, 0), before) << "the tape has no number format";
     s.engine.settings().countPrefix = "a\tb";
-    EXPECT_EQ(s.groups.groupField(kCalculator, 0), "3,2,0,1,0:1,2,a b") << "one field of a line";
+    EXPECT_EQ(s.field(kCalculator, 0), "3,2,0,1,0:1,2,a b") << "one field of a line";
 }
 
-TEST(SettingsGroupsTest, OptionBitsSetEveryOptionOfTheGroup) {
+TEST(SettingsGroupsTest, OptionBitsAndColoursGoToTheirGroup) {
     Settings s;
-    s.groups.setGroupField(kCalculator, 1, "32");
-    for (int option = 12; option <= 23; ++option) {
-        SCOPED_TRACE(option);
-        EXPECT_EQ(s.option(option), option == 17 ? 1 : 0);
+    const TapeSettings& tape = s.engine.settings();
+    const auto engineSwitches = [&] {  // Tape On, then the four Auto ... Text options
+        return std::vector<bool>{s.engine.tapeOn(), tape.autoClearText, tape.autoSubtotalText,
+                                 tape.autoTotalText, tape.autoAddFuncText};
+    };
+    s.groups.setGroupField(kCalculator, 1, "32");  // of options 12 to 23 only 17, Tape On
+    s.groups.setGroupField(kTape, 1, "-1");        // options 0 to 7
+    std::string on;
+    for (int option = 0; option < OptionTable::kOptionCount; ++option) {
+        on += s.options.option(option) ? '1' : '0';
     }
-    EXPECT_TRUE(s.engine.tapeOn());
-    EXPECT_FALSE(s.engine.settings().autoClearText);
-    EXPECT_FALSE(s.engine.settings().autoTotalText);
-    EXPECT_EQ(s.option(0), 1) << "tape options are not the calculator's";
-    s.groups.setGroupField(kCalculator, 1, "0");
-    EXPECT_FALSE(s.engine.tapeOn());
-    s.groups.setGroupField(kTape, 1, "-1");
-    for (int option = 0; option < 8; ++option) EXPECT_EQ(s.option(option), 1);
-    EXPECT_EQ(s.option(8), 0) << "bit 8 is not a tape option";
+    EXPECT_EQ(on, "111111110000000001000000");
+    EXPECT_EQ(engineSwitches(), (std::vector<bool>{true, false, false, false, false}));
+    s.groups.setGroupField(kCalculator, 1, "3840");  // options 20 to 23
+    EXPECT_EQ(engineSwitches(), (std::vector<bool>{false, true, true, true, true}));
     s.groups.setGroupField(kTape, 2, "5,,7");
     EXPECT_EQ(s.options.colour(0), 5);
     EXPECT_EQ(s.options.colour(1), OptionTable::defaultColour(1)) << "an empty item is missing";
     EXPECT_EQ(s.options.colour(2), 7);
 }
 
-TEST(SettingsGroupsTest, OptionSetterAppliesEngineSwitches) {
-    const struct {
-        int option;
-        bool TapeSettings::*setting;
-    } switches[] = {{20, &TapeSettings::autoClearText},
-                    {21, &TapeSettings::autoSubtotalText},
-                    {22, &TapeSettings::autoTotalText},
-                    {23, &TapeSettings::autoAddFuncText}};
-    for (const auto& c : switches) {
-        SCOPED_TRACE(c.option);
-        Settings s;
-        s.groups.setOption(c.option, 0);
-        EXPECT_FALSE(s.engine.settings().*c.setting);
-        s.groups.setOption(c.option, 1);
-        EXPECT_TRUE(s.engine.settings().*c.setting);
-    }
+TEST(SettingsGroupsTest, OptionSetterTellsTheWindow) {
     Settings s;
     std::vector<int> changed;
+    int reloads = 0;
     SettingsGroups::Listener listener;
     listener.optionChanged = [&](int option) { changed.push_back(option); };
+    listener.colourChanged = [&](int colour) { changed.push_back(100 + colour); };
+    listener.barsChanged = [&] { changed.push_back(-1); };
+    listener.reloaded = [&] { ++reloads; };
     s.groups.setListener(listener);
     s.groups.setOption(5, 0);
     s.groups.setOption(24, 1);
-    EXPECT_EQ(s.option(5), 0);
+    EXPECT_EQ(s.options.option(5), 0);
     EXPECT_EQ(changed, std::vector<int>{5}) << "the window applies the rest";
+    // Reading a tape holds back every redraw until the one at its end.
+    s.groups.setLoading(true);
+    s.groups.setGroupField(kCalculator, 1, "4095");
+    s.groups.setGroupField(kCalculator, 2, "1,2");
+    s.groups.setGroupField(kCalculator, 3, "0,0");
+    s.groups.setLoading(false);
+    EXPECT_EQ(changed, std::vector<int>{5});
+    EXPECT_EQ(reloads, 1);
 }
 
+// A "StarLine" or "ResultLine" of -1 (or none) keeps that line whatever option 23 says.
 TEST(SettingsGroupsTest, AddFuncTextDrivesStarAndResultLines) {
-    const struct {
-        const char* ini;
-        bool starAtStart, resultAtStart, starWhenOff, resultWhenOff;
-    } cases[] = {
-        {"", true, true, true, true},  // -1 keeps both lines whatever option 23 says
+    const std::tuple<const char*, bool, bool, bool, bool> cases[] = {
+        // ini, star and result line at the start, star and result line with option 23 off
+        {"", true, true, true, true},
         {"[Talvex]\nStarLine=1\nResultLine=0\n", true, false, false, false},
         {"[Talvex]\nStarLine=0\nResultLine=-1\n", false, true, false, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ini);
-        Settings s(c.ini);
-        SettingsGroups groups(s.engine, s.options, s.config);
-        EXPECT_EQ(s.engine.settings().starLine, c.starAtStart);
-        EXPECT_EQ(s.engine.settings().resultLine, c.resultAtStart);
-        groups.setOption(23, 0);
-        EXPECT_EQ(s.engine.settings().starLine, c.starWhenOff);
-        EXPECT_EQ(s.engine.settings().resultLine, c.resultWhenOff);
-        groups.setOption(23, 1);
-        EXPECT_TRUE(s.engine.settings().starLine);
-        EXPECT_TRUE(s.engine.settings().resultLine);
+    for (const auto& [ini, starAtStart, resultAtStart, starWhenOff, resultWhenOff] : cases) {
+        SCOPED_TRACE(ini);
+        Settings s(ini);
+        const TapeSettings& tape = s.engine.settings();
+        EXPECT_EQ(tape.starLine, starAtStart);
+        EXPECT_EQ(tape.resultLine, resultAtStart);
+        s.groups.setOption(23, 0);
+        EXPECT_EQ(tape.starLine, starWhenOff);
+        EXPECT_EQ(tape.resultLine, resultWhenOff);
+        s.groups.setOption(23, 1);
+        EXPECT_TRUE(tape.starLine && tape.resultLine);
     }
 }
 
-TEST(SettingsGroupsTest, FlagZeroFromATapeReloadsTheGroup) {
-    const std::string ini =
+// The keys of "Talvex.ini" that earlier versions wrote, read when a tape does not carry a group
+// and by the compact configuration.
+TEST(SettingsGroupsTest, StoredGroupsLoadFromTheirKeys) {
+    Settings s(
         "[Calculator]\nFormat=0,3,2,1,1:0,1,\nOptions=32\nColors=1,2,3,4,5,6,7,8,9,10,11,12\n"
-        "[Tape]\nFormat=9,9,9,9,9:1,3,x\nOptions=3\nColors=11\n"
-        "[Printer]\nOptions=7\nTexts=a,b\n[Logo]\nLogo=me.bmp,2\n";
-    const struct {
-        int group;
-        int index;
-        const char* stored;
-    } cases[] = {
-        {kCalculator, 0, "0,3,2,1,1:0,1,"},
+        "[Tape]\nFormat=9,9,9,9,9:1,3,x\nOptions=3\nColors=11\n[Printer]\nOptions=7\nTexts=a,b\n"
+        "[Logo]\nLogo=me.bmp,2\n[VantCalc]\nAlwaysOnTop=1\nBars=1,0\nOpts01=5\nOpts02=6\n"
+        "Opts11=4\nOpts12=8\n");
+    const std::tuple<int, int, const char*> cases[] = {
+        {kCalculator, 0, "0,3,2,1,1:0,1,"},  // the tape's Format is never read
         {kCalculator, 1, "32"},
         {kCalculator, 2, "1,2,3,4,5,6,7,8,9,10,11,12"},
         {kTape, 1, "3"},
@@ -193,103 +193,66 @@ TEST(SettingsGroupsTest, FlagZeroFromATapeReloadsTheGroup) {
         {kPrinter, 1, "a,b"},
         {kMessenger, 0, "me.bmp,2"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.group) + "/" + std::to_string(c.index));
-        Settings s(ini);
-        s.groups.setLoading(true);
-        s.groups.setGroupField(c.group, -1, "1");
-        EXPECT_NE(s.groups.groupField(c.group, c.index), c.stored) << "a carried group is kept";
-        s.groups.setGroupField(c.group, -1, "0");
-        s.groups.setLoading(false);
-        EXPECT_EQ(s.groups.groupField(c.group, c.index), c.stored);
-        EXPECT_EQ(s.groups.flag(c.group), 0);
+    s.groups.setLoading(true);
+    for (int group = 0; group < kCount; ++group) s.groups.setGroupField(group, -1, "1");
+    for (const auto& [group, index, stored] : cases) {
+        EXPECT_NE(s.field(group, index), stored) << "a carried group is kept";
     }
-    Settings s(ini);
-    s.groups.setGroupField(kTape, -1, "0");
+    for (int group = 0; group < kCount; ++group) s.groups.setGroupField(group, -1, "0");
+    s.groups.setLoading(false);
+    for (const auto& [group, index, stored] : cases) {
+        EXPECT_EQ(s.field(group, index), stored) << group << "/" << index;
+    }
     EXPECT_EQ(s.options.colour(0), 11);
     EXPECT_EQ(s.options.colour(1), OptionTable::defaultColour(1));
-    EXPECT_EQ(s.engine.format().options().calcType, 0) << "the tape's Format is ignored";
-}
-
-TEST(SettingsGroupsTest, SavedGroupsLoadBack) {
-    for (const int group : {kCalculator, kTape, kPrinter, kMessenger}) {
-        for (const bool compact : {false, true}) {
-            SCOPED_TRACE(std::to_string(group) + (compact ? " compact" : " normal"));
-            Settings s;
-            s.groups.setCompact(compact);
-            for (int index = 0; index < 4; ++index) s.groups.setGroupField(group, index, "0,1");
-            s.groups.setGroupField(group, 0, group == kCalculator ? "0,0,4,0,1:1,3,No." : "5");
-            s.groups.setGroupField(group, 1, group == kPrinter ? std::string(600, 'x') : "77");
-            std::vector<std::string> saved;
-            for (int index = 0; index < 4; ++index)
-                saved.push_back(s.groups.groupField(group, index));
-            ASSERT_TRUE(s.groups.saveGroup(group));
-
-            Settings fresh(s.ini());
-            fresh.groups.setCompact(compact);
-            fresh.groups.loadGroup(group);
-            // Only the compact configuration keeps the bars with the groups.
-            for (int index = 0; index < (compact ? 4 : 3); ++index) {
-                EXPECT_EQ(fresh.groups.groupField(group, index), saved[index]) << index;
-            }
-        }
-    }
-}
-
-TEST(SettingsGroupsTest, StorageKeys) {
-    Settings s;
-    s.groups.setGroupField(kCalculator, 1, "32");
-    s.groups.saveGroup(kCalculator);
-    s.groups.saveGroup(kTape);
-    const std::string calculatorFormat = s.groups.groupField(kCalculator, 0);
-    EXPECT_EQ(s.config.getSetting("Calculator", "Options", ""), "32");
-    EXPECT_EQ(s.config.getSetting("Tape", "Format", "none"), "");
-    EXPECT_EQ(s.config.getSetting("Tape", "Colors", "").size(),
-              s.groups.groupField(kTape, 2).size());
 
     s.groups.setCompact(true);
-    s.groups.setAlwaysOnTop(true);
-    s.groups.setBar(1, true);
-    s.groups.saveGroup(kCalculator);
-    s.groups.saveGroup(kTape);
-    EXPECT_EQ(s.config.getSetting("VantCalc", "AlwaysOnTop", ""), "1");
-    EXPECT_EQ(s.config.getSetting("VantCalc", "Bars", ""), "0,1");
-    EXPECT_EQ(s.config.getSetting("VantCalc", "Opts01", ""), "32");
-    EXPECT_EQ(s.config.getSetting("VantCalc", "Opts12", ""), s.groups.groupField(kTape, 2));
-    EXPECT_EQ(s.config.getSetting("Calculator", "Format", ""), calculatorFormat)
-        << "saving the tape group never blanks the calculator's format";
+    s.groups.loadGroup(kCalculator);
+    s.groups.loadGroup(kTape);
+    EXPECT_TRUE(s.groups.alwaysOnTop());
+    EXPECT_EQ(s.field(kCalculator, 0), "0,3,2,1,1:0,1,") << "the number format is shared";
+    EXPECT_EQ(s.field(kCalculator, 3), "1,0");
+    EXPECT_EQ(s.field(kCalculator, 1), "5");
+    EXPECT_EQ(s.options.colour(12), 6);
+    EXPECT_EQ(s.field(kTape, 1), "4");
+    EXPECT_EQ(s.options.colour(0), 8);
 }
 
-TEST(SettingsGroupsTest, MissingBarsGiveEachConfigurationsDefault) {
+TEST(SettingsGroupsTest, EachConfigurationHasItsOwnBars) {
     Settings s;
     s.groups.setBar(0, false);
-    s.groups.loadBars();
-    EXPECT_EQ(s.groups.groupField(kCalculator, 3), "1,1");
+    s.groups.loadBars();  // nothing stored: the default
     s.groups.setCompact(true);
+    EXPECT_EQ(s.field(kCalculator, 3), "0,0");
     s.groups.setBar(0, true);
     s.groups.setAlwaysOnTop(true);
     s.groups.loadGroup(kCalculator);
-    EXPECT_EQ(s.groups.groupField(kCalculator, 3), "0,0");
+    EXPECT_EQ(s.field(kCalculator, 3), "0,0");
     EXPECT_FALSE(s.groups.alwaysOnTop());
+    s.groups.setBar(1, true);
+    ASSERT_TRUE(s.groups.saveBars());
     s.groups.setCompact(false);
-    EXPECT_TRUE(s.groups.bar(0)) << "each configuration has its own bars";
+    EXPECT_EQ(s.field(kCalculator, 3), "1,1");
+    s.groups.loadBars();
+    EXPECT_EQ(s.field(kCalculator, 3), "1,1") << "the compact bars are stored apart";
+    s.groups.setCompact(true);
+    s.groups.loadBars();
+    EXPECT_EQ(s.field(kCalculator, 3), "0,1");
 }
 
 TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
     Settings s;
-    s.groups.setLayoutFlag(0, 1);
-    s.groups.setLayoutFlag(19, 1);
-    s.groups.setLayoutFlag(20, 1);
-    EXPECT_EQ(s.groups.groupField(kPrinter, 0), "524289");
+    for (const int flag : {0, 19, 20}) s.groups.setLayoutFlag(flag, 1);
+    EXPECT_EQ(s.field(kPrinter, 0), "524289");
     s.groups.setLayoutFlag(0, 0);
-    EXPECT_EQ(s.groups.groupField(kPrinter, 0), "524288");
+    EXPECT_EQ(s.field(kPrinter, 0), "524288");
 
     s.groups.setLayoutText(2, "Page, &P");
     s.groups.setLayoutText(33, "ignored");
-    EXPECT_EQ(s.groups.groupField(kPrinter, 1), ",,Page  &P" + std::string(30, ','));
+    EXPECT_EQ(s.field(kPrinter, 1), ",,Page  &P" + std::string(30, ','));
     s.groups.setMessengerParameter(15, "last");
     s.groups.setMessengerParameter(16, "ignored");
-    EXPECT_EQ(s.groups.groupField(kMessenger, 0), std::string(15, ',') + "last");
+    EXPECT_EQ(s.field(kMessenger, 0), std::string(15, ',') + "last");
 
     s.groups.setNumberFormatInteger(3, 0);
     s.groups.setNumberFormatInteger(4, 1);
@@ -300,40 +263,9 @@ TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
     EXPECT_EQ(s.options.colour(24), 42);
 }
 
-TEST(SettingsGroupsTest, ReadingATapeHoldsBackRedraws) {
-    Settings s;
-    int calls = 0;
-    int reloads = 0;
-    SettingsGroups::Listener listener;
-    listener.optionChanged = [&](int) { ++calls; };
-    listener.colourChanged = [&](int) { ++calls; };
-    listener.barsChanged = [&] { ++calls; };
-    listener.reloaded = [&] { ++reloads; };
-    s.groups.setListener(listener);
-    s.groups.setLoading(true);
-    s.groups.setGroupField(kCalculator, 1, "4095");
-    s.groups.setGroupField(kCalculator, 2, "1,2");
-    s.groups.setGroupField(kCalculator, 3, "0,0");
-    s.groups.setLoading(false);
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(reloads, 1);
-}
-
-TEST(OptionTableTest, NamesAndDefaults) {
-    EXPECT_EQ(OptionTable::optionName(0), "Vertical Lines");
-    EXPECT_EQ(OptionTable::optionName(17), "Tape On");
-    EXPECT_EQ(OptionTable::optionName(23), "Auto AddFunc Text");
-    EXPECT_EQ(OptionTable::colourName(24), OptionTable::colourName(23));
-    EXPECT_EQ(OptionTable::colourName(15), "LCD BackGround");
-    for (int option = 0; option < OptionTable::kOptionCount; ++option) {
-        SCOPED_TRACE(option);
-        const bool off = option == 2 || option == 6 || (option >= 8 && option <= 11) ||
-                         option == 18 || option == 19;
-        EXPECT_EQ(OptionTable::defaultOption(option), off ? 0 : 1);
-        EXPECT_EQ(OptionTable::optionName(option).empty(), option >= 8 && option <= 11);
-    }
-    EXPECT_EQ(OptionTable::defaultColour(0) & 0xFF, 255) << "red in the low byte";
+TEST(OptionTableTest, TapeOnByDefaultAndNumbersOutOfRangeIgnored) {
     OptionTable table;
+    EXPECT_EQ(table.option(OptionTable::kTapeOn), 1) << "a fresh installation prints the tape";
     EXPECT_FALSE(table.setOption(24, 1));
     EXPECT_FALSE(table.setColour(-1, 1));
     EXPECT_EQ(table.option(-1), 0);

@@ -1,13 +1,13 @@
 // A fresh folder per test, with XDG_CONFIG_HOME pointed at it, removed again afterwards.
 #pragma once
 
-#include <atomic>
-#include <cstdlib>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace talvex::testing {
@@ -15,20 +15,16 @@ namespace talvex::testing {
 class TempFolder {
   public:
     TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto unique =
-            std::to_string(std::random_device{}()) + "-" + std::to_string(++counter);
-        path_ = std::filesystem::temp_directory_path() / ("talvex-shell-" + unique);
-        std::filesystem::create_directories(path_);
+        std::string name =
+            (std::filesystem::temp_directory_path() / "talvex-shell-XXXXXX").string();
+        if (!mkdtemp(name.data())) throw std::runtime_error("cannot make " + name);
+        path_ = name;
         if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
         setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
     }
     ~TempFolder() {
-        if (oldConfigHome_) {
-            setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
-        }
+        if (oldConfigHome_) setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
+        if (!oldConfigHome_) unsetenv("XDG_CONFIG_HOME");
         std::error_code error;
         std::filesystem::remove_all(path_, error);
     }
