@@ -81,7 +81,7 @@ TEST(SettingsGroupsTest, FieldsReadBackAsSetAndAsSaved) {
     EXPECT_EQ(s.field(7, -1), "") << "no such group";
 }
 
-// Parts that are missing or damaged leave the value alone; nothing may crash.
+// Items that are missing or damaged leave their value alone; nothing may crash.
 TEST(SettingsGroupsTest, DamagedNumberFormatKeepsWhatItLacks) {
     const std::string before = "3,2,0,1,0:1,2,#";
     const std::pair<const char*, const char*> cases[] = {
@@ -234,7 +234,7 @@ TEST(SettingsGroupsTest, EachConfigurationHasItsOwnBars) {
     s.groups.setCompact(false);
     EXPECT_EQ(s.field(kCalculator, 3), "1,1");
     s.groups.loadBars();
-    EXPECT_EQ(s.field(kCalculator, 3), "1,1") << "the compact bars are stored apart";
+    EXPECT_EQ(s.field(kCalculator, 3), "1,1") << "the compact bars are kept separately";
     s.groups.setCompact(true);
     s.groups.loadBars();
     EXPECT_EQ(s.field(kCalculator, 3), "0,1");
