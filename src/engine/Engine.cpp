@@ -221,10 +221,6 @@ void Engine::endEdit(int code) {
         return;
     if (!prepareEditedEntry(openRow)) return;
     keyProcess(code);
-    if (cancelRequest_) {
-        cancelRequest_ = false;
-        return;
-    }
     if (curRow_ >= lastRow_) {
         view_.rowsChanged(1, 0);
         selectRow(curRow_);

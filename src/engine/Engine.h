@@ -79,7 +79,6 @@ class Engine {
 
     // Replays the tape from startRow (0 or less: from the current row) to its end.
     void recalculate(int startRow);
-    void requestCancel() { cancelRequest_ = true; }
     bool insertRow();
     bool deleteRow();
     void clearRow(int row);
@@ -243,6 +242,9 @@ class Engine {
     bool atomically(const std::function<void()>& body);
     // Inside an operation: abandons it with the message. Outside: shows the message only.
     void refuse(std::string_view message);
+    // The same for an operation the user cancelled; an overtyped amount is dropped too.
+    void callOff(std::string_view message);
+    void dropPendingEdit();
     bool numberFits(double value);
     void showRestoredState(int shownBoxes, bool widthsChanged);
 
@@ -270,7 +272,6 @@ class Engine {
     bool tapeOn_ = true;
     bool editMode_ = true;
     bool busy_ = false;
-    bool cancelRequest_ = false;
     bool backspaceState_ = false;
     bool modified_ = false;
     bool settingsChanged_ = false;

@@ -16,6 +16,8 @@ constexpr std::string_view kOverflow = "Overflow";
 // Thrown inside an operation only, and caught where the operation began.
 struct Refusal {
     std::string message;
+    // The user called the operation off: the figures typed for it go with it.
+    bool dropsEntry = false;
 };
 
 }  // namespace
@@ -44,7 +46,7 @@ bool Engine::atomically(const std::function<void()>& body) {
         const int shownBoxes = references_.boxCount();
         const bool widthsChanged = columnWidths_ != std::get<std::vector<int>>(saved);
         restorableState() = std::move(saved);
-        cancelRequest_ = false;
+        if (refusal.dropsEntry) dropPendingEdit();
         showRestoredState(shownBoxes, widthsChanged);
         statusError(refusal.message);
         return false;
@@ -68,6 +70,20 @@ void Engine::showRestoredState(int shownBoxes, bool widthsChanged) {
 void Engine::refuse(std::string_view message) {
     if (operationDepth_ > 0) throw Refusal{std::string(message)};
     statusError(std::string(message));
+}
+
+void Engine::callOff(std::string_view message) {
+    if (operationDepth_ > 0) throw Refusal{std::string(message), true};
+    statusError(std::string(message));
+}
+
+// The line shows its own amount again, and moving away from it changes nothing.
+void Engine::dropPendingEdit() {
+    amountEditPending_ = false;
+    entry_.entryText.clear();
+    entry_.entryStarted = false;
+    entry_.entryOp.clear();
+    getRegs(curRow_);
 }
 
 // A number that is not finite never reaches the tape: the key that produced it is refused.

@@ -30,8 +30,11 @@ class ViewPort {
     virtual void countsCaptionChanged(bool /*countsOn*/) {}
     // A warning sound without a message.
     virtual void beep() {}
-    // Recalculation reached row of lastRow; the view may process events and request a cancel.
-    virtual void recalcProgress(int /*row*/, int /*lastRow*/) {}
+    // Recalculation reached row of lastRow; the view may process events. False cancels this
+    // run: the operation that started it is taken back whole.
+    virtual bool recalcProgress(int /*row*/, int /*lastRow*/) { return true; }
+    // A recalculation that reported progress ended, finished or not.
+    virtual void recalcEnded() {}
     // A column's width changed (the reference column widens for two-digit slots).
     virtual void columnLayoutChanged() {}
 };

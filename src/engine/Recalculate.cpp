@@ -14,8 +14,29 @@ namespace {
 constexpr std::string_view kHalted = "Recalculation halted at row ";
 constexpr std::string_view kNothingAtRow = "Nothing to calculate at row ";
 constexpr std::string_view kLeftAsItIs = ": left as it is";
+constexpr std::string_view kCancelled = "Recalculation cancelled: the tape is as it was before";
 // How often the view hears of the progress (and may ask to cancel).
 constexpr int kProgressInterval = 1024;
+
+// Tells the view that a run which reported progress is over, however it ended (a refusal
+// leaves by an exception).
+class ProgressEnd {
+  public:
+    explicit ProgressEnd(ViewPort& view) : view_(view) {}
+    ~ProgressEnd() {
+        if (reported_) view_.recalcEnded();
+    }
+    ProgressEnd(const ProgressEnd&) = delete;
+    ProgressEnd& operator=(const ProgressEnd&) = delete;
+    bool report(int row, int lastRow) {
+        reported_ = true;
+        return view_.recalcProgress(row, lastRow);
+    }
+
+  private:
+    ViewPort& view_;
+    bool reported_ = false;
+};
 
 }  // namespace
 
@@ -92,7 +113,9 @@ void Engine::recalculateFrom(int startRow) {
     loadRegistersAbove(curRow_);
     int replayed = 0;
     int firstInert = 0;
-    while (curRow_ < lastRow_ && !cancelRequest_) {
+    ProgressEnd progress(view_);
+    bool cancelled = false;
+    while (curRow_ < lastRow_) {
         const int row = curRow_;
         entry_.entryText = replayedEntry(row);
         const int code = keyToCode(row);
@@ -112,15 +135,18 @@ void Engine::recalculateFrom(int startRow) {
             statusError(std::string(kHalted) + std::to_string(row));
             break;
         }
-        if (++replayed % kProgressInterval == 0) view_.recalcProgress(curRow_, lastRow_);
+        if (++replayed % kProgressInterval == 0 && !progress.report(curRow_, lastRow_)) {
+            // Inside an operation this takes the whole operation back and leaves by an exception.
+            callOff(kCancelled);
+            cancelled = true;
+            break;
+        }
     }
     if (curRow_ >= lastRow_) setRecordFromAbove(lastRow_);
     entry_.takeAgain = false;
     recalculating_ = savedRecalculating;
     editMode_ = savedEditMode;
     curRow_ = std::min(savedRow, lastRow_);
-    const bool cancelled = cancelRequest_;
-    cancelRequest_ = false;
     if (cancelled) return;
     view_.rowsChanged(1, 0);
     entry_.entryText.clear();

@@ -60,7 +60,8 @@ class MainWindow : public QMainWindow, public ViewPort {
     void showColumn(int col) override;
     void countsCaptionChanged(bool countsOn) override;
     void beep() override;
-    void recalcProgress(int row, int lastRow) override;
+    bool recalcProgress(int row, int lastRow) override;
+    void recalcEnded() override;
     void columnLayoutChanged() override;
 
     // After a tape was loaded or created: columns, panels, notes and references anew.

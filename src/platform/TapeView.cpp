@@ -289,13 +289,17 @@ bool TapeView::handleCalculatorKey(QKeyEvent* event) {
 }
 
 // Characters are calculator keys, except in a cell that takes typed text: there the editor
-// opens with the character, as in any table.
+// opens with the character, as in any table, and the key goes no further. (The table's own
+// handling passes a key that opened an editor on to the window, which would also key it.)
 bool TapeView::handleTypedText(QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    if (model_->flags(currentIndex()).testFlag(Qt::ItemIsEditable)) return false;
+    if (model_->flags(currentIndex()).testFlag(Qt::ItemIsEditable)) {
+        edit(currentIndex(), QAbstractItemView::AnyKeyPressed, event);
+        return true;
+    }
     for (const QChar ch : text)
         if (ch.unicode() < 0x80 && ch.isPrint()) emit keyChar(static_cast<char>(ch.unicode()));
     return true;

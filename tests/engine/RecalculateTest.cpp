@@ -70,7 +70,9 @@ TEST(RecalculateTest, HaltsOnUnknownOperator) {
     EXPECT_EQ(damaged.amount(4), "20.") << "lines from the halt on are left as they were";
 }
 
-TEST(RecalculateTest, CancelHalfwayThenRecalculateAgain) {
+// A cancelled run takes its edit back whole; the same edit run to the end is the tape keyed
+// fresh with the new figure.
+TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     Tape tape;
     tape.engine.setMaxRows(10000);
     for (int i = 0; i < 1500; ++i) tape.run("2+S");
@@ -78,12 +80,14 @@ TEST(RecalculateTest, CancelHalfwayThenRecalculateAgain) {
     tape.view.cancelAtProgress = true;
     tape.amend(1, "3", "+");
     ASSERT_FALSE(tape.view.progressRows.empty());
-    EXPECT_NE(tape.rows(), before);
-    EXPECT_EQ(tape.amount(4), "5.");
-    EXPECT_EQ(tape.amount(3000), "3000.") << "lines after the cancel keep their old values";
+    EXPECT_EQ(tape.view.recalcEnds, 1);
+    EXPECT_EQ(tape.rows(), before);
+    EXPECT_EQ(tape.lastError(), "Recalculation cancelled: the tape is as it was before");
+    tape.engine.clickRow(5);
+    EXPECT_EQ(tape.rows(), before) << "the cancelled figure is not keyed on leaving its line";
     tape.view.cancelAtProgress = false;
-    tape.engine.recalculate(1);
-    EXPECT_EQ(tape.amount(3000), "3001.");
+    tape.amend(1, "3", "+");
+    EXPECT_EQ(tape.view.recalcEnds, 2);
 
     Tape fresh;
     fresh.engine.setMaxRows(10000);

@@ -18,10 +18,11 @@ class RecordingView : public ViewPort {
     void showDisplay(const std::string& text) override { display = text; }
     void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
     void showColumn(int col) override { shownColumns.push_back(col); }
-    void recalcProgress(int row, int /*lastRow*/) override {
+    bool recalcProgress(int row, int /*lastRow*/) override {
         progressRows.push_back(row);
-        if (cancelAtProgress && engine) engine->requestCancel();
+        return !cancelAtProgress;
     }
+    void recalcEnded() override { ++recalcEnds; }
 
     std::vector<std::pair<std::string, bool>> statuses;
     std::string display;
@@ -29,15 +30,13 @@ class RecordingView : public ViewPort {
     std::vector<int> shownColumns;
     std::vector<int> progressRows;
     bool cancelAtProgress = false;
-    Engine* engine = nullptr;
+    int recalcEnds = 0;
 };
 
 // A fresh tape keyed like a user at the keyboard: tape.run("5+7+ST").
 class Tape {
   public:
-    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {
-        view.engine = &engine;
-    }
+    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {}
 
     // Selects a row as a click would, then keys.
     Tape& at(int row, std::string_view keys = {}) {

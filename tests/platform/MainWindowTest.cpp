@@ -1,95 +1,35 @@
 // The main window driven as a user would: keyboard, keypad, grid, menus and toolbar.
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <deque>
-#include <filesystem>
-#include <sstream>
-
-#include "TapeTool.h"
-#include "app/Session.h"
-#include "documents/DataRow.h"
+#include "WindowHarness.h"
 #include "engine/KeyCodes.h"
 #include "platform/Keypad.h"
-#include "platform/MainWindow.h"
-#include "platform/TapeView.h"
 
 namespace talvex {
-
-// Answers the documents' questions from a script.
-struct ScriptedDialogs : DialogsPort {
-    int message(const std::string& text, const std::string&, Buttons, Icon) override {
-        messages.push_back(text);
-        if (answers.empty()) return answer::kOk;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    FileDialogResult chooseFile(const FileDialogRequest& request) override {
-        titles.push_back(request.title);
-        if (files.empty()) return {};
-        const std::string path = files.front();
-        files.pop_front();
-        return {path, 1};
-    }
-    std::deque<int> answers;
-    std::deque<std::string> files;
-    std::vector<std::string> messages, titles;
-};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<Session> session_;
+    WindowHarness h_;
+    Session* session_ = nullptr;
+    ScriptedDialogs& dialogs_ = h_.dialogs;
 
-    std::string path(const char* name) const {
-        return (std::filesystem::path(folder_.path().toStdString()) / name).string();
+    std::string path(const char* name) const { return h_.path(name); }
+    std::vector<std::string> rows() { return h_.rows(); }
+    static std::vector<std::string> toolRows(const std::string& s) {
+        return WindowHarness::toolRows(s);
     }
-    std::vector<std::string> rows() {
-        std::vector<std::string> result;
-        const Engine& engine = session_->engine();
-        for (int row = 1; row <= engine.lastRow(); ++row)
-            result.push_back(dataRowText(engine.table(), row, engine.colCount(), engine.tapeOn()));
-        return result;
-    }
-    static std::vector<std::string> toolRows(const std::string& script) {
-        std::istringstream in;
-        std::ostringstream out, err;
-        runTapeTool({"keys", script}, in, out, err);
-        std::vector<std::string> result;
-        std::string line;
-        std::istringstream lines(out.str());
-        while (std::getline(lines, line)) result.push_back(line);
-        return result;
-    }
-    void typeKeys(const QString& keys) {
-        for (QChar c : keys) QTest::keyClick(session_->window().tapeView(), c.toLatin1());
-    }
+    void typeKeys(const QString& keys) { h_.typeKeys(keys); }
 
   private slots:
     void init() {
-        qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit() + "/config");
-        std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/!Default.kwt",
-                                   path("!Default.kwt"),
-                                   std::filesystem::copy_options::overwrite_existing);
-        FILE* ini = fopen(path("Talvex.ini").c_str(), "w");
-        fputs("[Talvex]\nPath=.\n", ini);
-        fclose(ini);
-        for (const char* tape : {"Tape1.kwd", "Saved.kwd"}) std::filesystem::remove(path(tape));
-        dialogs_ = ScriptedDialogs{};
-        session_ = std::make_unique<Session>(ConfigStore(path("Talvex.ini")), '.', &dialogs_);
-        session_->loadMainWindow({});
-        session_->window().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&session_->window()));
-        session_->window().tapeView()->setFocus();
+        h_.install();
+        QVERIFY(h_.open());
+        session_ = h_.session.get();
     }
-    void cleanup() { session_.reset(); }
+    void cleanup() { h_.session.reset(); }
 
     void keyboardKeysLikeTheCommandLine() {
         typeKeys("5+7+ST12*3=");
