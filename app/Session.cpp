@@ -13,12 +13,29 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr const char* kNotValidTape = "is not a valid tape";
+// The window's geometry is its inside; the desktop puts the title bar above it and a frame
+// around it.
+constexpr int kTitleBarRoom = 32;
+constexpr int kFrameRoom = 8;
 
 int twips(int pixels, double dpi) {
     return static_cast<int>(pixels * kTwipsPerInch / dpi);
 }
 int pixels(int twips, double dpi) {
     return static_cast<int>(twips * dpi / kTwipsPerInch);
+}
+
+// The stored place and size, kept on the available screen (a smaller or HiDPI monitor, a
+// monitor that is gone) with room above for the title bar, which must stay reachable.
+QRect placeOnScreen(const WindowGeometry& g, double dpi, QSize hint, const QRect& area) {
+    const QRect room = area.adjusted(kFrameRoom, kTitleBarRoom, -kFrameRoom, -kFrameRoom);
+    // Never smaller than the tape and keypad need side by side, where the screen allows.
+    const QSize least = hint.expandedTo(QSize(1000, 640));
+    const int width = std::min(std::max(pixels(g.width, dpi), least.width()), room.width());
+    const int height = std::min(std::max(pixels(g.height, dpi), least.height()), room.height());
+    const int left = std::clamp(pixels(g.left, dpi), room.left(), room.right() + 1 - width);
+    const int top = std::clamp(pixels(g.top, dpi), room.top(), room.bottom() + 1 - height);
+    return QRect(left, top, width, height);
 }
 
 }  // namespace
@@ -61,14 +78,7 @@ void Session::loadMainWindow(const std::string& startFile) {
         const QRect area = screen->availableGeometry();
         const WindowGeometry g =
             core_.config.mainWindow(twips(area.height(), dpi), twips(area.width(), dpi));
-        // The stored size, but never smaller than the tape and keypad need side by side.
-        const QSize least = window_->sizeHint().expandedTo(QSize(1000, 640));
-        const int width = std::max(pixels(g.width, dpi), std::min(least.width(), area.width()));
-        const int height = std::max(pixels(g.height, dpi), std::min(least.height(), area.height()));
-        // On screen even when the stored place is not (another monitor, a smaller screen).
-        const int left = std::max(area.left(), std::min(pixels(g.left, dpi), area.right() - width));
-        const int top = std::max(area.top(), std::min(pixels(g.top, dpi), area.bottom() - height));
-        window_->setGeometry(left, top, width, height);
+        window_->setGeometry(placeOnScreen(g, dpi, window_->sizeHint(), area));
     }
     documents_.newGrid(Documents::kDefaultTemplate);
     if (!startFile.empty()) {
@@ -77,8 +87,11 @@ void Session::loadMainWindow(const std::string& startFile) {
         else
             window_->showStatus(startFile + " " + kNotValidTape, false);
     }
-    if (core_.config.vantCalc()) core_.settings.setCompact(true);
-    window_->documentChanged();
+    // The compact configuration reads its own section: settings, bars and "AlwaysOnTop".
+    if (core_.config.vantCalc())
+        window_->setCompactConfiguration(true);
+    else
+        window_->documentChanged();
 }
 
 void Session::restoreMainWindow() {

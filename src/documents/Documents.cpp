@@ -60,8 +60,12 @@ bool Documents::newGrid(const std::string& tapeType) {
     if (savePrompt() == answer::kCancel) return false;
     document_.dialogName = existingFile(tapeType);
     if (document_.dialogName.empty()) {
-        FileDialogRequest request{kNewTitle,      kOpenFilter, ".kwt", 3, workingFolder_.string(),
-                                  "!default.kwt", false};
+        // The template's name as it is on disk: file names are case-sensitive here.
+        const std::string found = existingFile(kDefaultTemplate);
+        const std::string proposed =
+            found.empty() ? std::string(kDefaultTemplate) : fs::path(found).filename().string();
+        FileDialogRequest request{kNewTitle, kOpenFilter, ".kwt", 3, workingFolder_.string(),
+                                  proposed,  false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
     if (document_.dialogName.empty() || !loadChosenFile()) return false;
@@ -157,7 +161,7 @@ std::string Documents::newFileName() const {
 }
 
 std::string Documents::title() const {
-    return std::string(kProduct) + " - " + document_.fileName;
+    return std::string(kProduct) + " - " + fs::path(document_.fileName).lexically_normal().string();
 }
 
 void Documents::setTitle() {

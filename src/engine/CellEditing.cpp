@@ -39,6 +39,11 @@ bool Engine::finishPendingEdit() {
 bool Engine::clickRow(int row) {
     if (row < 1 || row > lastRow_) return false;
     if (amountEditPending_ && row != curRow_ && !finishPendingEdit()) return false;
+    // Figures keyed on the open row wait for their operator; moving away would lose them.
+    if (tapeOn_ && row != curRow_ && curRow_ == lastRow_ && entry_.entryStarted && !picking()) {
+        statusError(std::string(kPressValidOperator));
+        return false;
+    }
     if (tapeOn_) editMode_ = true;
     selectRow(row);
     if (!picking()) {

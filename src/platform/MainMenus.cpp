@@ -74,7 +74,8 @@ void MainWindow::buildMenus() {
     addAction(
         file, "SaveAs", tr("Save &As..."), [this] { saveTape(4); }, QKeySequence::SaveAs);
     file->addSeparator();
-    addAction(file, "Print", tr("&Print..."), [] {})->setEnabled(false);
+    // Printing has no engine yet: its commands stay out of sight until it has.
+    addAction(file, "Print", tr("&Print..."), [] {})->setVisible(false);
     file->addSeparator();
     addAction(file, "Exit", tr("E&xit"), [this] {
         closing_ = true;
@@ -152,11 +153,10 @@ void MainWindow::buildToolbar() {
            [this] { openTape({}); });
     button("Save", themed("document-save", QStyle::SP_DialogSaveButton), tr("Save the tape"),
            [this] { saveTape(3); });
-    // Printing arrives with the print engine; the buttons are there, waiting for it.
     for (const char* name : {"Print", "Sprint", "SPrint"}) {
         button(name, themed("document-print", QStyle::SP_FileDialogDetailedView),
                tr("Print the whole tape"), [] {});
-        action(QString("Tool") + name)->setEnabled(false);
+        action(QString("Tool") + name)->setVisible(false);
     }
     bar->addSeparator();
     Engine& engine = core_.engine;
@@ -212,12 +212,11 @@ void MainWindow::openOptions(int tab) {
         options_->setAttribute(Qt::WA_DeleteOnClose);
         connect(options_, &OptionsDialog::columnsChanged, this,
                 [this] { model_->columnsChanged(); });
-        connect(options_, &OptionsDialog::configSwitched, this, [this](bool compact) {
-            keypad_->setCompact(compact);
-            documentChanged();
-        });
+        // The dialog switched the settings groups; the window follows.
+        connect(options_, &OptionsDialog::configSwitched, this, [this] { documentChanged(); });
         connect(options_, &OptionsDialog::optionsChanged, this, [this] {
             applyViewOptions();
+            syncViewSwitches();
             keypad_->setTapeOn(core_.engine.tapeOn());
             model_->columnsChanged();
         });

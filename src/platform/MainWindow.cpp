@@ -78,7 +78,8 @@ void MainWindow::buildLayout() {
 
     ruler_ = new QLabel(tr("Ruler"), this);
     ruler_->setObjectName("Ruler");
-    ruler_->setToolTip(tr("VantPrint Ruler.  Click for Page Layout."));
+    // The page layout it leads to comes with printing.
+    ruler_->setToolTip(tr("VantPrint Ruler"));
     ruler_->setFrameShape(QFrame::StyledPanel);
     auto* tapeSide = new QSplitter(Qt::Vertical, this);
     tapeSide->addWidget(ruler_);
@@ -184,6 +185,7 @@ void MainWindow::syncNotesToDocument() {
     if (crlf == core_.document.notes) return;
     core_.document.notes = crlf;
     core_.engine.setModified(true);
+    showModified();
 }
 
 void MainWindow::documentChanged() {
@@ -198,10 +200,7 @@ void MainWindow::documentChanged() {
     model_->columnsChanged();
     keypad_->setTapeOn(core_.engine.tapeOn());
     keypad_->setCountsOn(core_.engine.settings().countsOn);
-    if (keypad_->isCompact() != core_.settings.compact()) {
-        keypad_->setCompact(core_.settings.compact());
-        if (core_.settings.compact()) resize(minimumSizeHint().expandedTo(QSize(720, 460)));
-    }
+    applyConfiguration();
     applyViewOptions();
     syncViewSwitches();
     core_.engine.setLCDColor();
@@ -239,6 +238,11 @@ void MainWindow::showStatus(const std::string& text, bool error) {
 void MainWindow::showDisplay(const std::string& text) {
     display_->setText(local(text));
     model_->entryChanged();
+    showModified();
+}
+
+void MainWindow::showModified() {
+    setWindowModified(core_.engine.modified());
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {
@@ -247,9 +251,11 @@ void MainWindow::setDisplayColour(int colourIndex) {
 
 void MainWindow::rowsChanged(int first, int last) {
     model_->rowsChanged(first, last);
+    showModified();
 }
 void MainWindow::rowCountChanged(int lastRow) {
     model_->rowCountChanged(lastRow);
+    showModified();
 }
 void MainWindow::currentRowChanged(int row) {
     view_->showTapeRow(row);
@@ -310,7 +316,18 @@ void MainWindow::focusTape() {
     if (view_->isVisible()) view_->setFocus();
 }
 
+// Keys that no widget took (the focus is on a toolbar button, or nowhere) are the
+// calculator's: figures and operators, and Esc and Backspace to correct them.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain && event->key() == Qt::Key_Escape) {
+        core_.engine.keyFront(key::kClearEntry);
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Backspace) {
+        core_.engine.pressBackspace();
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && text[0].unicode() < 128 && text[0].isPrint()) {
         status_->clear();

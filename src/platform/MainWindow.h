@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 
 #include "engine/EnginePorts.h"
 
@@ -66,6 +67,8 @@ class MainWindow : public QMainWindow, public ViewPort {
 
     // After a tape was loaded or created: columns, panels, notes and references anew.
     void documentChanged();
+    // Enters or leaves the compact configuration: its settings groups, bars and window size.
+    void setCompactConfiguration(bool compact);
     // Set when the program is to end, so closing the window ends it instead of hiding it.
     void setClosing(bool closing) { closing_ = closing; }
     bool closing() const { return closing_; }
@@ -100,12 +103,17 @@ class MainWindow : public QMainWindow, public ViewPort {
     void keypadKey(int code);
     void typedChar(char c);
     void applyViewOptions();
+    void applyConfiguration();
+    void applyBars();
+    void applyAlwaysOnTop();
     void newTape(bool askForTemplate);
     void openTape(const std::string& name);
     void saveTape(int mode);
     void openOptions(int tab);
     void toggleTapeSwitch();
     void syncNotesToDocument();
+    // The title's mark for unsaved changes.
+    void showModified();
     void showAbout();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        std::function<void()> run, const QKeySequence& shortcut = {});
@@ -124,6 +132,8 @@ class MainWindow : public QMainWindow, public ViewPort {
     QPointer<QProgressDialog> progress_;
     QPointer<OptionsDialog> options_;
     bool closing_ = false;
+    bool compactShown_ = false;
+    QRect normalGeometry_;
     bool loadingNotes_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/ColumnDialog.h"
+#include "platform/WindowTitle.h"
 
 namespace talvex {
 
@@ -95,7 +96,7 @@ bool QtDialogs::editColumn(ColumnDialogState& state) {
 }
 
 void QtDialogs::setTitle(const std::string& title) {
-    if (parent_) parent_->window()->setWindowTitle(local(title));
+    if (parent_) showTapeTitle(parent_->window(), title);
 }
 
 }  // namespace talvex

@@ -79,57 +79,59 @@ void MainWindow::buildViewMenu(QMenu* menu) {
                   columnShown(role), [this, role](bool on) { displayColumn(role, on); });
     menu->addSeparator();
     addSwitch(menu, "VantConfiguration", tr("&Vant Configuration"), core_.settings.compact(),
-              [this](bool on) {
-                  core_.settings.setCompact(on);
-                  core_.settings.loadGroup(0);
-                  core_.settings.loadGroup(1);
-                  documentChanged();
-              });
+              [this](bool on) { setCompactConfiguration(on); });
     addSwitch(menu, "AlwaysOnTop", tr("&Always On Top"), core_.settings.alwaysOnTop(),
               [this](bool on) {
                   core_.settings.setAlwaysOnTop(on);
-                  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-                  show();
+                  applyAlwaysOnTop();
               });
     addSwitch(menu, "AutoLoad", tr("D&isplay on Startup"), core_.config.autoLoad(),
               [this](bool on) { core_.config.writeAutoLoad(on); });
     addSwitch(menu, "ToolbarSwitch", tr("&Toolbar"), core_.settings.bar(0), [this](bool on) {
         core_.settings.setBar(0, on);
-        if (auto* bar = findChild<QToolBar*>("Toolbar")) bar->setVisible(on);
+        applyBars();
     });
     addSwitch(menu, "StatusBarSwitch", tr("Status &Bar"), core_.settings.bar(1), [this](bool on) {
         core_.settings.setBar(1, on);
-        statusBar()->setVisible(on);
+        applyBars();
     });
-    statusBar()->setVisible(core_.settings.bar(1));
     menu->addSeparator();
     addAction(menu, "Options", tr("&Options..."), [this] { openOptions(0); });
 }
 
-// The switches follow the options of a tape that was opened or settings that were reloaded.
+namespace {
+
+void showSwitch(QAction* a, bool checked, bool enabled = true) {
+    const QSignalBlocker block(a);
+    a->setChecked(checked);
+    a->setEnabled(enabled);
+}
+
+}  // namespace
+
+// The check marks say what the window shows, after a tape was opened, settings were reloaded
+// or the options dialog changed them. The compact configuration has no ruler and no notes.
 void MainWindow::syncViewSwitches() {
+    const bool compact = core_.settings.compact();
     const struct {
         const char* name;
         int option;
-    } switches[] = {{"Keypad", kOptionKeypad},
-                    {"Display", kOptionDisplayBar},
-                    {"Ruler", kOptionRuler},
-                    {"NotePad", kOptionNotes},
-                    {"LineNos", kOptionLineNumbers}};
+        bool shownInCompact;
+    } switches[] = {{"Keypad", kOptionKeypad, true},
+                    {"Display", kOptionDisplayBar, true},
+                    {"Ruler", kOptionRuler, false},
+                    {"NotePad", kOptionNotes, false},
+                    {"LineNos", kOptionLineNumbers, true}};
     for (const auto& s : switches) {
-        QAction* a = action(s.name);
-        const QSignalBlocker block(a);
-        a->setChecked(core_.options.option(s.option) != 0);
+        const bool possible = !compact || s.shownInCompact;
+        showSwitch(action(s.name), possible && core_.options.option(s.option) != 0, possible);
     }
     const char* names[] = {"Number", "Date", "Description", "Amount"};
-    for (int role = 0; role < 4; ++role) {
-        QAction* a = action(names[role]);
-        const QSignalBlocker block(a);
-        a->setChecked(columnShown(role));
-    }
-    QAction* compact = action("VantConfiguration");
-    const QSignalBlocker block(compact);
-    compact->setChecked(core_.settings.compact());
+    for (int role = 0; role < 4; ++role) showSwitch(action(names[role]), columnShown(role));
+    showSwitch(action("VantConfiguration"), compact);
+    showSwitch(action("AlwaysOnTop"), core_.settings.alwaysOnTop());
+    showSwitch(action("ToolbarSwitch"), core_.settings.bar(0));
+    showSwitch(action("StatusBarSwitch"), core_.settings.bar(1));
 }
 
 }  // namespace talvex

@@ -64,10 +64,14 @@ fs::path ConfigStore::sharedConfigDir() {
     return {};
 }
 
+// Without "." or ".." steps or a trailing separator: the folder shows in titles and dialogs.
 fs::path ConfigStore::workingFolder() const {
     const fs::path folder = pathValue(path());
-    if (folder.empty() || folder.is_absolute()) return folder;
-    return path().parent_path() / folder;
+    if (folder.empty()) return folder;
+    fs::path full =
+        (folder.is_absolute() ? folder : path().parent_path() / folder).lexically_normal();
+    if (!full.has_filename() && full.has_relative_path()) full = full.parent_path();
+    return full;
 }
 
 std::string ConfigStore::getSetting(std::string_view section, std::string_view key,

@@ -82,7 +82,7 @@ TEST(DocumentsTest, MissingTemplateAsksForOne) {
     EXPECT_FALSE(f.documents.newGrid("Nowhere.kwt"));
     ASSERT_EQ(f.dialogs.requests.size(), 1u);
     EXPECT_EQ(f.dialogs.requests[0].title, "Create New Tape From What Template?");
-    EXPECT_EQ(f.dialogs.requests[0].proposedName, "!default.kwt");
+    EXPECT_EQ(f.dialogs.requests[0].proposedName, "!Default.kwt");
     EXPECT_EQ(f.dialogs.requests[0].initialFilter, 3);
 }
 

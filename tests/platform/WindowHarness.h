@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -19,6 +20,7 @@
 #include "documents/DataRow.h"
 #include "platform/MainWindow.h"
 #include "platform/TapeView.h"
+#include "platform/WindowTitle.h"
 
 namespace talvex {
 
@@ -38,8 +40,13 @@ struct ScriptedDialogs : DialogsPort {
         files.pop_front();
         return {path, 1};
     }
+    // The title goes where the window's own dialogs would put it.
+    void setTitle(const std::string& title) override {
+        if (window) showTapeTitle(window(), title);
+    }
     std::deque<int> answers;
     std::deque<std::string> files;
+    std::function<QWidget*()> window;
     std::vector<std::string> messages, titles, proposed;
 };
 
@@ -60,6 +67,7 @@ class WindowHarness {
         std::fclose(ini);
         for (const char* tape : {"Tape1.kwd", "Saved.kwd"}) std::filesystem::remove(path(tape));
         dialogs = ScriptedDialogs{};
+        dialogs.window = [this]() -> QWidget* { return session ? &session->window() : nullptr; };
     }
 
     bool open(const std::string& startFile = {}) {

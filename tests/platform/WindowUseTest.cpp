@@ -3,11 +3,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 
 #include "WindowHarness.h"
 #include "engine/KeyCodes.h"
+#include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
+#include "shell/ConfigStore.h"
+#include "shell/SettingsGroups.h"
 
 namespace talvex {
 
@@ -107,6 +113,131 @@ class WindowUseTest : public QObject {
         QCOMPARE(h_.rows(),
                  WindowHarness::toolRows(("1+4+" + repeatedKeys("1+", 2998) + "T").toStdString(),
                                          {"--max-rows", "10000"}));
+    }
+
+    // Esc and Backspace correct an entry wherever figures can be keyed: here the focus is on
+    // a toolbar button, where a click leaves it.
+    void correctionKeysWorkWhereFiguresDo_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<std::string>("amount");
+        QTest::newRow("Esc") << "123" << int(Qt::Key_Escape) << std::string("456.");
+        QTest::newRow("Backspace") << "1234" << int(Qt::Key_Backspace) << std::string("123456.");
+    }
+    void correctionKeysWorkWhereFiguresDo() {
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(std::string, amount);
+        auto* bar = h_.window().findChild<QToolBar*>("Toolbar");
+        QWidget* button = bar->widgetForAction(h_.window().action("ToolCopy"));
+        button->setFocus();
+        h_.typeKeys(button, before);
+        QTest::keyClick(button, Qt::Key(key));
+        h_.typeKeys(button, "456+");
+        QCOMPARE(h_.engine().cell(1, h_.engine().roles().amount), amount);
+    }
+
+    // Figures keyed on the open row wait for their operator when another line is clicked.
+    void keyedFiguresSurviveAClickElsewhere() {
+        h_.typeKeys("50+20+45");
+        clickCell(1, h_.engine().roles().description);
+        QCOMPARE(h_.window().statusText(),
+                 QString("Press valid operator (+,-,*,/, etc) to terminate edit"));
+        QCOMPARE(QApplication::focusWidget(), h_.view());
+        h_.typeKeys("+");
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("50+20+45+"));
+    }
+
+    // The check marks say what the window shows, whoever changed it.
+    void viewSwitchesFollowTheWindow() {
+        QAction* ruler = h_.window().action("Ruler");
+        QAction* notes = h_.window().action("NotePad");
+        QVERIFY(!ruler->isChecked());
+        h_.window().action("Options")->trigger();
+        auto* dialog = h_.window().findChild<OptionsDialog*>();
+        QVERIFY(dialog);
+        h_.session->settings().setOption(6, 1);
+        emit dialog->optionsChanged();
+        QVERIFY(ruler->isChecked());
+        dialog->close();
+        h_.window().setCompactConfiguration(true);
+        QVERIFY(!ruler->isChecked() && !ruler->isEnabled());
+        QVERIFY(!notes->isChecked() && !notes->isEnabled());
+        h_.window().setCompactConfiguration(false);
+        QVERIFY(ruler->isChecked() && notes->isEnabled());
+    }
+
+    // In and out of the compact configuration, by the menu or by the options dialog: the
+    // normal window comes back as it was.
+    void compactConfigurationGivesTheWindowBack_data() {
+        QTest::addColumn<bool>("byDialog");
+        QTest::newRow("view menu") << false;
+        QTest::newRow("options dialog") << true;
+    }
+    void compactConfigurationGivesTheWindowBack() {
+        QFETCH(bool, byDialog);
+        h_.window().resize(1100, 760);
+        const QSize normal = h_.window().size();
+        const auto toggle = [&] {
+            if (!byDialog) return h_.window().action("VantConfiguration")->trigger();
+            h_.window().action("Options")->trigger();
+            for (auto* button :
+                 h_.window().findChild<OptionsDialog*>()->findChildren<QPushButton*>())
+                if (button->text() == "Swi&tch Config" && button->isVisible())
+                    return button->click();
+            QFAIL("no switch button");
+        };
+        toggle();
+        QVERIFY(h_.session->settings().compact());
+        QTRY_VERIFY(h_.window().width() < normal.width());
+        toggle();
+        QVERIFY(!h_.session->settings().compact());
+        QTRY_COMPARE(h_.window().size(), normal);
+    }
+
+    // A start in the compact configuration reads its own section and writes it back as read.
+    void startInCompactReadsItsSection() {
+        h_.session.reset();
+        h_.install("VantCalc=1\n[VantCalc]\nBars=1,1\nAlwaysOnTop=1\n");
+        QVERIFY(h_.open());
+        QVERIFY(h_.window().action("ToolbarSwitch")->isChecked());
+        QVERIFY(h_.window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        h_.session->saveWindowSettings();
+        QCOMPARE(ConfigStore(h_.path("Talvex.ini")).bars("VantCalc"), std::string("1,1"));
+    }
+
+    // A stored size from a bigger monitor opens on this one, title bar and all.
+    void storedGeometryIsKeptOnScreen() {
+        h_.session.reset();
+        h_.install("MainWindow=90000,90000,-5000,-5000\n");
+        QVERIFY(h_.open());
+        const QRect area = h_.window().screen()->availableGeometry();
+        QVERIFY2(area.contains(h_.window().frameGeometry()), "the window fits, frame and all");
+    }
+
+    // The title names the tape by its clean path and marks unsaved changes the desktop's way.
+    void titleShowsTheCleanPathAndTheChanges() {
+        const QString title = h_.window().windowTitle();
+        QVERIFY2(!title.contains("/./") && title.endsWith("Tape1.kwd[*]"), qPrintable(title));
+        QVERIFY(!h_.window().isWindowModified());
+        h_.typeKeys("5+");
+        QVERIFY(h_.window().isWindowModified());
+        h_.dialogs.files = {h_.path("Saved.kwd")};
+        h_.window().action("SaveAs")->trigger();
+        QVERIFY(!h_.window().isWindowModified());
+    }
+
+    // File, "New..." proposes the template as it is named on disk.
+    void newProposesTheTemplateThatExists() {
+        h_.window().action("New")->trigger();
+        QCOMPARE(h_.dialogs.proposed.size(), size_t(1));
+        QVERIFY(std::filesystem::exists(h_.path(h_.dialogs.proposed[0].c_str())));
+    }
+
+    // Printing is not there yet, so nothing offers it.
+    void noDeadPrintControls() {
+        for (const char* name : {"Print", "ToolPrint", "ToolSprint", "ToolSPrint"})
+            QVERIFY2(!h_.window().action(name)->isVisible(), name);
     }
 };
 
