@@ -10,6 +10,7 @@
 #include "app/Session.h"
 #include "app/StartupDialogs.h"
 #include "app/StartupReport.h"
+#include "app/WindowStart.h"
 #include "platform/MainWindow.h"
 #include "platform/SingleInstance.h"
 #include "platform/TapeView.h"
@@ -28,22 +29,6 @@ char systemDecimalSeparator() {
     return decimal.size() == 1 && decimal[0] == ',' ? ',' : '.';
 }
 
-// A start without a document waits in the tray when its window closes; the tray icon, a second
-// start and the tray menu bring the window back or end the program.
-void keepInTray(talvex::Session& session, talvex::SingleInstance& instance,
-                std::unique_ptr<talvex::TrayIcon>& tray) {
-    QApplication::setQuitOnLastWindowClosed(false);
-    tray = std::make_unique<talvex::TrayIcon>(QApplication::windowIcon());
-    const auto restore = [&session] { session.restoreMainWindow(); };
-    QObject::connect(tray.get(), &talvex::TrayIcon::restoreRequested, restore);
-    QObject::connect(&instance, &talvex::SingleInstance::restoreRequested, restore);
-    QObject::connect(tray.get(), &talvex::TrayIcon::exitRequested, [&session] {
-        session.window().setClosing(true);
-        session.window().close();
-        session.window().setClosing(false);
-    });
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,23 +40,22 @@ int main(int argc, char** argv) {
     auto config = talvex::ConfigStore::locate(talvex::ConfigStore::sharedConfigDir(), installDir);
     talvex::SingleInstance instance(config);
     talvex::StartupDialogs dialogs(instance);
-    const talvex::StartupPlan plan = talvex::planStartup(commandLine(argc, argv), config, dialogs);
+    const talvex::StartupPlan plan =
+        talvex::fitToDesktop(talvex::planStartup(commandLine(argc, argv), config, dialogs),
+                             talvex::TrayIcon::available());
     if (plan.outcome == talvex::StartupOutcome::end || !config) {
         if (plan.message) talvex::StartupDialogs::show(*plan.message);
         return plan.message ? 1 : 0;
     }
     talvex::Session session(std::move(*config), systemDecimalSeparator());
     session.loadMainWindow(plan.fileToOpen());
-    if (!plan.statusText.empty()) session.window().showStatus(plan.statusText, false);
-    session.window().setClosing(plan.startedWithDocument);
     QObject::connect(&session.window(), &talvex::MainWindow::closedForGood, &app,
                      &QApplication::quit);
-    std::unique_ptr<talvex::TrayIcon> tray;
-    if (!plan.startedWithDocument) keepInTray(session, instance, tray);
+    talvex::WindowStart start(session, instance, plan);
     std::unique_ptr<talvex::StartupReport> report;
     if (talvex::StartupReport::requested())
         report = std::make_unique<talvex::StartupReport>(session.window().tapeView()->viewport());
-    if (plan.outcome == talvex::StartupOutcome::showMain) session.window().show();
+    start.show();
     const int result = QApplication::exec();
     session.saveWindowSettings();
     return result;

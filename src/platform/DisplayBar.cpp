@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "platform/Colours.h"
+
 namespace talvex {
 
 namespace {
@@ -90,7 +92,8 @@ QString DisplayBar::visibleText() const {
 }
 
 QColor DisplayBar::shownTextColour() const {
-    return textColour_.isValid() ? textColour_ : palette().color(QPalette::Text);
+    return readableOn(textColour_.isValid() ? textColour_ : palette().color(QPalette::Text),
+                      shownBackground());
 }
 
 QColor DisplayBar::shownBackground() const {

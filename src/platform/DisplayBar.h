@@ -24,6 +24,10 @@ class DisplayBar : public QWidget {
     // The text as it fits the current width: shrunk first, then shortened at its start.
     QString visibleText() const;
     QFont visibleFont() const;
+    // The colours the figures are painted with; a text colour that would not read on the
+    // background is darkened or lightened until it does.
+    QColor shownTextColour() const;
+    QColor shownBackground() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -41,8 +45,6 @@ class DisplayBar : public QWidget {
   private:
     QFont lcdFont() const;
     QRect figuresRect() const;
-    QColor shownTextColour() const;
-    QColor shownBackground() const;
 
     QString text_;
     QColor textColour_;

@@ -24,7 +24,6 @@
 #include <QRectF>
 #include <QSizePolicy>
 #include <QString>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -33,6 +32,7 @@
 #include <utility>
 
 #include "engine/KeyCodes.h"
+#include "platform/Colours.h"
 
 namespace talvex {
 
@@ -147,13 +147,16 @@ constexpr int kMainGrid[kPadRows][kMainColumns] = {
 constexpr int kSpacing = 4;
 constexpr int kGroupGap = 8;
 constexpr double kCompactFontScale = 0.85;
-constexpr QSize kKeySize(44, 38);
+// The smallest keys: a 640x480 window still gives most of its width to the tape.
+constexpr QSize kKeySize(28, 28);
 constexpr QSize kCompactKeySize(30, 24);
-constexpr int kCaptionPadding = 8;
+// Keys grow with the window up to about a fingertip; larger keys only take room from the tape.
+constexpr QSize kLargestKeySize(64, 64);
+constexpr int kCaptionPadding = 4;
 constexpr const char* kWidestCaption = "# Off";
 
 double fontFactor(KeyKind kind, bool compact) {
-    if (kind == KeyKind::Function) return compact ? 0.85 : 1.25;
+    if (kind == KeyKind::Function) return compact ? 0.85 : 1.0;
     if (kind == KeyKind::Operator) return compact ? 1.1 : 1.8;
     return compact ? 1.0 : 1.6;
 }
@@ -169,15 +172,18 @@ QFont scaledFont(const QFont& base, double factor, bool bold) {
     return font;
 }
 
+// Buttons take room the keypad is given but never ask for more, so the window's spare room
+// goes to the tape.
 void prepareButton(QPushButton* button, const char* tip, const QString& help) {
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     if (tip != nullptr) button->setToolTip(QString::fromUtf8(tip));
     button->setWhatsThis(help);
 }
 
-// Only the background role is set, so buttons on the area keep the desktop's look.
+// Buttons on the area keep the desktop's look; what is drawn straight on the area takes the ink
+// that reads on its colour, whatever the desktop's own text colour is.
 void fillBackground(QWidget* area, const QColor& colour) {
     if (!colour.isValid()) {
         area->setAutoFillBackground(false);
@@ -186,6 +192,7 @@ void fillBackground(QWidget* area, const QColor& colour) {
     }
     QPalette palette;
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, inkFor(colour));
     area->setPalette(palette);
     area->setAutoFillBackground(true);
 }
@@ -193,6 +200,8 @@ void fillBackground(QWidget* area, const QColor& colour) {
 void placeKeys(QFrame* pad, std::span<const int> cells, int columns,
                const std::array<QPushButton*, Keypad::kKeyCount>& keys) {
     auto* grid = new QGridLayout(pad);
+    // The pad grows no further than its keys do.
+    grid->setSizeConstraint(QLayout::SetMinAndMaxSize);
     grid->setContentsMargins(kSpacing, kSpacing, kSpacing, kSpacing);
     grid->setSpacing(kSpacing);
     const auto cell = [&](int row, int column) { return cells[row * columns + column]; };
@@ -229,15 +238,18 @@ Keypad::Keypad(QChar decimalSeparator, QWidget* parent)
                              kMainColumns);
     navigation_ = makeNavigation();
 
-    auto* pads = new QHBoxLayout;
-    pads->setSpacing(kGroupGap);
-    pads->addWidget(leftSubpad_, 2);
-    pads->addWidget(mainSubpad_, 4);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(kGroupGap, kGroupGap, kGroupGap, kGroupGap);
-    column->setSpacing(kGroupGap);
-    column->addWidget(navigation_);
-    column->addLayout(pads, 1);
+    // The navigation row spans the subpads: only the keys set how wide the keypad may grow,
+    // and it reports that largest size, so a window never stretches it past its keys.
+    auto* layout = new QGridLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    layout->setContentsMargins(kGroupGap, kGroupGap, kGroupGap, kGroupGap);
+    layout->setSpacing(kGroupGap);
+    layout->addWidget(navigation_, 0, 0, 1, 2);
+    layout->addWidget(leftSubpad_, 1, 0);
+    layout->addWidget(mainSubpad_, 1, 1);
+    layout->setColumnStretch(0, kLeftColumns);
+    layout->setColumnStretch(1, kMainColumns);
+    layout->setRowStretch(1, 1);
 
     updateCaptions();
     updateFonts();
@@ -245,10 +257,10 @@ Keypad::Keypad(QChar decimalSeparator, QWidget* parent)
 }
 
 // Push buttons hint at the width of a dialog's OK button; keys are wanted nearer square, and
-// they grow with the room the window gives them.
+// they grow with the room the window gives them, up to their largest size.
 QSize Keypad::sizeHint() const {
     const QSize minimum = minimumSizeHint();
-    return {minimum.width() * 6 / 5, minimum.height() * 5 / 4};
+    return QSize(minimum.width() * 6 / 5, minimum.height() * 5 / 4).boundedTo(maximumSize());
 }
 
 QAbstractButton* Keypad::button(int code) const {
@@ -290,6 +302,8 @@ QFrame* Keypad::makeSubpad(const char* name, std::span<const int> cells, int col
 QWidget* Keypad::makeNavigation() {
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("Navigation"));
+    // Taller buttons would only push the keys down.
+    row->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(kSpacing);
@@ -392,8 +406,19 @@ void Keypad::updateFonts() {
                               ? std::max(size.width(), wordWidth + 2 * kCaptionPadding)
                               : size.width();
         keys_[code]->setMinimumSize(width, size.height());
+        limitKeySize(keys_[code]);
     }
     updateNavigationFonts();
+}
+
+// A key spanning cells may grow over all of them; none grows below its minimum.
+void Keypad::limitKeySize(QPushButton* key) {
+    const auto* grid = static_cast<QGridLayout*>(key->parentWidget()->layout());
+    int row = 0, column = 0, rows = 1, columns = 1;
+    grid->getItemPosition(grid->indexOf(key), &row, &column, &rows, &columns);
+    const QSize largest(columns * kLargestKeySize.width() + (columns - 1) * kSpacing,
+                        rows * kLargestKeySize.height() + (rows - 1) * kSpacing);
+    key->setMaximumSize(largest.expandedTo(key->minimumSize()));
 }
 
 // Without a set minimum, push buttons refuse to shrink below a dialog button's width.

@@ -65,6 +65,7 @@ class Keypad : public QWidget {
     void makeGroupMenu();
     void updateCaptions();
     void updateFonts();
+    void limitKeySize(QPushButton* key);
     void updateNavigationFonts();
     void updateIcons();
 

@@ -77,9 +77,11 @@ void MainWindow::buildMenus() {
     // Printing has no engine yet: its commands stay out of sight until it has.
     addAction(file, "Print", tr("&Print..."), [] {})->setVisible(false);
     file->addSeparator();
+    // A cancelled save prompt keeps the program as it was, tray and all.
     addAction(file, "Exit", tr("E&xit"), [this] {
+        const bool wasClosing = closing_;
         closing_ = true;
-        close();
+        if (!close()) closing_ = wasClosing;
     });
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));

@@ -1,15 +1,19 @@
 #include "platform/MainWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "documents/Documents.h"
@@ -18,6 +22,7 @@
 #include "engine/KeyCodes.h"
 #include "platform/Colours.h"
 #include "platform/DisplayBar.h"
+#include "platform/FoldingPanel.h"
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/ReferencePanel.h"
@@ -41,6 +46,10 @@ constexpr int kOptionLeftSubpad = 13;
 constexpr int kOptionTapeOnGotoButtons = 16;
 constexpr int kOptionDisplayBar = 14;
 constexpr int kOptionNotes = 7;
+constexpr int kOpenNotesHeight = 140;
+constexpr int kOpenReferencesWidth = 200;
+// The most of the window's width the keypad and display may take, unless the keys need more.
+constexpr int kCalculatorShare = 35;
 
 QString local(const std::string& text) {
     return QString::fromLocal8Bit(text.c_str());
@@ -81,19 +90,26 @@ void MainWindow::buildLayout() {
     // The page layout it leads to comes with printing.
     ruler_->setToolTip(tr("VantPrint Ruler"));
     ruler_->setFrameShape(QFrame::StyledPanel);
+    // Growing or shrinking, the window gives and takes the tape's room first: the panels
+    // around it keep their sizes (no stretch).
     auto* tapeSide = new QSplitter(Qt::Vertical, this);
     tapeSide->addWidget(ruler_);
     tapeSide->addWidget(view_);
     tapeSide->addWidget(notes_);
     tapeSide->setStretchFactor(0, 0);
-    tapeSide->setStretchFactor(1, 4);
-    tapeSide->setStretchFactor(2, 1);
+    tapeSide->setStretchFactor(1, 1);
+    tapeSide->setStretchFactor(2, 0);
+    tapeSide->setChildrenCollapsible(false);
+    notes_->setMinimumHeight(foldedNotesHeight());
+    notesFold_ = new FoldingPanel(tapeSide, notes_, view_, foldedNotesHeight(), kOpenNotesHeight);
+    notes_->installEventFilter(this);
 
-    auto* calculator = new QWidget(this);
+    auto* calculator = calculator_ = new QWidget(this);
     auto* right = new QVBoxLayout(calculator);
     right->setContentsMargins(6, 6, 6, 6);
     right->addWidget(display_);
-    right->addWidget(keypad_, 1);
+    // The keys take the height up to their largest size; what is left stays under them.
+    right->addWidget(keypad_, 10);
     // The add-in panels (devices and calculation functions) take their place under the keypad.
     addinPanels_ = new QWidget(this);
     addinPanels_->setObjectName("AddinPanels");
@@ -101,8 +117,9 @@ void MainWindow::buildLayout() {
     addinPanels_->layout()->setContentsMargins(0, 0, 0, 0);
     addinPanels_->hide();
     right->addWidget(addinPanels_);
+    right->addStretch(1);
 
-    auto* central = new QSplitter(Qt::Horizontal, this);
+    auto* central = central_ = new QSplitter(Qt::Horizontal, this);
     central->addWidget(tapeSide);
     central->addWidget(references_);
     central->addWidget(calculator);
@@ -110,9 +127,9 @@ void MainWindow::buildLayout() {
     central->setStretchFactor(1, 0);
     central->setStretchFactor(2, 0);
     central->setChildrenCollapsible(false);
-    // The tape gets what the calculator does not need.
-    central->setSizes({560, 120, 340});
-    references_->setMaximumWidth(220);
+    references_->setMaximumWidth(kOpenReferencesWidth);
+    referencesFold_ = new FoldingPanel(central, references_, tapeSide, 0, kOpenReferencesWidth);
+    central->installEventFilter(this);
     // The messenger panel runs across the top of the window, over the tape and the keypad.
     messenger_ = new QWidget(this);
     messenger_->setObjectName("Logo");
@@ -196,7 +213,14 @@ void MainWindow::documentChanged() {
     loadingNotes_ = false;
     references_->clear();
     const ReferenceRegistry& refs = core_.engine.references();
-    for (int n = 1; n < refs.boxCount(); ++n) references_->setSlot(n, local(refs.slot(n).shown));
+    bool anyReference = false;
+    for (int n = 1; n < refs.boxCount(); ++n) {
+        references_->setSlot(n, local(refs.slot(n).shown));
+        anyReference = anyReference || !refs.slot(n).shown.empty();
+    }
+    // Empty panels start folded, so a new tape gets the room.
+    referencesFold_->setOpen(anyReference);
+    openNotes(!notes_->toPlainText().isEmpty());
     model_->columnsChanged();
     keypad_->setTapeOn(core_.engine.tapeOn());
     keypad_->setCountsOn(core_.engine.settings().countsOn);
@@ -223,9 +247,17 @@ void MainWindow::applyViewOptions() {
     display_->setBackground(colourFromSetting(options.colour(kColourLcdBackground)));
     keypad_->setColours(colourFromSetting(options.colour(kColourKeypadBack)),
                         colourFromSetting(options.colour(kColourSubpads)));
+    // The notes keep their own paper under any desktop, so their ink and their faint hint are
+    // measured against that paper, not the desktop's.
+    const QColor notesBack = colourFromSetting(options.colour(kColourNotesBack));
+    const QColor notesInk =
+        readableOn(colourFromSetting(options.colour(kColourNotesText)), notesBack);
+    QColor notesHint = notesInk;
+    notesHint.setAlphaF(0.5);
     QPalette palette = notes_->palette();
-    palette.setColor(QPalette::Base, colourFromSetting(options.colour(kColourNotesBack)));
-    palette.setColor(QPalette::Text, colourFromSetting(options.colour(kColourNotesText)));
+    palette.setColor(QPalette::Base, notesBack);
+    palette.setColor(QPalette::Text, notesInk);
+    palette.setColor(QPalette::PlaceholderText, readableOn(notesHint, notesBack));
     notes_->setPalette(palette);
 }
 
@@ -263,6 +295,50 @@ void MainWindow::currentRowChanged(int row) {
 
 void MainWindow::referenceSlotChanged(int slot, const std::string& text) {
     references_->setSlot(slot, local(text));
+    if (!text.empty()) referencesFold_->setOpen(true);
+}
+
+// Folded, the pad is one line with its hint and no scroll bar.
+void MainWindow::openNotes(bool open) {
+    notes_->setVerticalScrollBarPolicy(open ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    notesFold_->setOpen(open);
+}
+
+// One line of the notes pad shows while it is empty: enough to see it and click into it.
+int MainWindow::foldedNotesHeight() const {
+    return notes_->fontMetrics().lineSpacing() + 2 * notes_->frameWidth() +
+           2 * static_cast<int>(notes_->document()->documentMargin());
+}
+
+// The calculator takes what its keys need up to a share of the window, and never more than it
+// can use; the tape takes the rest, so a small window still shows the tape's figures.
+void MainWindow::fitCalculator() {
+    QList<int> sizes = central_->sizes();
+    const int calculator = central_->indexOf(calculator_);
+    const int tape = 0;
+    if (!calculator_->isVisible() || sizes.size() <= calculator) return;
+    const int room = sizes[tape] + sizes[calculator];
+    const int least = calculator_->minimumSizeHint().width();
+    // The keypad's keys stop growing at a comfortable size; the display needs no more.
+    const QMargins margins = calculator_->layout()->contentsMargins();
+    const int most = keypad_->isVisible()
+                         ? keypad_->maximumWidth() + margins.left() + margins.right()
+                         : calculator_->sizeHint().width();
+    const int wanted = std::max(least, std::min(room * kCalculatorShare / 100, most));
+    if (wanted == sizes[calculator] || room - wanted < 0) return;
+    sizes[tape] = room - wanted;
+    sizes[calculator] = wanted;
+    central_->setSizes(sizes);
+}
+
+// The notes pad opens while the user writes in it and folds again when left empty.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &MainWindow::fitCalculator, Qt::QueuedConnection);
+    if (watched == notes_ && event->type() == QEvent::FocusIn) openNotes(true);
+    if (watched == notes_ && event->type() == QEvent::FocusOut && notes_->toPlainText().isEmpty())
+        openNotes(false);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showColumn(int col) {
@@ -349,6 +425,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         emit closedForGood();
         return;
     }
+    // The user has answered No for this tape: neither the fresh tape a restore starts nor the
+    // tray's Exit may ask about it again. A save that was chosen but did not happen leaves the
+    // tape modified, so it is offered again rather than lost.
+    if (core_.document.saveAnswer == answer::kNo) core_.engine.setModified(false);
     event->ignore();
     hide();
     emit hiddenToTray();

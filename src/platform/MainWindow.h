@@ -18,6 +18,7 @@ class ColumnActions;
 class ConfigStore;
 class DialogsPort;
 class DisplayBar;
+class FoldingPanel;
 class Documents;
 class Engine;
 class Keypad;
@@ -86,10 +87,14 @@ class MainWindow : public QMainWindow, public ViewPort {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildLayout();
+    int foldedNotesHeight() const;
+    void fitCalculator();
+    void openNotes(bool open);
     void buildMenus();
     void buildToolbar();
     void buildViewMenu(QMenu* menu);
@@ -129,6 +134,10 @@ class MainWindow : public QMainWindow, public ViewPort {
     QWidget* addinPanels_ = nullptr;
     QWidget* messenger_ = nullptr;
     QLabel* status_ = nullptr;
+    FoldingPanel* notesFold_ = nullptr;
+    QSplitter* central_ = nullptr;
+    QWidget* calculator_ = nullptr;
+    FoldingPanel* referencesFold_ = nullptr;
     QPointer<QProgressDialog> progress_;
     QPointer<OptionsDialog> options_;
     bool closing_ = false;

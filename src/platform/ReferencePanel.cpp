@@ -1,15 +1,19 @@
 #include "platform/ReferencePanel.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QScrollArea>
 #include <QSize>
 #include <QSizePolicy>
 #include <QVBoxLayout>
+
+#include "platform/Colours.h"
 
 namespace talvex {
 
@@ -38,6 +42,7 @@ ReferencePanel::ReferencePanel(QWidget* parent) : QWidget(parent) {
     empty_ = new QLabel(tr("A line made a reference with Ref shows its value here."), content);
     empty_->setWordWrap(true);
     empty_->setForegroundRole(QPalette::PlaceholderText);
+    keepHintReadable();
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, kSpacing, 0);
     column->addLayout(grid_);
@@ -57,6 +62,20 @@ ReferencePanel::ReferencePanel(QWidget* parent) : QWidget(parent) {
     const int boxWidth = QFontMetrics(font()).horizontalAdvance(QLatin1Char('0')) * kBoxCharacters;
     setMinimumWidth(boxWidth + QFontMetrics(font()).horizontalAdvance(QStringLiteral("50")) +
                     4 * kSpacing);
+}
+
+void ReferencePanel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) keepHintReadable();
+}
+
+// Desktops draw placeholder text faint, often too faint to read on a panel; the hint keeps the
+// desktop's shade where it reads and is darkened or lightened where it does not.
+void ReferencePanel::keepHintReadable() {
+    QPalette hint;
+    hint.setColor(QPalette::PlaceholderText, readableOn(palette().color(QPalette::PlaceholderText),
+                                                        palette().color(QPalette::Window)));
+    empty_->setPalette(hint);
 }
 
 // Narrow beside the tape; the word-wrapped hint would otherwise ask for a wide panel.

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QEvent;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,9 @@ class ReferencePanel : public QWidget {
     void setSlot(int n, const QString& text);
     void clear();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     struct Row {
         QLabel* number;
@@ -41,6 +45,7 @@ class ReferencePanel : public QWidget {
     };
 
     void addRow();
+    void keepHintReadable();
 
     QScrollArea* scroll_ = nullptr;
     QGridLayout* grid_ = nullptr;

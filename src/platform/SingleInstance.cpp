@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QtGlobal>
 
 #include "shell/Startup.h"
@@ -132,8 +133,11 @@ void SingleInstance::acceptConnections() {
 }
 
 void SingleInstance::readRequests(QLocalSocket* socket) {
+    // A restore may ask about the tape in a modal dialog, whose event loop can see this socket
+    // disconnect and be deleted: each request is handled only after the socket was let go.
     while (socket->canReadLine()) {
-        if (socket->readLine(kMaxRequest).trimmed() == kRestore) emit restoreRequested();
+        if (socket->readLine(kMaxRequest).trimmed() == kRestore)
+            QTimer::singleShot(0, this, &SingleInstance::restoreRequested);
     }
     if (socket->bytesAvailable() > kMaxRequest) socket->abort();
 }

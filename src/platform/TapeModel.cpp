@@ -5,7 +5,9 @@
 #include <QBrush>
 #include <QByteArray>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -38,23 +40,6 @@ constexpr int kColumnHeaders = 4;
 constexpr int kHighlightLine = 5;
 
 constexpr int kMinLineNumberWidth = 3;
-// Below this contrast ratio text is as good as invisible (a damaged colour setting that reads
-// as 0 gives black on black); such ink falls back to black or white.
-constexpr double kMinContrast = 1.6;
-
-double luminance(const QColor& c) {
-    const auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-QColor readableOn(const QColor& ink, const QColor& ground) {
-    const double a = luminance(ink) + 0.05;
-    const double b = luminance(ground) + 0.05;
-    if (std::max(a, b) / std::min(a, b) >= kMinContrast) return ink;
-    return luminance(ground) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 QString fromLocal(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,13 +54,32 @@ int digitsOf(int number) {
 constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
 
-// The desktop's fixed font, asked for as one: some desktops name a monospaced family that font
-// matching does not mark as such, and figures only line up in a fixed pitch.
+// Amounts line up on their separator only where every character they are written with takes
+// the same advance: figures, separators, sign and the blanks that pad them. Fonts drawn for that
+// are not always flagged fixed pitch (Noto Sans Mono is not), so the advances are measured.
+bool figuresLineUp(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const QString characters = QStringLiteral("0123456789.,'- ");
+    const qreal advance = metrics.horizontalAdvance(characters.front());
+    return advance > 0 && std::all_of(characters.begin(), characters.end(), [&](QChar c) {
+               return qFuzzyCompare(metrics.horizontalAdvance(c), advance);
+           });
+}
+
+// The desktop's fixed font when its figures line up; else the first monospaced face that does.
 QFont tapeFontOfTheDesktop() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFixedPitch(true);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (figuresLineUp(desktop)) return desktop;
+    QFont candidate = desktop;
+    candidate.setFamilies({QStringLiteral("monospace")});
+    candidate.setStyleHint(QFont::TypeWriter);
+    if (figuresLineUp(candidate)) return candidate;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family)) continue;
+        candidate.setFamilies({family});
+        if (figuresLineUp(candidate)) return candidate;
+    }
+    return desktop;
 }
 
 }  // namespace
@@ -124,9 +128,16 @@ int TapeModel::currentTapeRow() const {
 }
 
 int TapeModel::amountColumn() const {
-    const int amount = engine_.roles().amount;
-    if (!ColumnRoles::present(amount) || modelColumn(amount) >= columns_) return -1;
-    return modelColumn(amount);
+    return roleColumn(engine_.roles().amount);
+}
+
+int TapeModel::descriptionColumn() const {
+    return roleColumn(engine_.roles().description);
+}
+
+int TapeModel::roleColumn(int dataColumn) const {
+    if (!ColumnRoles::present(dataColumn) || modelColumn(dataColumn) >= columns_) return -1;
+    return modelColumn(dataColumn);
 }
 
 bool TapeModel::entersOnTape(const QModelIndex& index) const {

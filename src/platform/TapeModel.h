@@ -46,14 +46,16 @@ class TapeModel : public QAbstractTableModel {
     int currentTapeRow() const;
     // The model column of the amount, -1 when the document has none.
     int amountColumn() const;
+    // The column that takes the width the others leave; -1 when the tape has none.
+    int descriptionColumn() const;
     // The decimal and thousands separators the tape's figures are written with.
     NumberSymbols numberSymbols() const;
     // Enter on this cell goes to the calculator: the open row, at or right of the amount.
     bool entersOnTape(const QModelIndex& index) const;
     int widthInCharacters(int modelColumn) const;
     bool columnVisible(int modelColumn) const;
-    // A colour setting as the grid paints it; print colours too close to the paper to read are
-    // replaced by black or white.
+    // A colour setting as the grid paints it; print colours that would not read on their paper
+    // are taken just far enough towards black or white to read.
     QColor colour(int index) const;
     QColor paper() const;
     QColor ink() const;
@@ -88,6 +90,7 @@ class TapeModel : public QAbstractTableModel {
     void resetShape();
     void emitAllChanged();
     void emitCellChanged(int tapeRow, int dataColumn);
+    int roleColumn(int dataColumn) const;
     int entryRow() const;
     QString cellText(int tapeRow, int dataColumn) const;
     bool isNumberColumn(int dataColumn) const;

@@ -34,6 +34,8 @@ namespace {
 
 // A column of width 0 keeps room for a click, so it can still be found and widened.
 constexpr int kMinColumnCharacters = 2;
+// Below this the description stops giving way and the tape scrolls sideways instead.
+constexpr int kMinDescriptionCharacters = 13;
 constexpr int kRowPadding = 6;
 constexpr qreal kHighlightStrength = 0.3;
 
@@ -389,10 +391,34 @@ void TapeView::applyColumns() {
         if (!isColumnHidden(column))
             setColumnWidth(column, std::max(pixelsFor(characters), captionWidth));
     }
+    fitDescription();
 }
 
+// The description takes the width the other columns leave, so the tape fills its pane and the
+// amounts stay in view in a narrow window; the other columns keep their set widths.
+void TapeView::fitDescription() {
+    if (!model_) return;
+    const int description = model_->descriptionColumn();
+    if (description < 0 || isColumnHidden(description)) return;
+    int others = 0;
+    for (int column = 0; column < model_->columnCount(); ++column)
+        if (column != description && !isColumnHidden(column)) others += columnWidth(column);
+    const int width = std::max(pixelsFor(kMinDescriptionCharacters), viewport()->width() - others);
+    if (width == columnWidth(description)) return;
+    QScopedValueRollback<bool> guard(applyingLayout_, true);
+    setColumnWidth(description, width);
+}
+
+void TapeView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitDescription();
+}
+
+// A dragged column keeps its new width; the description, which fills, gives or takes it.
 void TapeView::userResizedColumn(int column, int /*oldSize*/, int newSize) {
     if (applyingLayout_ || newSize <= 0) return;
+    if (column == model_->descriptionColumn()) return;
+    fitDescription();
     const int characters = std::max(0, (newSize - pixelsFor(0)) / characterWidth());
     emit columnResized(TapeModel::dataColumn(column), characters);
 }

@@ -54,6 +54,7 @@ class TapeView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
@@ -67,6 +68,7 @@ class TapeView : public QTableView {
     int characterWidth() const;
     int pixelsFor(int characters) const;
     void applyColumns();
+    void fitDescription();
     void applyRows();
     void applyLineNumbers();
     void applyColours();

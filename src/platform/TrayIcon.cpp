@@ -19,7 +19,7 @@ constexpr const char* kRestore = "&Restore";
 
 TrayIcon::TrayIcon(const QIcon& icon, QObject* parent) : QObject(parent) {
     buildMenu();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    if (!available()) return;
     tray_ = new QSystemTrayIcon(icon, this);
     tray_->setToolTip(QString::fromUtf8(kProductName.data(), kProductName.size()));
     tray_->setContextMenu(menu_.get());
@@ -31,6 +31,10 @@ TrayIcon::TrayIcon(const QIcon& icon, QObject* parent) : QObject(parent) {
 TrayIcon::~TrayIcon() {
     delete tray_;
     tray_ = nullptr;
+}
+
+bool TrayIcon::available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 bool TrayIcon::shown() const {

@@ -1,5 +1,6 @@
 // The program's icon in the system tray, and its menu. Where the desktop has no tray the
-// object stays silent and the single-instance hand-over is the way back to the window.
+// object stays silent; the program then never hides its window, and a second start brings it
+// to the front.
 #pragma once
 
 #include <QIcon>
@@ -19,6 +20,8 @@ class TrayIcon : public QObject {
     explicit TrayIcon(const QIcon& icon, QObject* parent = nullptr);
     ~TrayIcon() override;
 
+    // The desktop has a tray to put the icon in.
+    static bool available();
     // The icon is in the tray (the desktop has one and accepted it).
     bool shown() const;
     // "&SysTray": "&Exit", a separator, "&Restore". Built even without a tray.

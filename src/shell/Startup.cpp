@@ -95,6 +95,7 @@ StartupPlan planTrayStart(std::string_view commandLine, const ConfigStore& confi
     }
     StartupPlan plan;
     plan.outcome = StartupOutcome::showMain;
+    plan.waitsInTray = true;
     if (commandLine.starts_with(kTrayOption)) {
         setStartFile(plan, afterTrayOption(commandLine));
         if (!config.autoLoad()) plan.outcome = StartupOutcome::trayOnly;
@@ -161,6 +162,13 @@ StartupPlan planStartup(std::string_view commandLine, const std::optional<Config
                            ? planTrayStart(line, *config, probe)
                            : planDocumentStart(line);
     if (plan.outcome != StartupOutcome::end) plan.workingFolder = config->workingFolder();
+    return plan;
+}
+
+StartupPlan fitToDesktop(StartupPlan plan, bool hasTray) {
+    if (hasTray) return plan;
+    plan.waitsInTray = false;
+    if (plan.outcome == StartupOutcome::trayOnly) plan.outcome = StartupOutcome::showMinimized;
     return plan;
 }
 

@@ -42,9 +42,10 @@ class StartupProbe {
 };
 
 enum class StartupOutcome {
-    end,       // show the message, if any, and end
-    trayOnly,  // load the main window without showing it and wait in the tray
-    showMain,  // show the main window
+    end,            // show the message, if any, and end
+    trayOnly,       // load the main window without showing it and wait in the tray
+    showMinimized,  // show the main window minimised (a tray start where there is no tray)
+    showMain,       // show the main window
 };
 
 struct StartupPlan {
@@ -54,6 +55,9 @@ struct StartupPlan {
     // A document start: closing the main window ends the program, no tray icon is added and
     // the instance neither asks nor answers the hand-over.
     bool startedWithDocument = false;
+    // Closing the main window hides it and the program waits in the tray; otherwise closing
+    // the window ends the program.
+    bool waitsInTray = false;
     // The start file, without its quotes; empty when none was named.
     std::string startFile;
     // Set when the start file was named but is no tape: the status line reads it and the
@@ -83,5 +87,9 @@ std::string withoutQuotes(std::string_view text);
 // commandLine is the text after the program's name; config is ConfigStore::locate's result.
 StartupPlan planStartup(std::string_view commandLine, const std::optional<ConfigStore>& config,
                         StartupProbe& probe);
+
+// The plan fitted to the desktop. Where it has no tray a hidden window could never be found
+// again: a tray-only start shows its window minimised, and closing the window ends the program.
+StartupPlan fitToDesktop(StartupPlan plan, bool hasTray);
 
 }  // namespace talvex

@@ -74,12 +74,22 @@ class AppStartTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void trayStartShowsNoWindowUntilASecondStart() {
-        Installation installation(false);
+    // Offscreen there is no tray, as on a desktop without one: a window hidden there could never
+    // be found again, so every start without a document shows it (a "-L" start minimised).
+    void startsShowTheWindowAndASecondStartHandsOver_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("autoLoad");
+        QTest::newRow("plain") << QStringList{} << false;
+        QTest::newRow("-L, AutoLoad 0") << QStringList{"-L"} << false;
+        QTest::newRow("-L, AutoLoad 1") << QStringList{"-L"} << true;
+    }
+    void startsShowTheWindowAndASecondStartHandsOver() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, autoLoad);
+        Installation installation(autoLoad);
         QProcess first;
-        installation.start(first, {"-L"});
-        QVERIFY(first.waitForStarted());
-        QVERIFY2(!paintsWithin(first, 1500), "a -L start with AutoLoad 0 shows no window");
+        installation.start(first, arguments);
+        QVERIFY(paintsWithin(first, 10000));
         QVERIFY(installation.waitForLock(10000));
         QProcess second;
         installation.start(second, {});
@@ -87,28 +97,7 @@ class AppStartTest : public QObject {
         QCOMPARE(second.exitCode(), 0);
         QVERIFY2(!second.readAllStandardError().contains("first paint"),
                  "the second start ends without a window");
-        QVERIFY2(paintsWithin(first, 5000), "the first start restores its window");
-        stop(first);
-    }
-
-    void plainStartShowsTheWindowAndASecondStartHandsOver() {
-        Installation installation(false);
-        QProcess first;
-        installation.start(first, {});
-        QVERIFY(paintsWithin(first, 10000));
-        QVERIFY(installation.waitForLock(10000));
-        QProcess second;
-        installation.start(second, {});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 0);
-        stop(first);
-    }
-
-    void trayStartWithAutoLoadShowsTheWindow() {
-        Installation installation(true);
-        QProcess first;
-        installation.start(first, {"-L"});
-        QVERIFY(paintsWithin(first, 10000));
+        QCOMPARE(first.state(), QProcess::Running);
         stop(first);
     }
 };

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QModelIndex>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "platform/Colours.h"
 #include "platform/TapeModel.h"
 #include "shell/OptionTable.h"
 
@@ -78,14 +80,32 @@ class TapeModelTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Right-aligned in the tape's font, the separators of all amounts fall in one place. That
+    // needs figures, separators and padding of one width, not a font flagged fixed pitch.
     void amountsLineUpOnTheirSeparator() {
         Tape tape;
-        tape.run("61+23.75+1.5+");
+        tape.run("61+23.75+1.5+1234.5+");
         QCOMPARE(tape.padded(1, kAmount), QString("61.  "));
         QCOMPARE(tape.padded(2, kAmount), QString("23.75"));
         QCOMPARE(tape.padded(3, kAmount), QString("1.5 "));
         tape.run("42");
-        QCOMPARE(tape.padded(4, kAmount), QString("42   "));  // the entry keyed lines up too
+        QCOMPARE(tape.padded(5, kAmount), QString("42   "));  // the entry keyed lines up too
+        const QFontMetricsF metrics(tape.at(1, kAmount).data(Qt::FontRole).value<QFont>());
+        const qreal digit = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (const QChar figure : QString("123456789"))
+            QVERIFY2(qFuzzyCompare(metrics.horizontalAdvance(figure), digit), qPrintable(figure));
+        // Distance from the right edge to the separator, or to where it would be.
+        const auto separatorFromRight = [&](const QString& amount) {
+            const qsizetype separator = amount.indexOf(QLatin1Char('.'));
+            return metrics.horizontalAdvance(
+                amount.mid(separator < 0 ? amount.size() - 3 : separator));
+        };
+        const qreal first = separatorFromRight(tape.padded(1, kAmount));
+        for (int row = 2; row <= 5; ++row) {
+            QCOMPARE(tape.at(row, kAmount).data(Qt::TextAlignmentRole).toInt(), kRightAligned);
+            QVERIFY2(qFuzzyCompare(separatorFromRight(tape.padded(row, kAmount)), first),
+                     qPrintable(tape.padded(row, kAmount)));
+        }
     }
 
     void showsKeyedLines() {
@@ -106,8 +126,6 @@ class TapeModelTest : public QObject {
         const QModelIndex amount = tape.at(1, kAmount);
         QCOMPARE(amount.data(Qt::TextAlignmentRole).toInt(), kRightAligned);
         QCOMPARE(tape.at(1, kDescription).data(Qt::TextAlignmentRole).toInt(), kLeftAligned);
-        // The font asked for, not the one this machine's fonts happen to give.
-        QVERIFY(amount.data(Qt::FontRole).value<QFont>().fixedPitch());
     }
 
     void hiddenRowsShiftTheModel() {
@@ -219,16 +237,34 @@ class TapeModelTest : public QObject {
         QCOMPARE(tape.model.amountColumn(), 4);
     }
 
-    // A damaged colour setting reads as 0: black print on black paper must still be readable.
+    // Print colours that read on their paper show as chosen; others are darkened or lightened
+    // until they read, keeping their hue. A damaged setting reads as 0: black on black.
+    void printStaysReadableOnItsPaper_data() {
+        QTest::addColumn<QColor>("paper");
+        QTest::addColumn<QColor>("print");
+        QTest::addColumn<bool>("asChosen");
+        QTest::newRow("near-black on cream") << QColor(255, 253, 240) << QColor(32, 32, 32) << true;
+        QTest::newRow("red on cream") << QColor(255, 253, 240) << QColor(192, 0, 0) << true;
+        QTest::newRow("amber on black") << QColor(Qt::black) << QColor(255, 191, 0) << true;
+        QTest::newRow("black on black") << QColor(Qt::black) << QColor(Qt::black) << false;
+        QTest::newRow("yellow on white") << QColor(Qt::white) << QColor(255, 255, 0) << false;
+        QTest::newRow("navy on black") << QColor(Qt::black) << QColor(0, 0, 128) << false;
+        QTest::newRow("grey on cream") << QColor(255, 253, 240) << QColor(128, 128, 128) << false;
+    }
     void printStaysReadableOnItsPaper() {
+        QFETCH(QColor, paper);
+        QFETCH(QColor, print);
+        QFETCH(bool, asChosen);
         Tape tape;
-        tape.options.setColour(0, 0);
-        tape.options.setColour(1, 0);
+        tape.options.setColour(0, settingFromColour(paper));
+        tape.options.setColour(1, settingFromColour(print));
         tape.run("5+");
-        QCOMPARE(tape.ink(1, kAmount), QColor(Qt::white));
-        QCOMPARE(tape.at(1, kAmount).data(Qt::BackgroundRole).value<QBrush>().color(),
-                 QColor(Qt::black));
-        QCOMPARE(tape.model.ink(), QColor(Qt::white));
+        const QColor ink = tape.ink(1, kAmount);
+        QCOMPARE(tape.at(1, kAmount).data(Qt::BackgroundRole).value<QBrush>().color(), paper);
+        QCOMPARE(tape.model.ink(), ink);
+        QVERIFY2(contrastRatio(ink, paper) >= kReadableContrast, qPrintable(ink.name()));
+        QCOMPARE(ink == print, asChosen);
+        if (print.hsvHue() >= 0) QVERIFY(qAbs(ink.hsvHue() - print.hsvHue()) <= 2);
     }
 
     void lineNumbersWidenForLongTapes() {

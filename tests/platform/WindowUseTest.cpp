@@ -10,6 +10,7 @@
 
 #include "WindowHarness.h"
 #include "engine/KeyCodes.h"
+#include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
 #include "shell/ConfigStore.h"
@@ -238,6 +239,41 @@ class WindowUseTest : public QObject {
     void noDeadPrintControls() {
         for (const char* name : {"Print", "ToolPrint", "ToolSprint", "ToolSPrint"})
             QVERIFY2(!h_.window().action(name)->isVisible(), name);
+    }
+
+    // At any window size the tape gets the room: its columns fill the pane, a description of
+    // the budget shows whole, the amounts stay in view, and the keypad does not grow with the
+    // window.
+    void tapeGetsTheRoom_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("640x480") << QSize(640, 480);
+        QTest::newRow("default") << QSize(1040, 680);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+    }
+    void tapeGetsTheRoom() {
+        QFETCH(QSize, size);
+        h_.typeKeys("54.2+61+23.75+T");
+        h_.window().resize(size);
+        QTRY_COMPARE(h_.window().size(), size);
+        QApplication::processEvents();
+        TapeView* view = h_.view();
+        TapeModel* model = view->tapeModel();
+        const int amount = model->amountColumn();
+        const int description = model->descriptionColumn();
+        const int viewport = view->viewport()->width();
+        const int amountRight = view->columnViewportPosition(amount) + view->columnWidth(amount);
+        QVERIFY2(amountRight <= viewport, "the amounts are in view");
+        QVERIFY(view->columnWidth(description) >=
+                QFontMetrics(view->font()).horizontalAdvance("GRAND TOTAL"));
+        int right = 0;
+        for (int column = 0; column < model->columnCount(); ++column)
+            if (!view->isColumnHidden(column))
+                right = std::max(right,
+                                 view->columnViewportPosition(column) + view->columnWidth(column));
+        // Filled to the edge; in a small window the narrow columns at the end may scroll.
+        QVERIFY(right >= viewport);
+        if (size.width() > 1000) QCOMPARE(right, viewport);
+        QVERIFY(view->width() > h_.window().keypad()->width());
     }
 };
 
