@@ -1,7 +1,6 @@
 // The tape file: what the writer emits and what the reader makes of it.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "DocumentHarness.h"
@@ -32,7 +31,7 @@ std::string save(DocumentFixture& f, TapeKind kind = TapeKind::withData) {
     return tapeFileText(f.document, f.engine, f.settings, kind);
 }
 
-TEST(TapeFileTest, RecordsInOrderWithTheirFieldCounts) {
+TEST(TapeFileTest, RecordsAndDataRowsWithTheirFieldCounts) {
     DocumentFixture f;
     f.key("5+7+T");
     const std::vector<std::string> out = lines(save(f));
@@ -52,15 +51,10 @@ TEST(TapeFileTest, RecordsInOrderWithTheirFieldCounts) {
     EXPECT_EQ(fieldCount(out[12]), 8u) << "ColCount + 1 fields while the tape is on";
     f.settings.fields[{0, -1}] = "0";
     EXPECT_EQ(fieldCount(lines(save(f))[7]), 3u) << "\"Clc\" with its flag off";
-}
-
-TEST(TapeFileTest, DataRowFieldsFollowTapeSwitchAndAddress) {
-    DocumentFixture f;
-    f.key("5+");
     f.engine.loadTable().setCell(1, 8, "https://example.org/a");
-    EXPECT_EQ(fieldCount(lines(save(f))[12]), 9u);
+    EXPECT_EQ(fieldCount(lines(save(f))[12]), 9u) << "a line's address follows its record";
     f.engine.setTapeOn(false);
-    EXPECT_EQ(lines(save(f))[12], "1\t\t\t\t5.\t+\t");
+    EXPECT_EQ(lines(save(f))[12], "1\t\t\t\t5.\t+\t") << "no record with the tape off";
 }
 
 TEST(TapeFileTest, TemplateWithoutDataOpensAsOneEmptyRow) {
@@ -282,13 +276,6 @@ TEST(FileIoTest, FailedSaveKeepsTheOldFile) {
                             std::filesystem::directory_iterator()),
               1)
         << "no temporary file is left behind";
-}
-
-TEST(FileIoTest, FindsFilesInAnyLetterCase) {
-    TempFolder folder;
-    std::ofstream(folder.path / "!Default.kwt") << "x";
-    EXPECT_EQ(findFile(folder.path / "!default.kwt"), folder.path / "!Default.kwt");
-    EXPECT_FALSE(findFile(folder.path / "other.kwt").has_value());
 }
 
 }  // namespace

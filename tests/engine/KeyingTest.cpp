@@ -42,6 +42,7 @@ TEST(KeyingTest, AdditionsAndAddMode) {
         {"fraction", "1 3/4+", {"1.75 +"}},
         {"fraction without bar reads tenths", "2 5+", {"2.5 +"}},
         {"fraction without whole part", " 1/2+", {"0.5 +"}},
+        {"a comma is no separator on a dot tape", "1,5+", {"15. +"}},
     };
     for (const KeyingCase& c : cases) expectLines(c);
 }
@@ -79,44 +80,32 @@ TEST(KeyingTest, TotalsAndClear) {
     for (const KeyingCase& c : cases) expectLines(c);
 }
 
-TEST(KeyingTest, TotalRestartsCountAtOne) {
-    Tape tape;
-    tape.run("5+7+T3+");
-    EXPECT_EQ(tape.engine.registers().itemCount, 1);
-    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 3.0);
-    EXPECT_EQ(tape.view.display, "3.");
-}
-
+// Counts restart after a total, follow the counts key and carry their prefix; the automatic
+// labels never replace a typed description.
 TEST(KeyingTest, AutomaticLabelsAndCounts) {
     Tape tape;
-    tape.engine.settings().countsOn = true;
-    tape.engine.settings().countPrefix = "#";
-    tape.run("5+7+ST");
-    EXPECT_EQ(tape.desc(3), "Subtotal");
-    EXPECT_EQ(tape.count(3), "#2");
-    EXPECT_EQ(tape.desc(4), "TOTAL");
-    EXPECT_EQ(tape.count(4), "#2");
-    EXPECT_EQ(tape.desc(5), "");
-    EXPECT_EQ(tape.count(1), "");
+    tape.engine.settings().countPrefix = "n=";
+    tape.run("#");
+    EXPECT_TRUE(tape.engine.settings().countsOn);
+    EXPECT_EQ(tape.view.shownColumns, std::vector<int>{tape.engine.roles().itemCount});
+    tape.run("5+7+ST3+S#T4+").describe("Week 1").run("T");
+    const struct {
+        int row;
+        const char *desc, *count;
+    } lines[] = {{1, "", ""},       {3, "Subtotal", "n=2"}, {4, "TOTAL", "n=2"},
+                 {5, "", ""},       {7, "Subtotal", "n=1"}, {8, "TOTAL", ""},
+                 {11, "Week 1", ""}};
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line.row);
+        EXPECT_EQ(tape.desc(line.row), line.desc);
+        EXPECT_EQ(tape.count(line.row), line.count);
+    }
 
     Tape quiet;
     quiet.engine.settings().autoSubtotalText = false;
     quiet.engine.settings().autoTotalText = false;
     quiet.run("5+ST");
-    EXPECT_EQ(quiet.desc(2), "");
-    EXPECT_EQ(quiet.desc(3), "");
-    EXPECT_EQ(quiet.count(3), "") << "counts are off";
-}
-
-TEST(KeyingTest, CountsKeyTogglesAndShowsColumn) {
-    Tape tape;
-    tape.run("#");
-    EXPECT_TRUE(tape.engine.settings().countsOn);
-    EXPECT_EQ(tape.engine.countsCaption(), "&# On");
-    EXPECT_EQ(tape.view.shownColumns, std::vector<int>{2});
-    tape.run("4+T#");
-    EXPECT_EQ(tape.count(2), "1");
-    EXPECT_EQ(tape.engine.countsCaption(), "&# Off");
+    EXPECT_EQ(quiet.desc(2) + quiet.desc(3), "");
 }
 
 TEST(KeyingTest, DecimalModesRoundTruncateAndThousands) {

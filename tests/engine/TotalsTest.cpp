@@ -37,25 +37,6 @@ TEST(TotalsTest, StarTotalSinceLastW) {
     EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "2.");
 }
 
-TEST(TotalsTest, TypedDescriptionIsNotReplaced) {
-    Tape tape;
-    tape.run("5+");
-    tape.describe("Week 1");
-    tape.run("T");
-    EXPECT_EQ(tape.desc(2), "Week 1");
-    EXPECT_EQ(tape.op(2), "T");
-}
-
-TEST(TotalsTest, CountsWithPrefixAndUserText) {
-    Tape tape;
-    tape.engine.settings().countsOn = true;
-    tape.engine.settings().countPrefix = "n=";
-    tape.run("5+7+S");
-    EXPECT_EQ(tape.count(3), "n=2");
-    tape.run("#T");
-    EXPECT_EQ(tape.count(4), "") << "counts off empties the automatic count";
-}
-
 TEST(TotalsTest, TotalsReadThousandsSeparators) {
     Tape tape;
     tape.engine.setCalcOption(4, 1);
@@ -99,32 +80,11 @@ TEST(TotalsTest, GroupTotalsByDescription) {
     }
 }
 
-TEST(TotalsTest, GroupTotalsFollowADescriptionEdit) {
-    Tape tape = foodAndFuel(0);
-    tape.at(2).describe("Food");
-    EXPECT_EQ(tape.amount(6), "10.");
-    EXPECT_EQ(tape.desc(6), "Food");
-    EXPECT_EQ(tape.count(6), "3");
-    EXPECT_EQ(tape.op(7), "G") << "the Fuel group line is gone";
-    EXPECT_EQ(tape.engine.lastRow(), 9);
-}
-
-TEST(TotalsTest, GroupLabelsSurviveRegeneration) {
-    Tape tape = foodAndFuel(1);
-    tape.at(9).describe("Cash in");
-    tape.amend(1, "6", "+");
-    EXPECT_EQ(tape.amount(6), "8.");
-    EXPECT_EQ(tape.desc(9), "Cash in");
-    EXPECT_EQ(tape.amount(9), "11.");
-}
-
 TEST(TotalsTest, AtMostFiftyGroups) {
     Tape tape;
     tape.engine.setMaxRows(1000);
     for (int i = 0; i < 55; ++i) tape.describe("item " + std::to_string(i)).run("1+");
-    tape.run("T");
-    tape.engine.setGroupMode(0);
-    tape.engine.keyFront(26);
+    tape.run("Tg");  // g: the group totals
     int groupLines = 0;
     for (int row = 1; row < tape.engine.lastRow(); ++row) groupLines += tape.op(row) == "g";
     EXPECT_EQ(groupLines, 50);

@@ -1,8 +1,9 @@
-// One background instance per user: a second start hands over and ends, a crash never blocks
-// the next start, and the tray's menu and icon bring the window back or end the program.
+// One background instance per user: a later start finds it and asks it to restore, a crash never
+// blocks the next start, and the tray's menu and icon bring the window back or end the program.
+// (A second start of the real program handing over is started as a process by AppStartTest.)
 //
-// The program runs itself again for the second process: "--second" is a plain start of the
-// program, "--hold" an instance that waits until it is killed.
+// The program runs itself again for the second process: "--hold" is an instance that waits
+// until it is killed.
 #include <QAction>
 #include <QApplication>
 #include <QByteArray>
@@ -28,7 +29,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/TrayIcon.h"
 #include "shell/ConfigStore.h"
-#include "shell/Startup.h"
 
 namespace talvex {
 namespace {
@@ -36,35 +36,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kTimeoutMs = 10000;
-constexpr int kPlainStartHandedOver = 0;
-constexpr int kPlainStartShowedMessage = 1;
-constexpr int kPlainStartBecamePrimary = 2;
-
-// The start's questions answered by the real guard, as the program's entry does.
-class GuardProbe : public StartupProbe {
-  public:
-    explicit GuardProbe(SingleInstance& instance) : instance_(instance) {}
-    bool confirm(const StartupMessage&) override { return false; }
-    bool anotherInstanceRuns() override { return !instance_.tryBecomePrimary(); }
-    bool restoreRunningInstance() override {
-        return SingleInstance::askPrimaryToRestore(kTimeoutMs);
-    }
-
-  private:
-    SingleInstance& instance_;
-};
 
 std::optional<ConfigStore> locateConfig() {
     return ConfigStore::locate(ConfigStore::sharedConfigDir(), {});
-}
-
-int runPlainStart(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    SingleInstance instance(locateConfig());
-    GuardProbe probe(instance);
-    const StartupPlan plan = planStartup("", locateConfig(), probe);
-    if (plan.outcome != StartupOutcome::end) return kPlainStartBecamePrimary;
-    return plan.message ? kPlainStartShowedMessage : kPlainStartHandedOver;
 }
 
 int runHolder(int argc, char** argv) {
@@ -107,33 +81,15 @@ class SingleInstanceTest : public QObject {
 
   private slots:
     void init() {
-        // A configuration whose installation checks pass, so a plain start reaches the guard.
+        // A configuration for the primary to note its server name in.
         const fs::path shared = ConfigStore::sharedConfigDir();
-        const fs::path work = shared / "work";
-        fs::create_directories(work);
-        std::ofstream(shared / "Talvex.ini") << "[Talvex]\nPath=" << work.string() << "\n";
-        std::ofstream(work / "!Default.kwt") << "";
+        fs::create_directories(shared);
+        std::ofstream(shared / "Talvex.ini") << "[Talvex]\nPath=" << shared.string() << "\n";
     }
 
     void cleanup() {
         QFile::remove(SingleInstance::lockFilePath());
         QLocalServer::removeServer(SingleInstance::serverName());
-    }
-
-    void secondPlainStartRestoresTheFirstAndEnds() {
-        SingleInstance primary(locateConfig());
-        QVERIFY(primary.tryBecomePrimary());
-        QCOMPARE(locateConfig()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
-        QSignalSpy restored(&primary, &SingleInstance::restoreRequested);
-
-        QProcess second;
-        second.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--second")});
-        QVERIFY(restored.wait(kTimeoutMs));
-        QVERIFY(waitForEnd(second));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), kPlainStartHandedOver);
-        QCOMPARE(restored.count(), 1);
-        QVERIFY(primary.isPrimary());
     }
 
     void liveHolderIsRespectedAndItsCrashTakenOver() {
@@ -270,7 +226,6 @@ class SingleInstanceTest : public QObject {
 // The test's own folders, so neither the user's instance nor a parallel run is disturbed;
 // the processes it starts inherit them.
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--second") == 0) return talvex::runPlainStart(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--hold") == 0) return talvex::runHolder(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;

@@ -1,6 +1,10 @@
-// The tape grid: which keys reach the calculator, which open a cell editor, and how the
-// selection follows the engine's current line.
+// The tape grid and its model: what each cell shows, which keys reach the calculator and which
+// open a cell editor, and how the grid follows the engine's lines and current line.
+#include <QBrush>
+#include <QColor>
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QList>
@@ -14,6 +18,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
+#include "platform/Colours.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
 #include "shell/OptionTable.h"
@@ -26,6 +31,8 @@ constexpr int kDescription = 4;
 constexpr int kAmount = 5;
 constexpr int kOp = 6;
 constexpr int kRef = 7;
+constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
+constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
 
 // The engine's changes reach the model and the view, as in the window.
 class GridPort : public ViewPort {
@@ -79,6 +86,18 @@ struct Grid {
     bool editorOpen() const {
         const auto* editor = view.viewport()->findChild<QLineEdit*>();
         return editor && editor->isVisible();
+    }
+    // The text as shown, without the blanks that line amounts up on their separator.
+    QString text(int tapeRow, int dataColumn) const {
+        QString shown = padded(tapeRow, dataColumn);
+        while (shown.endsWith(' ')) shown.chop(1);
+        return shown;
+    }
+    QString padded(int tapeRow, int dataColumn) const {
+        return at(tapeRow, dataColumn).data().toString();
+    }
+    QColor ink(int tapeRow, int dataColumn) const {
+        return at(tapeRow, dataColumn).data(Qt::ForegroundRole).value<QBrush>().color();
     }
     int currentTapeRow() const { return model.tapeRow(view.currentIndex().row()); }
     QList<int> selectedTapeRows() const {
@@ -272,6 +291,186 @@ class TapeViewTest : public QObject {
         const QRect open = grid.view.visualRect(grid.at(grid.engine.lastRow(), kAmount));
         QVERIFY(grid.view.viewport()->rect().contains(open));
         QCOMPARE(grid.currentTapeRow(), grid.engine.lastRow());
+    }
+
+    // Right-aligned in the tape's font, the separators of all amounts fall in one place. That
+    // needs figures, separators and padding of one width, not a font flagged fixed pitch.
+    void amountsLineUpOnTheirSeparator() {
+        Grid grid;
+        grid.run("61+23.75+1.5+1234.5+");
+        QCOMPARE(grid.padded(1, kAmount), QString("61.  "));
+        QCOMPARE(grid.padded(2, kAmount), QString("23.75"));
+        QCOMPARE(grid.padded(3, kAmount), QString("1.5 "));
+        grid.run("42");
+        QCOMPARE(grid.padded(5, kAmount), QString("42   "));  // the entry keyed lines up too
+        const QFontMetricsF metrics(grid.at(1, kAmount).data(Qt::FontRole).value<QFont>());
+        const qreal digit = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (const QChar figure : QString("123456789"))
+            QVERIFY2(qFuzzyCompare(metrics.horizontalAdvance(figure), digit), qPrintable(figure));
+        // Distance from the right edge to the separator, or to where it would be.
+        const auto separatorFromRight = [&](const QString& amount) {
+            const qsizetype separator = amount.indexOf(QLatin1Char('.'));
+            return metrics.horizontalAdvance(
+                amount.mid(separator < 0 ? amount.size() - 3 : separator));
+        };
+        const qreal first = separatorFromRight(grid.padded(1, kAmount));
+        for (int row = 2; row <= 5; ++row) {
+            QCOMPARE(grid.at(row, kAmount).data(Qt::TextAlignmentRole).toInt(), kRightAligned);
+            QVERIFY2(qFuzzyCompare(separatorFromRight(grid.padded(row, kAmount)), first),
+                     qPrintable(grid.padded(row, kAmount)));
+        }
+    }
+
+    // Every cell and caption shows what the engine and the document hold, in the document's
+    // column order, also after a column is inserted; the entry being keyed shows on the open
+    // row, though an editor opened there starts empty.
+    void cellsShowTheEnginesLines() {
+        Grid grid;
+        grid.document.columns.insertColumn(kDescription);
+        grid.document.columns.column(kDescription).caption = "Note";
+        QSignalSpy resets(&grid.model, &QAbstractItemModel::modelReset);
+        grid.model.columnsChanged();
+        QCOMPARE(resets.count(), 1);
+        grid.run("5+7+ST12");
+        const int amount = kAmount + 1;
+        QCOMPARE(grid.model.amountColumn(), TapeModel::modelColumn(amount));
+        QCOMPARE(grid.model.columnCount(), grid.engine.colCount() - 1);
+        QCOMPARE(grid.model.rowCount(), grid.engine.lastRow());
+        for (int column = 0; column < grid.model.columnCount(); ++column) {
+            const int col = TapeModel::dataColumn(column);
+            QCOMPARE(grid.model.headerData(column, Qt::Horizontal).toString().toStdString(),
+                     grid.document.columns.column(col).caption);
+            for (int row = 1; row < grid.engine.lastRow(); ++row)
+                QCOMPARE(grid.text(row, col).toStdString(), grid.engine.cell(row, col));
+        }
+        QCOMPARE(grid.model.headerData(3, Qt::Vertical).toString(), QString("4"));
+        const int open = grid.engine.lastRow();
+        QCOMPARE(grid.text(open, amount), QString("12"));
+        QCOMPARE(grid.at(open, amount).data(Qt::EditRole).toString(), QString());
+        QVERIFY(grid.ink(4, amount) != grid.ink(1, amount));  // a total stands out
+        QCOMPARE(grid.at(1, amount).data(Qt::TextAlignmentRole).toInt(), kRightAligned);
+        QCOMPARE(grid.at(1, kDescription + 1).data(Qt::TextAlignmentRole).toInt(), kLeftAligned);
+    }
+
+    void hiddenRowsShiftTheModel() {
+        Grid grid;
+        grid.run("1+2+3+");
+        QSignalSpy resets(&grid.model, &QAbstractItemModel::modelReset);
+        grid.engine.hideRows(2);
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(grid.model.rowCount(), 2);
+        QCOMPARE(grid.model.tapeRow(0), 3);
+        QCOMPARE(grid.model.modelRow(2), -1);
+        QCOMPARE(grid.model.modelRow(4), 1);
+        QCOMPARE(grid.model.index(0, TapeModel::modelColumn(kAmount)).data().toString(),
+                 QString("3."));
+        QCOMPARE(grid.model.headerData(0, Qt::Vertical).toString(), QString("1"));
+        // Hiding more rows than the tape holds still leaves the open row to key into.
+        grid.engine.hideRows(9);
+        QCOMPARE(grid.model.rowCount(), 1);
+        QCOMPARE(grid.model.tapeRow(0), grid.engine.lastRow());
+    }
+
+    void typedTextGoesThroughTheEngine_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("tapeOn");
+        QTest::addColumn<bool>("onCurrentRow");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("description") << kDescription << true << true << true;
+        QTest::newRow("operator locked while the tape is on") << kOp << true << true << false;
+        QTest::newRow("amount is keyed while the tape is on") << kAmount << true << true << false;
+        QTest::newRow("amount with the tape off") << kAmount << false << true << true;
+        QTest::newRow("operator with the tape off") << kOp << false << true << true;
+        QTest::newRow("another row than the engine's") << kDescription << true << false << false;
+    }
+    void typedTextGoesThroughTheEngine() {
+        QFETCH(int, column);
+        QFETCH(bool, tapeOn);
+        QFETCH(bool, onCurrentRow);
+        QFETCH(bool, accepted);
+        Grid grid;
+        grid.run("5+7+");
+        grid.engine.setTapeOn(tapeOn);
+        const int row = onCurrentRow ? grid.engine.curRow() : 1;
+        const std::string before = grid.engine.cell(row, column);
+        const QModelIndex cell = grid.at(row, column);
+        QCOMPARE(grid.model.flags(cell).testFlag(Qt::ItemIsEditable), accepted);
+        QCOMPARE(grid.model.setData(cell, "Lunch"), accepted);
+        QCOMPARE(grid.engine.cell(row, column), accepted ? std::string("Lunch") : before);
+        if (accepted) QCOMPARE(grid.text(row, column), QString("Lunch"));
+    }
+
+    // Appending must stay cheap on a long tape; losing rows resets, so no view keeps a current
+    // row that is gone.
+    void appendingInsertsRowsAndDeletingResets() {
+        Grid grid;
+        QSignalSpy inserted(&grid.model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy resets(&grid.model, &QAbstractItemModel::modelReset);
+        grid.run("5+6+");
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(inserted.first().at(1).toInt(), 1);
+        QCOMPARE(inserted.first().at(2).toInt(), 1);
+        QCOMPARE(grid.text(1, kAmount), QString("5."));
+        grid.engine.clickRow(1);
+        QVERIFY(grid.engine.deleteRow());
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(grid.model.rowCount(), grid.engine.lastRow());
+        QCOMPARE(grid.text(1, kAmount), QString("6."));
+    }
+
+    void changedRowsRepaintOnlyWhatIsShown() {
+        Grid grid;
+        grid.run("1+2+3+4+");
+        grid.engine.hideRows(2);
+        QSignalSpy changed(&grid.model, &QAbstractItemModel::dataChanged);
+        grid.model.rowsChanged(1, 3);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().at(0).value<QModelIndex>().row(), 0);
+        QCOMPARE(changed.first().at(1).value<QModelIndex>().row(), 0);
+        grid.model.rowsChanged(1, 2);
+        QCOMPARE(changed.count(), 1);
+        grid.model.rowsChanged(1, 0);
+        QCOMPARE(changed.last().at(1).value<QModelIndex>().row(), grid.model.rowCount() - 1);
+    }
+
+    // Print colours that read on their paper show as chosen; others are darkened or lightened
+    // until they read, keeping their hue. A damaged setting reads as 0: black on black.
+    void printStaysReadableOnItsPaper_data() {
+        QTest::addColumn<QColor>("paper");
+        QTest::addColumn<QColor>("print");
+        QTest::addColumn<bool>("asChosen");
+        QTest::newRow("near-black on cream") << QColor(255, 253, 240) << QColor(32, 32, 32) << true;
+        QTest::newRow("red on cream") << QColor(255, 253, 240) << QColor(192, 0, 0) << true;
+        QTest::newRow("amber on black") << QColor(Qt::black) << QColor(255, 191, 0) << true;
+        QTest::newRow("black on black") << QColor(Qt::black) << QColor(Qt::black) << false;
+        QTest::newRow("yellow on white") << QColor(Qt::white) << QColor(255, 255, 0) << false;
+        QTest::newRow("navy on black") << QColor(Qt::black) << QColor(0, 0, 128) << false;
+        QTest::newRow("grey on cream") << QColor(255, 253, 240) << QColor(128, 128, 128) << false;
+    }
+    void printStaysReadableOnItsPaper() {
+        QFETCH(QColor, paper);
+        QFETCH(QColor, print);
+        QFETCH(bool, asChosen);
+        Grid grid;
+        grid.options.setColour(0, settingFromColour(paper));
+        grid.options.setColour(1, settingFromColour(print));
+        grid.run("5+");
+        const QColor ink = grid.ink(1, kAmount);
+        QCOMPARE(grid.at(1, kAmount).data(Qt::BackgroundRole).value<QBrush>().color(), paper);
+        QCOMPARE(grid.model.ink(), ink);
+        QVERIFY2(contrastRatio(ink, paper) >= kReadableContrast, qPrintable(ink.name()));
+        QCOMPARE(ink == print, asChosen);
+        if (print.hsvHue() >= 0) QVERIFY(qAbs(ink.hsvHue() - print.hsvHue()) <= 2);
+    }
+
+    void lineNumbersWidenForLongTapes() {
+        Grid grid;
+        QCOMPARE(grid.model.lineNumberWidth(), 3);
+        grid.engine.setMaxRows(2000);
+        for (int i = 0; i < 1000; ++i) grid.run("1+");
+        QCOMPARE(grid.model.rowCount(), 1001);
+        QCOMPARE(grid.model.lineNumberWidth(), 4);
     }
 };
 

@@ -68,20 +68,14 @@ TEST(ConfigStoreTest, MissingAndDamagedSettingsGiveTheirDefaults) {
     EXPECT_EQ(store.starLine(), 0) << "a value that is not a number reads as 0";
 }
 
-TEST(ConfigStoreTest, SettingsReadBackAsWritten) {
+// Lists kept under numbered keys, and another program's section beside the typed settings.
+TEST(ConfigStoreTest, NumberedKeysAndTheAppSection) {
     TempFolder folder;
     ConfigStore store(folder / "Talvex.ini");
-    for (const bool on : {false, true}) {
-        EXPECT_TRUE(store.writeAutoLoad(on) && store.writeVantCalc(on));
-        EXPECT_EQ(store.autoLoad(), on);
-        EXPECT_EQ(store.vantCalc(), on);
-    }
-    EXPECT_TRUE(store.writeBars("VantCalc", "1,0"));
+    ASSERT_TRUE(store.writeAutoLoad(true));
     store.putSetting("WEB", "PageCount", "2");
     store.putSetting("WEB", "Page1", "Home|https://example.org");
     store.putSetting("Talvex", "Addins1", "Memory,Mortgage");
-    EXPECT_EQ(store.bars("VantCalc"), "1,0");
-    EXPECT_EQ(store.bars("Talvex"), "1,1");
     EXPECT_EQ(store.webPages(), (std::vector<std::string>{"Home|https://example.org", ""}));
     EXPECT_EQ(store.addins(1), "Memory,Mortgage");
     store.putSetting("WEB", "PageCount", "100000000");
