@@ -5,7 +5,9 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/Session.h"
 #include "app/StartupDialogs.h"
@@ -24,6 +26,13 @@ std::string commandLine(int argc, char** argv) {
     return line;
 }
 
+// Taken before anything can change the current folder: a relative start file was typed here.
+std::filesystem::path startFolder() {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::filesystem::path() : folder;
+}
+
 char systemDecimalSeparator() {
     const QString decimal = QLocale::system().decimalPoint();
     return decimal.size() == 1 && decimal[0] == ',' ? ',' : '.';
@@ -32,6 +41,7 @@ char systemDecimalSeparator() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::filesystem::path startedIn = startFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Talvex");
     QApplication::setWindowIcon(QIcon::fromTheme("accessories-calculator"));
@@ -40,9 +50,9 @@ int main(int argc, char** argv) {
     auto config = talvex::ConfigStore::locate(talvex::ConfigStore::sharedConfigDir(), installDir);
     talvex::SingleInstance instance(config);
     talvex::StartupDialogs dialogs(instance);
-    const talvex::StartupPlan plan =
-        talvex::fitToDesktop(talvex::planStartup(commandLine(argc, argv), config, dialogs),
-                             talvex::TrayIcon::available());
+    const talvex::StartupPlan plan = talvex::fitToDesktop(
+        talvex::planStartup(commandLine(argc, argv), startedIn, config, dialogs),
+        talvex::TrayIcon::available());
     if (plan.outcome == talvex::StartupOutcome::end || !config) {
         if (plan.message) talvex::StartupDialogs::show(*plan.message);
         return plan.message ? 1 : 0;

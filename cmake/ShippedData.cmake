@@ -3,10 +3,20 @@
 # A user's own changes (settings, edited templates, tapes) are never overwritten; the help tape
 # is always brought up to date.
 set(TALVEX_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
-set(TALVEX_KEEP_USER_FILES Talvex.ini !Default.kwt Household.kwd Invoice.kwd)
+set(TALVEX_KEEP_USER_FILES !Default.kwt Household.kwd Invoice.kwd)
 set(TALVEX_REFRESHED_FILES Readme45.kwd Talvex.html)
 
 file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+# The configuration is put there at configure time and again by every build, so a deleted one
+# comes back without configuring anew.
+include(${CMAKE_CURRENT_LIST_DIR}/ShippedIni.cmake)
+talvex_put_shipped_ini(${TALVEX_DATA_DIR}/Talvex.ini ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Talvex.ini)
+add_custom_target(talvex_shipped_ini ALL
+    COMMAND ${CMAKE_COMMAND} -DTALVEX_INI_SOURCE=${TALVEX_DATA_DIR}/Talvex.ini
+            -DTALVEX_INI_TARGET=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Talvex.ini
+            -P ${CMAKE_CURRENT_LIST_DIR}/ShippedIni.cmake
+    COMMENT "Shipped configuration in ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
+    VERBATIM)
 foreach(name IN LISTS TALVEX_KEEP_USER_FILES)
     if(NOT EXISTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
         configure_file(${TALVEX_DATA_DIR}/${name} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
@@ -19,11 +29,10 @@ endforeach()
 # The installed tree: programs and their configuration in bin/, the working folder's files in
 # share/talvex/, which the installed configuration names as its "Path".
 file(READ ${TALVEX_DATA_DIR}/Talvex.ini TALVEX_INI)
+talvex_ini_without_ipc("${TALVEX_INI}" TALVEX_INI)
 string(REPLACE "Path=." "Path=../${CMAKE_INSTALL_DATADIR}/talvex" TALVEX_INSTALLED_INI "${TALVEX_INI}")
 file(WRITE ${CMAKE_BINARY_DIR}/install/Talvex.ini "${TALVEX_INSTALLED_INI}")
 install(FILES ${CMAKE_BINARY_DIR}/install/Talvex.ini DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(name IN LISTS TALVEX_KEEP_USER_FILES TALVEX_REFRESHED_FILES)
-    if(NOT name STREQUAL "Talvex.ini")
-        install(FILES ${TALVEX_DATA_DIR}/${name} DESTINATION ${CMAKE_INSTALL_DATADIR}/talvex)
-    endif()
+    install(FILES ${TALVEX_DATA_DIR}/${name} DESTINATION ${CMAKE_INSTALL_DATADIR}/talvex)
 endforeach()

@@ -52,6 +52,8 @@ const std::vector<KnownCommand>& commands() {
          [](Engine& e, const std::string& a) { pressGroupKey(e, toInt(a)); }},
         {"option", Argument::twoIntegers,
          [](Engine& e, const std::string& a) { e.setCalcOption(toInt(a), secondInt(a)); }},
+        // A line of the notes pad: the pad belongs to the document, so playing it needs one.
+        {"note", Argument::text, [](Engine&, const std::string&) {}},
     };
     return table;
 }
@@ -119,13 +121,20 @@ ParsedScript parseKeyScript(std::string_view script) {
     return parsed;
 }
 
-void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine) {
+void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine, std::string* notes) {
     for (const ScriptStep& step : steps) {
         if (!step.isCommand) {
             engine.keyChar(step.character);
             continue;
         }
-        if (const KnownCommand* known = findCommand(step.command)) known->run(engine, step.argument);
+        if (step.command == "note" && notes) {
+            if (!notes->empty()) *notes += "\r\n";
+            *notes += step.argument;
+            engine.setModified(true);
+            continue;
+        }
+        if (const KnownCommand* known = findCommand(step.command))
+            known->run(engine, step.argument);
     }
 }
 

@@ -25,7 +25,9 @@ struct ParsedScript {
 // that must be known and carry the argument their command expects.
 ParsedScript parseKeyScript(std::string_view script);
 
-// Plays the steps into an engine, as a user at the keyboard would.
-void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine);
+// Plays the steps into an engine, as a user at the keyboard would; "{note TEXT}" adds a line to
+// the notes, when there are notes to write to.
+void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine,
+                   std::string* notes = nullptr);
 
 }  // namespace talvex

@@ -1,13 +1,18 @@
 #include "TapeTool.h"
 
 #include <charconv>
+#include <clocale>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <optional>
 
 #include "KeyScript.h"
 #include "ToolSession.h"
+#include "engine/ColumnRoles.h"
+#include "engine/Registers.h"
 
 namespace talvex {
 
@@ -20,10 +25,13 @@ constexpr std::string_view kUsage =
     "       talvex-tape show FILE\n"
     "       talvex-tape recalc FILE [-o OUT]\n"
     "       talvex-tape check FILE\n"
-    "SCRIPT '-' reads standard input.\n"
+    "SCRIPT '-' reads standard input; a script after -- may start with '-'.\n"
     "options: --decimal-mode N  --places N  --round 0|1  --thousands 0|1  --decsep C\n"
     "         --counts 0|1  --count-prefix TEXT  --auto-text 0|1  --tape 0|1\n"
-    "         --starline 0|1  --max-rows N\n";
+    "         --starline 0|1  --max-rows N (1 or more)\n"
+    "--decsep . or , (show, recalc and check take it too; default: the locale's)\n"
+    "exit status: 0 done, 1 the engine refused a key, a file had problems or could not\n"
+    "be read or saved, 2 a malformed command line or script\n";
 
 // The words of a command line: "--name value" options, "--flag" switches and the arguments.
 struct CommandLine {
@@ -42,6 +50,12 @@ const std::vector<std::string>& optionsWithValues() {
 std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& line) {
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--") {
+            // A script such as "-5+" starts like an option; after "--" nothing is one.
+            line.arguments.insert(line.arguments.end(), args.begin() + static_cast<long>(i) + 1,
+                                  args.end());
+            break;
+        }
         if (arg == "--no-data") {
             line.options[arg] = "1";
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
@@ -70,6 +84,7 @@ std::string applyOptions(const CommandLine& line, ToolSession& session) {
     struct Setter {
         const char* name;
         void (*apply)(ToolSession&, int);
+        int least = std::numeric_limits<int>::min();
     };
     static const Setter kSetters[] = {
         {"--decimal-mode", [](ToolSession& s, int v) { s.engine().setCalcOption(1, v); }},
@@ -83,13 +98,17 @@ std::string applyOptions(const CommandLine& line, ToolSession& session) {
          }},
         {"--tape", [](ToolSession& s, int v) { s.settings().setOption(17, v != 0); }},
         {"--starline", [](ToolSession& s, int v) { s.engine().settings().starLine = v != 0; }},
-        {"--max-rows", [](ToolSession& s, int v) { s.engine().setMaxRows(v); }},
+        // A tape needs its open row; fewer would refuse every key.
+        {"--max-rows", [](ToolSession& s, int v) { s.engine().setMaxRows(v); }, 1},
     };
     for (const Setter& setter : kSetters) {
         const auto found = line.options.find(setter.name);
         if (found == line.options.end()) continue;
         const auto value = readInt(found->second);
         if (!value) return std::string("option ") + setter.name + " needs a whole number";
+        if (*value < setter.least)
+            return std::string("option ") + setter.name + " needs at least " +
+                   std::to_string(setter.least);
         setter.apply(session, *value);
     }
     if (const auto prefix = line.options.find("--count-prefix"); prefix != line.options.end())
@@ -97,11 +116,13 @@ std::string applyOptions(const CommandLine& line, ToolSession& session) {
     return {};
 }
 
-std::optional<char> decSepOption(const CommandLine& line, std::string& error) {
+// The numbers of a tape are read and keyed with one separator; any other character would be
+// taken for part of a number or for an operator key.
+std::optional<char> decSepOption(const CommandLine& line, char defaultDecSep, std::string& error) {
     const auto found = line.options.find("--decsep");
-    if (found == line.options.end()) return '.';
-    if (found->second.size() != 1) {
-        error = "option --decsep needs one character";
+    if (found == line.options.end()) return defaultDecSep;
+    if (found->second != "." && found->second != ",") {
+        error = "option --decsep needs \".\" or \",\"";
         return std::nullopt;
     }
     return found->second.front();
@@ -122,12 +143,62 @@ std::string option(const CommandLine& line, const std::string& name) {
     return found == line.options.end() ? std::string() : found->second;
 }
 
-int runKeys(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+// What the reader could not make sense of; true when there was anything. Such a file is never
+// written over: its amounts could be other than the ones the user saved.
+bool warnOfProblems(const ToolSession& session, const std::string& file, std::ostream& err) {
+    for (const std::string& problem : session.lastLoad().problems)
+        err << "warning: " << file << ": " << problem << '\n';
+    return !session.lastLoad().problems.empty();
+}
+
+// Whether an amount's thousands separators stand where the formatter puts them: a "," in "1,5"
+// is no thousands separator, so the tape was keyed with "," as its decimal separator.
+bool groupedAsThousands(std::string_view amount, char thousandsSep) {
+    size_t digitsBefore = 0;
+    for (size_t i = 0; i < amount.size(); ++i) {
+        if (amount[i] >= '0' && amount[i] <= '9') {
+            ++digitsBefore;
+            continue;
+        }
+        if (amount[i] != thousandsSep) {
+            digitsBefore = 0;
+            continue;
+        }
+        size_t digitsAfter = 0;
+        while (i + 1 + digitsAfter < amount.size() && amount[i + 1 + digitsAfter] >= '0' &&
+               amount[i + 1 + digitsAfter] <= '9')
+            ++digitsAfter;
+        if (digitsBefore == 0 || digitsAfter != 3) return false;
+        digitsBefore = 0;
+    }
+    return true;
+}
+
+// A tape keyed with the other decimal separator would be read as other amounts ("1,5" as 15):
+// its raw entries, which are keyed text and never grouped, hold the thousands separator, or its
+// amounts hold it where no grouping puts it.
+bool keyedWithOtherSeparator(const Engine& engine) {
+    const char thousandsSep = engine.format().symbols().thousandsSep;
+    const int amount = engine.roles().amount;
+    for (int row = 1; row < engine.lastRow(); ++row) {
+        const std::string& record = engine.cell(row, kRegisterColumn);
+        if (isRegisterRecord(record) &&
+            recordField(record, 1).find(thousandsSep) != std::string_view::npos)
+            return true;
+        if (ColumnRoles::present(amount) &&
+            !groupedAsThousands(engine.cell(row, amount), thousandsSep))
+            return true;
+    }
+    return false;
+}
+
+int runKeys(const CommandLine& line, char defaultDecSep, std::istream& in, std::ostream& out,
+            std::ostream& err) {
     if (line.arguments.size() != 1)
         return usageError(
             err, line.arguments.empty() ? "no script given" : "more than one script given");
     std::string error;
-    const auto decSep = decSepOption(line, error);
+    const auto decSep = decSepOption(line, defaultDecSep, error);
     if (!decSep) return usageError(err, error);
     std::string script = line.arguments.front();
     if (script == "-") script.assign(std::istreambuf_iterator<char>(in), {});
@@ -140,25 +211,64 @@ int runKeys(const CommandLine& line, std::istream& in, std::ostream& out, std::o
     const std::string templateFile = option(line, "--template");
     if (!templateFile.empty() && !session.load(templateFile, error))
         return usageError(err, "cannot read the template " + templateFile + ": " + error);
+    const bool damaged = !templateFile.empty() && warnOfProblems(session, templateFile, err);
     error = applyOptions(line, session);
     if (!error.empty()) return usageError(err, error);
-    playKeyScript(parsed.steps, session.engine());
+    const int errorsBefore = session.errorCount();
+    playKeyScript(parsed.steps, session.engine(), &session.document().notes);
+    session.flushMessages();
+    // A refused key changed nothing, so the rows are still worth printing and saving.
+    const int status = session.errorCount() > errorsBefore ? kExitFailed : kExitOk;
     session.printRows(out);
     const std::string output = option(line, "-o");
+    if (output.empty()) return status;
+    if (damaged && session.isLoadedFile(output))
+        return failed(err, "the template " + templateFile + " had problems and is left as it was");
     const TapeKind kind =
         line.options.count("--no-data") ? TapeKind::templateWithoutData : TapeKind::withData;
-    if (!output.empty() && !session.save(output, kind, error))
+    if (!session.save(output, kind, error))
         return failed(err, "cannot save " + output + ": " + error);
-    return kExitOk;
+    return status;
+}
+
+// A file the reader had problems with, or whose recalculation reported errors, is left as it
+// was; -o saves the result elsewhere.
+int runRecalc(const std::string& file, const CommandLine& line, ToolSession& session,
+              std::ostream& err) {
+    const std::string output = option(line, "-o").empty() ? file : option(line, "-o");
+    const bool inPlace = session.isLoadedFile(output);
+    bool damaged = warnOfProblems(session, file, err);
+    if (keyedWithOtherSeparator(session.engine())) {
+        const char other = session.engine().format().decSep() == '.' ? ',' : '.';
+        err << "warning: " << file << ": its numbers were keyed with \"" << other
+            << "\" as the decimal separator (--decsep " << other << " reads them)\n";
+        damaged = true;
+    }
+    const int errorsBefore = session.errorCount();
+    session.engine().recalculate(1);
+    session.flushMessages();
+    const bool refused = session.errorCount() > errorsBefore;
+    if (inPlace && (damaged || refused))
+        return failed(err, file + " is left as it was: " +
+                               (damaged ? "it could not be read cleanly"
+                                        : "the recalculation reported errors") +
+                               " (-o saves the result elsewhere)");
+    std::string error;
+    // A template without data stays one.
+    if (!session.save(output, session.lastLoad().kind, error))
+        return failed(err, "cannot save " + output + ": " + error);
+    return refused ? kExitFailed : kExitOk;
 }
 
 // show, recalc and check work on one existing file.
-int runOnFile(const std::string& command, const CommandLine& line, std::ostream& out,
-              std::ostream& err) {
+int runOnFile(const std::string& command, const CommandLine& line, char defaultDecSep,
+              std::ostream& out, std::ostream& err) {
     if (line.arguments.size() != 1) return usageError(err, command + " needs one file");
     const std::string& file = line.arguments.front();
-    ToolSession session(err, '.');
     std::string error;
+    const auto decSep = decSepOption(line, defaultDecSep, error);
+    if (!decSep) return usageError(err, error);
+    ToolSession session(err, *decSep);
     if (!session.load(file, error)) return failed(err, "cannot read " + file + ": " + error);
     const LoadReport& report = session.lastLoad();
     if (command == "show") {
@@ -171,17 +281,26 @@ int runOnFile(const std::string& command, const CommandLine& line, std::ostream&
         for (const std::string& problem : report.problems) out << "problem: " << problem << '\n';
         return report.problems.empty() ? kExitOk : kExitFailed;
     }
-    session.engine().recalculate(1);
-    const std::string output = option(line, "-o").empty() ? file : option(line, "-o");
-    if (!session.save(output, TapeKind::withData, error))
-        return failed(err, "cannot save " + output + ": " + error);
-    return kExitOk;
+    return runRecalc(file, line, session, err);
 }
 
 }  // namespace
 
+char localeDecimalSeparator() {
+    // The user's numeric locale is consulted and the C locale put back at once, so that no
+    // number the program reads or writes elsewhere depends on it.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    char decSep = '.';
+    if (std::setlocale(LC_NUMERIC, "")) {
+        const char* point = std::localeconv()->decimal_point;
+        if (point && std::string_view(point) == ",") decSep = ',';
+    }
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    return decSep;
+}
+
 int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, char defaultDecSep) {
     if (args.empty() || args.front() == "--help" || args.front() == "-h") {
         (args.empty() ? err : out) << kUsage;
         return args.empty() ? kExitUsage : kExitOk;
@@ -192,8 +311,8 @@ int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ost
     CommandLine line;
     const std::string error = parseCommandLine(args, line);
     if (!error.empty()) return usageError(err, error);
-    if (command == "keys") return runKeys(line, in, out, err);
-    return runOnFile(command, line, out, err);
+    if (command == "keys") return runKeys(line, defaultDecSep, in, out, err);
+    return runOnFile(command, line, defaultDecSep, out, err);
 }
 
 }  // namespace talvex

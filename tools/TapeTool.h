@@ -10,8 +10,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
 
 // The talvex-tape command line: args without the program name. Tape rows go to out, status
-// messages and errors to err.
+// messages and errors to err. defaultDecSep is the decimal separator when --decsep is not given.
 int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err);
+                std::ostream& err, char defaultDecSep = '.');
+
+// The decimal separator of the user's numeric locale (LC_ALL, LC_NUMERIC, LANG), as the window
+// takes it from the system: "," where the locale writes one, else ".".
+char localeDecimalSeparator();
 
 }  // namespace talvex

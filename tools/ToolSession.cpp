@@ -23,7 +23,20 @@ std::filesystem::path programFolder() {
 }  // namespace
 
 void ConsoleView::showStatus(const std::string& text, bool error) {
+    if (error) ++errors_;
+    if (!last_.empty() && text == last_ && error == lastWasError_) {
+        ++repeats_;
+        return;
+    }
+    flush();
     err_ << (error ? "error: " : "status: ") << text << '\n';
+    last_ = text;
+    lastWasError_ = error;
+}
+
+void ConsoleView::flush() {
+    if (repeats_ > 0) err_ << "status: last message repeated " << repeats_ << " times\n";
+    repeats_ = 0;
 }
 
 ConfigStore ToolSession::findConfig() {
@@ -52,8 +65,20 @@ bool ToolSession::load(const std::filesystem::path& path, std::string& error) {
     const auto found = findFile(path);
     const auto text = readWholeFile(found.value_or(path), error);
     if (!text) return false;
+    loadedPath_ = found.value_or(path);
     lastLoad_ = loadTapeText(*text, core_.document, core_.engine, core_.settings);
     return true;
+}
+
+bool ToolSession::isLoadedFile(const std::filesystem::path& path) const {
+    if (loadedPath_.empty()) return false;
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, loadedPath_, ec)) return true;
+    // Where the file system cannot compare them (a name that does not exist yet), the names do.
+    std::error_code pathError, loadedError;
+    const auto canonical = std::filesystem::weakly_canonical(path, pathError);
+    const auto loaded = std::filesystem::weakly_canonical(loadedPath_, loadedError);
+    return !pathError && !loadedError && canonical == loaded;
 }
 
 bool ToolSession::save(const std::filesystem::path& path, TapeKind kind, std::string& error) {

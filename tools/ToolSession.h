@@ -10,14 +10,27 @@
 
 namespace talvex {
 
-// Status messages of the engine, one per line on the error stream.
+// Status messages of the engine, one per line on the error stream. A message repeated at once
+// (a key held down past the end of the tape) is printed once and then counted, so a long script
+// cannot flood the stream.
 class ConsoleView : public ViewPort {
   public:
     explicit ConsoleView(std::ostream& err) : err_(err) {}
+    ConsoleView(const ConsoleView&) = delete;
+    ConsoleView& operator=(const ConsoleView&) = delete;
+    ~ConsoleView() override { flush(); }
     void showStatus(const std::string& text, bool error) override;
+    // Prints how often the last message came again, if it did.
+    void flush();
+    // The errors shown so far, repeats included.
+    int errorCount() const { return errors_; }
 
   private:
     std::ostream& err_;
+    std::string last_;
+    bool lastWasError_ = false;
+    int repeats_ = 0;
+    int errors_ = 0;
 };
 
 // One tape as the command line works on it: the engine, the document and its settings, the
@@ -31,6 +44,8 @@ class ToolSession {
     void startDefaultTape();
     // Loads a tape file; false with the reason in error when it cannot be read.
     bool load(const std::filesystem::path& path, std::string& error);
+    // Whether path names the file that load read (under any spelling of its name).
+    bool isLoadedFile(const std::filesystem::path& path) const;
     bool save(const std::filesystem::path& path, TapeKind kind, std::string& error);
     // Every row from 1 to LastRow as the tape file writes data rows.
     void printRows(std::ostream& out) const;
@@ -39,6 +54,8 @@ class ToolSession {
     SettingsGroups& settings() { return core_.settings; }
     TapeDocument& document() { return core_.document; }
     const LoadReport& lastLoad() const { return lastLoad_; }
+    int errorCount() const { return view_.errorCount(); }
+    void flushMessages() { view_.flush(); }
 
   private:
     static ConfigStore findConfig();
@@ -46,6 +63,7 @@ class ToolSession {
     ConsoleView view_;
     TapeCore core_;
     LoadReport lastLoad_;
+    std::filesystem::path loadedPath_;
 };
 
 }  // namespace talvex

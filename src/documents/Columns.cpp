@@ -1,6 +1,7 @@
 #include "documents/Columns.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/Engine.h"
 
@@ -10,8 +11,11 @@ namespace {
 
 const Column kNoColumn;
 
+// Type codes are 16-bit numbers; a code beyond them is just not one of the known ones.
 int typeNumber(const std::string& typeText) {
-    return static_cast<int>(NumberFormatter().read(typeText));
+    const double code = NumberFormatter().read(typeText);
+    if (std::isnan(code)) return 0;
+    return static_cast<int>(std::clamp(code, -32768.0, 32767.0));
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace talvex {
 
 class TapeTable;
+
+// Appends text as one field of a tape file. Fields are separated by TAB and records end with
+// CR LF, and a NUL would make the file binary, so these are cleaned as the grid cleans what is
+// typed into its cells: every text the writer writes passes here.
+void appendField(std::string& line, std::string_view text);
 
 // One data row of a tape file, without the line end: the row number, the cells of columns 2
 // to colCount and, while the tape is on, the register record and a non-empty browser address,

@@ -108,6 +108,10 @@ bool Documents::loadGrid() {
     }
     if (!path.empty()) document_.fileName = path;
     lastLoad_ = loadTapeText(*text, document_, engine_, settings_);
+    // The cursor goes back to the column it was saved in, when the tape still has it.
+    const int saved = document_.savedColumn;
+    if (saved >= ColumnSet::kFirstColumn && saved <= document_.columns.colCount())
+        document_.currentColumn = saved;
     reportLoadProblems(document_.fileName);
     return true;
 }

@@ -34,6 +34,9 @@ class SettingsPort {
     virtual void setMessengerParameter(int /*index*/, std::string_view /*text*/) {}
     virtual void setLayoutFlag(int /*index*/, int /*value*/) {}
     virtual void setLayoutText(int /*index*/, std::string_view /*text*/) {}
+
+    // The most columns a tape may have (MaxCols), or 0 when nothing limits them.
+    virtual int maxCols() const { return 0; }
 };
 
 }  // namespace talvex

@@ -1,7 +1,9 @@
 #include "documents/TapeReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 
 #include "documents/LogoScrambler.h"
 #include "documents/SettingsPort.h"
@@ -16,6 +18,37 @@ using Fields = std::vector<std::string_view>;
 
 constexpr int kTapeOnOption = 17;
 constexpr double kLegacyColourOffset = 5000000000.0;
+constexpr double kLowestColour = -2147483648.0;
+constexpr double kHighestColour = 4294967295.0;
+constexpr int kCurrentVersion = 2;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Register records as this program writes them, and as the earliest files did (no raw entry).
+constexpr int kRecordFields = 5;
+constexpr int kEarliestRecordFields = 4;
+// A badly damaged file could name every line; the first few say enough.
+constexpr int kMaxRowProblems = 10;
+
+// The records a file of the current version holds before its references, notes and rows, in
+// the order they are written.
+constexpr std::array<std::string_view, 11> kHeaderTags = {"Ver", "H",   "W",   "S",   "V", "F",
+                                                          "Lgo", "Clc", "Tpe", "Prt", "A"};
+constexpr std::array<std::string_view, 7> kOtherTags = {"M", "N", "L", "O", "B", "P", "X"};
+
+bool knownTag(std::string_view tag) {
+    return std::find(kHeaderTags.begin(), kHeaderTags.end(), tag) != kHeaderTags.end() ||
+           std::find(kOtherTags.begin(), kOtherTags.end(), tag) != kOtherTags.end();
+}
+
+// Digits with an optional sign, as the writer writes whole numbers.
+bool wholeNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string quoted(std::string_view tag) {
+    return "\"" + std::string(tag) + "\"";
+}
 
 // Numbers in the file are plain decimal text with "." whatever the locale.
 double fileNumber(std::string_view text) {
@@ -23,11 +56,22 @@ double fileNumber(std::string_view text) {
     return kFileNumbers.read(text);
 }
 
-// A number for a 16-bit setting: rounded to the nearest integer, halves to even.
-int fileInt(std::string_view text) {
+// A whole number rounded to the nearest integer, halves to even, and held within [low, high]
+// so that no text can overflow it.
+long long fileWhole(std::string_view text, double low, double high) {
     const double value = std::nearbyint(fileNumber(text));
-    if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0));
+    if (std::isnan(value)) return 0;
+    return static_cast<long long>(std::clamp(value, low, high));
+}
+
+// Rows, columns and counts.
+int fileInt(std::string_view text) {
+    return static_cast<int>(fileWhole(text, -2147483648.0, 2147483647.0));
+}
+
+// A 16-bit setting: widths, choices, switches.
+int fileShort(std::string_view text) {
+    return static_cast<int>(fileWhole(text, -32768.0, 32767.0));
 }
 
 Fields splitFields(std::string_view line) {
@@ -63,18 +107,41 @@ class TapeReader {
         : doc_(doc), engine_(engine), settings_(settings) {}
 
     void readLine(std::string_view line) {
+        ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const Fields fields = splitFields(line);
-        if (fileNumber(fields.front()) != 0.0)
+        if (fileNumber(fields.front()) != 0.0) {
             readDataRow(fields);
-        else
+        } else if (knownTag(fields.front())) {
             readRecord(fields);
+        } else if (pastHeader() && !line.empty()) {
+            // After the header every line but the references and notes is a row: a row
+            // whose number was damaged is still one of the tape's lines.
+            readDataRow(fields);
+        }
     }
 
+    // What the whole file says, once every line is read: the version and what is missing.
+    void finish(std::string_view text) {
+        if (!text.empty() && text.back() != '\n')
+            problem("line " + std::to_string(lineNumber_) +
+                    " is cut short: the file ends inside it");
+        settleVersion();
+        reportMissingRecords();
+        if (damagedRows_ > kMaxRowProblems)
+            problem(std::to_string(damagedRows_ - kMaxRowProblems) +
+                    " more rows have a damaged row number");
+        const bool hasData = seen("M") || seen("N") || report_.dataRows > 0;
+        report_.kind = hasData ? TapeKind::withData : TapeKind::templateWithoutData;
+    }
+
+    void problem(std::string text) { report_.problems.push_back(std::move(text)); }
     LoadReport& report() { return report_; }
-    bool sawColumns() const { return sawColumns_; }
 
   private:
+    bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
+    bool pastHeader() const { return seen("A") || seen("M") || report_.dataRows > 0; }
+
     void readDataRow(const Fields& fields) {
         const int row = ++report_.dataRows;
         TapeTable& table = engine_.loadTable();
@@ -83,25 +150,59 @@ class TapeReader {
         table.setCell(row, kRegisterColumn, std::to_string(count));
         for (int col = 1; col <= colCount && col <= count; ++col)
             table.setCell(row, col, std::string(fields[static_cast<size_t>(col - 1)]));
-        if (count > colCount)
-            table.setCell(row, kRegisterColumn, std::string(fields[static_cast<size_t>(colCount)]));
+        if (count > colCount) {
+            const std::string_view record = fields[static_cast<size_t>(colCount)];
+            table.setCell(row, kRegisterColumn, std::string(record));
+            const int recordFields = recordFieldCount(record);
+            if (recordFields == kRecordFields) ++currentRecords_;
+            if (recordFields == kEarliestRecordFields) ++earliestRecords_;
+        }
         if (count > colCount + 1) table.setCell(row, colCount + 1, std::string(fields.back()));
+        if (fileNumber(fields.front()) == 0.0) {
+            // The line-number column shows where the row stands; the file's text there
+            // could not be read.
+            table.setCell(row, 1, std::to_string(row));
+            if (++damagedRows_ <= kMaxRowProblems)
+                problem("line " + std::to_string(lineNumber_) +
+                        ": the row number is damaged; read as row " + std::to_string(row));
+        }
     }
 
     void readRecord(const Fields& fields) {
         const std::string_view tag = fields.front();
+        const std::string key(tag);
+        const bool repeatable = tag == "N";
+        if (!firstLine_.emplace(key, lineNumber_).second && !repeatable)
+            problem("line " + std::to_string(lineNumber_) + ": a second " + quoted(tag) +
+                    " record (the first is line " + std::to_string(firstLine_[key]) + ")");
+        checkFlags(tag, fields);
         settings_.setLoading(true);
-        for (size_t i = 1; i < fields.size(); ++i)
-            readField(tag, static_cast<int>(i) + 1, fields[i], fields);
+        if (tag == "H") readColumnCount(static_cast<int>(fields.size()));
+        if (tag == "N") {
+            readNote(fields);
+        } else {
+            for (size_t i = 1; i < fields.size(); ++i)
+                readField(tag, static_cast<int>(i) + 1, fields[i]);
+        }
         settings_.setLoading(false);
     }
 
-    void readField(std::string_view tag, int i, std::string_view v, const Fields& fields) {
+    void readField(std::string_view tag, int i, std::string_view v) {
         const std::string text(v);
         if (tag == "Ver") return readVersion(i, v);
-        if (tag == "H") return readCaption(i, text, fields);
-        if (tag == "W") return doc_.columns.setWidth(i, fileInt(v));
-        if (tag == "S") return setType(i, text);
+        if (tag == "H") {
+            doc_.columns.column(i).caption = text;
+            return;
+        }
+        if (tag == "W" || tag == "S") {
+            // The engine finds its amounts by the type codes: a damaged one loses a column.
+            if (!wholeNumber(v))
+                problem("line " + std::to_string(lineNumber_) + ": the " +
+                        (tag == "W" ? "width" : "type") + " of column " + std::to_string(i) +
+                        " is not a number");
+            if (tag == "W") return doc_.columns.setWidth(i, fileShort(v));
+            return setType(i, text);
+        }
         if (tag == "V") {
             doc_.columns.column(i).visible = v == "True";
             return;
@@ -112,19 +213,19 @@ class TapeReader {
         if (tag == "Tpe") return settings_.setGroupField(settings_group::kTape, i - 3, v);
         if (tag == "Prt") return settings_.setGroupField(settings_group::kPrinter, i - 3, v);
         if (tag == "A") {
-            if (i - 2 < 2) doc_.addinSlotIndex[static_cast<size_t>(i - 2)] = fileInt(v);
+            if (i - 2 < 2) doc_.addinSlotIndex[static_cast<size_t>(i - 2)] = fileShort(v);
             return;
         }
         if (tag == "M") return readSlot(i - 2, v);
-        if (tag == "N") return readNote(text);
         readLegacy(tag, i - 2, v);
     }
 
+    // The version decides how register records are read, and so every amount a
+    // recalculation gives; it is settled when the whole file has been seen.
     void readVersion(int i, std::string_view v) {
         if (i == 2) {
-            doc_.version = report_.version = fileInt(v);
-            engine_.setRecordLayout(doc_.version >= 2 ? RecordLayout::withRawEntry
-                                                      : RecordLayout::withoutRawEntry);
+            doc_.version = report_.version = fileShort(v);
+            versionText_ = std::string(v);
         } else if (i >= 3 && i <= 6) {
             settings_.setGroupField(i - 3, -1, v);
         } else if (i == 7) {
@@ -134,13 +235,81 @@ class TapeReader {
         }
     }
 
-    void readCaption(int i, const std::string& text, const Fields& fields) {
-        if (i == 2) {
-            doc_.columns.reset(static_cast<int>(fields.size()));
-            doc_.lineNumberWidth = 3;
-            sawColumns_ = true;
+    // Without a readable version the records themselves tell their layout; a tape whose
+    // records are all of the earliest kind is an early file, anything else is current.
+    void settleVersion() {
+        const int fromRecords = earliestRecords_ > 0 && currentRecords_ == 0 ? 0 : kCurrentVersion;
+        const std::string where = seen("Ver") ? "line " + std::to_string(firstLine_["Ver"]) : "";
+        if (!seen("Ver")) {
+            problem("the file has no \"Ver\" record; read as version " +
+                    std::to_string(fromRecords));
+            doc_.version = fromRecords;
+        } else if (doc_.version < 0 || doc_.version > kCurrentVersion ||
+                   fileNumber(versionText_) != doc_.version) {
+            problem(where + ": the version \"" + versionText_ +
+                    "\" is not one this program reads; read as version " +
+                    std::to_string(fromRecords));
+            doc_.version = fromRecords;
+        } else if ((doc_.version >= 2) != (fromRecords >= 2) &&
+                   currentRecords_ + earliestRecords_ > 0) {
+            problem(where + ": the register records do not have the layout of version " +
+                    std::to_string(doc_.version));
         }
-        doc_.columns.column(i).caption = text;
+        report_.version = doc_.version;
+        engine_.setRecordLayout(doc_.version >= 2 ? RecordLayout::withRawEntry
+                                                  : RecordLayout::withoutRawEntry);
+    }
+
+    // A file of the current version always carries the whole header; earlier ones at least
+    // their columns and types. A header that stops short means the file was cut there.
+    void reportMissingRecords() {
+        const bool current = doc_.version >= kCurrentVersion;
+        std::vector<std::string_view> missing;
+        for (std::string_view tag : kHeaderTags)
+            if (tag != "Ver" && !seen(tag) && (current || tag == "H" || tag == "S"))
+                missing.push_back(tag);
+        const bool endsInHeader =
+            !missing.empty() && !pastHeader() &&
+            std::all_of(std::find(kHeaderTags.begin(), kHeaderTags.end(), missing.front()),
+                        kHeaderTags.end(), [&](std::string_view tag) { return !seen(tag); });
+        if (endsInHeader) {
+            problem("the file ends inside its header, before the " + quoted(missing.front()) +
+                    " record");
+            return;
+        }
+        for (std::string_view tag : missing)
+            problem("the file has no " + quoted(tag) + " record" +
+                    (tag == "H" ? ": the columns could not be read" : ""));
+        if (current && report_.dataRows > 0 && !seen("M"))
+            problem("the file has rows but no \"M\" record: the references could not be read");
+    }
+
+    // A save-with-tape flag decides whether the settings that follow it are the tape's own; one
+    // that is not a number reads as 0 and gives the tape the user's settings instead.
+    void checkFlags(std::string_view tag, const Fields& fields) {
+        size_t first = 1, last = 1;
+        if (tag == "Ver") {
+            first = 2;
+            last = 5;
+        } else if (tag != "Clc" && tag != "Tpe" && tag != "Prt" && tag != "Lgo") {
+            return;
+        }
+        for (size_t i = first; i <= last && i < fields.size(); ++i) {
+            const std::string flag =
+                tag == "Lgo" ? unscrambleLogo(fields[i]) : std::string(fields[i]);
+            if (!wholeNumber(flag))
+                problem("line " + std::to_string(lineNumber_) + ": a save-with-tape flag of " +
+                        quoted(tag) + " is not a number");
+        }
+    }
+
+    void readColumnCount(int colCount) {
+        doc_.columns.reset(colCount);
+        doc_.lineNumberWidth = 3;
+        const int maxCols = settings_.maxCols();
+        if (maxCols > 0 && colCount > maxCols)
+            problem("line " + std::to_string(lineNumber_) + ": " + std::to_string(colCount) +
+                    " columns, more than MaxCols (" + std::to_string(maxCols) + ")");
     }
 
     void setType(int col, const std::string& text) {
@@ -175,7 +344,7 @@ class TapeReader {
                 setSizeSlot(2, v);
                 break;
             case 8:
-                doc_.printRangeChoice = fileInt(v);
+                doc_.printRangeChoice = fileShort(v);
                 break;
             case 9:
                 doc_.fromRow = fileInt(v);
@@ -184,10 +353,10 @@ class TapeReader {
                 doc_.toRow = fileInt(v);
                 break;
             case 11:
-                doc_.lineNumberWidth = fileInt(v);
+                doc_.lineNumberWidth = fileShort(v);
                 break;
             case 12:
-                doc_.proportional = fileInt(v);
+                doc_.proportional = fileShort(v);
                 break;
             default:
                 break;
@@ -225,10 +394,15 @@ class TapeReader {
         if (slot.linkCount < ReferenceRegistry::kFree) slot.linkCount = ReferenceRegistry::kFree;
     }
 
-    // Notes come one line per record; an empty first line is kept too.
-    void readNote(const std::string& text) {
+    // Notes come one line per record; an empty first line is kept too. A line is the rest of
+    // its record, so a TAB typed into the notes pad stays in its line.
+    void readNote(const Fields& fields) {
+        if (fields.size() < 2) return;
         if (notesRead_++ > 0) doc_.notes += "\r\n";
-        doc_.notes += text;
+        for (size_t i = 1; i < fields.size(); ++i) {
+            if (i > 1) doc_.notes += '\t';
+            doc_.notes += fields[i];
+        }
     }
 
     void readLegacy(std::string_view tag, int k, std::string_view v) {
@@ -236,15 +410,18 @@ class TapeReader {
             settings_.setMessengerParameter(k >= 10 ? k + 1 : k, v);
         } else if (tag == "O") {
             if (k == 15 || k == 16)
-                settings_.setNumberFormatInteger(k - 12, fileInt(v));
+                settings_.setNumberFormatInteger(k - 12, fileShort(v));
             else if (legacyOption(k) >= 0)
-                settings_.setOption(legacyOption(k), fileInt(v));
+                settings_.setOption(legacyOption(k), fileShort(v));
         } else if (tag == "B") {
+            // Colours are 32-bit values, kept with an offset in the earliest files.
             if (legacyColour(k) >= 0)
                 settings_.setColour(legacyColour(k),
-                                    static_cast<long long>(fileNumber(v) - kLegacyColourOffset));
+                                    fileWhole(v, kLowestColour + kLegacyColourOffset,
+                                              kHighestColour + kLegacyColourOffset) -
+                                        static_cast<long long>(kLegacyColourOffset));
         } else if (tag == "P") {
-            settings_.setLayoutFlag(k, fileInt(v));
+            settings_.setLayoutFlag(k, fileShort(v));
         } else if (tag == "X") {
             settings_.setLayoutText(k, v);
         }
@@ -254,8 +431,13 @@ class TapeReader {
     Engine& engine_;
     SettingsPort& settings_;
     LoadReport report_;
-    bool sawColumns_ = false;
+    std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
+    std::string versionText_;
+    int lineNumber_ = 0;
     int notesRead_ = 0;
+    int currentRecords_ = 0;
+    int earliestRecords_ = 0;
+    int damagedRows_ = 0;
 };
 
 void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
@@ -309,6 +491,13 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
                         SettingsPort& settings) {
     resetForLoad(document, engine, settings);
     TapeReader reader(document, engine, settings);
+    // Editors that save UTF-8 may put a byte-order mark before the first record.
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        const auto line = std::count(text.begin(), text.begin() + static_cast<long>(nul), '\n') + 1;
+        reader.problem("line " + std::to_string(line) +
+                       " holds a NUL byte: the file holds binary data, not a tape");
+    }
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find('\n', start);
@@ -316,10 +505,8 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
+    reader.finish(text);
     LoadReport& report = reader.report();
-    if (text.find('\0') != std::string_view::npos)
-        report.problems.push_back("the file holds binary data, not a tape");
-    if (!reader.sawColumns()) report.problems.push_back("the file has no column record (\"H\")");
     document.columns.applyToEngine();
     engine.finishLoad(report.dataRows);
     placeCursor(document, engine, report.dataRows);

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/TapeWriter.h"
+
 namespace talvex {
 
 class Engine;
@@ -15,7 +17,10 @@ struct TapeDocument;
 struct LoadReport {
     int dataRows = 0;
     int version = 0;
-    std::vector<std::string> problems;
+    // A file without references, notes or rows is a template without data, and saved again
+    // it stays one.
+    TapeKind kind = TapeKind::withData;
+    std::vector<std::string> problems;  // one line each, saying where and what
 };
 
 // Loads a tape file's text into an emptied document and engine: the resets, the records, the

@@ -16,13 +16,14 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kFit = "Fit";
 
+// Every field goes through appendField, so no text can split a field or a line.
 class RecordWriter {
   public:
     void record(std::initializer_list<std::string> fields) {
         bool first = true;
         for (const std::string& field : fields) {
             if (!first) text_ += '\t';
-            text_ += field;
+            appendField(text_, field);
             first = false;
         }
         text_ += kLineEnd;
@@ -33,8 +34,19 @@ class RecordWriter {
         text_ += tag;
         for (int col = ColumnSet::kFirstColumn; col <= columns.colCount(); ++col) {
             text_ += '\t';
-            text_ += field(col);
+            appendField(text_, field(col));
         }
+        text_ += kLineEnd;
+    }
+    // A notes line is the rest of its record, so the TABs in it stay as they are.
+    void note(std::string_view line) {
+        text_ += "N\t";
+        for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t')) {
+            appendField(text_, line.substr(0, tab));
+            text_ += '\t';
+            line.remove_prefix(tab + 1);
+        }
+        appendField(text_, line);
         text_ += kLineEnd;
     }
     void line(const std::string& text) {
@@ -103,7 +115,7 @@ void writeData(RecordWriter& out, const TapeDocument& doc, const Engine& engine)
     const ReferenceRegistry& refs = engine.references();
     for (int box = 0; box < refs.boxCount(); ++box) {
         text += '\t';
-        text += refs.slot(box).shown;
+        appendField(text, refs.slot(box).shown);
         text += ':';
         text += std::to_string(refs.slot(box).linkCount);
     }
@@ -112,7 +124,7 @@ void writeData(RecordWriter& out, const TapeDocument& doc, const Engine& engine)
     std::string_view notes = doc.notes;
     while (!notes.empty()) {
         const size_t end = notes.find("\r\n");
-        out.record({"N", std::string(notes.substr(0, end))});
+        out.note(notes.substr(0, end));
         notes = end == std::string_view::npos ? std::string_view() : notes.substr(end + 2);
     }
     for (int row = 1; row <= engine.lastRow(); ++row)

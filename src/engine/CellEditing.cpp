@@ -16,10 +16,15 @@ constexpr std::string_view kNotAnAmount =
 
 }  // namespace
 
+// A cell is one field of a tape file: TAB, CR and LF would split it, and a NUL byte would make
+// the saved file binary.
 std::string Engine::cellText(std::string_view text) {
-    std::string clean(text);
-    for (char& c : clean)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    std::string clean;
+    clean.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\0') continue;
+        clean += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
     return clean;
 }
 

@@ -79,6 +79,23 @@ void Engine::beginLoad() {
     loading_ = true;
 }
 
+// Records of files before version 2 have no raw-entry field. They get one at once: the amount
+// the line shows, which is what such a line is keyed again from. The tape then holds one layout,
+// so a line re-keyed later (which writes the current layout) never sits among records read the
+// other way, and a save (always the current version) writes every record as it reads back.
+void Engine::adoptCurrentLayout() {
+    if (layout_ == RecordLayout::withRawEntry) return;
+    for (int row = 1; row <= lastRow_; ++row) {
+        const std::string& record = cell(row, kRegisterColumn);
+        if (!isRegisterRecord(record)) continue;
+        const std::string& code = opAt(row);
+        const bool keyed = !code.empty() && !isComputedLine(code);
+        table_.setCell(row, kRegisterColumn,
+                       (keyed ? cell(row, roles_.amount) : std::string()) + ':' + record);
+    }
+    layout_ = RecordLayout::withRawEntry;
+}
+
 void Engine::finishLoad(int rows) {
     lastRow_ = std::max(rows, 1);
     curRow_ = lastRow_;
@@ -86,6 +103,7 @@ void Engine::finishLoad(int rows) {
         writeLineNumber(1);
         table_.setCell(1, kRegisterColumn, makeRegisterRecord(Registers{}, format_));
     }
+    adoptCurrentLayout();
     // A long file is kept whole: the capacity limits only new lines.
     maxRows_ = std::max(maxRows_, lastRow_);
     // The file keeps each slot's shown value and link count; the value a using line receives
@@ -301,7 +319,7 @@ void Engine::keyProcess(int code) {
 void Engine::dispatchKey(int code) {
     switch (code) {
         case key::kDoubleZero:
-            entry_.entryText += "00";
+            keyDoubleZero();
             break;
         case key::kDecimal:
             keyDecimal();

@@ -154,7 +154,9 @@ class Engine {
     void finishKey(int code);
     void dispatchKey(int code);
     bool finishPendingEdit();
+    bool hasRawEntry(int row) const;
     std::string replayedEntry(int row) const;
+    void adoptCurrentLayout();
     std::string lineValue(int row) const;
     bool entryNotKeyed(int row) const;
     bool prepareEditedEntry(bool openRow);
@@ -173,6 +175,8 @@ class Engine {
 
     // Entry keys.
     void keyDigit(int code);
+    void keyDoubleZero();
+    bool entryCanGrow(std::string_view digits);
     void keyDecimal();
     void keyFractionBlank();
     void keyFractionBar();

@@ -1,6 +1,7 @@
 // Building the entry: digits, the decimal point, fractions, CE, and taking the entry for an
 // operator (typed, repeated from the line above, or still held).
 #include <cmath>
+#include <limits>
 
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
@@ -15,15 +16,35 @@ constexpr int kFractionAfterBlank = 1;
 constexpr int kFractionAfterBar = 2;
 // A fraction keyed without a denominator ("2 5") is read in tenths.
 constexpr double kDefaultDenominator = 10.0;
+// The longest entry a double can use: the integer digits of the largest double, the separator,
+// and the decimal places down to the smallest one (digits below it never change the value).
+constexpr size_t kLongestEntry = std::numeric_limits<double>::max_exponent10 + 1 + 1 + 324;
+// Below this length no entry can exceed the largest double, so reading it back is not needed.
+constexpr size_t kShortestOverflow = std::numeric_limits<double>::max_exponent10 + 1;
 
 }  // namespace
 
+// An entry stops growing where a double could no longer hold it: the digit is refused with
+// "Overflow". The bound also keeps keying linear, since the display copies the entry per key.
+bool Engine::entryCanGrow(std::string_view digits) {
+    const std::string& text = entry_.entryText;
+    const size_t length = text.size() + digits.size();
+    if (length < kShortestOverflow) return true;
+    if (length <= kLongestEntry && !text.starts_with('R') &&
+        std::isfinite(format_.read(text + std::string(digits))))
+        return true;
+    refuse(kOverflowText);
+    return false;
+}
+
 void Engine::keyDigit(int code) {
     const char digit = static_cast<char>('0' + code);
-    if (entry_.entryStarted)
+    if (entry_.entryStarted) {
+        if (!entryCanGrow(std::string_view(&digit, 1))) return;
         entry_.entryText += digit;
-    else
+    } else {
         entry_.entryText = std::string(1, digit);
+    }
     // A leading zero does not start an entry.
     if (code != key::kDigit0) entry_.entryStarted = true;
     if (picking() && entry_.entryText.starts_with('R')) {
@@ -34,6 +55,10 @@ void Engine::keyDigit(int code) {
     // Digits keyed on a line inside the tape overtype its amount.
     if (entry_.entryStarted && curRow_ < lastRow_ && editMode_ && tapeOn_)
         amountEditPending_ = true;
+}
+
+void Engine::keyDoubleZero() {
+    if (entryCanGrow("00")) entry_.entryText += "00";
 }
 
 void Engine::keyDecimal() {

@@ -40,11 +40,16 @@ class ProgressEnd {
 
 }  // namespace
 
+bool Engine::hasRawEntry(int row) const {
+    return layout_ == RecordLayout::withRawEntry && isRegisterRecord(cell(row, kRegisterColumn));
+}
+
 // The raw entry of a line as keyed: the record appends a decimal separator to every raw entry,
-// which a fraction ("1 3/4.") must not show when its line is written again. Records of the
-// earliest files have no raw entry; their lines are keyed again from the amount they show.
+// which a fraction ("1 3/4.") must not show when its line is written again. A line without a
+// raw entry (read from a data file, or from a record of the earliest files) is keyed again from
+// the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
-    if (layout_ != RecordLayout::withRawEntry) return cell(row, roles_.amount);
+    if (!hasRawEntry(row)) return cell(row, roles_.amount);
     std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
@@ -54,12 +59,13 @@ std::string Engine::replayedEntry(int row) const {
 // A line that took its entry from the display or repeated the line above has an empty raw
 // entry, so that it takes the value again wherever that value now comes from.
 bool Engine::entryNotKeyed(int row) const {
-    if (layout_ != RecordLayout::withRawEntry) return false;
+    if (!hasRawEntry(row)) return false;
     return takesEntry(opAt(row)) && recordField(cell(row, kRegisterColumn), 1).empty();
 }
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
+    if (!hasRawEntry(row)) return cell(row, roles_.amount);
     std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
     return raw.empty() ? cell(row, roles_.amount) : raw;
 }
@@ -77,7 +83,9 @@ bool Engine::replaysToNothing(int row, int code) const {
 // past it unchanged, so an edit below it starts from the values above it.
 void Engine::keepInertLine(int row) {
     Registers carried = regs_;
-    carried.rawEntry = std::string(recordField(cell(row, kRegisterColumn), 1, layout_));
+    carried.rawEntry = hasRawEntry(row)
+                           ? std::string(recordField(cell(row, kRegisterColumn), 1, layout_))
+                           : cell(row, roles_.amount);
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));

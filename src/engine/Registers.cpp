@@ -41,6 +41,10 @@ int recordFieldCount(std::string_view record) {
     return static_cast<int>(std::count(record.begin(), record.end(), ':')) + 1;
 }
 
+bool isRegisterRecord(std::string_view cell) {
+    return cell.find(':') != std::string_view::npos;
+}
+
 std::string_view recordField(std::string_view record, int field, RecordLayout layout) {
     if (layout == RecordLayout::withoutRawEntry) --field;
     if (field < 1) return {};

@@ -42,6 +42,9 @@ std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& for
 std::string_view recordField(std::string_view record, int field,
                              RecordLayout layout = RecordLayout::withRawEntry);
 int recordFieldCount(std::string_view record);
+// Whether a register-column cell holds a register record. A line read from a file written while
+// the tape was off has none: the cell keeps the line's field count instead.
+bool isRegisterRecord(std::string_view cell);
 
 // Restores DisplayValue, Accumulator, ItemCount, Operand and PendingMode from a record.
 // Unreadable numbers read as 0.

@@ -2,6 +2,8 @@
 // sum the tape's items by their description.
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
@@ -13,6 +15,14 @@ namespace talvex {
 namespace {
 
 constexpr size_t kMaxGroups = 50;
+constexpr double kLowestCount = std::numeric_limits<int>::min();
+constexpr double kHighestCount = std::numeric_limits<int>::max();
+
+int saturatedSum(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
 
 struct Group {
     std::string name;
@@ -75,11 +85,15 @@ void Engine::keyTotalsKey(int code) {
     entry_.entryOp = std::string(ownCode);
 }
 
+// A count cell can hold any text, typed or read from a file: its number saturates at the
+// limits of a count instead of overflowing.
 int Engine::countAfterPrefix(int row) const {
     const std::string& text = cell(row, roles_.itemCount);
     const std::string& prefix = settings_.countPrefix;
     if (!text.starts_with(prefix)) return 0;
-    return static_cast<int>(format_.read(std::string_view(text).substr(prefix.size())));
+    const double count = format_.read(std::string_view(text).substr(prefix.size()));
+    if (std::isnan(count)) return 0;
+    return static_cast<int>(std::clamp(count, kLowestCount, kHighestCount));
 }
 
 // "W" sums the "*" lines and "G" the "T" lines since the previous line of the key's own code.
@@ -98,7 +112,7 @@ double Engine::totalOf(std::string_view ownCode) {
         const std::string_view code = baseCode(opAt(row));
         if (code.empty() || lineClass.find(code) == std::string_view::npos) continue;
         sum += format_.read(cell(row, roles_.amount));
-        count += countAfterPrefix(row);
+        count = saturatedSum(count, countAfterPrefix(row));
     }
     if (ownCode == op::kGrandTotal) regs_.groupCount = count;
     numberFits(sum);

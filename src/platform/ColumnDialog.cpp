@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace talvex {
 
@@ -39,6 +40,18 @@ QString fromBytes(const std::string& text) {
 std::string toBytes(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
+
+// A caption is one field of the tape file, where TAB ends a field and CR or LF a record, and a
+// NUL makes the file binary: a caption holding one would move every column after it.
+class CaptionValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        for (const QChar c : input)
+            if (c == u'\t' || c == u'\r' || c == u'\n' || c == QChar(u'\0')) return Invalid;
+        return Acceptable;
+    }
+};
 
 }  // namespace
 
@@ -67,6 +80,7 @@ QWidget* ColumnDialog::makeDetails() {
     auto* frame = new QGroupBox(QString::fromLatin1(kDetailsTitle), this);
     name_ = new QLineEdit(fromBytes(initial_.caption), frame);
     name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * 24);
+    name_->setValidator(new CaptionValidator(name_));
     width_ = new QLineEdit(QString::number(initial_.width), frame);
     width_->setValidator(new QIntValidator(kMinWidth, kMaxWidth, width_));
     width_->setMaxLength(QString::number(kMaxWidth).size());

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMetaObject>
@@ -26,6 +27,7 @@
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/ReferencePanel.h"
+#include "platform/TapeFonts.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
 #include "shell/OptionTable.h"
@@ -172,6 +174,11 @@ void MainWindow::connectWidgets() {
     });
     connect(keypad_, &Keypad::tapeSwitchPressed, this, [this] { toggleTapeSwitch(); });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { syncNotesToDocument(); });
+    // The tape file keeps the cursor's column, so a reopened tape puts it back there.
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (const int column = view_->currentDataColumn(); column > 0)
+            core_.document.currentColumn = column;
+    });
 }
 
 // A message stays until the next press on the keypad.
@@ -206,6 +213,8 @@ void MainWindow::syncNotesToDocument() {
 }
 
 void MainWindow::documentChanged() {
+    // Laying the grid out again moves the cursor; the tape's own column is put back after.
+    const int cursorColumn = core_.document.currentColumn;
     loadingNotes_ = true;
     QString notes = local(core_.document.notes);
     notes.replace("\r\n", "\n");
@@ -230,6 +239,8 @@ void MainWindow::documentChanged() {
     core_.engine.setLCDColor();
     core_.engine.updateLCD();
     view_->showTapeRow(core_.engine.curRow());
+    view_->setCurrentDataColumn(cursorColumn);
+    notes_->setFont(notesFontFor(core_.document.font, QApplication::font()));
 }
 
 void MainWindow::applyViewOptions() {

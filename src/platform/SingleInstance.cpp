@@ -74,8 +74,17 @@ bool SingleInstance::tryBecomePrimary() {
     const bool locked = takeLock();
     if (!locked && !lock_) return false;
     primary_ = true;
-    if (locked) listen();
+    if (locked) {
+        clearStaleIpc();
+        listen();
+    }
     return true;
+}
+
+// Holding the lock proves that no instance runs: a key still naming one was left by a run that
+// was killed, and must not outlive this start even when listening fails.
+void SingleInstance::clearStaleIpc() {
+    if (config_ && !config_->readIpc(kProductName).empty()) config_->writeIpc(kProductName, "");
 }
 
 // True when the lock is ours. A refusal because another process holds the lock leaves lock_

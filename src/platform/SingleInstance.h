@@ -25,9 +25,9 @@ class SingleInstance : public QObject {
     ~SingleInstance() override;
 
     // True when this process now holds the guard and listens. A lock left by a process that
-    // no longer exists, and a socket left by a crash, are taken over. When no lock file can
-    // be made at all the start goes on unguarded (true, without listening): a folder we may
-    // not write must never keep the program from starting.
+    // no longer exists, and a socket and IPC key left by a crash, are taken over. When no lock file
+    // can be made at all the start goes on unguarded (true, without listening): a folder we may not
+    // write must never keep the program from starting.
     bool tryBecomePrimary();
     bool isPrimary() const { return primary_; }
 
@@ -43,6 +43,7 @@ class SingleInstance : public QObject {
 
   private:
     bool takeLock();
+    void clearStaleIpc();
     void listen();
     void clearIpc();
     void acceptConnections();

@@ -4,8 +4,6 @@
 
 #include <QBrush>
 #include <QByteArray>
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -18,6 +16,7 @@
 #include "engine/ColumnRoles.h"
 #include "engine/Engine.h"
 #include "platform/Colours.h"
+#include "platform/TapeFonts.h"
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -54,34 +53,6 @@ int digitsOf(int number) {
 constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kLeftAligned = Qt::AlignLeft | Qt::AlignVCenter;
 
-// Amounts line up on their separator only where every character they are written with takes
-// the same advance: figures, separators, sign and the blanks that pad them. Fonts drawn for that
-// are not always flagged fixed pitch (Noto Sans Mono is not), so the advances are measured.
-bool figuresLineUp(const QFont& font) {
-    const QFontMetricsF metrics(font);
-    const QString characters = QStringLiteral("0123456789.,'- ");
-    const qreal advance = metrics.horizontalAdvance(characters.front());
-    return advance > 0 && std::all_of(characters.begin(), characters.end(), [&](QChar c) {
-               return qFuzzyCompare(metrics.horizontalAdvance(c), advance);
-           });
-}
-
-// The desktop's fixed font when its figures line up; else the first monospaced face that does.
-QFont tapeFontOfTheDesktop() {
-    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (figuresLineUp(desktop)) return desktop;
-    QFont candidate = desktop;
-    candidate.setFamilies({QStringLiteral("monospace")});
-    candidate.setStyleHint(QFont::TypeWriter);
-    if (figuresLineUp(candidate)) return candidate;
-    for (const QString& family : QFontDatabase::families()) {
-        if (!QFontDatabase::isFixedPitch(family)) continue;
-        candidate.setFamilies({family});
-        if (figuresLineUp(candidate)) return candidate;
-    }
-    return desktop;
-}
-
 }  // namespace
 
 TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionTable& options,
@@ -90,7 +61,7 @@ TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionT
       engine_(engine),
       document_(document),
       options_(options),
-      font_(tapeFontOfTheDesktop()) {
+      font_(tapeFontFor(document.font)) {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
@@ -206,7 +177,12 @@ int TapeModel::entryRow() const {
 }
 
 QString TapeModel::cellText(int tapeRow, int dataColumn) const {
-    if (dataColumn != engine_.roles().amount) return fromLocal(engine_.cell(tapeRow, dataColumn));
+    if (dataColumn != engine_.roles().amount) {
+        const QString text = fromLocal(engine_.cell(tapeRow, dataColumn));
+        const bool shortDate =
+            document_.columns.column(dataColumn).displayFormat == ColumnSet::kShortDate;
+        return shortDate ? shortDateText(text) : text;
+    }
     const std::string& text =
         tapeRow == entryRow() ? engine_.entry().entryText : engine_.cell(tapeRow, dataColumn);
     const int padding = alignmentPadding(text, engine_.format().decSep(), mostDecimals());
@@ -338,7 +314,7 @@ void TapeModel::resetShape() {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
-    font_ = tapeFontOfTheDesktop();
+    font_ = tapeFontFor(document_.font);
     endResetModel();
 }
 

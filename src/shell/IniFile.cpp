@@ -1,11 +1,17 @@
 // Reading and safely replacing a private-profile file.
 #include "shell/IniFile.h"
 
-#include <cstdio>
-#include <fstream>
-#include <random>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "documents/FileIo.h"
 #include "engine/Text.h"
 #include "shell/IniLines.h"
 
@@ -35,24 +41,62 @@ bool storableNames(std::string_view section, std::string_view key) {
     return !name.empty() && name.front() != '[' && name.front() != ';' && name.front() != '#';
 }
 
-// Writes through a link to the file it names, so replacing the file keeps the link.
-std::optional<fs::path> realTarget(const fs::path& path) {
-    std::error_code error;
-    if (!fs::is_symlink(path, error)) return path;
-    fs::path target = fs::weakly_canonical(path, error);
-    if (error) return std::nullopt;
-    return target;
-}
+// An exclusive lock on the file a path names, held for one read-modify-write, so two programs
+// writing different keys at once keep both. The lock is on the file itself: no extra file is
+// left beside it. Replacing the file by rename gives the path a new file, which a writer that
+// waited on the old one notices and locks again. Readers need no lock: they always find one
+// whole file or the other.
+class FileLock {
+  public:
+    // Makes the file, empty, when it is missing. Nothing when it cannot be opened or is not a
+    // regular file.
+    static std::optional<FileLock> take(const fs::path& path) {
+        for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+            // Non-blocking, so a pipe in the file's place cannot hang the open.
+            FileLock lock(::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+            struct stat opened {};
+            if (lock.fd_ < 0 || ::fstat(lock.fd_, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+                return std::nullopt;
+            }
+            int locked;
+            do {
+                locked = ::flock(lock.fd_, LOCK_EX);
+            } while (locked != 0 && errno == EINTR);
+            if (locked != 0) return std::nullopt;
+            struct stat named {};
+            if (::stat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+                named.st_ino == opened.st_ino) {
+                return lock;
+            }
+        }
+        return std::nullopt;
+    }
 
-// Like the read-only attribute on Windows: a file without write permission is left alone even
-// where the folder would allow replacing it.
-bool replaceable(const fs::path& target) {
-    std::error_code error;
-    const fs::file_status status = fs::status(target, error);
-    if (status.type() == fs::file_type::not_found) return true;
-    if (error || status.type() != fs::file_type::regular) return false;
-    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
-}
+    FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileLock& operator=(FileLock&&) = delete;
+    // Closing the file ends the lock.
+    ~FileLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    std::optional<std::string> content() const {
+        std::string text;
+        char buffer[8192];
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+            if (got == 0) return text;
+            if (got < 0 && errno != EINTR) return std::nullopt;
+            if (got > 0) text.append(buffer, static_cast<size_t>(got));
+        }
+    }
+
+  private:
+    // Each attempt loses only to a writer that replaced the file meanwhile.
+    static constexpr int kLockAttempts = 1000;
+
+    explicit FileLock(int fd) : fd_(fd) {}
+    int fd_;
+};
 
 std::string singleLine(std::string_view value) {
     std::string line(value);
@@ -60,37 +104,6 @@ std::string singleLine(std::string_view value) {
         if (c == '\r' || c == '\n') c = ' ';
     }
     return line;
-}
-
-fs::path temporaryName(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(random()));
-    return target.parent_path() / ("." + target.filename().string() + suffix + ".tmp");
-}
-
-bool writeNewFile(const fs::path& path, const std::string& content) {
-    // "x": never overwrite a file of the same name that someone else has made meanwhile.
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
-    if (!file) return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool flushed = std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    return written && flushed && closed;
-}
-
-bool replaceFile(const fs::path& target, const std::string& content) {
-    const fs::path temporary = temporaryName(target);
-    std::error_code error;
-    bool done = writeNewFile(temporary, content);
-    const fs::file_status old = fs::status(target, error);
-    if (done && fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
-    if (done) {
-        fs::rename(temporary, target, error);
-        done = !error;
-    }
-    if (!done) fs::remove(temporary, error);
-    return done;
 }
 
 }  // namespace
@@ -103,16 +116,19 @@ std::optional<std::string> IniFile::read(std::string_view section, std::string_v
 
 bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) const {
     if (!storableNames(section, key)) return false;
-    const auto target = realTarget(path_);
-    if (!target || !replaceable(*target)) return false;
-    std::error_code error;
-    const bool exists = fs::status(*target, error).type() != fs::file_type::not_found;
+    std::string error;
+    // Through a link to the file it names, so replacing the file keeps the link.
+    const auto target = linkTarget(path_, error);
+    if (!target) return false;
+    const auto lock = FileLock::take(*target);
+    if (!lock) return false;
     // An existing file that cannot be read must not be replaced by one holding only this key.
-    const std::optional<std::string> content = exists ? fileText(*target) : std::string();
+    const std::optional<std::string> content = lock->content();
     if (!content) return false;
     IniLines lines(*content);
     lines.setValue(trimmed(section), trimmed(key), trimmed(singleLine(value)));
-    return replaceFile(*target, lines.text());
+    // A file without write permission is refused, like the read-only attribute on Windows.
+    return writeFileAtomically(*target, lines.text(), error);
 }
 
 }  // namespace talvex

@@ -23,6 +23,8 @@ class IniFile {
     // Creates the section and key as needed and leaves every other line as it was. CR and LF
     // in the value become blanks. False when the names cannot be stored (an empty key, "=" in
     // a key, "]" in a section) or the file cannot be replaced; the old file is then untouched.
+    // Writers in other processes wait for each other, so none loses another's keys; a link is
+    // written through to its file.
     bool write(std::string_view section, std::string_view key, std::string_view value) const;
 
   private:

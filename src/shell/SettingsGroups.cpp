@@ -90,6 +90,10 @@ void SettingsGroups::setLoading(bool loading) {
     if (ended) notify(listener_.reloaded);
 }
 
+int SettingsGroups::maxCols() const {
+    return config_.maxCols();
+}
+
 std::string SettingsGroups::calculatorField(int index) const {
     switch (index) {
         case 0:

@@ -54,6 +54,7 @@ class SettingsGroups : public SettingsPort {
     void setMessengerParameter(int index, std::string_view text) override;
     void setLayoutFlag(int index, int value) override;
     void setLayoutText(int index, std::string_view text) override;
+    int maxCols() const override;
 
     // "Reset Defaults" and "SaveAs Default" of the options dialog. False when a write failed.
     void loadGroup(int group);

@@ -69,11 +69,11 @@ std::string_view afterTrayOption(std::string_view commandLine) {
     return trimmed(commandLine.substr(blank + 1));
 }
 
-void setStartFile(StartupPlan& plan, std::string_view text) {
-    plan.startFile = withoutQuotes(text);
-    if (!plan.startFile.empty() && !isTapeFileName(plan.startFile)) {
-        plan.statusText = notATapeStatus(plan.startFile);
-    }
+// The status line shows the name as the user typed it.
+void setStartFile(StartupPlan& plan, std::string_view text, const fs::path& startFolder) {
+    const std::string typed = withoutQuotes(text);
+    plan.startFile = fromStartFolder(typed, startFolder);
+    if (!typed.empty() && !isTapeFileName(typed)) plan.statusText = notATapeStatus(typed);
 }
 
 // The installation checks; a plan to end, or nothing when the start may go on.
@@ -87,8 +87,8 @@ std::optional<StartupPlan> checkInstallation(const std::optional<ConfigStore>& c
     return std::nullopt;
 }
 
-StartupPlan planTrayStart(std::string_view commandLine, const ConfigStore& config,
-                          StartupProbe& probe) {
+StartupPlan planTrayStart(std::string_view commandLine, const fs::path& startFolder,
+                          const ConfigStore& config, StartupProbe& probe) {
     if (probe.anotherInstanceRuns()) {
         if (probe.restoreRunningInstance()) return StartupPlan{};
         return endWith(alreadyRunning());
@@ -97,17 +97,17 @@ StartupPlan planTrayStart(std::string_view commandLine, const ConfigStore& confi
     plan.outcome = StartupOutcome::showMain;
     plan.waitsInTray = true;
     if (commandLine.starts_with(kTrayOption)) {
-        setStartFile(plan, afterTrayOption(commandLine));
+        setStartFile(plan, afterTrayOption(commandLine), startFolder);
         if (!config.autoLoad()) plan.outcome = StartupOutcome::trayOnly;
     }
     return plan;
 }
 
-StartupPlan planDocumentStart(std::string_view commandLine) {
+StartupPlan planDocumentStart(std::string_view commandLine, const fs::path& startFolder) {
     StartupPlan plan;
     plan.outcome = StartupOutcome::showMain;
     plan.startedWithDocument = true;
-    setStartFile(plan, commandLine);
+    setStartFile(plan, commandLine, startFolder);
     return plan;
 }
 
@@ -153,14 +153,24 @@ std::string withoutQuotes(std::string_view text) {
     return std::string(text);
 }
 
-StartupPlan planStartup(std::string_view commandLine, const std::optional<ConfigStore>& config,
-                        StartupProbe& probe) {
+std::string fromStartFolder(std::string_view name, const fs::path& startFolder) {
+    const fs::path path(name);
+    if (name.empty() || path.is_absolute() || startFolder.empty()) return std::string(name);
+    fs::path full;
+    for (const fs::path& step : startFolder / path) {
+        if (step != ".") full /= step;
+    }
+    return full.string();
+}
+
+StartupPlan planStartup(std::string_view commandLine, const fs::path& startFolder,
+                        const std::optional<ConfigStore>& config, StartupProbe& probe) {
     if (auto stop = checkInstallation(config, probe)) return std::move(*stop);
     // Arguments arrive joined with blanks; stray blanks at the ends are no part of a name.
     const std::string_view line = trimmed(commandLine);
     StartupPlan plan = line.empty() || line.starts_with(kTrayOption)
-                           ? planTrayStart(line, *config, probe)
-                           : planDocumentStart(line);
+                           ? planTrayStart(line, startFolder, *config, probe)
+                           : planDocumentStart(line, startFolder);
     if (plan.outcome != StartupOutcome::end) plan.workingFolder = config->workingFolder();
     return plan;
 }

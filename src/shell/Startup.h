@@ -58,7 +58,8 @@ struct StartupPlan {
     // Closing the main window hides it and the program waits in the tray; otherwise closing
     // the window ends the program.
     bool waitsInTray = false;
-    // The start file, without its quotes; empty when none was named.
+    // The start file, without its quotes and, when it was relative, taken from the folder the
+    // program was started in; empty when none was named.
     std::string startFile;
     // Set when the start file was named but is no tape: the status line reads it and the
     // untitled tape from the template stays open.
@@ -84,9 +85,14 @@ std::string notATapeStatus(std::string_view name);
 std::string withoutQuotes(std::string_view text);
 
 // The decisions of one start, asking the probe only what each step needs, in its order.
-// commandLine is the text after the program's name; config is ConfigStore::locate's result.
-StartupPlan planStartup(std::string_view commandLine, const std::optional<ConfigStore>& config,
-                        StartupProbe& probe);
+// commandLine is the text after the program's name; startFolder the current folder when the
+// program started, before the working folder is entered; config is ConfigStore::locate's result.
+StartupPlan planStartup(std::string_view commandLine, const std::filesystem::path& startFolder,
+                        const std::optional<ConfigStore>& config, StartupProbe& probe);
+
+// A relative name taken from the folder it was typed in; "." steps go, ".." steps stay because
+// they mean the real parent of a linked folder. Empty names and absolute ones stay as given.
+std::string fromStartFolder(std::string_view name, const std::filesystem::path& startFolder);
 
 // The plan fitted to the desktop. Where it has no tray a hidden window could never be found
 // again: a tray-only start shows its window minimised, and closing the window ends the program.

@@ -1,6 +1,7 @@
 // The tape file: what the writer emits and what the reader makes of it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "DocumentHarness.h"
@@ -258,6 +259,133 @@ TEST(TapeFilePropertyTest, SaveLoadSaveIsByteIdentical) {
         ASSERT_EQ(save(g), first);
         g.engine.recalculate(1);
         EXPECT_EQ(shownRows(g), shownRows(f));
+    }
+}
+
+// Free text with TAB, CR, LF or NUL must not move fields or split lines: each reads back as
+// the same cleaned text, and a TAB inside a notes line survives.
+TEST(TapeFileTest, FreeTextReadsBackWithoutSplittingTheFile) {
+    struct Case {
+        const char* name;
+        std::function<void(DocumentFixture&)> set;
+        std::function<std::string(DocumentFixture&)> get;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"caption",
+         [](DocumentFixture& f) { f.document.columns.column(5).caption = "Amount\tdue"; },
+         [](DocumentFixture& f) { return f.document.columns.column(5).caption; }, "Amount due"},
+        {"font name", [](DocumentFixture& f) { f.document.font.name = "Mono\r\nSpace"; },
+         [](DocumentFixture& f) { return f.document.font.name; }, "Mono  Space"},
+        {"notes", [](DocumentFixture& f) { f.document.notes = "a\tb\r\n\tc\rd\ne"; },
+         [](DocumentFixture& f) { return f.document.notes; }, "a\tb\r\n\tc d e"},
+        {"description",
+         [](DocumentFixture& f) {
+             f.engine.loadTable().setCell(1, 4, std::string("Re\0nt\t!", 8));
+         },
+         [](DocumentFixture& f) { return f.engine.cell(1, 4); }, "Rent !"},
+        {"printer texts",
+         [](DocumentFixture& f) {
+             f.settings.fields[{2, -1}] = "1";
+             f.settings.fields[{2, 1}] = "Page\t1,Total\n";
+         },
+         [](DocumentFixture& f) {
+             return f.settings.fields[{2, 1}];
+         },
+         "Page 1,Total "},
+        {"messenger texts",
+         [](DocumentFixture& f) {
+             f.settings.fields[{3, -1}] = "1";
+             f.settings.fields[{3, 0}] = "logo.png,Hi\tthere";
+         },
+         [](DocumentFixture& f) {
+             return f.settings.fields[{3, 0}];
+         },
+         "logo.png,Hi there"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentFixture f;
+        f.key("500+25.5+T");
+        c.set(f);
+        const std::string text = save(f);
+        EXPECT_EQ(text.find('\0'), std::string::npos);
+        DocumentFixture g;
+        const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
+        EXPECT_TRUE(report.problems.empty());
+        EXPECT_EQ(c.get(g), c.expected);
+        EXPECT_EQ(save(g), text) << "what was read saves to the same file";
+        g.engine.recalculate(1);
+        EXPECT_EQ(g.engine.cell(3, 5), "525.5");
+    }
+}
+
+// A tape with no columns left, or with fewer than the document had, reads back as written.
+TEST(TapeFileTest, ColumnSetsOfEverySizeReadBackAsWritten) {
+    for (int keep : {1, 2, 5, 7}) {
+        SCOPED_TRACE(keep);
+        DocumentFixture f;
+        f.key("5+7+T");
+        while (f.document.columns.colCount() > keep) f.document.columns.deleteColumn(2);
+        const std::string text = save(f);
+        DocumentFixture g;
+        loadTapeText(text, g.document, g.engine, g.settings);
+        EXPECT_EQ(g.engine.colCount(), keep);
+        // The cursor's column (in "Ver") is placed anew on reading.
+        EXPECT_EQ(save(g).substr(save(g).find("\r\nH")), text.substr(text.find("\r\nH")));
+    }
+}
+
+// A byte-order mark, or a lost "Ver" line, must not make the register records read as the
+// earliest layout: recalculating gives the amounts the tape showed.
+TEST(TapeFileTest, VersionFollowsTheRecordsWhenVerIsMissing) {
+    DocumentFixture f;
+    f.key("500+25.5+S3*4=T");
+    const std::string text = save(f);
+    const std::string noVer = text.substr(text.find("\r\n") + 2);
+    for (const auto& [damaged, problems] :
+         {std::pair("\xEF\xBB\xBF" + text, 0u), std::pair(noVer, 1u)}) {
+        DocumentFixture g;
+        const LoadReport report = loadTapeText(damaged, g.document, g.engine, g.settings);
+        EXPECT_EQ(report.version, 2);
+        EXPECT_EQ(report.problems.size(), problems);
+        g.engine.recalculate(1);
+        EXPECT_EQ(shownRows(g), shownRows(f));
+    }
+}
+
+// Numbers far outside what a field can hold are clamped, and counts saturate, instead of
+// overflowing.
+TEST(TapeFileTest, AbsurdNumbersAreClamped) {
+    struct ColourSettings : TextSettings {
+        using TextSettings::TextSettings;
+        void setColour(int colour, long long value) override { colours[colour] = value; }
+        std::map<int, long long> colours;
+    };
+    DocumentFixture f;
+    ColourSettings settings(f.engine);
+    const std::string huge(40, '9');
+    const std::string fields = "\t" + huge + "\t-" + huge + "\r\n";
+    loadTapeText("H\tA\tB\r\nW" + fields + "S" + fields + "B" + fields +
+                     "F\tx\t9\tFalse\tFalse\t9\t9\t" + huge + "\t" + huge + "\t-" + huge + "\t" +
+                     huge + "\t" + huge + "\r\n",
+                 f.document, f.engine, settings);
+    EXPECT_EQ(f.document.columns.column(2).kind, ColumnKind::text);
+    EXPECT_EQ(f.document.columns.width(2), 32767);
+    EXPECT_EQ(f.document.columns.width(3), -32768);
+    EXPECT_EQ(settings.colours[0], 4294967295LL);
+    EXPECT_EQ(settings.colours[1], -2147483648LL);
+    EXPECT_EQ(f.document.lineNumberWidth, 32767);
+
+    for (const char* counts : {"100000000000000000000", "2000000000"}) {
+        SCOPED_TRACE(counts);
+        DocumentFixture g;
+        g.engine.settings().countsOn = true;
+        g.key("5+T7+T");
+        g.engine.loadTable().setCell(2, g.engine.roles().itemCount, counts);
+        g.engine.loadTable().setCell(5, g.engine.roles().itemCount, counts);
+        g.key("G");
+        EXPECT_EQ(g.engine.cell(7, g.engine.roles().itemCount), "2147483647");
     }
 }
 

@@ -22,12 +22,16 @@ class Installation {
         std::filesystem::permissions(folder / "runtime", std::filesystem::perms::owner_all);
     }
 
-    void start(QProcess& process, const QStringList& arguments) const {
+    QString path() const { return dir_.path(); }
+
+    // report "quit" ends the program once it has painted its tape.
+    void start(QProcess& process, const QStringList& arguments,
+               const QString& report = QStringLiteral("1")) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
         env.insert("XDG_RUNTIME_DIR", dir_.path() + "/runtime");
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TALVEX_STARTUP_REPORT", "1");
+        env.insert("TALVEX_STARTUP_REPORT", report);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
         process.start(TALVEX_EXE, arguments);
@@ -99,6 +103,31 @@ class AppStartTest : public QObject {
                  "the second start ends without a window");
         QCOMPARE(first.state(), QProcess::Running);
         stop(first);
+    }
+
+    // The program enters its working folder at start; a tape named relative to the folder the
+    // user started in must still open. A tape that cannot be opened stops the start at a
+    // message box, which offscreen nobody answers, so the window would never paint.
+    void relativeStartFileOpens_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("bare name") << QStringList{"mytape.kwd"};
+        QTest::newRow("quoted, in a subfolder") << QStringList{"\"sub dir/my tape.kwd\""};
+        QTest::newRow("-L") << QStringList{"-L", "mytape.kwd"};
+    }
+    void relativeStartFileOpens() {
+        QFETCH(QStringList, arguments);
+        Installation installation(true);
+        const std::filesystem::path here = installation.path().toStdString() + "/here";
+        std::filesystem::create_directories(here / "sub dir");
+        for (const auto& name : {here / "mytape.kwd", here / "sub dir" / "my tape.kwd"})
+            std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/Household.kwd", name);
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(here.string()));
+        installation.start(process, arguments, QStringLiteral("quit"));
+        QVERIFY2(paintsWithin(process, 10000), "the tape did not open");
+        // Reading its output may already have seen the program end.
+        QVERIFY(process.state() == QProcess::NotRunning || process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 0);
     }
 };
 

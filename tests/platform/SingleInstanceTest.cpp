@@ -90,6 +90,9 @@ class SingleInstanceTest : public QObject {
     void cleanup() {
         QFile::remove(SingleInstance::lockFilePath());
         QLocalServer::removeServer(SingleInstance::serverName());
+        // A folder put in the socket's place, also after a failed check.
+        std::error_code error;
+        fs::remove_all(SingleInstance::serverName().toStdString(), error);
     }
 
     void liveHolderIsRespectedAndItsCrashTakenOver() {
@@ -152,6 +155,31 @@ class SingleInstanceTest : public QObject {
         locateConfig()->writeIpc("Talvex", "written by another");
         second.reset();
         QCOMPARE(locateConfig()->readIpc("Talvex"), std::string("written by another"));
+    }
+
+    // A killed run leaves its key behind. Taking over the lock proves it stale: the key then
+    // names this instance's channel, or nothing when this instance cannot listen.
+    void staleIpcKeyIsTakenOver_data() {
+        QTest::addColumn<bool>("canListen");
+        QTest::newRow("listening") << true;
+        QTest::newRow("cannot listen") << false;
+    }
+    void staleIpcKeyIsTakenOver() {
+        QFETCH(bool, canListen);
+        QVERIFY(locateConfig()->writeIpc("Talvex", "left by a killed run"));
+        // A folder in the socket's place, which no stale-socket cleanup removes.
+        if (!canListen) {
+            fs::create_directories(fs::path(SingleInstance::serverName().toStdString()) /
+                                   "in the way");
+        }
+        {
+            SingleInstance instance(locateConfig());
+            QVERIFY(instance.tryBecomePrimary());
+            const std::string expected =
+                canListen ? SingleInstance::serverName().toStdString() : std::string();
+            QCOMPARE(locateConfig()->readIpc("Talvex"), expected);
+        }
+        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
     }
 
     void askingWithoutPrimaryFails() {

@@ -2,6 +2,8 @@
 // hand, keys pressed wherever the focus happens to be.
 #include <QAbstractButton>
 #include <QAction>
+#include <QFontMetricsF>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -9,6 +11,7 @@
 #include <QToolBar>
 
 #include "WindowHarness.h"
+#include "documents/TapeDocument.h"
 #include "engine/KeyCodes.h"
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
@@ -274,6 +277,40 @@ class WindowUseTest : public QObject {
         QVERIFY(right >= viewport);
         if (size.width() > 1000) QCOMPARE(right, viewport);
         QVERIFY(view->width() > h_.window().keypad()->width());
+    }
+
+    // What a tape file says of its look comes back with it: the font's size and style (in a
+    // face whose figures line up, whatever face it names), the cursor's column, and dates in
+    // a date column in the desktop's short form.
+    void tapeComesBackAsItWasLeft() {
+        h_.typeKeys("5+7+");
+        const ColumnRoles roles = h_.engine().roles();
+        TapeDocument& document = h_.session->document();
+        document.font.name = "No Such Face";
+        document.font.sizes[0] = "14";
+        document.font.bold = true;
+        h_.view()->setCurrentDataColumn(roles.description);
+        h_.dialogs.files = {h_.path("Saved.kwd")};
+        h_.window().action("SaveAs")->trigger();
+        h_.session.reset();
+        QVERIFY(h_.open(h_.path("Saved.kwd")));
+        const QFont font = h_.view()->tapeModel()->tapeFont();
+        QVERIFY(font.bold());
+        QCOMPARE(font.pointSizeF(), 14.0);
+        const QFontMetricsF metrics(font);
+        QCOMPARE(metrics.horizontalAdvance('1'), metrics.horizontalAdvance('8'));
+        QCOMPARE(h_.view()->currentDataColumn(), roles.description);
+
+        h_.session->settings().setOption(17, 0);  // typed dates need the tape off
+        QVERIFY(h_.engine().editCell(roles.type13, "2026-12-07"));
+        const auto shown = [&] {
+            TapeModel* model = h_.view()->tapeModel();
+            const int row = model->modelRow(h_.engine().curRow());
+            return model->data(model->index(row, TapeModel::modelColumn(roles.type13)));
+        };
+        QCOMPARE(shown().toString(), QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat));
+        QVERIFY(h_.engine().editCell(roles.type13, "soon"));
+        QCOMPARE(shown().toString(), QString("soon"));
     }
 };
 

@@ -1,6 +1,9 @@
 // The private-profile file: tolerant reading, and writes that keep every other line intact.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <string>
+#include <thread>
 #include <tuple>
 
 #include "TempFolder.h"
@@ -81,6 +84,11 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFile) {
     for (const auto& [section, key] : badNames) {
         EXPECT_FALSE(ini.write(section, key, "x")) << section << "/" << key;
     }
+    // A pipe in the file's place is refused at once, not waited on.
+    ASSERT_EQ(::mkfifo((folder / "pipe.ini").c_str(), 0644), 0);
+    EXPECT_FALSE(IniFile(folder / "pipe.ini").write("Talvex", "Path", "/b"));
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe.ini"));
+    fs::remove(folder / "pipe.ini");
     fs::permissions(ini.path(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(ini.write("Talvex", "Path", "/b")) << "a read-only file is not replaced";
     EXPECT_EQ(readFile(ini.path()), original);
@@ -98,6 +106,37 @@ TEST(IniFileTest, WriteThroughALinkKeepsTheLinkAndPermissions) {
     EXPECT_EQ(readFile(folder / "real.ini"), "[Talvex]\nPath=/b\n");
     EXPECT_EQ(fs::status(folder / "real.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Two programs save their settings at exit at the same moment (the tray instance and a window
+// started with a tape): each read-modify-write must see the other's keys.
+TEST(IniFileTest, ConcurrentWritersKeepEachOthersKeys) {
+    constexpr int kKeys = 200;
+    TempFolder folder;
+    writeFile(folder / "Talvex.ini", "[Talvex]\nPath=/a\n");
+    const auto writer = [&](const char* section) {
+        // Each writer has its own object, as each program has its own store.
+        const IniFile ini(folder / "Talvex.ini");
+        for (int i = 0; i < kKeys; ++i) {
+            EXPECT_TRUE(ini.write(section, "Key" + std::to_string(i), std::to_string(i)));
+        }
+    };
+    std::thread first(writer, "First");
+    std::thread second(writer, "Second");
+    first.join();
+    second.join();
+
+    const IniFile ini(folder / "Talvex.ini");
+    int kept = 0;
+    for (const char* section : {"First", "Second"}) {
+        for (int i = 0; i < kKeys; ++i) {
+            kept += ini.read(section, "Key" + std::to_string(i)) == std::to_string(i);
+        }
+    }
+    EXPECT_EQ(kept, 2 * kKeys);
+    EXPECT_EQ(ini.read("Talvex", "Path"), "/a");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no temporary or lock file is left behind";
 }
 
 }  // namespace

@@ -86,17 +86,25 @@ TEST(StartupTest, PlansEachKindOfStart) {
          "enter,template,instance,restore"},
         {"-L with AutoLoad missing", "-L", ini, "", kTray, nullptr, "enter,template,instance"},
         {"-L with AutoLoad 1", "-L", autoLoad1, "", kShow, nullptr, "enter,template,instance"},
-        {"-L is case-sensitive", "-l", autoLoad0, "", kShow, nullptr, "enter,template", true, "-l",
-         "-l is not a valid tape"},
+        {"-L is case-sensitive", "-l", autoLoad0, "", kShow, nullptr, "enter,template", true,
+         "/home/me/-l", "-l is not a valid tape"},
         {"-L names a tape", "-L \"/t/a b.KWD\"", autoLoad0, "", kTray, nullptr,
          "enter,template,instance", false, "/t/a b.KWD"},
+        {"-L names a relative tape", "-L \"my tapes/a b.kwd\"", autoLoad1, "", kShow, nullptr,
+         "enter,template,instance", false, "/home/me/my tapes/a b.kwd"},
         {"-L glued to a word", "-Lx.kwt", autoLoad1, "", kShow, nullptr, "enter,template,instance"},
         {"tape file while one runs", "/t/a.kwt", ini, "R", kShow, nullptr, "enter,template", true,
          "/t/a.kwt"},
         {"quoted path", "\"/t/my tape.kwb\"", ini, "", kShow, nullptr, "enter,template", true,
          "/t/my tape.kwb"},
+        {"relative tape", "mytape.kwd", ini, "", kShow, nullptr, "enter,template", true,
+         "/home/me/mytape.kwd"},
+        {"quoted relative tape", "\"./sub/my tape.KWD\"", ini, "", kShow, nullptr, "enter,template",
+         true, "/home/me/sub/my tape.KWD"},
+        {"tape in the parent folder", "../a.kwb", ini, "", kShow, nullptr, "enter,template", true,
+         "/home/me/../a.kwb"},
         {"quoted text file", "\"my notes.txt\"", ini, "", kShow, nullptr, "enter,template", true,
-         "my notes.txt", "my notes.txt is not a valid tape"},
+         "/home/me/my notes.txt", "my notes.txt is not a valid tape"},
     };
     for (const StartCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,7 +114,7 @@ TEST(StartupTest, PlansEachKindOfStart) {
         probe.script = c.script;
 
         const StartupPlan plan =
-            planStartup(c.commandLine, ConfigStore::locate(folder.path(), {}), probe);
+            planStartup(c.commandLine, "/home/me", ConfigStore::locate(folder.path(), {}), probe);
         EXPECT_EQ(plan.outcome, c.outcome);
         EXPECT_EQ(plan.message, c.message ? std::optional(*c.message) : std::nullopt);
         EXPECT_EQ(plan.startedWithDocument, c.startedWithDocument);
@@ -143,7 +151,7 @@ TEST(StartupTest, WithoutATrayTheWindowStaysInSight) {
         ScriptedProbe probe;
         probe.script = c.script;
         const StartupPlan plan =
-            planStartup(c.commandLine, ConfigStore::locate(folder.path(), {}), probe);
+            planStartup(c.commandLine, "/home/me", ConfigStore::locate(folder.path(), {}), probe);
 
         const StartupPlan tray = fitToDesktop(plan, true);
         EXPECT_EQ(tray.outcome, c.withTray);
@@ -173,7 +181,7 @@ TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
     RealFolderProbe probe;
     const auto start = [&] {
         probe.calls.clear();
-        return planStartup("", ConfigStore::locate(folder.path(), {}), probe);
+        return planStartup("", {}, ConfigStore::locate(folder.path(), {}), probe);
     };
 
     EXPECT_EQ(start().message,
@@ -193,6 +201,27 @@ TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
     fs::current_path(before);
 }
 
+// The working folder is entered during the start; a relative start file still means the folder
+// the user typed it in.
+TEST(StartupTest, RelativeStartFileOutlivesEnteringTheWorkingFolder) {
+    const fs::path before = fs::current_path();
+    TempFolder folder;
+    writeFile(folder / "work" / "!Default.kwt", "");
+    writeFile(folder / "home" / "mytape.kwd", "");
+    writeFile(folder / "Talvex.ini", "[Talvex]\nPath=work\n");
+    fs::current_path(folder / "home");
+    RealFolderProbe probe;
+    for (const char* line : {"mytape.kwd", "\"mytape.kwd\"", "-L mytape.kwd"}) {
+        SCOPED_TRACE(line);
+        const StartupPlan plan =
+            planStartup(line, fs::current_path(), ConfigStore::locate(folder.path(), {}), probe);
+        EXPECT_TRUE(fs::equivalent(fs::current_path(), folder / "work"));
+        EXPECT_TRUE(fs::is_regular_file(plan.fileToOpen())) << plan.fileToOpen();
+        fs::current_path(folder / "home");
+    }
+    fs::current_path(before);
+}
+
 TEST(StartupTest, StartFileNames) {
     EXPECT_TRUE(isTapeFileName(".kwt"));
     for (const char* name : {"", "kwt", "a.kwt.bak", "a kwt"}) {
@@ -202,6 +231,11 @@ TEST(StartupTest, StartFileNames) {
     EXPECT_EQ(withoutQuotes("\"\""), "");
     EXPECT_EQ(withoutQuotes("\"\"a\"\""), "\"a\"");
     for (const char* kept : {"\"a.kwt", "a.kwt\"", "\""}) EXPECT_EQ(withoutQuotes(kept), kept);
+    // Without a known start folder a relative name is left as typed.
+    const std::pair<const char*, const char*> fromStart[] = {
+        {"", ""}, {"/t/a.kwd", "/t/a.kwd"}, {"./a.kwd", "/s/a.kwd"}, {"a/./b.kwd", "/s/a/b.kwd"}};
+    for (const auto& [name, full] : fromStart) EXPECT_EQ(fromStartFolder(name, "/s"), full);
+    EXPECT_EQ(fromStartFolder("a.kwd", {}), "a.kwd");
 }
 
 }  // namespace

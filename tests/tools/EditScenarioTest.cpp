@@ -97,7 +97,12 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
          ""},
         {"Enter under a product", {}, "5+3+2*3={Enter}T", "5+3+2*3=ST", ""},
         {"Enter under a total", {}, "5+T{Enter}3+", "5+TC3+", ""},
-        {"overflowing entry", {}, "5+" + kTooLong + "+", "5+", "Overflow"},
+        // The entry stops growing at the last digit a double can hold.
+        {"overflowing entry",
+         {},
+         "5+" + kTooLong + "+",
+         "5+" + kTooLong.substr(0, 308) + "+",
+         "Overflow"},
         {"record separators typed over an amount",
          {},
          "5+3+{row 1}{amount 7:2:1}+{goto 3}T",

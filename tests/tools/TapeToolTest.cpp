@@ -22,6 +22,20 @@ Result run(std::vector<std::string> args, const std::string& input = "") {
     return {status, out.str(), err.str()};
 }
 
+// Column 5 (amount) and 6 (operator) of every printed row.
+std::string amountsAndOps(const std::string& out) {
+    std::string result;
+    std::istringstream rows(out);
+    for (std::string row; std::getline(rows, row);) {
+        std::vector<std::string> fields;
+        std::istringstream cells(row);
+        for (std::string cell; std::getline(cells, cell, '\t');) fields.push_back(cell);
+        fields.resize(6);
+        result += fields[4] + fields[5] + ";";
+    }
+    return result;
+}
+
 TEST(TapeToolTest, KeysPrintsDataRows) {
     const Result r = run({"keys", "5+7+ST"});
     EXPECT_EQ(r.status, 0);
@@ -33,9 +47,58 @@ TEST(TapeToolTest, KeysPrintsDataRows) {
               "4\t\t\tTOTAL\t12.\tT\t\t12.:12:12|2:1:0\n"
               "5\t\t\t\t\t\t\t12.:12:0|0:1:0\n"
               "6\t\t\t\t\t\t\t12.:12:0|0:1:0\n");
-    const Result full = run({"keys", "-"}, std::string(401, '+'));
-    EXPECT_EQ(full.status, 0);
-    EXPECT_NE(full.err.find("error: Table full\n"), std::string::npos) << "messages on stderr";
+}
+
+// Notes written by a script reach the file as the notes pad's lines, in order.
+TEST(TapeToolTest, NotesReachTheFile) {
+    const std::string file = ::testing::TempDir() + "notes.kwd";
+    ASSERT_EQ(run({"keys", "-o", file, "{note one}5+{note two words}"}).status, 0);
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    std::string text;
+    for (int c; (c = std::fgetc(in)) != EOF;) text += static_cast<char>(c);
+    std::fclose(in);
+    EXPECT_NE(text.find("\r\nN\tone\r\nN\ttwo words\r\n"), std::string::npos) << text;
+}
+
+// Keys the engine refused still print the rows, and the exit status says they were refused.
+TEST(TapeToolTest, ExitStatusTellsWhatHappened) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;  // found on stderr
+    } cases[] = {
+        {{"keys", "--max-rows", "3", "1+2+3+4+"}, 1, "error: Table full\n"},
+        {{"keys", "R7+"}, 1, "error: Invalid Reference\n"},
+        {{"keys", std::string(400, '9') + "+"}, 1, "error: Overflow\n"},
+        {{"keys", "--max-rows", "0", "1+"}, 2, "--max-rows needs at least 1"},
+        {{"keys", "--max-rows", "-3", "1+"}, 2, "--max-rows needs at least 1"},
+        {{"keys", "--decsep", ";", "1;5+"}, 2, "--decsep"},
+        {{"keys", "-5+"}, 2, "unknown option -5+"},
+        {{"keys", "--", "-5+"}, 0, ""},
+        {{"keys", "--tape", "0", "--", "--tape"}, 0, ""},
+        {{"keys", "--max-rows", "1", ""}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back().substr(0, 20));
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.empty(), c.status == 2) << "rows are printed unless the command is bad";
+    }
+    // After "--" the script is keyed as any other: "-5+" is a subtraction of nothing, then 5.
+    EXPECT_EQ(amountsAndOps(run({"keys", "--", "-5+"}).out), "0.-;5.+;;");
+}
+
+// A message repeated at once is printed once and counted; a long script cannot flood stderr.
+TEST(TapeToolTest, RepeatedMessagesAreCounted) {
+    const Result full = run({"keys", "--max-rows", "3", "-"}, "1+2+" + std::string(500, '+'));
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "error: Table full\nstatus: last message repeated 499 times\n");
+    // Messages that take turns are each printed.
+    const Result alternating = run({"keys", "--max-rows", "2", "1+R7+R7+"});
+    EXPECT_EQ(std::count(alternating.err.begin(), alternating.err.end(), '\n'), 6)
+        << alternating.err;
 }
 
 TEST(TapeToolTest, OptionsShapeTheTape) {
@@ -112,20 +175,6 @@ TEST(TapeToolTest, ProgramRunsFromTheShell) {
     EXPECT_NE(out.find("\t12.\tT\t"), std::string::npos);
     const std::string bad = std::string(TALVEX_TAPE_EXE) + " keys '{oops' >/dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
-}
-
-// Column 5 (amount) and 6 (operator) of every printed row.
-std::string amountsAndOps(const std::string& out) {
-    std::string result;
-    std::istringstream rows(out);
-    for (std::string row; std::getline(rows, row);) {
-        std::vector<std::string> fields;
-        std::istringstream cells(row);
-        for (std::string cell; std::getline(cells, cell, '\t');) fields.push_back(cell);
-        fields.resize(6);
-        result += fields[4] + fields[5] + ";";
-    }
-    return result;
 }
 
 // The commands that the correction scenarios do not already compare with fresh keys.
