@@ -9,31 +9,12 @@
 #include <random>
 #include <sstream>
 
-#include "TapeTool.h"
+#include "ToolRun.h"
 
 namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result tool(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = runTapeTool(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;

@@ -7,7 +7,7 @@
 #include <random>
 #include <sstream>
 
-#include "TapeTool.h"
+#include "ToolRun.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
 #include "shell/TapeCore.h"
@@ -16,25 +16,6 @@ namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result tool(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = runTapeTool(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class TapeFilesTest : public ::testing::Test {
   protected:

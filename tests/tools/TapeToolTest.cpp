@@ -5,21 +5,13 @@
 #include <cstdio>
 #include <sstream>
 
-#include "TapeTool.h"
+#include "ToolRun.h"
 
 namespace talvex {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result run(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runTapeTool(args, in, out, err);
-    return {status, out.str(), err.str()};
+Result run(const std::vector<std::string>& args, const std::string& input = "") {
+    return tool(args, input);
 }
 
 // Column 5 (amount) and 6 (operator) of every printed row.
