@@ -15,6 +15,8 @@ struct TapeFont {
     bool bold = false;
     bool italic = false;
     std::string labelPrinterSize = "10";
+
+    bool operator==(const TapeFont&) const = default;
 };
 
 // Everything a tape file carries besides the tape's cells and the settings groups.

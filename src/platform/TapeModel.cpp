@@ -61,7 +61,8 @@ TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionT
       engine_(engine),
       document_(document),
       options_(options),
-      font_(tapeFontFor(document.font)) {
+      font_(tapeFontFor(document.font)),
+      fontChosenFor_(document.font) {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
@@ -133,7 +134,7 @@ QColor TapeModel::paper() const {
     return colour(kBackground);
 }
 QColor TapeModel::ink() const {
-    return readableOn(colour(kNormalLines), paper());
+    return readableInk(kNormalLines);
 }
 QColor TapeModel::gridColour() const {
     return colour(kGridLines);
@@ -218,7 +219,18 @@ QVariant TapeModel::alignment(int dataColumn) const {
 
 QColor TapeModel::foreground(int tapeRow, int dataColumn) const {
     const int index = engine_.cellColour(tapeRow, dataColumn);
-    return readableOn(colour(index < 0 ? kNormalLines : index), paper());
+    return readableInk(index < 0 || index >= OptionTable::kColourCount ? kNormalLines : index);
+}
+
+// Painting asks for the ink of every cell on every repaint, and making a colour readable may
+// take a search; the answer only changes with the colour settings, which are its key.
+QColor TapeModel::readableInk(int index) const {
+    const QRgb ink = colour(index).rgb();
+    const QRgb ground = paper().rgb();
+    InkEntry& entry = inks_[static_cast<size_t>(index)];
+    if (!entry.readable.isValid() || entry.ink != ink || entry.ground != ground)
+        entry = {ink, ground, readableOn(QColor(ink), QColor(ground))};
+    return entry.readable;
 }
 
 QVariant TapeModel::data(const QModelIndex& index, int role) const {
@@ -314,7 +326,11 @@ void TapeModel::resetShape() {
     firstRow_ = firstShownRow();
     lastRow_ = engine_.lastRow();
     columns_ = engineColumnCount();
-    font_ = tapeFontFor(document_.font);
+    // Choosing the font may try every fixed face on the desktop: only a changed font asks.
+    if (!(fontChosenFor_ == document_.font)) {
+        font_ = tapeFontFor(document_.font);
+        fontChosenFor_ = document_.font;
+    }
     endResetModel();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -7,13 +9,13 @@
 #include <QObject>
 #include <QVariant>
 
+#include "documents/TapeDocument.h"
 #include "engine/NumberFormat.h"
+#include "shell/OptionTable.h"
 
 namespace talvex {
 
 class Engine;
-class OptionTable;
-struct TapeDocument;
 
 // The tape as the grid sees it: one model row per visible tape row (the open row last), one
 // model column per document column 2..ColCount. Every cell is read live from the engine; the
@@ -97,6 +99,7 @@ class TapeModel : public QAbstractTableModel {
     bool takesTypedText(int tapeRow, int dataColumn) const;
     QVariant alignment(int dataColumn) const;
     QColor foreground(int tapeRow, int dataColumn) const;
+    QColor readableInk(int colourIndex) const;
     QVariant lineNumberHeader(int modelRow, int role) const;
     QVariant captionHeader(int modelColumn, int role) const;
 
@@ -104,6 +107,13 @@ class TapeModel : public QAbstractTableModel {
     const TapeDocument& document_;
     const OptionTable& options_;
     QFont font_;
+    TapeFont fontChosenFor_;
+    struct InkEntry {
+        QRgb ink = 0;
+        QRgb ground = 0;
+        QColor readable;
+    };
+    mutable std::array<InkEntry, OptionTable::kColourCount> inks_{};
     int firstRow_ = 1;
     int lastRow_ = 1;
     int columns_ = 0;
