@@ -1,5 +1,5 @@
-// Saving a tape: through links to the real file, never over a pipe, a device or a folder, and
-// with the permissions a user's umask asks for.
+// Saving a tape: through links to the real file, never over a pipe, a device, a folder or a
+// read-only file, and with the permissions a user's umask asks for.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -88,6 +88,13 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
              fs::create_symlink(p.filename(), p.parent_path() / "other");
          },
          "Too many levels of symbolic links"},
+        {"read-only file",
+         [](const fs::path& p) {
+             std::string error;
+             ASSERT_TRUE(writeFileAtomically(p, "old", error));
+             fs::permissions(p, fs::perms::owner_read);
+         },
+         "the file is read-only"},
     };
     for (const SpecialCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,6 +108,9 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
         EXPECT_FALSE(writeFileAtomically(path, "new", error));
         EXPECT_EQ(error, c.error) << "the reason the save reports";
         EXPECT_EQ(fs::symlink_status(path).type(), type) << "left as it was";
+        if (type == fs::file_type::regular) {
+            EXPECT_EQ(read(path), "old");
+        }
         EXPECT_EQ(entries(folder.path), before) << "no temporary file is left behind";
     }
 }

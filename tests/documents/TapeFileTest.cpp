@@ -5,7 +5,6 @@
 #include <random>
 
 #include "DocumentHarness.h"
-#include "documents/FileIo.h"
 #include "documents/LogoScrambler.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
@@ -81,24 +80,6 @@ TEST(TapeFileTest, TemplateWithoutDataOpensAsOneEmptyRow) {
     }
 }
 
-TEST(TapeFileTest, NotesWithAnEmptyMiddleLine) {
-    for (const std::string notes : {"first\r\n\r\nthird", "\r\nsecond", "only"}) {
-        SCOPED_TRACE(notes);
-        DocumentFixture f;
-        f.document.notes = notes;
-        const std::string text = save(f);
-        DocumentFixture g;
-        loadTapeText(text, g.document, g.engine, g.settings);
-        EXPECT_EQ(g.document.notes, notes);
-    }
-    DocumentFixture f;
-    f.document.notes = "first\r\n\r\nthird";
-    const std::vector<std::string> out = lines(save(f));
-    EXPECT_EQ(out[12], "N\tfirst");
-    EXPECT_EQ(out[13], "N\t");
-    EXPECT_EQ(out[14], "N\tthird");
-}
-
 TEST(TapeFileTest, DataLinesOfEveryLength) {
     DocumentFixture f;
     const std::string header = lines(save(f))[1] + "\r\n" + lines(save(f))[3] + "\r\n";
@@ -149,19 +130,15 @@ TEST(TapeFileTest, FontSlotsAndFit) {
     EXPECT_TRUE(g.document.font.bold);
 }
 
-TEST(TapeFileTest, SettingsGroupsAndMessengerScrambling) {
+TEST(TapeFileTest, MessengerTextsAreScrambled) {
     DocumentFixture f;
     f.settings.fields[{3, -1}] = "1";
     f.settings.fields[{3, 0}] = "logo.png,Hello world,https://example.org";
-    f.settings.fields[{2, -1}] = "1";
-    f.settings.fields[{2, 0}] = "5";
-    f.settings.fields[{2, 1}] = "a,b,c";
     const std::string text = save(f);
     EXPECT_EQ(text.find("Hello world"), std::string::npos) << "messenger texts are scrambled";
     DocumentFixture g;
     loadTapeText(text, g.document, g.engine, g.settings);
     EXPECT_EQ(g.settings.fields[std::pair(3, 0)], "logo.png,Hello world,https://example.org");
-    EXPECT_EQ(g.settings.fields[std::pair(2, 1)], "a,b,c");
     DocumentFixture h;
     loadTapeText("Lgo\t" + scrambleLogo("1") + "\tpic.bmp,Plain text\r\n", h.document, h.engine,
                  h.settings);
@@ -279,6 +256,9 @@ TEST(TapeFileTest, FreeTextReadsBackWithoutSplittingTheFile) {
          [](DocumentFixture& f) { return f.document.font.name; }, "Mono  Space"},
         {"notes", [](DocumentFixture& f) { f.document.notes = "a\tb\r\n\tc\rd\ne"; },
          [](DocumentFixture& f) { return f.document.notes; }, "a\tb\r\n\tc d e"},
+        {"notes with an empty line",
+         [](DocumentFixture& f) { f.document.notes = "\r\nfirst\r\n\r\nthird"; },
+         [](DocumentFixture& f) { return f.document.notes; }, "\r\nfirst\r\n\r\nthird"},
         {"description",
          [](DocumentFixture& f) {
              f.engine.loadTable().setCell(1, 4, std::string("Re\0nt\t!", 8));
@@ -336,24 +316,6 @@ TEST(TapeFileTest, ColumnSetsOfEverySizeReadBackAsWritten) {
     }
 }
 
-// A byte-order mark, or a lost "Ver" line, must not make the register records read as the
-// earliest layout: recalculating gives the amounts the tape showed.
-TEST(TapeFileTest, VersionFollowsTheRecordsWhenVerIsMissing) {
-    DocumentFixture f;
-    f.key("500+25.5+S3*4=T");
-    const std::string text = save(f);
-    const std::string noVer = text.substr(text.find("\r\n") + 2);
-    for (const auto& [damaged, problems] :
-         {std::pair("\xEF\xBB\xBF" + text, 0u), std::pair(noVer, 1u)}) {
-        DocumentFixture g;
-        const LoadReport report = loadTapeText(damaged, g.document, g.engine, g.settings);
-        EXPECT_EQ(report.version, 2);
-        EXPECT_EQ(report.problems.size(), problems);
-        g.engine.recalculate(1);
-        EXPECT_EQ(shownRows(g), shownRows(f));
-    }
-}
-
 // Numbers far outside what a field can hold are clamped, and counts saturate, instead of
 // overflowing.
 TEST(TapeFileTest, AbsurdNumbersAreClamped) {
@@ -387,23 +349,6 @@ TEST(TapeFileTest, AbsurdNumbersAreClamped) {
         g.key("G");
         EXPECT_EQ(g.engine.cell(7, g.engine.roles().itemCount), "2147483647");
     }
-}
-
-TEST(FileIoTest, FailedSaveKeepsTheOldFile) {
-    TempFolder folder;
-    const auto path = folder.path / "Tape1.kwd";
-    std::string error;
-    ASSERT_TRUE(writeFileAtomically(path, "old", error));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(writeFileAtomically(path, "new", error));
-    EXPECT_EQ(error, "the file is read-only");
-    EXPECT_EQ(readWholeFile(path, error).value_or(""), "old");
-    EXPECT_FALSE(writeFileAtomically(folder.path / "missing" / "x.kwd", "new", error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "no temporary file is left behind";
 }
 
 }  // namespace

@@ -130,12 +130,6 @@ class OptionsDialogTest : public QObject {
     }
     void cleanup() { core_.reset(); }
 
-    void showTabSelectsTheGroupsTab() {
-        core_->dialog->showTab(OptionsDialog::kTapeTab);
-        QCOMPARE(core_->dialog->findChild<QTabWidget*>()->currentWidget(), core_->tab(1));
-        QVERIFY(core_->dialog->isVisible());
-    }
-
     void checkingAnOptionCallsTheOptionSetter() {
         QSignalSpy changed(core_->dialog.get(), &OptionsDialog::optionsChanged);
         auto* list = core_->tab(0)->findChild<QListWidget*>();
@@ -267,18 +261,11 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(core_->options.colour(0), before);
     }
 
-    // Row n of the list is the document's column n; on the empty row after them Edit and Delete
-    // have nothing to act on.
-    void columnListShowsTheColumnsAndAnEmptyRow() {
-        QCOMPARE(listMismatch(), QString());
-        columnList()->setCurrentCell(columnList()->rowCount() - 1, 0);
-        QVERIFY(!find(1, "&Edit")->isEnabled() && !find(1, "&Delete")->isEnabled());
-    }
-
     // The keys and buttons act on the selected column, through the column prompts, and the list
     // shows the result.
     void columnButtonsAndKeysActOnTheSelection() {
         QSignalSpy columns(core_->dialog.get(), &OptionsDialog::columnsChanged);
+        QCOMPARE(listMismatch(), QString());
         columnList()->setCurrentCell(2, 0);
         core_->dialogs.answer = answer::kNo;
         QTest::keyClick(columnList(), Qt::Key_Delete);
@@ -316,6 +303,8 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(columns.count(), 5);
     }
 
+    // On the empty row after the columns, Edit and Delete have nothing to act on and typing
+    // is refused.
     void typingInTheEmptyRowIsRefused() {
         const auto record = [](QWidget* modal) { modal->close(); };
         {
@@ -327,13 +316,25 @@ class OptionsDialogTest : public QObject {
         }
         const OnModal refusal(record);
         columnList()->setCurrentCell(columnList()->rowCount() - 1, 0);
+        QVERIFY(!find(1, "&Edit")->isEnabled() && !find(1, "&Delete")->isEnabled());
         QTest::keyClick(columnList(), Qt::Key_X);
         QCOMPARE(refusal.seen(), 1);
         QCOMPARE(core_->doc.columns.colCount(), 7);
     }
 
-    void columnDialogRefusesAWidthThatIsNotANumber() {
+    // A caption is one field of the tape file: what would end a field or a line cannot get
+    // into it, typed or pasted. A width must be a number, and a role column keeps its type.
+    void columnDialogRefusesWhatTheFileCannotHold() {
         ColumnDialog dialog{ColumnDialogState{}};
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("name"));
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("Net"));
+        for (const QString& text : {QStringLiteral("\tdue"), QStringLiteral("\r"),
+                                    QStringLiteral("a\nb"), QString(QChar(u'\0')) + u'x'}) {
+            name->insert(text);
+            QCOMPARE(name->text(), QStringLiteral("Net"));
+        }
+        name->insert(QStringLiteral(" due"));
         auto* width = dialog.findChild<QLineEdit*>(QStringLiteral("width"));
         width->clear();
         QTest::keyClicks(width, QStringLiteral("abc"));
@@ -345,15 +346,11 @@ class OptionsDialogTest : public QObject {
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.state().width, 12);
-    }
+        QCOMPARE(dialog.state().caption, std::string("Net due"));
 
-    void columnDialogKeepsARoleColumnsType() {
         ColumnDialogState role;
         role.roleName = "Amount";
-        ColumnDialog roleDialog(role);
-        auto* type = roleDialog.findChild<QComboBox*>(QStringLiteral("type"));
-        QVERIFY(!type->isEnabled());
-        QCOMPARE(roleDialog.state().roleName, std::string("Amount"));
+        QVERIFY(!ColumnDialog(role).findChild<QComboBox*>(QStringLiteral("type"))->isEnabled());
     }
 
     void editReturnsTheFieldsOnlyOnOk() {

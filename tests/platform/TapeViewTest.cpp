@@ -150,23 +150,17 @@ class TapeViewTest : public QObject {
     // the tape off the amount editor takes only what the keys can enter: the separators of a
     // register record never reach the cell.
     void editorCommitsThroughTheEngine() {
-        const struct {
-            int column;
-            const char *typed, *kept;
-        } cases[] = {{kDescription, "Rent", "Rent"}, {kAmount, "7:2|1 3/4x", "721 3/4"}};
-        for (const auto& c : cases) {
-            Grid grid;
-            grid.engine.setTapeOn(c.column != kAmount);
-            grid.view.setCurrentDataColumn(c.column);
-            QTest::keyClick(&grid.view, c.typed[0]);
-            auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
-            QVERIFY(editor);
-            QTest::keyClicks(editor, c.typed + 1);
-            QCOMPARE(editor->text(), QString(c.kept));
-            QTest::keyClick(editor, Qt::Key_Return);
-            QTRY_VERIFY(!grid.editorOpen());
-            QCOMPARE(grid.engine.cell(grid.engine.curRow(), c.column), std::string(c.kept));
-        }
+        Grid grid;
+        grid.engine.setTapeOn(false);
+        grid.view.setCurrentDataColumn(kAmount);
+        QTest::keyClick(&grid.view, '7');
+        auto* editor = grid.view.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, ":2|1 3/4x");
+        QCOMPARE(editor->text(), QString("721 3/4"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!grid.editorOpen());
+        QCOMPARE(grid.engine.cell(grid.engine.curRow(), kAmount), std::string("721 3/4"));
     }
 
     // Keys typed on the tape repaint the entry on its line even when only the keypad's
@@ -237,28 +231,17 @@ class TapeViewTest : public QObject {
         }
     }
 
-    void clickProposesTheRowButShowingDoesNot() {
-        Grid grid;
-        grid.run("5+7+");
-        QSignalSpy selected(&grid.view, &TapeView::rowSelected);
-        grid.click(1, kAmount);
-        QCOMPARE(selected.count(), 1);
-        QCOMPARE(selected.first().at(0).toInt(), 1);
-        grid.view.showTapeRow(2);
-        QCOMPARE(selected.count(), 1);
-        QCOMPARE(grid.currentTapeRow(), 2);
-        QCOMPARE(grid.selectedTapeRows(), QList<int>{2});
-    }
-
-    // An amount overtyped on a new line cannot be left without an operator: the click is
-    // taken back, selection and cell included.
+    // A click proposes its row; an amount overtyped on a new line cannot be left without an
+    // operator, so the click is taken back, selection and cell included.
     void refusedMovePutsTheSelectionBack() {
         Grid grid;
         grid.run("5+7+");
         grid.connectEngine();
         grid.view.setCurrentDataColumn(kAmount);
         grid.engine.editAmount("9");
+        QSignalSpy selected(&grid.view, &TapeView::rowSelected);
         grid.click(1, kDescription);
+        QCOMPARE(selected.count(), 1);  // putting the row back proposes nothing
         QCOMPARE(grid.engine.curRow(), 3);
         QCOMPARE(grid.currentTapeRow(), 3);
         QCOMPARE(grid.view.currentDataColumn(), kAmount);
@@ -440,7 +423,6 @@ class TapeViewTest : public QObject {
         QTest::addColumn<QColor>("paper");
         QTest::addColumn<QColor>("print");
         QTest::addColumn<bool>("asChosen");
-        QTest::newRow("near-black on cream") << QColor(255, 253, 240) << QColor(32, 32, 32) << true;
         QTest::newRow("red on cream") << QColor(255, 253, 240) << QColor(192, 0, 0) << true;
         QTest::newRow("amber on black") << QColor(Qt::black) << QColor(255, 191, 0) << true;
         QTest::newRow("black on black") << QColor(Qt::black) << QColor(Qt::black) << false;
@@ -462,15 +444,6 @@ class TapeViewTest : public QObject {
         QVERIFY2(contrastRatio(ink, paper) >= kReadableContrast, qPrintable(ink.name()));
         QCOMPARE(ink == print, asChosen);
         if (print.hsvHue() >= 0) QVERIFY(qAbs(ink.hsvHue() - print.hsvHue()) <= 2);
-    }
-
-    void lineNumbersWidenForLongTapes() {
-        Grid grid;
-        QCOMPARE(grid.model.lineNumberWidth(), 3);
-        grid.engine.setMaxRows(2000);
-        for (int i = 0; i < 1000; ++i) grid.run("1+");
-        QCOMPARE(grid.model.rowCount(), 1001);
-        QCOMPARE(grid.model.lineNumberWidth(), 4);
     }
 };
 

@@ -29,7 +29,6 @@ TEST(IniFileTest, ReadsHandEditedFiles) {
         {"Tape", "Options", "7"},              // blanks in the header, no last line end
         {"Talvex", "Orphan", std::nullopt},
         {"Talvex", "no equals sign here", std::nullopt},
-        {"Logo", "Logo", std::nullopt},
     };
     for (const auto& [section, key, value] : cases) {
         EXPECT_EQ(ini.read(section, key), value) << section << "/" << key;
@@ -94,18 +93,6 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFile) {
     EXPECT_EQ(readFile(ini.path()), original);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
-}
-
-TEST(IniFileTest, WriteThroughALinkKeepsTheLinkAndPermissions) {
-    TempFolder folder;
-    writeFile(folder / "real.ini", "[Talvex]\nPath=/a\n");
-    fs::permissions(folder / "real.ini", fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(folder / "real.ini", folder / "Talvex.ini");
-    ASSERT_TRUE(IniFile(folder / "Talvex.ini").write("Talvex", "Path", "/b"));
-    EXPECT_TRUE(fs::is_symlink(folder / "Talvex.ini"));
-    EXPECT_EQ(readFile(folder / "real.ini"), "[Talvex]\nPath=/b\n");
-    EXPECT_EQ(fs::status(folder / "real.ini").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 // Two programs save their settings at exit at the same moment (the tray instance and a window

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "TapeTool.h"
+#include "ToolRun.h"
 
 namespace talvex {
 namespace {
@@ -15,15 +15,12 @@ struct Keyed {
     std::string lastError;
 };
 
-Keyed key(const std::vector<std::string>& options, const std::string& script) {
-    std::vector<std::string> args{"keys"};
-    args.insert(args.end(), options.begin(), options.end());
-    args.push_back(script);
-    std::istringstream in;
-    std::ostringstream out, err;
-    runTapeTool(args, in, out, err);
-    Keyed keyed{out.str(), {}};
-    std::istringstream messages(err.str());
+Keyed key(std::vector<std::string> options, const std::string& script) {
+    options.insert(options.begin(), "keys");
+    options.push_back(script);
+    const Result run = tool(options);
+    Keyed keyed{run.out, {}};
+    std::istringstream messages(run.err);
     for (std::string line; std::getline(messages, line);)
         if (line.starts_with("error: ")) keyed.lastError = line.substr(7);
     return keyed;
@@ -44,118 +41,75 @@ std::vector<std::string> lines(const std::string& rows) {
     return result;
 }
 
-const std::string kTooLong(400, '9');
+void expectError(const Keyed& keyed, const std::string& part) {
+    if (part.empty()) {
+        EXPECT_EQ(keyed.lastError, "");
+    } else {
+        EXPECT_NE(keyed.lastError.find(part), std::string::npos) << keyed.lastError;
+    }
+}
 
 TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
     const struct {
         const char* name;
-        std::vector<std::string> options;
-        std::string corrected;
-        std::string fresh;
-        std::string error;
+        std::string corrected, fresh;
+        const char* error;  // part of the last error message, empty when none
+        std::vector<std::string> options = {};
     } cases[] = {
-        {"an emptied factor is 0", {}, "5*7=T{row 2}{amount }{row 5}", "5*0=T", ""},
-        {"a subtotal keyed on an entry goes above it", {}, "5+7+{row 2}S", "5+S7+", ""},
+        {"an emptied factor is 0", "5*7=T{row 2}{amount }{row 5}", "5*0=T", ""},
+        {"a subtotal keyed on an entry goes above it", "5+7+{row 2}S", "5+S7+", ""},
         {"new group on a full tape",
-         {"--max-rows", "10"},
          "{desc A}5+{desc A}3+T{group 0}1+2+{row 2}{desc B}",
          "{desc A}5+{desc A}3+T{group 0}1+2+",
-         "Table full"},
-        {"insert on a result line", {}, "2*3=5+T{row 3}{insert}4+", "2*3=4+5+T", ""},
-        {"recalc after that insert", {}, "2*3=5+T{row 3}{insert}4+{recalc}", "2*3=4+5+T", ""},
-        {"insert on a trailer", {}, "5+T7+{row 3}{insert}4+", "5+T4+7+", ""},
-        {"insert on a group line",
-         {},
-         "{desc A}5+{desc B}3+T{group 0}{row 6}{insert}2+",
-         "{desc A}5+{desc B}3+T2+{group 0}",
-         ""},
-        {"result taken from the display", {}, "6*3=*2={row 1}{amount 7}*", "7*3=*2=", ""},
-        {"entry repeated from the total", {}, "5+T+{row 1}{amount 8}+", "8+T+", ""},
-        {"entry repeated twice", {}, "5+++{row 1}{amount 4}+", "4+++", ""},
-        {"mistyped reference on a line", {}, "5+7+T{row 2}R9+", "5+7+T", "Invalid Reference"},
-        {"bare R on a line", {}, "7+5+T{row 2}R+", "7+5+T", "Invalid Reference"},
-        {"mistyped reference on the open row", {}, "5+R9+", "5+", "Invalid Reference"},
-        {"group line renamed",
-         {},
-         "{desc A}5+{desc B}3+T{group 0}{row 6}{desc Bee}",
-         "{desc A}5+{desc B}3+T{group 0}",
-         ""},
-        {"a line using itself",
-         {},
-         "5+{row 1}RR{goto 3}R1+{row 1}{amount R1}+",
-         "5+{row 1}RR{goto 3}R1+",
-         "An entry cannot Reference itself"},
-        {"a source given a bad reference keeps its slot",
-         {},
-         "5+{row 1}RR{goto 3}{row 1}{amount R9}+",
-         "5+{row 1}RR{goto 3}",
-         "Invalid Reference"},
-        {"a figure typed over a using line",
-         {},
-         "5+{row 1}RR{goto 3}R1+{row 2}{amount 7}+",
-         "5+{row 1}RR{goto 3}7+",
-         ""},
-        {"Enter under a product", {}, "5+3+2*3={Enter}T", "5+3+2*3=ST", ""},
-        {"Enter under a total", {}, "5+T{Enter}3+", "5+TC3+", ""},
-        // The entry stops growing at the last digit a double can hold.
-        {"overflowing entry",
-         {},
-         "5+" + kTooLong + "+",
-         "5+" + kTooLong.substr(0, 308) + "+",
-         "Overflow"},
-        {"record separators typed over an amount",
-         {},
-         "5+3+{row 1}{amount 7:2:1}+{goto 3}T",
-         "5+3+T",
-         "An amount holds only digits, the decimal point, a fraction or R and a Reference"},
-        {"a bar typed over an amount",
-         {},
-         "5+3+{row 2}{amount 1|2}{row 1}",
-         "5+3+",
-         "An amount holds only digits, the decimal point, a fraction or R and a Reference"},
-        {"C after C on the open row", {}, "CC", "C", "Duplicate Clear"},
-        {"C after C after an entry", {}, "5+CC", "5+C", "Duplicate Clear"},
-        {"C after C inside the tape", {}, "5+C7+{row 3}C", "5+C7+", "Duplicate Clear"},
-        {"the last line deleted", {}, "5+7+{row 2}{delete}1+S", "5+1+S", ""},
-        {"a T deleted with its trailer", {}, "5+T7+{row 2}{delete}", "5+7+", ""},
-        {"an entry deleted under a subtotal", {}, "5+7+S3+T{row 2}{delete}", "5+S3+T", ""},
-        {"a G deleted with its group lines", {}, "5+T{group 1}{row 8}{delete}", "5+T", ""},
-        {"computed lines are locked",
-         {},
-         "5+S2*3=T{row 2}4+{row 5}4+{row 6}4+{row 7}4+{row 8}4+",
-         "5+S2*3=T",
-         "Cannot Edit this Entry"},
-        {"a source with users is not deleted",
-         {},
-         "5+7+T{row 3}RR{goto 3}R1+{row 3}{delete}",
-         "5+7+T{row 3}RR{goto 3}R1+",
-         "Cannot delete entry.  Has linked References"},
+         "Table full",
+         {"--max-rows", "10"}},
+        {"insert on a result line", "2*3=5+T{row 3}{insert}4+", "2*3=4+5+T", ""},
+        {"recalc after that insert", "2*3=5+T{row 3}{insert}4+{recalc}", "2*3=4+5+T", ""},
+        {"insert on a trailer", "5+T7+{row 3}{insert}4+", "5+T4+7+", ""},
+        {"insert on a group line", "{desc A}5+{desc B}3+T{group 0}{row 6}{insert}2+",
+         "{desc A}5+{desc B}3+T2+{group 0}", ""},
+        {"result taken from the display", "6*3=*2={row 1}{amount 7}*", "7*3=*2=", ""},
+        {"entry repeated from the total", "5+T+{row 1}{amount 8}+", "8+T+", ""},
+        {"mistyped reference on a line", "5+7+T{row 2}R9+", "5+7+T", "Invalid Reference"},
+        {"bare R on a line", "7+5+T{row 2}R+", "7+5+T", "Invalid Reference"},
+        {"mistyped reference on the open row", "5+R9+", "5+", "Invalid Reference"},
+        {"group line renamed", "{desc A}5+{desc B}3+T{group 0}{row 6}{desc Bee}",
+         "{desc A}5+{desc B}3+T{group 0}", ""},
+        {"a line using itself", "5+{row 1}RR{goto 3}R1+{row 1}{amount R1}+",
+         "5+{row 1}RR{goto 3}R1+", "itself"},
+        {"a source given a bad reference keeps its slot", "5+{row 1}RR{goto 3}{row 1}{amount R9}+",
+         "5+{row 1}RR{goto 3}", "Invalid Reference"},
+        {"a figure typed over a using line", "5+{row 1}RR{goto 3}R1+{row 2}{amount 7}+",
+         "5+{row 1}RR{goto 3}7+", ""},
+        {"Enter under a product", "5+3+2*3={Enter}T", "5+3+2*3=ST", ""},
+        {"Enter under a total", "5+T{Enter}3+", "5+TC3+", ""},
+        {"record separators typed over an amount", "5+3+{row 1}{amount 7:2|1}+{goto 3}T", "5+3+T",
+         "only digits"},
+        {"C after C on the open row", "CC", "C", "Duplicate Clear"},
+        {"C after C inside the tape", "5+C7+{row 3}C", "5+C7+", "Duplicate Clear"},
+        {"the last line deleted", "5+7+{row 2}{delete}1+S", "5+1+S", ""},
+        {"a T deleted with its trailer", "5+T7+{row 2}{delete}", "5+7+", ""},
+        {"an entry deleted under a subtotal", "5+7+S3+T{row 2}{delete}", "5+S3+T", ""},
+        {"a G deleted with its group lines", "5+T{group 1}{row 8}{delete}", "5+T", ""},
+        {"computed lines are locked", "5+S2*3=T{row 2}4+{row 5}4+{row 6}4+{row 7}4+{row 8}4+",
+         "5+S2*3=T", "Cannot Edit"},
+        {"a source with users is not deleted", "5+7+T{row 3}RR{goto 3}R1+{row 3}{delete}",
+         "5+7+T{row 3}RR{goto 3}R1+", "linked References"},
         {"a grand total whose group line is a source is not deleted",
-         {},
-         "{desc a}5+T{group 0}{row 4}RR{row 5}{delete}",
-         "{desc a}5+T{group 0}{row 4}RR",
-         "Cannot delete GrandTotal.  Has Subtotal References"},
-        {"a source with links stays a source",
-         {},
-         "5+7+S{row 3}RR{goto 3}R1+{row 3}RR",
-         "5+7+S{row 3}RR{goto 3}R1+",
-         "Cannot remove Reference Source.  Has existing Links."},
-        {"a line made a source by scrolling to it",
-         {},
-         "5+7+TR{row 2}R+",
-         "5+7+T{row 2}RR{goto 3}R1+",
-         "Press valid operator (+,-,*,/, etc) to use selected Reference"},
-        {"a source picked by scrolling to it",
-         {},
-         "5+7+S{row 3}RR{goto 3}2*R{row 3}R=",
-         "5+7+S{row 3}RR{goto 3}2*R1=",
-         "Press valid operator (+,-,*,/, etc) to use selected Reference"},
+         "{desc a}5+T{group 0}{row 4}RR{row 5}{delete}", "{desc a}5+T{group 0}{row 4}RR",
+         "Subtotal References"},
+        {"a source with links stays a source", "5+7+S{row 3}RR{goto 3}R1+{row 3}RR",
+         "5+7+S{row 3}RR{goto 3}R1+", "existing Links"},
+        {"a line made a source by scrolling to it", "5+7+TR{row 2}R+", "5+7+T{row 2}RR{goto 3}R1+",
+         "Press valid operator"},
+        {"a source picked by scrolling to it", "5+7+S{row 3}RR{goto 3}2*R{row 3}R=",
+         "5+7+S{row 3}RR{goto 3}2*R1=", "Press valid operator"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Keyed corrected = key(c.options, c.corrected);
         EXPECT_EQ(corrected.rows, key(c.options, c.fresh).rows);
-        EXPECT_EQ(corrected.lastError, c.error);
+        expectError(corrected, c.error);
     }
 }
 
@@ -166,24 +120,21 @@ TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
         const char* name;
         std::string script;
         std::vector<std::string> lines;
-        std::string error;
+        const char* error;
     } cases[] = {
         {"factor changed to +",
          "2*3=5+T{row 1}{amount 2}+",
          {"2. +", "3. =", "6. *", " ", "5. +", "7. T TOTAL", " "},
-         "Nothing to calculate at row 2: left as it is"},
+         "row 2: left as it is"},
         {"C before an =",
          "5+6*3=4+T{row 3}C",
          {"5. +", "6. x", " c", "3. =", "18. *", " ", "4. +", "4. T TOTAL", " "},
-         "Nothing to calculate at row 4: left as it is"},
+         "row 4: left as it is"},
         {"the x of a product deleted",
          "7+2*3=5+T{row 2}{delete}",
          {"7. +", "3. =", "6. *", " ", "5. +", "12. T TOTAL", " "},
-         "Nothing to calculate at row 2: left as it is"},
-        {"two clears meet",
-         "C5+C3+{row 2}{delete}",
-         {" c", " c", "3. +"},
-         "Nothing to calculate at row 2: left as it is"},
+         "row 2: left as it is"},
+        {"two clears meet", "C5+C3+{row 2}{delete}", {" c", " c", "3. +"}, "row 2: left as it is"},
         {"the Group Totals label edited",
          "{desc A}5+{desc B}3+T{group 1}{row 7}{desc Sum}",
          {"5. + A", "3. + B", "8. T TOTAL", " ", "5. g. A", "3. g. B", "8. t Sum", "8. g+ + Items",
@@ -195,7 +146,7 @@ TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
         SCOPED_TRACE(c.name);
         const Keyed keyed = key({}, c.script);
         EXPECT_EQ(lines(keyed.rows), c.lines);
-        EXPECT_EQ(keyed.lastError, c.error);
+        expectError(keyed, c.error);
         // Recalculating the whole tape again reaches its end and changes nothing.
         const Keyed again = key({}, c.script + "{recalc}");
         EXPECT_EQ(again.rows, keyed.rows);
