@@ -145,14 +145,14 @@ constexpr int kMainGrid[kPadRows][kMainColumns] = {
 };
 
 constexpr int kSpacing = 4;
-constexpr int kGroupGap = 8;
+constexpr int kGroupGap = 6;
 constexpr double kCompactFontScale = 0.85;
 // The smallest keys: a 640x480 window still gives most of its width to the tape.
-constexpr QSize kKeySize(28, 28);
+constexpr QSize kKeySize(24, 26);
 constexpr QSize kCompactKeySize(30, 24);
 // Keys grow with the window up to about a fingertip; larger keys only take room from the tape.
 constexpr QSize kLargestKeySize(64, 64);
-constexpr int kCaptionPadding = 4;
+constexpr int kCaptionPadding = 3;
 constexpr const char* kWidestCaption = "# Off";
 
 double fontFactor(KeyKind kind, bool compact) {

@@ -35,7 +35,7 @@ namespace {
 // A column of width 0 keeps room for a click, so it can still be found and widened.
 constexpr int kMinColumnCharacters = 2;
 // Below this the description stops giving way and the tape scrolls sideways instead.
-constexpr int kMinDescriptionCharacters = 11;
+constexpr int kMinDescriptionCharacters = 12;
 constexpr int kRowPadding = 6;
 constexpr qreal kHighlightStrength = 0.3;
 
