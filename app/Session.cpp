@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "platform/MainWindow.h"
+#include "session/TapeCommands.h"
 
 namespace talvex {
 
@@ -49,10 +50,13 @@ Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
     core_.engine.setClipboard(clipboard_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
+    addTapeCommands(commands_, {core_.engine, core_.document, core_.options, core_.settings,
+                                core_.config, documents_, frontEnd_});
 }
 
 Session::~Session() {
     view_.setTarget(nullptr);
+    frontEnd_.setTarget(nullptr);
 }
 
 bool Session::acceptableTapeName(const std::string& name) {
@@ -66,9 +70,10 @@ void Session::loadMainWindow(const std::string& startFile) {
     core_.settings.loadBars();
     window_ = std::make_unique<MainWindow>(WindowCore{core_.engine, core_.document, core_.options,
                                                       core_.config, core_.settings, documents_,
-                                                      columns_, dialogs_});
+                                                      columns_, dialogs_, commands_});
     qtDialogs_.setParent(window_.get());
     view_.setTarget(window_.get());
+    frontEnd_.setTarget(window_.get());
     QObject::connect(window_.get(), &MainWindow::hiddenToTray, [this] {
         closedToTray_ = true;
         saveWindowSettings();

@@ -3,11 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "app/ForwardingFrontEnd.h"
 #include "app/ForwardingView.h"
 #include "documents/ColumnActions.h"
 #include "documents/Documents.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDialogs.h"
+#include "session/CommandTable.h"
 #include "shell/TapeCore.h"
 
 namespace talvex {
@@ -36,6 +38,7 @@ class Session {
     Documents& documents() { return documents_; }
     ConfigStore& config() { return core_.config; }
     SettingsGroups& settings() { return core_.settings; }
+    const CommandTable& commands() const { return commands_; }
 
     static bool acceptableTapeName(const std::string& name);
 
@@ -47,6 +50,8 @@ class Session {
     QtClipboard clipboard_;
     Documents documents_;
     ColumnActions columns_;
+    ForwardingFrontEnd frontEnd_;
+    CommandTable commands_;
     std::unique_ptr<MainWindow> window_;
     bool closedToTray_ = false;
 };

@@ -1,5 +1,6 @@
 #include "app/WindowStart.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include "app/Session.h"
@@ -44,12 +45,8 @@ void WindowStart::keepInTray() {
     tray_ = std::make_unique<TrayIcon>(QApplication::windowIcon());
     connect(tray_.get(), &TrayIcon::restoreRequested, this,
             [this] { session_.restoreMainWindow(); });
-    connect(tray_.get(), &TrayIcon::exitRequested, this, [this] {
-        MainWindow& window = session_.window();
-        window.setClosing(true);
-        window.close();
-        window.setClosing(false);
-    });
+    connect(tray_.get(), &TrayIcon::exitRequested, this,
+            [this] { session_.window().action("Exit")->trigger(); });
 }
 
 }  // namespace talvex

@@ -6,6 +6,8 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
+#include "session/CommandTable.h"
+#include "session/TapeCommands.h"
 
 namespace talvex {
 
@@ -13,10 +15,14 @@ namespace {
 
 enum class Argument { none, integer, twoIntegers, text };
 
+// A step runs on the engine, or through the command table as the window's menus do; false
+// when the table has no such command or it cannot run without a window.
+using Runner = std::function<bool(Engine&, const CommandTable&, const std::string&)>;
+
 struct KnownCommand {
     std::string_view name;
     Argument argument;
-    std::function<void(Engine&, const std::string&)> run;
+    Runner run;
 };
 
 int toInt(std::string_view text) {
@@ -29,31 +35,42 @@ int secondInt(const std::string& text) {
     return toInt(std::string_view(text).substr(text.find(' ') + 1));
 }
 
-void pressGroupKey(Engine& engine, int mode) {
-    engine.setGroupMode(mode);
-    engine.keyFront(key::kGrandTotal);
+template <typename Step>
+Runner onEngine(Step step) {
+    return [step](Engine& e, const CommandTable&, const std::string& a) {
+        step(e, a);
+        return true;
+    };
+}
+
+Runner byId(std::string id) {
+    return [id](Engine&, const CommandTable& c, const std::string&) { return c.run(id); };
 }
 
 const std::vector<KnownCommand>& commands() {
     static const std::vector<KnownCommand> table = {
-        {"Enter", Argument::none, [](Engine& e, const std::string&) { e.pressEnter(); }},
-        {"Esc", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kEscapeKeyCode); }},
-        {"F9", Argument::none, [](Engine& e, const std::string&) { e.keyFront(kF9KeyCode); }},
-        {"Backspace", Argument::none, [](Engine& e, const std::string&) { e.pressBackspace(); }},
-        {"key", Argument::integer, [](Engine& e, const std::string& a) { e.keyFront(toInt(a)); }},
-        {"row", Argument::integer, [](Engine& e, const std::string& a) { e.clickRow(toInt(a)); }},
-        {"amount", Argument::text, [](Engine& e, const std::string& a) { e.editAmount(a); }},
-        {"desc", Argument::text, [](Engine& e, const std::string& a) { e.editDescription(a); }},
-        {"insert", Argument::none, [](Engine& e, const std::string&) { e.insertRow(); }},
-        {"delete", Argument::none, [](Engine& e, const std::string&) { e.deleteRow(); }},
-        {"recalc", Argument::none, [](Engine& e, const std::string&) { e.recalculate(1); }},
-        {"goto", Argument::integer, [](Engine& e, const std::string& a) { e.gotoLine(toInt(a)); }},
+        {"Enter", Argument::none, onEngine([](Engine& e, auto&) { e.pressEnter(); })},
+        {"Esc", Argument::none, onEngine([](Engine& e, auto&) { e.keyFront(kEscapeKeyCode); })},
+        {"F9", Argument::none, onEngine([](Engine& e, auto&) { e.keyFront(kF9KeyCode); })},
+        {"Backspace", Argument::none, onEngine([](Engine& e, auto&) { e.pressBackspace(); })},
+        {"key", Argument::integer, onEngine([](Engine& e, auto& a) { e.keyFront(toInt(a)); })},
+        {"row", Argument::integer, onEngine([](Engine& e, auto& a) { e.clickRow(toInt(a)); })},
+        {"amount", Argument::text, onEngine([](Engine& e, auto& a) { e.editAmount(a); })},
+        {"desc", Argument::text, onEngine([](Engine& e, auto& a) { e.editDescription(a); })},
+        {"insert", Argument::none, byId("Insert")},
+        {"delete", Argument::none, byId("Delete")},
+        {"recalc", Argument::none, byId("ReCalc")},
+        {"goto", Argument::integer,
+         [](Engine&, const CommandTable& c, const std::string& a) { return c.run("Goto" + a); }},
         {"group", Argument::integer,
-         [](Engine& e, const std::string& a) { pressGroupKey(e, toInt(a)); }},
+         onEngine([](Engine& e, auto& a) { pressGroupKey(e, toInt(a)); })},
         {"option", Argument::twoIntegers,
-         [](Engine& e, const std::string& a) { e.setCalcOption(toInt(a), secondInt(a)); }},
+         onEngine([](Engine& e, auto& a) { e.setCalcOption(toInt(a), secondInt(a)); })},
+        // Any command of the window's menus and toolbar, by its id.
+        {"command", Argument::text,
+         [](Engine&, const CommandTable& c, const std::string& a) { return c.run(a); }},
         // A line of the notes pad: the pad belongs to the document, so playing it needs one.
-        {"note", Argument::text, [](Engine&, const std::string&) {}},
+        {"note", Argument::text, onEngine([](Engine&, auto&) {})},
     };
     return table;
 }
@@ -121,7 +138,9 @@ ParsedScript parseKeyScript(std::string_view script) {
     return parsed;
 }
 
-void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine, std::string* notes) {
+std::vector<std::string> playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine,
+                                       const CommandTable& table, std::string* notes) {
+    std::vector<std::string> refused;
     for (const ScriptStep& step : steps) {
         if (!step.isCommand) {
             engine.keyChar(step.character);
@@ -134,8 +153,11 @@ void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine, std::st
             continue;
         }
         if (const KnownCommand* known = findCommand(step.command))
-            known->run(engine, step.argument);
+            if (!known->run(engine, table, step.argument))
+                refused.push_back("{" + step.command +
+                                  (step.argument.empty() ? "" : " " + step.argument) + "}");
     }
+    return refused;
 }
 
 }  // namespace talvex

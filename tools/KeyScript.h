@@ -6,6 +6,7 @@
 
 namespace talvex {
 
+class CommandTable;
 class Engine;
 
 // One step of a key script: a character for the keyboard map, or a command in braces.
@@ -26,8 +27,9 @@ struct ParsedScript {
 ParsedScript parseKeyScript(std::string_view script);
 
 // Plays the steps into an engine, as a user at the keyboard would; "{note TEXT}" adds a line to
-// the notes, when there are notes to write to.
-void playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine,
-                   std::string* notes = nullptr);
+// the notes, when there are notes to write to. Returns the command steps that could not run
+// (no such command, or one that needs the window).
+std::vector<std::string> playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine,
+                                       const CommandTable& table, std::string* notes = nullptr);
 
 }  // namespace talvex

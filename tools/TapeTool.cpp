@@ -215,10 +215,14 @@ int runKeys(const CommandLine& line, char defaultDecSep, std::istream& in, std::
     error = applyOptions(line, session);
     if (!error.empty()) return usageError(err, error);
     const int errorsBefore = session.errorCount();
-    playKeyScript(parsed.steps, session.engine(), &session.document().notes);
+    const auto refused = playKeyScript(parsed.steps, session.engine(), session.commands(),
+                                       &session.document().notes);
     session.flushMessages();
+    for (const std::string& step : refused)
+        err << "error: " << step << " is not a command talvex-tape can run\n";
     // A refused key changed nothing, so the rows are still worth printing and saving.
-    const int status = session.errorCount() > errorsBefore ? kExitFailed : kExitOk;
+    const bool anyRefused = !refused.empty() || session.errorCount() > errorsBefore;
+    const int status = anyRefused ? kExitFailed : kExitOk;
     session.printRows(out);
     const std::string output = option(line, "-o");
     if (output.empty()) return status;

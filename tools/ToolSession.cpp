@@ -4,6 +4,7 @@
 
 #include "documents/DataRow.h"
 #include "documents/FileIo.h"
+#include "session/TapeCommands.h"
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -39,6 +40,21 @@ void ConsoleView::flush() {
     repeats_ = 0;
 }
 
+int ConsoleDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
+                            Icon icon) {
+    err_ << (icon == Icon::error || icon == Icon::warning ? "error: " : "status: ") << title << ": "
+         << text << '\n';
+    switch (buttons) {
+        case Buttons::ok:
+            return answer::kOk;
+        case Buttons::yesNo:
+            return answer::kNo;
+        case Buttons::yesNoCancel:
+            return answer::kCancel;
+    }
+    return answer::kCancel;
+}
+
 ConfigStore ToolSession::findConfig() {
     if (auto found = ConfigStore::locate(ConfigStore::sharedConfigDir(), programFolder()))
         return std::move(*found);
@@ -46,7 +62,13 @@ ConfigStore ToolSession::findConfig() {
 }
 
 ToolSession::ToolSession(std::ostream& err, char decSep)
-    : view_(err), core_(view_, findConfig(), decSep) {
+    : view_(err),
+      dialogs_(err),
+      core_(view_, findConfig(), decSep),
+      documents_(core_.document, core_.engine, core_.settings, dialogs_,
+                 core_.config.workingFolder()) {
+    addTapeCommands(commands_, {core_.engine, core_.document, core_.options, core_.settings,
+                                core_.config, documents_, noWindow_});
     startDefaultTape();
 }
 

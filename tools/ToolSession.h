@@ -4,8 +4,11 @@
 #include <iosfwd>
 #include <string>
 
+#include "documents/Documents.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
+#include "session/CommandTable.h"
+#include "session/FrontEndPort.h"
 #include "shell/TapeCore.h"
 
 namespace talvex {
@@ -33,6 +36,20 @@ class ConsoleView : public ViewPort {
     int errors_ = 0;
 };
 
+// The documents' questions on the command line: messages go to the error stream, questions
+// are answered No (or Cancel where offered) and file dialogs are cancelled, so a command that
+// needs the user changes nothing.
+class ConsoleDialogs : public DialogsPort {
+  public:
+    explicit ConsoleDialogs(std::ostream& err) : err_(err) {}
+    int message(const std::string& text, const std::string& title, Buttons buttons,
+                Icon icon) override;
+    FileDialogResult chooseFile(const FileDialogRequest&) override { return {}; }
+
+  private:
+    std::ostream& err_;
+};
+
 // One tape as the command line works on it: the engine, the document and its settings, the
 // configuration file read as the program reads it.
 class ToolSession {
@@ -53,6 +70,7 @@ class ToolSession {
     Engine& engine() { return core_.engine; }
     SettingsGroups& settings() { return core_.settings; }
     TapeDocument& document() { return core_.document; }
+    const CommandTable& commands() const { return commands_; }
     const LoadReport& lastLoad() const { return lastLoad_; }
     int errorCount() const { return view_.errorCount(); }
     void flushMessages() { view_.flush(); }
@@ -61,7 +79,11 @@ class ToolSession {
     static ConfigStore findConfig();
 
     ConsoleView view_;
+    ConsoleDialogs dialogs_;
     TapeCore core_;
+    Documents documents_;
+    FrontEndPort noWindow_;
+    CommandTable commands_;
     LoadReport lastLoad_;
     std::filesystem::path loadedPath_;
 };

@@ -25,6 +25,7 @@
 #include "platform/TapeFonts.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
+#include "session/TapeCommands.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
 
@@ -54,8 +55,7 @@ MainWindow::MainWindow(WindowCore core, QWidget* parent) : QMainWindow(parent), 
     setObjectName("MainWindow");
     setWindowTitle("Talvex");
     buildLayout();
-    buildMenus();
-    buildToolbar();
+    buildCommands();
     connectWidgets();
     documentChanged();
 }
@@ -76,15 +76,17 @@ void MainWindow::connectWidgets() {
     connect(keypad_, &Keypad::keyPressed, this, [this](int code) { keypadKey(code); });
     connect(keypad_, &Keypad::groupModeChosen, this, [this, &engine](int mode) {
         status_->clear();
-        engine.setGroupMode(mode);
-        engine.keyFront(key::kGrandTotal);
+        pressGroupKey(engine, mode);
         view_->setFocus();
     });
-    connect(keypad_, &Keypad::gotoPressed, this, [this, &engine](int index) {
-        engine.gotoLine(index);
+    connect(keypad_, &Keypad::gotoPressed, this, [this](int index) {
+        runCommand("Goto" + std::to_string(index));
         view_->setFocus();
     });
-    connect(keypad_, &Keypad::tapeSwitchPressed, this, [this] { toggleTapeSwitch(); });
+    connect(keypad_, &Keypad::tapeSwitchPressed, this, [this] {
+        runCommand("TapeSwitch");
+        view_->setFocus();
+    });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { syncNotesToDocument(); });
     // The tape file keeps the cursor's column, so a reopened tape puts it back there.
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
@@ -103,13 +105,6 @@ void MainWindow::typedChar(char c) {
 void MainWindow::keypadKey(int code) {
     status_->clear();
     core_.engine.keyFront(code);
-    view_->setFocus();
-}
-
-void MainWindow::toggleTapeSwitch() {
-    core_.settings.setOption(OptionTable::kTapeOn, core_.engine.tapeOn() ? 0 : 1);
-    keypad_->setTapeOn(core_.engine.tapeOn());
-    model_->columnsChanged();
     view_->setFocus();
 }
 
@@ -143,11 +138,10 @@ void MainWindow::documentChanged() {
     referencesFold_->setOpen(anyReference);
     openNotes(!notes_->toPlainText().isEmpty());
     model_->columnsChanged();
-    keypad_->setTapeOn(core_.engine.tapeOn());
     keypad_->setCountsOn(core_.engine.settings().countsOn);
     applyConfiguration();
     applyViewOptions();
-    syncViewSwitches();
+    syncCommands();
     core_.engine.setLCDColor();
     core_.engine.updateLCD();
     view_->showTapeRow(core_.engine.curRow());
@@ -161,6 +155,7 @@ void MainWindow::applyViewOptions() {
     keypad_->setLeftSubpadVisible(options.option(kOptionLeftSubpad) != 0);
     keypad_->setNavigationVisible(options.option(kOptionTapeOnGotoButtons) != 0);
     keypad_->setGroupMode(core_.engine.entry().groupMode);
+    keypad_->setTapeOn(core_.engine.tapeOn());
     display_->setVisible(options.option(kOptionDisplayBar) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();

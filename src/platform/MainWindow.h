@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include "engine/EnginePorts.h"
+#include "session/FrontEndPort.h"
 
 class QAction;
 class QLabel;
@@ -14,7 +15,9 @@ class QSplitter;
 
 namespace talvex {
 
+enum class Aftermath;
 class ColumnActions;
+class CommandTable;
 class ConfigStore;
 class DialogsPort;
 class DisplayBar;
@@ -40,11 +43,12 @@ struct WindowCore {
     Documents& documents;
     ColumnActions& columns;
     DialogsPort& dialogs;
+    const CommandTable& commands;
 };
 
 // The main window: the tape, the display and keypad, menus, toolbar and status bar. It is
 // also the engine's view: every change of the tape reaches the widgets through it.
-class MainWindow : public QMainWindow, public ViewPort {
+class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     Q_OBJECT
 
   public:
@@ -65,6 +69,14 @@ class MainWindow : public QMainWindow, public ViewPort {
     bool recalcProgress(int row, int lastRow) override;
     void recalcEnded() override;
     void columnLayoutChanged() override;
+
+    // FrontEndPort
+    bool hasWindow() const override { return true; }
+    void exit() override { exitProgram(); }
+    void showOptions() override { openOptions(0); }
+    void showAbout() override;
+    void enterWhatsThis() override;
+    void openPage(const std::string& address) override;
 
     // After a tape was loaded or created: columns, panels, notes and references anew.
     void documentChanged();
@@ -95,15 +107,11 @@ class MainWindow : public QMainWindow, public ViewPort {
     int foldedNotesHeight() const;
     void fitCalculator();
     void openNotes(bool open);
-    void buildMenus();
+    void buildCommands();
     void buildToolbar();
-    void buildViewMenu(QMenu* menu);
-    void syncViewSwitches();
-    QAction* addSwitch(QMenu* menu, const QString& name, const QString& caption, bool checked,
-                       std::function<void(bool)> apply);
-    QAction* addOptionSwitch(QMenu* menu, const QString& name, const QString& caption, int option);
-    void displayColumn(int role, bool visible);
-    bool columnShown(int role) const;
+    void runCommand(const std::string& id);
+    void follow(Aftermath aftermath);
+    void syncCommands();
     void connectWidgets();
     void keypadKey(int code);
     void typedChar(char c);
@@ -111,17 +119,11 @@ class MainWindow : public QMainWindow, public ViewPort {
     void applyConfiguration();
     void applyBars();
     void applyAlwaysOnTop();
-    void newTape(bool askForTemplate);
-    void openTape(const std::string& name);
-    void saveTape(int mode);
+    void exitProgram();
     void openOptions(int tab);
-    void toggleTapeSwitch();
     void syncNotesToDocument();
     // The title's mark for unsaved changes.
     void showModified();
-    void showAbout();
-    QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
-                       std::function<void()> run, const QKeySequence& shortcut = {});
 
     WindowCore core_;
     TapeModel* model_ = nullptr;

@@ -171,16 +171,9 @@ void GroupTab::resetDefaults() {
     emit changed();
 }
 
-// The compact configuration keeps its own calculator and tape settings, so both groups are
-// read from the configuration switched to; the window does the rest (bars, captions, size).
+// The window's own command switches: its settings groups, bars, size and this dialog.
 void GroupTab::switchConfig() {
-    const bool compact = !settings_.compact();
-    settings_.setCompact(compact);
-    settings_.loadGroup(settings_group::kCalculator);
-    settings_.loadGroup(settings_group::kTape);
-    emit configSwitched(compact);
-    emit reloaded();
-    emit changed();
+    emit switchConfigRequested();
 }
 
 OptionsDialog::OptionsDialog(SettingsGroups& settings, OptionTable& options, Engine& engine,
@@ -207,7 +200,7 @@ void OptionsDialog::addGroupTab(GroupTab* tab, const QString& caption) {
     tabs_->addTab(tab, caption);
     connect(tab, &GroupTab::changed, this, &OptionsDialog::optionsChanged);
     connect(tab, &GroupTab::reloaded, this, &OptionsDialog::refresh);
-    connect(tab, &GroupTab::configSwitched, this, &OptionsDialog::configSwitched);
+    connect(tab, &GroupTab::switchConfigRequested, this, &OptionsDialog::switchConfigRequested);
 }
 
 void OptionsDialog::refresh() {

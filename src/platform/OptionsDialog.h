@@ -38,7 +38,7 @@ class GroupTab : public QWidget {
     void changed();
     // The group was reloaded or the configuration switched: every tab must show the core anew.
     void reloaded();
-    void configSwitched(bool compact);
+    void switchConfigRequested();
 
   protected:
     QGroupBox* makeOptionList(int first, int count);
@@ -81,7 +81,7 @@ class OptionsDialog : public QDialog {
     // The document's columns changed: the window must lay out the grid again.
     void columnsChanged();
     void optionsChanged();
-    void configSwitched(bool compact);
+    void switchConfigRequested();
 
   private:
     void addGroupTab(GroupTab* tab, const QString& caption);

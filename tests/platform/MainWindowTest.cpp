@@ -1,10 +1,14 @@
 // The main window driven as a user would: keyboard, keypad, grid, menus and toolbar.
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
 
 #include "WindowHarness.h"
 #include "engine/KeyCodes.h"
 #include "platform/Keypad.h"
+#include "session/CommandTable.h"
 
 namespace talvex {
 
@@ -111,17 +115,45 @@ class MainWindowTest : public QObject {
         typeKeys("5+");
         dialogs_.answers = {answer};
         if (saveChosen) dialogs_.files = {path("Saved.kwd")};
-        session_->window().action("ToolNew")->trigger();
+        session_->window().action("NewDefault")->trigger();
         QCOMPARE(session_->engine().lastRow() == 1, replaced);
         QCOMPARE(std::filesystem::exists(path("Saved.kwd")), saved);
     }
 
     void toolbarNewUsesTheDefaultTemplateMenuNewAsks() {
-        session_->window().action("ToolNew")->trigger();
+        session_->window().action("NewDefault")->trigger();
         QVERIFY(dialogs_.titles.empty());
         session_->window().action("New")->trigger();
         QCOMPARE(dialogs_.titles.size(), size_t(1));
         QCOMPARE(dialogs_.titles[0], std::string("Create New Tape From What Template?"));
+    }
+
+    // Every menu item and toolbar button is a command of the table, and every action shows
+    // its command's caption, key, enabled state and check mark, also after commands that
+    // change what others may do (the compact configuration has no ruler and no notes).
+    void actionsFollowTheCommandTable() {
+        const CommandTable& table = session_->commands();
+        QList<QAction*> shown = session_->window().findChild<QToolBar*>("Toolbar")->actions();
+        for (QMenu* menu : session_->window().menuBar()->findChildren<QMenu*>())
+            shown += menu->actions();
+        for (QAction* a : shown)
+            if (!a->isSeparator() && !a->menu())
+                QVERIFY2(table.find(a->objectName().toStdString()), qPrintable(a->text()));
+        for (const char* step : {"", "VantConfiguration", "Keypad", "VantConfiguration", "Date",
+                                 "VantConfiguration"}) {
+            if (*step) session_->window().action(step)->trigger();
+            for (const Command& command : table.commands()) {
+                const QAction* a = session_->window().action(QString::fromStdString(command.id));
+                QVERIFY2(a, command.id.c_str());
+                QVERIFY2(a->text().toStdString() == command.caption, command.id.c_str());
+                QCOMPARE(a->shortcut(), QKeySequence(QString::fromStdString(command.shortcut)));
+                QCOMPARE(a->isEnabled(), command.isEnabled());
+                QCOMPARE(a->isCheckable(), command.isSwitch());
+                if (command.isSwitch()) QCOMPARE(a->isChecked(), command.checked());
+            }
+        }
+        QVERIFY(!session_->window().action("Ruler")->isEnabled());
+        QVERIFY(!session_->window().action("Date")->isChecked());
     }
 
     void displayOnStartupIsWrittenAtOnce() {

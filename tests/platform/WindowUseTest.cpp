@@ -133,7 +133,7 @@ class WindowUseTest : public QObject {
         QFETCH(int, key);
         QFETCH(std::string, amount);
         auto* bar = h_.window().findChild<QToolBar*>("Toolbar");
-        QWidget* button = bar->widgetForAction(h_.window().action("ToolCopy"));
+        QWidget* button = bar->widgetForAction(h_.window().action("Copy"));
         button->setFocus();
         h_.typeKeys(button, before);
         QTest::keyClick(button, Qt::Key(key));
@@ -236,12 +236,6 @@ class WindowUseTest : public QObject {
         h_.window().action("New")->trigger();
         QCOMPARE(h_.dialogs.proposed.size(), size_t(1));
         QVERIFY(std::filesystem::exists(h_.path(h_.dialogs.proposed[0].c_str())));
-    }
-
-    // Printing is not there yet, so nothing offers it.
-    void noDeadPrintControls() {
-        for (const char* name : {"Print", "ToolPrint", "ToolSprint", "ToolSPrint"})
-            QVERIFY2(!h_.window().action(name)->isVisible(), name);
     }
 
     // At any window size the tape gets the room: its columns fill the pane, a description of

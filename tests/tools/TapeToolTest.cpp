@@ -70,6 +70,11 @@ TEST(TapeToolTest, ExitStatusTellsWhatHappened) {
         {{"keys", "--", "-5+"}, 0, ""},
         {{"keys", "--tape", "0", "--", "--tape"}, 0, ""},
         {{"keys", "--max-rows", "1", ""}, 0, ""},
+        // Commands that need the window, or are no commands at all, are refused; the rest of
+        // the script still runs.
+        {{"keys", "5+{command Options}7+"}, 1, "error: {command Options} is not a command"},
+        {{"keys", "5+{command Frobnicate}"}, 1, "error: {command Frobnicate} is not a command"},
+        {{"keys", "5+{goto 7}"}, 1, "error: {goto 7} is not a command"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back().substr(0, 20));
@@ -180,6 +185,8 @@ TEST(TapeToolTest, EditingCommands) {
         {"12+{row 1}RR{goto 3}R1+", "12.+;12.+ ;;"},
         {"5+W", "5.+;0.W;;;"},
         {"5+TG", "5.+;5.T;;5.G;;;"},
+        // The window's commands by their ids, as its menus run them.
+        {"5+7+{command Goto0}{command Insert}3+{command ReCalc}", "3.+;5.+;7.+;;"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace talvex {
+
+// What only a front end with a window can do for a command. Without one (the command line),
+// the commands that need it are disabled.
+class FrontEndPort {
+  public:
+    virtual ~FrontEndPort() = default;
+    virtual bool hasWindow() const { return false; }
+    // Ends the program, after the save prompt.
+    virtual void exit() {}
+    virtual void showOptions() {}
+    virtual void showAbout() {}
+    virtual void enterWhatsThis() {}
+    // A web address, or an absolute path of a local page.
+    virtual void openPage(const std::string& /*address*/) {}
+};
+
+}  // namespace talvex
