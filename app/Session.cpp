@@ -6,7 +6,6 @@
 #include <QScreen>
 
 #include "platform/MainWindow.h"
-#include "session/TapeCommands.h"
 
 namespace talvex {
 
@@ -42,16 +41,10 @@ QRect placeOnScreen(const WindowGeometry& g, double dpi, QSize hint, const QRect
 }  // namespace
 
 Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
-    : core_(view_, std::move(config), decSep),
-      dialogs_(dialogs ? *dialogs : qtDialogs_),
-      documents_(core_.document, core_.engine, core_.settings, dialogs_,
-                 core_.config.workingFolder()),
-      columns_(core_.document, core_.engine, dialogs_, core_.config.maxCols()) {
+    : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_}, std::move(config), decSep) {
     core_.engine.setClipboard(clipboard_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
-    addTapeCommands(commands_, {core_.engine, core_.document, core_.options, core_.settings,
-                                core_.config, documents_, frontEnd_});
 }
 
 Session::~Session() {
@@ -68,9 +61,7 @@ bool Session::acceptableTapeName(const std::string& name) {
 
 void Session::loadMainWindow(const std::string& startFile) {
     core_.settings.loadBars();
-    window_ = std::make_unique<MainWindow>(WindowCore{core_.engine, core_.document, core_.options,
-                                                      core_.config, core_.settings, documents_,
-                                                      columns_, dialogs_, commands_});
+    window_ = std::make_unique<MainWindow>(core_);
     qtDialogs_.setParent(window_.get());
     view_.setTarget(window_.get());
     frontEnd_.setTarget(window_.get());
@@ -85,10 +76,10 @@ void Session::loadMainWindow(const std::string& startFile) {
             core_.config.mainWindow(twips(area.height(), dpi), twips(area.width(), dpi));
         window_->setGeometry(placeOnScreen(g, dpi, window_->sizeHint(), area));
     }
-    documents_.newGrid(Documents::kDefaultTemplate);
+    core_.documents.newGrid(Documents::kDefaultTemplate);
     if (!startFile.empty()) {
         if (acceptableTapeName(startFile))
-            documents_.openGrid(startFile);
+            core_.documents.openGrid(startFile);
         else
             window_->showStatus(startFile + " " + kNotValidTape, false);
     }
@@ -103,7 +94,7 @@ void Session::restoreMainWindow() {
     if (!window_) return;
     if (closedToTray_) {
         closedToTray_ = false;
-        if (documents_.newGrid(Documents::kDefaultTemplate)) window_->documentChanged();
+        if (core_.documents.newGrid(Documents::kDefaultTemplate)) window_->documentChanged();
     }
     window_->showNormal();
     window_->raise();

@@ -5,12 +5,9 @@
 
 #include "app/ForwardingFrontEnd.h"
 #include "app/ForwardingView.h"
-#include "documents/ColumnActions.h"
-#include "documents/Documents.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDialogs.h"
-#include "session/CommandTable.h"
-#include "shell/TapeCore.h"
+#include "session/TapeSession.h"
 
 namespace talvex {
 
@@ -35,23 +32,19 @@ class Session {
     MainWindow& window() { return *window_; }
     Engine& engine() { return core_.engine; }
     TapeDocument& document() { return core_.document; }
-    Documents& documents() { return documents_; }
+    Documents& documents() { return core_.documents; }
     ConfigStore& config() { return core_.config; }
     SettingsGroups& settings() { return core_.settings; }
-    const CommandTable& commands() const { return commands_; }
+    const CommandTable& commands() const { return core_.commands; }
 
     static bool acceptableTapeName(const std::string& name);
 
   private:
     ForwardingView view_;
-    TapeCore core_;
-    QtDialogs qtDialogs_;
-    DialogsPort& dialogs_;
-    QtClipboard clipboard_;
-    Documents documents_;
-    ColumnActions columns_;
     ForwardingFrontEnd frontEnd_;
-    CommandTable commands_;
+    QtDialogs qtDialogs_;
+    TapeSession core_;
+    QtClipboard clipboard_;
     std::unique_ptr<MainWindow> window_;
     bool closedToTray_ = false;
 };

@@ -4,7 +4,6 @@
 
 #include "documents/DataRow.h"
 #include "documents/FileIo.h"
-#include "session/TapeCommands.h"
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -62,13 +61,7 @@ ConfigStore ToolSession::findConfig() {
 }
 
 ToolSession::ToolSession(std::ostream& err, char decSep)
-    : view_(err),
-      dialogs_(err),
-      core_(view_, findConfig(), decSep),
-      documents_(core_.document, core_.engine, core_.settings, dialogs_,
-                 core_.config.workingFolder()) {
-    addTapeCommands(commands_, {core_.engine, core_.document, core_.options, core_.settings,
-                                core_.config, documents_, noWindow_});
+    : view_(err), dialogs_(err), core_({view_, dialogs_, noWindow_}, findConfig(), decSep) {
     startDefaultTape();
 }
 
@@ -88,7 +81,7 @@ bool ToolSession::load(const std::filesystem::path& path, std::string& error) {
     const auto text = readWholeFile(found.value_or(path), error);
     if (!text) return false;
     loadedPath_ = found.value_or(path);
-    lastLoad_ = loadTapeText(*text, core_.document, core_.engine, core_.settings);
+    lastLoad_ = loadTapeText(*text, core_.document, core_.engine, core_.fileSettings);
     return true;
 }
 
@@ -104,7 +97,7 @@ bool ToolSession::isLoadedFile(const std::filesystem::path& path) const {
 }
 
 bool ToolSession::save(const std::filesystem::path& path, TapeKind kind, std::string& error) {
-    return saveRecords(path, core_.document, core_.engine, core_.settings, kind, error);
+    return saveRecords(path, core_.document, core_.engine, core_.fileSettings, kind, error);
 }
 
 void ToolSession::printRows(std::ostream& out) const {

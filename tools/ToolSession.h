@@ -4,12 +4,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "documents/Documents.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
-#include "session/CommandTable.h"
-#include "session/FrontEndPort.h"
-#include "shell/TapeCore.h"
+#include "session/TapeSession.h"
 
 namespace talvex {
 
@@ -70,7 +67,7 @@ class ToolSession {
     Engine& engine() { return core_.engine; }
     SettingsGroups& settings() { return core_.settings; }
     TapeDocument& document() { return core_.document; }
-    const CommandTable& commands() const { return commands_; }
+    const CommandTable& commands() const { return core_.commands; }
     const LoadReport& lastLoad() const { return lastLoad_; }
     int errorCount() const { return view_.errorCount(); }
     void flushMessages() { view_.flush(); }
@@ -80,10 +77,8 @@ class ToolSession {
 
     ConsoleView view_;
     ConsoleDialogs dialogs_;
-    TapeCore core_;
-    Documents documents_;
     FrontEndPort noWindow_;
-    CommandTable commands_;
+    TapeSession core_;
     LoadReport lastLoad_;
     std::filesystem::path loadedPath_;
 };

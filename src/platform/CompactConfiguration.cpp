@@ -7,6 +7,8 @@
 #include "documents/SettingsPort.h"
 #include "platform/Keypad.h"
 #include "platform/MainWindow.h"
+#include "session/TapeCommands.h"
+#include "session/TapeSession.h"
 #include "shell/SettingsGroups.h"
 
 namespace talvex {
@@ -19,11 +21,7 @@ const QSize kLeastCompactSize(720, 460);
 }  // namespace
 
 void MainWindow::setCompactConfiguration(bool compact) {
-    if (compact != core_.settings.compact()) {
-        core_.settings.setCompact(compact);
-        core_.settings.loadGroup(settings_group::kCalculator);
-        core_.settings.loadGroup(settings_group::kTape);
-    }
+    switchConfiguration(core_.settings, compact);
     documentChanged();
 }
 

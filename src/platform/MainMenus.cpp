@@ -20,6 +20,7 @@
 #include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
 #include "session/CommandTable.h"
+#include "session/TapeSession.h"
 #include "shell/SettingsGroups.h"
 
 namespace talvex {

@@ -26,6 +26,7 @@
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
 #include "session/TapeCommands.h"
+#include "session/TapeSession.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
 
@@ -51,7 +52,7 @@ QString local(const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(WindowCore core, QWidget* parent) : QMainWindow(parent), core_(core) {
+MainWindow::MainWindow(TapeSession& core, QWidget* parent) : QMainWindow(parent), core_(core) {
     setObjectName("MainWindow");
     setWindowTitle("Talvex");
     buildLayout();

@@ -30,21 +30,9 @@ class OptionsDialog;
 class ReferencePanel;
 class SettingsGroups;
 class TapeModel;
+class TapeSession;
 class TapeView;
 struct TapeDocument;
-
-// The core objects the window shows and drives; they outlive the window.
-struct WindowCore {
-    Engine& engine;
-    TapeDocument& document;
-    OptionTable& options;
-    ConfigStore& config;
-    SettingsGroups& settings;
-    Documents& documents;
-    ColumnActions& columns;
-    DialogsPort& dialogs;
-    const CommandTable& commands;
-};
 
 // The main window: the tape, the display and keypad, menus, toolbar and status bar. It is
 // also the engine's view: every change of the tape reaches the widgets through it.
@@ -52,7 +40,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     Q_OBJECT
 
   public:
-    explicit MainWindow(WindowCore core, QWidget* parent = nullptr);
+    // The session outlives the window.
+    explicit MainWindow(TapeSession& core, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ViewPort
@@ -125,7 +114,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     // The title's mark for unsaved changes.
     void showModified();
 
-    WindowCore core_;
+    TapeSession& core_;
     TapeModel* model_ = nullptr;
     TapeView* view_ = nullptr;
     DisplayBar* display_ = nullptr;

@@ -21,6 +21,7 @@
 #include "platform/ReferencePanel.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
+#include "session/TapeSession.h"
 
 namespace talvex {
 

@@ -10,23 +10,6 @@
 
 namespace talvex {
 
-namespace {
-
-// Items of a comma-joined list, padded to count so any item can be replaced. A "," in the new
-// item would shift every item after it, so it becomes a blank.
-std::string withItem(std::string_view list, int index, int count, std::string_view item) {
-    std::vector<std::string> items = splitText(list, ',');
-    if (items.size() < static_cast<size_t>(count)) items.resize(static_cast<size_t>(count));
-    std::string text = oneLine(item);
-    for (char& c : text) {
-        if (c == ',') c = ' ';
-    }
-    items[static_cast<size_t>(index)] = std::move(text);
-    return joinText(items, ',');
-}
-
-}  // namespace
-
 void SettingsGroups::setOption(int option, int value) {
     if (!options_.setOption(option, value)) return;
     applyOption(option, value);
@@ -72,25 +55,6 @@ void SettingsGroups::setColour(int colour, long long value) {
 
 void SettingsGroups::setNumberFormatInteger(int index, int value) {
     if (index >= 0 && index < 5) engine_.setCalcOption(index, value);
-}
-
-void SettingsGroups::setMessengerParameter(int index, std::string_view text) {
-    if (index < 0 || index >= kMessengerParameters) return;
-    messengerText_ = withItem(messengerText_, index, kMessengerParameters, text);
-}
-
-void SettingsGroups::setLayoutFlag(int index, int value) {
-    if (index < 0 || index >= kLayoutFlags) return;
-    auto flags =
-        static_cast<std::uint32_t>(static_cast<std::uint64_t>(leadingInteger(layoutFlags_)));
-    const std::uint32_t bit = std::uint32_t{1} << index;
-    flags = value != 0 ? flags | bit : flags & ~bit;
-    layoutFlags_ = std::to_string(flags);
-}
-
-void SettingsGroups::setLayoutText(int index, std::string_view text) {
-    if (index < 0 || index >= kLayoutTexts) return;
-    layoutTexts_ = withItem(layoutTexts_, index, kLayoutTexts, text);
 }
 
 int SettingsGroups::flag(int group) const {

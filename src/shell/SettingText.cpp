@@ -66,4 +66,15 @@ std::string oneLine(std::string_view text) {
     return line;
 }
 
+std::string withItem(std::string_view list, int index, int count, std::string_view item) {
+    std::vector<std::string> items = splitText(list, ',');
+    if (items.size() < static_cast<size_t>(count)) items.resize(static_cast<size_t>(count));
+    std::string text = oneLine(item);
+    for (char& c : text) {
+        if (c == ',') c = ' ';
+    }
+    items[static_cast<size_t>(index)] = std::move(text);
+    return joinText(items, ',');
+}
+
 }  // namespace talvex

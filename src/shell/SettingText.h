@@ -23,6 +23,10 @@ std::vector<std::string> splitText(std::string_view text, char separator);
 
 std::string joinText(const std::vector<std::string>& items, char separator);
 
+// The list with item index replaced, padded to count items so any item can be replaced. A ","
+// in the new item would shift every item after it, so it becomes a blank.
+std::string withItem(std::string_view list, int index, int count, std::string_view item);
+
 // The text with every CR, LF and TAB replaced by a blank, so it stays one field of one line.
 std::string oneLine(std::string_view text);
 

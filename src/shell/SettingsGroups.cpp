@@ -54,11 +54,13 @@ std::string SettingsGroups::groupField(int group, int index) const {
             return oneLine(calculatorField(index));
         case settings_group::kTape:
             return oneLine(tapeField(index));
-        case settings_group::kPrinter:
-            return oneLine(index == 0 ? layoutFlags_ : index == 1 ? layoutTexts_ : "");
         default:
-            return oneLine(index == 0 ? messengerText_ : "");
+            return owners_[group] ? oneLine(owners_[group]->field(index)) : std::string();
     }
+}
+
+void SettingsGroups::own(int group, OwnedGroup& owner) {
+    if (validGroup(group)) owners_[group] = &owner;
 }
 
 void SettingsGroups::setGroupField(int group, int index, std::string_view text) {
@@ -70,8 +72,7 @@ void SettingsGroups::setGroupField(int group, int index, std::string_view text) 
         return;
     }
     const bool calculator = group == settings_group::kCalculator;
-    if (group == settings_group::kPrinter) return setPrinterField(index, text);
-    if (group == settings_group::kMessenger) return setMessengerField(index, text);
+    if (owners_[group]) return owners_[group]->setField(index, text);
     if (index == 0 && calculator) setNumberFormat(text);
     if (index == 1) {
         setOptionBits(text, calculator ? kCalculatorFirst : 0,
@@ -202,15 +203,6 @@ void SettingsGroups::setBars(std::string_view text) {
         if (present(values[i])) bars[i] = leadingInteger(values[i]) != 0;
     }
     notify(listener_.barsChanged);
-}
-
-void SettingsGroups::setPrinterField(int index, std::string_view text) {
-    if (index == 0) layoutFlags_ = text;
-    if (index == 1) layoutTexts_ = text;
-}
-
-void SettingsGroups::setMessengerField(int index, std::string_view text) {
-    if (index == 0) messengerText_ = text;
 }
 
 }  // namespace talvex

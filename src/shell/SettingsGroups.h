@@ -1,6 +1,7 @@
 // The four settings groups that can travel with a tape (calculator, tape, printer, messenger):
 // their field texts for the tape file, their storage in "Talvex.ini", and the option setter
-// that applies an option to the engine the moment it changes.
+// that applies an option to the engine the moment it changes. The calculator and tape groups
+// are kept here; the printer and messenger groups belong to their modules, which own them here.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "documents/SettingsPort.h"
+#include "shell/OwnedGroup.h"
 
 namespace talvex {
 
@@ -34,14 +36,13 @@ class SettingsGroups : public SettingsPort {
     static constexpr int kTapeOptionBits = 8;         // options 0 to 7
     static constexpr int kCalculatorColours = 12;     // colours 12 to 23
     static constexpr int kTapeColours = 11;           // colours 0 to 10
-    static constexpr int kMessengerParameters = 16;
-    static constexpr int kLayoutFlags = 20;
-    static constexpr int kLayoutTexts = 33;
 
     // Reads "StarLine" and "ResultLine" and gives the engine their switches (nonzero is on).
     SettingsGroups(Engine& engine, OptionTable& options, ConfigStore& config);
 
     void setListener(Listener listener) { listener_ = std::move(listener); }
+    // A module's group: its fields travel with the tape and its storage is its own.
+    void own(int group, OwnedGroup& owner);
 
     std::string groupField(int group, int index) const override;
     void setGroupField(int group, int index, std::string_view text) override;
@@ -51,9 +52,6 @@ class SettingsGroups : public SettingsPort {
     void setOption(int option, int value) override;
     void setColour(int colour, long long value) override;
     void setNumberFormatInteger(int index, int value) override;
-    void setMessengerParameter(int index, std::string_view text) override;
-    void setLayoutFlag(int index, int value) override;
-    void setLayoutText(int index, std::string_view text) override;
     int maxCols() const override;
 
     // "Reset Defaults" and "SaveAs Default" of the options dialog. False when a write failed.
@@ -87,15 +85,11 @@ class SettingsGroups : public SettingsPort {
     void setOptionBits(std::string_view text, int first, int count);
     void setColours(std::string_view text, int first, int count);
     void setBars(std::string_view text);
-    void setPrinterField(int index, std::string_view text);
-    void setMessengerField(int index, std::string_view text);
     void applyOption(int option, int value);
     void applyAddFuncText(int value);
 
     void loadCalcOrTape(int group);
     void loadCompact(int group);
-    void loadPrinter();
-    void loadMessenger();
     bool saveCalcOrTape(int group);
     bool saveCompact(int group);
 
@@ -110,9 +104,7 @@ class SettingsGroups : public SettingsPort {
     Listener listener_;
 
     std::array<int, settings_group::kCount> flags_{};
-    std::string layoutFlags_ = "0";
-    std::string layoutTexts_;
-    std::string messengerText_;
+    std::array<OwnedGroup*, settings_group::kCount> owners_{};
     bool compact_ = false;
     bool alwaysOnTop_ = false;
     std::array<std::array<bool, 2>, 2> bars_{{{true, true}, {false, false}}};  // normal, compact

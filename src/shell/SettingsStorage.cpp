@@ -14,8 +14,6 @@ constexpr std::string_view kOptions = "Options";
 constexpr std::string_view kColors = "Colors";
 constexpr std::string_view kAlwaysOnTop = "AlwaysOnTop";
 constexpr std::string_view kBars = "Bars";
-constexpr std::string_view kTexts = "Texts";
-constexpr std::string_view kLogo = "Logo";
 
 std::string_view groupSection(int group) {
     return group == settings_group::kCalculator ? section::kCalculator : section::kTape;
@@ -35,22 +33,15 @@ bool isCalcOrTape(int group) {
 void SettingsGroups::loadGroup(int group) {
     if (isCalcOrTape(group)) {
         compact_ ? loadCompact(group) : loadCalcOrTape(group);
-    } else if (group == settings_group::kPrinter) {
-        loadPrinter();
-    } else if (group == settings_group::kMessenger) {
-        loadMessenger();
+    } else if (group >= 0 && group < settings_group::kCount && owners_[group]) {
+        owners_[group]->load(config_);
     }
 }
 
 bool SettingsGroups::saveGroup(int group) {
     if (isCalcOrTape(group)) return compact_ ? saveCompact(group) : saveCalcOrTape(group);
-    if (group == settings_group::kPrinter) {
-        const bool flags = config_.putSetting(section::kPrinter, kOptions, groupField(group, 0));
-        return config_.putSetting(section::kPrinter, kTexts, groupField(group, 1)) && flags;
-    }
-    if (group == settings_group::kMessenger) {
-        return config_.putSetting(section::kLogo, kLogo, groupField(group, 0));
-    }
+    if (group >= 0 && group < settings_group::kCount && owners_[group])
+        return owners_[group]->save(config_);
     return false;
 }
 
@@ -86,18 +77,6 @@ void SettingsGroups::loadCompact(int group) {
     if (!format.empty()) setGroupField(group, 0, format);
     if (!options.empty()) setGroupField(group, 1, options);
     if (!colours.empty()) setGroupField(group, 2, colours);
-}
-
-void SettingsGroups::loadPrinter() {
-    const std::string flags = config_.getLongSetting(section::kPrinter, kOptions, "");
-    const std::string texts = config_.getLongSetting(section::kPrinter, kTexts, "");
-    if (!flags.empty()) setGroupField(settings_group::kPrinter, 0, flags);
-    if (!texts.empty()) setGroupField(settings_group::kPrinter, 1, texts);
-}
-
-void SettingsGroups::loadMessenger() {
-    const std::string parameters = config_.getLongSetting(section::kLogo, kLogo, "");
-    if (!parameters.empty()) setGroupField(settings_group::kMessenger, 0, parameters);
 }
 
 bool SettingsGroups::saveCalcOrTape(int group) {

@@ -5,6 +5,8 @@
 
 #include "TempFolder.h"
 #include "engine/Engine.h"
+#include "messenger/MessengerSettings.h"
+#include "printing/PrinterSettings.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -18,9 +20,13 @@ using settings_group::kMessenger;
 using settings_group::kPrinter;
 using settings_group::kTape;
 
-// The configuration file is written before the settings groups read it.
+// The configuration file is written before the settings groups read it; the printer and the
+// messenger own their groups as in the program.
 struct Settings {
-    explicit Settings(const std::string& ini = "") : config(iniFile(folder, ini)) {}
+    explicit Settings(const std::string& ini = "") : config(iniFile(folder, ini)) {
+        groups.own(kPrinter, printer);
+        groups.own(kMessenger, messenger);
+    }
     static std::filesystem::path iniFile(const TempFolder& folder, const std::string& ini) {
         if (!ini.empty()) writeFile(folder / "Talvex.ini", ini);
         return folder / "Talvex.ini";
@@ -34,6 +40,8 @@ struct Settings {
     OptionTable options;
     ConfigStore config;
     SettingsGroups groups{engine, options, config};
+    PrinterSettings printer;
+    MessengerSettings messenger;
 };
 
 // Every field reads back as set and, saved with the bars, comes back in a fresh start; no
@@ -244,16 +252,16 @@ TEST(SettingsGroupsTest, EachConfigurationHasItsOwnBars) {
 // and an index beyond the field is ignored.
 TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
     Settings s;
-    for (const int flag : {0, 19, 20}) s.groups.setLayoutFlag(flag, 1);
+    for (const int flag : {0, 19, 20}) s.printer.setLayoutFlag(flag, 1);
     EXPECT_EQ(s.field(kPrinter, 0), "524289");
-    s.groups.setLayoutFlag(0, 0);
+    s.printer.setLayoutFlag(0, 0);
     EXPECT_EQ(s.field(kPrinter, 0), "524288");
 
-    s.groups.setLayoutText(2, "Page, &P");
-    s.groups.setLayoutText(33, "ignored");
+    s.printer.setLayoutText(2, "Page, &P");
+    s.printer.setLayoutText(33, "ignored");
     EXPECT_EQ(s.field(kPrinter, 1), ",,Page  &P" + std::string(30, ','));
-    s.groups.setMessengerParameter(15, "last");
-    s.groups.setMessengerParameter(16, "ignored");
+    s.messenger.setParameter(15, "last");
+    s.messenger.setParameter(16, "ignored");
     EXPECT_EQ(s.field(kMessenger, 0), std::string(15, ',') + "last");
 }
 

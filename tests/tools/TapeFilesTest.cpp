@@ -6,13 +6,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <random>
 #include <sstream>
 
 #include "ToolRun.h"
+#include "ToolSession.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
-#include "shell/TapeCore.h"
+#include "session/TapeSession.h"
 
 namespace talvex {
 namespace {
@@ -165,12 +167,15 @@ TEST_F(TapeFilesTest, DamagedTapesKeepTheirAmounts) {
 TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
     std::mt19937 random(99);
     ViewPort view;
+    ConsoleDialogs dialogs(std::cerr);
+    FrontEndPort noWindow;
     const auto load = [&](const std::string& text, std::string* saved = nullptr) {
-        TapeCore core(view, ConfigStore(folder / "Talvex.ini"), '.');
-        LoadReport report = loadTapeText(text, core.document, core.engine, core.settings);
+        TapeSession core({view, dialogs, noWindow}, ConfigStore(folder / "Talvex.ini"), '.');
+        LoadReport report = loadTapeText(text, core.document, core.engine, core.fileSettings);
         EXPECT_GE(core.engine.lastRow(), 1);
         if (saved)
-            *saved = tapeFileText(core.document, core.engine, core.settings, TapeKind::withData);
+            *saved =
+                tapeFileText(core.document, core.engine, core.fileSettings, TapeKind::withData);
         return report;
     };
     for (const char* name : {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd"}) {

@@ -1,0 +1,40 @@
+#include "session/FileSettings.h"
+
+#include "messenger/MessengerSettings.h"
+#include "printing/PrinterSettings.h"
+#include "shell/SettingsGroups.h"
+
+namespace talvex {
+
+std::string FileSettings::groupField(int group, int index) const {
+    return groups_.groupField(group, index);
+}
+void FileSettings::setGroupField(int group, int index, std::string_view text) {
+    groups_.setGroupField(group, index, text);
+}
+void FileSettings::setLoading(bool loading) {
+    groups_.setLoading(loading);
+}
+void FileSettings::setOption(int option, int value) {
+    groups_.setOption(option, value);
+}
+void FileSettings::setColour(int colour, long long value) {
+    groups_.setColour(colour, value);
+}
+void FileSettings::setNumberFormatInteger(int index, int value) {
+    groups_.setNumberFormatInteger(index, value);
+}
+void FileSettings::setMessengerParameter(int index, std::string_view text) {
+    messenger_.setParameter(index, text);
+}
+void FileSettings::setLayoutFlag(int index, int value) {
+    printer_.setLayoutFlag(index, value);
+}
+void FileSettings::setLayoutText(int index, std::string_view text) {
+    printer_.setLayoutText(index, text);
+}
+int FileSettings::maxCols() const {
+    return groups_.maxCols();
+}
+
+}  // namespace talvex

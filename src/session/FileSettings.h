@@ -1,0 +1,35 @@
+#pragma once
+
+#include "documents/SettingsPort.h"
+
+namespace talvex {
+
+class MessengerSettings;
+class PrinterSettings;
+class SettingsGroups;
+
+// The settings as tape files read and write them: the groups through the settings groups,
+// and the single values of earlier file versions to the module that owns each.
+class FileSettings : public SettingsPort {
+  public:
+    FileSettings(SettingsGroups& groups, PrinterSettings& printer, MessengerSettings& messenger)
+        : groups_(groups), printer_(printer), messenger_(messenger) {}
+
+    std::string groupField(int group, int index) const override;
+    void setGroupField(int group, int index, std::string_view text) override;
+    void setLoading(bool loading) override;
+    void setOption(int option, int value) override;
+    void setColour(int colour, long long value) override;
+    void setNumberFormatInteger(int index, int value) override;
+    void setMessengerParameter(int index, std::string_view text) override;
+    void setLayoutFlag(int index, int value) override;
+    void setLayoutText(int index, std::string_view text) override;
+    int maxCols() const override;
+
+  private:
+    SettingsGroups& groups_;
+    PrinterSettings& printer_;
+    MessengerSettings& messenger_;
+};
+
+}  // namespace talvex

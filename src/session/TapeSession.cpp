@@ -1,0 +1,22 @@
+#include "session/TapeSession.h"
+
+#include <utility>
+
+#include "session/TapeCommands.h"
+
+namespace talvex {
+
+TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSep)
+    : engine(ports.view, addins, NumberSymbols::forDecSep(decSep)),
+      config(std::move(configStore)),
+      settings(engine, options, config),
+      dialogs(ports.dialogs),
+      documents(document, engine, fileSettings, dialogs, config.workingFolder()),
+      columns(document, engine, dialogs, config.maxCols()) {
+    settings.own(settings_group::kPrinter, printer);
+    settings.own(settings_group::kMessenger, messenger);
+    addTapeCommands(commands,
+                    {engine, document, options, settings, config, documents, ports.frontEnd});
+}
+
+}  // namespace talvex

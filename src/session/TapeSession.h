@@ -1,0 +1,51 @@
+#pragma once
+
+#include "documents/ColumnActions.h"
+#include "documents/Documents.h"
+#include "documents/TapeDocument.h"
+#include "engine/Engine.h"
+#include "messenger/MessengerSettings.h"
+#include "printing/PrinterSettings.h"
+#include "session/CommandTable.h"
+#include "session/FileSettings.h"
+#include "session/FrontEndPort.h"
+#include "shell/ConfigStore.h"
+#include "shell/OptionTable.h"
+#include "shell/SettingsGroups.h"
+
+namespace talvex {
+
+// What a front end gives a running tape: where the engine shows its changes, where the
+// documents ask their questions, and what only a window can do.
+struct SessionPorts {
+    ViewPort& view;
+    DialogsPort& dialogs;
+    FrontEndPort& frontEnd;
+};
+
+// One running program: the engine and its document, the options and settings groups with the
+// configuration file they are kept in, the document flows, and the command table. The window
+// and talvex-tape both stand on it.
+class TapeSession {
+  public:
+    TapeSession(SessionPorts ports, ConfigStore configStore, char decSep);
+    TapeSession(const TapeSession&) = delete;
+    TapeSession& operator=(const TapeSession&) = delete;
+
+    AddinPort addins;
+    Engine engine;
+    TapeDocument document{engine};
+    OptionTable options;
+    ConfigStore config;
+    SettingsGroups settings;
+    PrinterSettings printer;
+    MessengerSettings messenger;
+    // The settings as tape files see them.
+    FileSettings fileSettings{settings, printer, messenger};
+    DialogsPort& dialogs;
+    Documents documents;
+    ColumnActions columns;
+    CommandTable commands;
+};
+
+}  // namespace talvex
