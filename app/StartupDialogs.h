@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 #include "shell/Startup.h"
 
 namespace talvex {

@@ -5,7 +5,7 @@
 
 #include "app/Session.h"
 #include "platform/MainWindow.h"
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 #include "platform/TrayIcon.h"
 
 namespace talvex {

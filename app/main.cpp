@@ -14,7 +14,7 @@
 #include "app/StartupReport.h"
 #include "app/WindowStart.h"
 #include "platform/MainWindow.h"
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 #include "platform/TapeView.h"
 #include "platform/TrayIcon.h"
 

@@ -26,7 +26,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 #include "platform/TrayIcon.h"
 #include "shell/ConfigStore.h"
 

@@ -6,7 +6,7 @@
 
 #include "WindowHarness.h"
 #include "app/WindowStart.h"
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 #include "platform/TrayIcon.h"
 
 namespace talvex {

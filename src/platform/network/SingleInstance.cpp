@@ -1,5 +1,5 @@
 // The guard and the channel of the one background instance.
-#include "platform/SingleInstance.h"
+#include "platform/network/SingleInstance.h"
 
 #include <unistd.h>
 
