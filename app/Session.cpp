@@ -6,13 +6,13 @@
 #include <QScreen>
 
 #include "platform/MainWindow.h"
+#include "shell/Startup.h"
 
 namespace talvex {
 
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
-constexpr const char* kNotValidTape = "is not a valid tape";
 // The window's geometry is its inside; the desktop puts the title bar above it and a frame
 // around it.
 constexpr int kTitleBarRoom = 32;
@@ -52,13 +52,6 @@ Session::~Session() {
     frontEnd_.setTarget(nullptr);
 }
 
-bool Session::acceptableTapeName(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string tail = name.substr(name.size() - 4);
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".kwt" || tail == ".kwd" || tail == ".kwb";
-}
-
 void Session::loadMainWindow(const std::string& startFile) {
     core_.settings.loadBars();
     window_ = std::make_unique<MainWindow>(core_);
@@ -78,10 +71,10 @@ void Session::loadMainWindow(const std::string& startFile) {
     }
     core_.documents.newGrid(Documents::kDefaultTemplate);
     if (!startFile.empty()) {
-        if (acceptableTapeName(startFile))
+        if (isTapeFileName(startFile))
             core_.documents.openGrid(startFile);
         else
-            window_->showStatus(startFile + " " + kNotValidTape, false);
+            window_->showStatus(notATapeStatus(startFile), false);
     }
     // The compact configuration reads its own section: settings, bars and "AlwaysOnTop".
     if (core_.config.vantCalc())

@@ -37,8 +37,6 @@ class Session {
     SettingsGroups& settings() { return core_.settings; }
     const CommandTable& commands() const { return core_.commands; }
 
-    static bool acceptableTapeName(const std::string& name);
-
   private:
     ForwardingView view_;
     ForwardingFrontEnd frontEnd_;

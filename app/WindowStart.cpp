@@ -5,8 +5,8 @@
 
 #include "app/Session.h"
 #include "platform/MainWindow.h"
-#include "platform/network/SingleInstance.h"
 #include "platform/TrayIcon.h"
+#include "platform/network/SingleInstance.h"
 
 namespace talvex {
 

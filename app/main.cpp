@@ -14,9 +14,9 @@
 #include "app/StartupReport.h"
 #include "app/WindowStart.h"
 #include "platform/MainWindow.h"
-#include "platform/network/SingleInstance.h"
 #include "platform/TapeView.h"
 #include "platform/TrayIcon.h"
+#include "platform/network/SingleInstance.h"
 
 namespace {
 

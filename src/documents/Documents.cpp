@@ -1,4 +1,5 @@
 #include "documents/Documents.h"
+#include "documents/TapeNames.h"
 
 #include <cctype>
 
@@ -20,13 +21,6 @@ constexpr const char* kPromptText = "Do you want to Save the Current Talvex Tape
 constexpr const char* kPromptTitle = "Save Current Talvex Tape?";
 constexpr const char* kAccounts = "Accounts.kwb";
 constexpr int kTemplateWithoutDataFilter = 3;
-
-bool endsWithTemplateExtension(const std::string& name) {
-    if (name.size() < 3) return false;
-    std::string tail = name.substr(name.size() - 3);
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == "kwt";
-}
 
 }  // namespace
 
@@ -64,8 +58,9 @@ bool Documents::newGrid(const std::string& tapeType) {
         const std::string found = existingFile(kDefaultTemplate);
         const std::string proposed =
             found.empty() ? std::string(kDefaultTemplate) : fs::path(found).filename().string();
-        FileDialogRequest request{kNewTitle, kOpenFilter, ".kwt", 3, workingFolder_.string(),
-                                  proposed,  false};
+        FileDialogRequest request{
+            kNewTitle, kOpenFilter, std::string(kTemplateExtension), 3, workingFolder_.string(),
+            proposed,  false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
     if (document_.dialogName.empty() || !loadChosenFile()) return false;
@@ -79,8 +74,9 @@ bool Documents::openGrid(const std::string& tapeType) {
     if (tapeType == kAccounts) document_.returnFile = document_.fileName;
     document_.dialogName = tapeType;
     if (document_.dialogName.empty()) {
-        FileDialogRequest request{kOpenTitle, kOpenFilter, ".kwd", 1, workingFolder_.string(),
-                                  "",         false};
+        FileDialogRequest request{
+            kOpenTitle, kOpenFilter, std::string(kTapeExtension), 1, workingFolder_.string(),
+            "",         false};
         document_.dialogName = dialogs_.chooseFile(request).path;
     }
     if (document_.dialogName.empty() || !loadChosenFile()) return false;
@@ -128,8 +124,8 @@ bool Documents::chooseSaveName() {
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filter = engine_.tapeOn() ? kSaveTapeFilter : kSaveDataFilter;
-    request.defaultExtension = engine_.tapeOn() ? ".kwd" : ".kwb";
-    request.initialFilter = endsWithTemplateExtension(document_.dialogName) ? 2 : 1;
+    request.defaultExtension = engine_.tapeOn() ? kTapeExtension : kDataExtension;
+    request.initialFilter = isTemplateName(document_.dialogName) ? 2 : 1;
     request.folder = workingFolder_.string();
     request.proposedName = document_.dialogName;
     request.save = true;

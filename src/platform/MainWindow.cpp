@@ -71,6 +71,13 @@ void MainWindow::connectWidgets() {
     connect(view_, &TapeView::backspacePressed, this, [&engine] { engine.pressBackspace(); });
     connect(view_, &TapeView::insertLine, this, [&engine] { engine.insertRow(); });
     connect(view_, &TapeView::deleteLine, this, [&engine] { engine.deleteRow(); });
+    // A dragged column keeps its width, in the tape file too.
+    connect(view_, &TapeView::columnResized, this, [this](int col, int characters) {
+        if (characters == core_.document.columns.width(col)) return;
+        core_.document.columns.setWidth(col, characters);
+        core_.engine.setModified(true);
+        showModified();
+    });
     connect(view_, &TapeView::rowSelected, this, [this, &engine](int row) {
         if (!engine.clickRow(row)) view_->showTapeRow(engine.curRow());
     });

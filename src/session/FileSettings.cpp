@@ -12,9 +12,6 @@ std::string FileSettings::groupField(int group, int index) const {
 void FileSettings::setGroupField(int group, int index, std::string_view text) {
     groups_.setGroupField(group, index, text);
 }
-void FileSettings::setLoading(bool loading) {
-    groups_.setLoading(loading);
-}
 void FileSettings::setOption(int option, int value) {
     groups_.setOption(option, value);
 }

@@ -17,7 +17,6 @@ class FileSettings : public SettingsPort {
 
     std::string groupField(int group, int index) const override;
     void setGroupField(int group, int index, std::string_view text) override;
-    void setLoading(bool loading) override;
     void setOption(int option, int value) override;
     void setColour(int colour, long long value) override;
     void setNumberFormatInteger(int index, int value) override;

@@ -13,7 +13,6 @@ namespace talvex {
 void SettingsGroups::setOption(int option, int value) {
     if (!options_.setOption(option, value)) return;
     applyOption(option, value);
-    notify(listener_.optionChanged, option);
 }
 
 // The engine's own switches change here; everything else is the window's to apply when told.
@@ -50,7 +49,7 @@ void SettingsGroups::applyAddFuncText(int value) {
 }
 
 void SettingsGroups::setColour(int colour, long long value) {
-    if (options_.setColour(colour, value)) notify(listener_.colourChanged, colour);
+    options_.setColour(colour, value);
 }
 
 void SettingsGroups::setNumberFormatInteger(int index, int value) {
@@ -69,12 +68,10 @@ void SettingsGroups::setFlag(int group, int value) {
 
 void SettingsGroups::setCompact(bool compact) {
     compact_ = compact;
-    notify(listener_.barsChanged);
 }
 
 void SettingsGroups::setAlwaysOnTop(bool on) {
     alwaysOnTop_ = on;
-    notify(listener_.alwaysOnTopChanged);
 }
 
 bool SettingsGroups::bar(int index) const {
@@ -84,7 +81,6 @@ bool SettingsGroups::bar(int index) const {
 void SettingsGroups::setBar(int index, bool on) {
     if (index < 0 || index >= 2) return;
     bars_[compact_ ? 1 : 0][static_cast<size_t>(index)] = on;
-    notify(listener_.barsChanged);
 }
 
 }  // namespace talvex

@@ -85,12 +85,6 @@ void SettingsGroups::setGroupField(int group, int index, std::string_view text) 
     if (index == 3) setBars(text);
 }
 
-void SettingsGroups::setLoading(bool loading) {
-    const bool ended = loading_ && !loading;
-    loading_ = loading;
-    if (ended) notify(listener_.reloaded);
-}
-
 int SettingsGroups::maxCols() const {
     return config_.maxCols();
 }
@@ -168,7 +162,6 @@ void SettingsGroups::setCountSettings(std::string_view text) {
     const std::string_view counts = text.substr(0, first);
     if (present(counts)) {
         engine_.settings().countsOn = leadingInteger(counts) != 0;
-        notify(listener_.countsChanged, engine_.settings().countsOn);
     }
     if (first == std::string_view::npos) return;
     const size_t second = text.find(',', first + 1);
@@ -202,7 +195,6 @@ void SettingsGroups::setBars(std::string_view text) {
     for (size_t i = 0; i < bars.size() && i < values.size(); ++i) {
         if (present(values[i])) bars[i] = leadingInteger(values[i]) != 0;
     }
-    notify(listener_.barsChanged);
 }
 
 }  // namespace talvex

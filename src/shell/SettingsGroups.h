@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,18 +19,6 @@ class OptionTable;
 
 class SettingsGroups : public SettingsPort {
   public:
-    // What the window must redraw. Nothing is reported while a tape is being read; the window
-    // is told once, through reloaded, when the reading ends.
-    struct Listener {
-        std::function<void(int option)> optionChanged;
-        std::function<void(int colour)> colourChanged;
-        std::function<void()> barsChanged;
-        std::function<void()> alwaysOnTopChanged;
-        // The item-count key's caption follows CountsOn.
-        std::function<void(bool countsOn)> countsChanged;
-        std::function<void()> reloaded;
-    };
-
     static constexpr int kCalculatorOptionBits = 12;  // options 12 to 23
     static constexpr int kTapeOptionBits = 8;         // options 0 to 7
     static constexpr int kCalculatorColours = 12;     // colours 12 to 23
@@ -40,13 +27,11 @@ class SettingsGroups : public SettingsPort {
     // Reads "StarLine" and "ResultLine" and gives the engine their switches (nonzero is on).
     SettingsGroups(Engine& engine, OptionTable& options, ConfigStore& config);
 
-    void setListener(Listener listener) { listener_ = std::move(listener); }
     // A module's group: its fields travel with the tape and its storage is its own.
     void own(int group, OwnedGroup& owner);
 
     std::string groupField(int group, int index) const override;
     void setGroupField(int group, int index, std::string_view text) override;
-    void setLoading(bool loading) override;
 
     // The option setter: stores the option and applies what the engine owns at once.
     void setOption(int option, int value) override;
@@ -93,15 +78,9 @@ class SettingsGroups : public SettingsPort {
     bool saveCalcOrTape(int group);
     bool saveCompact(int group);
 
-    template <typename Callback, typename... Args>
-    void notify(const Callback& callback, Args... args) const {
-        if (!loading_ && callback) callback(args...);
-    }
-
     Engine& engine_;
     OptionTable& options_;
     ConfigStore& config_;
-    Listener listener_;
 
     std::array<int, settings_group::kCount> flags_{};
     std::array<OwnedGroup*, settings_group::kCount> owners_{};
@@ -110,7 +89,6 @@ class SettingsGroups : public SettingsPort {
     std::array<std::array<bool, 2>, 2> bars_{{{true, true}, {false, false}}};  // normal, compact
     long long starLine_ = -1;
     long long resultLine_ = -1;
-    bool loading_ = false;
 };
 
 }  // namespace talvex

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "documents/Documents.h"
 #include "documents/FileIo.h"
 #include "shell/SettingText.h"
 
@@ -23,7 +24,6 @@ constexpr std::string_view kAlreadyRunningText = "Use Tray Icon to Activate";
 constexpr std::string_view kAlreadyRunningTitle = " is already running";
 constexpr std::string_view kNotATape = "is not a valid tape";
 constexpr std::string_view kTrayOption = "-L";
-constexpr std::array<std::string_view, 3> kTapeExtensions = {".kwt", ".kwd", ".kwb"};
 
 std::string joined(std::string_view a, std::string_view b, std::string_view c = {}) {
     std::string text(a);
@@ -48,7 +48,8 @@ StartupMessage folderUnreachable(const fs::path& folder, const std::string& erro
 
 StartupMessage templateQuestion() {
     return {std::string(kTemplateQuestion),
-            joined("Talvex Default Template (", kDefaultTemplate, ") not found"), Buttons::yesNo};
+            joined("Talvex Default Template (", Documents::kDefaultTemplate, ") not found"),
+            Buttons::yesNo};
 }
 
 StartupMessage alreadyRunning() {
@@ -128,18 +129,9 @@ std::string enterWorkingFolder(const fs::path& folder) {
 }
 
 bool defaultTemplateExists(const fs::path& folder) {
-    const auto found = findFile(folder / kDefaultTemplate);
+    const auto found = findFile(folder / Documents::kDefaultTemplate);
     std::error_code error;
     return found && fs::is_regular_file(*found, error);
-}
-
-bool isTapeFileName(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string_view ending = name.substr(name.size() - 4);
-    for (std::string_view extension : kTapeExtensions) {
-        if (equalIgnoringCase(ending, extension)) return true;
-    }
-    return false;
 }
 
 std::string notATapeStatus(std::string_view name) {

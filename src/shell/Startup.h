@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "documents/DialogsPort.h"
+#include "documents/TapeNames.h"
 #include "shell/ConfigStore.h"
 
 namespace talvex {
 
 inline constexpr std::string_view kProductName = "Talvex";
-inline constexpr std::string_view kDefaultTemplate = "!Default.kwt";
 
 struct StartupMessage {
     std::string text;
@@ -74,9 +74,6 @@ std::string enterWorkingFolder(const std::filesystem::path& folder);
 
 // "!Default.kwt" in the folder, in any letter case.
 bool defaultTemplateExists(const std::filesystem::path& folder);
-
-// The last four characters, in any letter case, are ".kwt", ".kwd" or ".kwb".
-bool isTapeFileName(std::string_view name);
 
 // The status text for a start file that is not a tape.
 std::string notATapeStatus(std::string_view name);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QLocale>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -274,11 +275,17 @@ class WindowUseTest : public QObject {
     }
 
     // What a tape file says of its look comes back with it: the font's size and style (in a
-    // face whose figures line up, whatever face it names), the cursor's column, and dates in
-    // a date column in the desktop's short form.
+    // face whose figures line up, whatever face it names), the cursor's column, a column's
+    // width as the user dragged it, and dates in a date column in the desktop's short form.
     void tapeComesBackAsItWasLeft() {
         h_.typeKeys("5+7+");
         const ColumnRoles roles = h_.engine().roles();
+        const int amountWidth = h_.engine().columnWidth(roles.amount) + 6;
+        QHeaderView* header = h_.view()->horizontalHeader();
+        const int amountSection = TapeModel::modelColumn(roles.amount);
+        header->resizeSection(amountSection, header->sectionSize(amountSection) * (amountWidth) /
+                                                 h_.engine().columnWidth(roles.amount));
+        QVERIFY(h_.window().isWindowModified());
         TapeDocument& document = h_.session->document();
         document.font.name = "No Such Face";
         document.font.sizes[0] = "14";
@@ -294,6 +301,7 @@ class WindowUseTest : public QObject {
         const QFontMetricsF metrics(font);
         QCOMPARE(metrics.horizontalAdvance('1'), metrics.horizontalAdvance('8'));
         QCOMPARE(h_.view()->currentDataColumn(), roles.description);
+        QVERIFY(std::abs(h_.engine().columnWidth(roles.amount) - amountWidth) <= 1);
 
         h_.session->settings().setOption(17, 0);  // typed dates need the tape off
         QVERIFY(h_.engine().editCell(roles.type13, "2026-12-07"));

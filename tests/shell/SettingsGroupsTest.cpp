@@ -138,30 +138,6 @@ TEST(SettingsGroupsTest, OptionBitsAndColoursGoToTheirGroup) {
     EXPECT_EQ(s.options.colour(2), 7);
 }
 
-TEST(SettingsGroupsTest, OptionSetterTellsTheWindow) {
-    Settings s;
-    std::vector<int> changed;
-    int reloads = 0;
-    SettingsGroups::Listener listener;
-    listener.optionChanged = [&](int option) { changed.push_back(option); };
-    listener.colourChanged = [&](int colour) { changed.push_back(100 + colour); };
-    listener.barsChanged = [&] { changed.push_back(-1); };
-    listener.reloaded = [&] { ++reloads; };
-    s.groups.setListener(listener);
-    s.groups.setOption(5, 0);
-    s.groups.setOption(24, 1);
-    EXPECT_EQ(s.options.option(5), 0);
-    EXPECT_EQ(changed, std::vector<int>{5}) << "the window applies the rest";
-    // Reading a tape holds back every redraw until the one at its end.
-    s.groups.setLoading(true);
-    s.groups.setGroupField(kCalculator, 1, "4095");
-    s.groups.setGroupField(kCalculator, 2, "1,2");
-    s.groups.setGroupField(kCalculator, 3, "0,0");
-    s.groups.setLoading(false);
-    EXPECT_EQ(changed, std::vector<int>{5});
-    EXPECT_EQ(reloads, 1);
-}
-
 // A "StarLine" or "ResultLine" of -1 (or none) keeps that line whatever option 23 says.
 TEST(SettingsGroupsTest, AddFuncTextDrivesStarAndResultLines) {
     const std::tuple<const char*, bool, bool, bool, bool> cases[] = {
