@@ -1,4 +1,5 @@
 #include "TapeTool.h"
+#include "engine/OptionNumbers.h"
 
 #include <charconv>
 #include <clocale>
@@ -96,7 +97,7 @@ std::string applyOptions(const CommandLine& line, ToolSession& session) {
          [](ToolSession& s, int v) {
              for (int option = 20; option <= 23; ++option) s.settings().setOption(option, v != 0);
          }},
-        {"--tape", [](ToolSession& s, int v) { s.settings().setOption(17, v != 0); }},
+        {"--tape", [](ToolSession& s, int v) { s.settings().setOption(option::kTapeOn, v != 0); }},
         {"--starline", [](ToolSession& s, int v) { s.engine().settings().starLine = v != 0; }},
         // A tape needs its open row; fewer would refuse every key.
         {"--max-rows", [](ToolSession& s, int v) { s.engine().setMaxRows(v); }, 1},

@@ -1,4 +1,5 @@
 #include "ToolSession.h"
+#include "engine/OptionNumbers.h"
 
 #include <ostream>
 
@@ -9,10 +10,6 @@
 namespace talvex {
 
 namespace {
-
-constexpr int kTapeOnOption = 17;
-constexpr int kFirstAutoTextOption = 20;
-constexpr int kLastAutoTextOption = 23;
 
 std::filesystem::path programFolder() {
     std::error_code ec;
@@ -69,8 +66,8 @@ void ToolSession::startDefaultTape() {
     core_.document.columns.setDefaults();
     core_.settings.setFlag(settings_group::kCalculator, 1);
     core_.settings.setFlag(settings_group::kTape, 1);
-    core_.settings.setOption(kTapeOnOption, 1);
-    for (int option = kFirstAutoTextOption; option <= kLastAutoTextOption; ++option)
+    core_.settings.setOption(option::kTapeOn, 1);
+    for (int option = option::kAutoClearText; option <= option::kAutoAddFuncText; ++option)
         core_.settings.setOption(option, 1);
     core_.document.currentColumn = core_.engine.roles().amount;
     core_.engine.newTape();

@@ -1,4 +1,5 @@
 #include "platform/MainWindow.h"
+#include "engine/OptionNumbers.h"
 
 #include <algorithm>
 
@@ -33,18 +34,6 @@
 namespace talvex {
 
 namespace {
-
-constexpr int kColourLcdBackground = 15;
-constexpr int kColourKeypadBack = 12;
-constexpr int kColourSubpads = 13;
-constexpr int kColourNotesBack = 9;
-constexpr int kColourNotesText = 10;
-constexpr int kOptionRuler = 6;
-constexpr int kOptionKeypad = 12;
-constexpr int kOptionLeftSubpad = 13;
-constexpr int kOptionTapeOnGotoButtons = 16;
-constexpr int kOptionDisplayBar = 14;
-constexpr int kOptionNotes = 7;
 
 QString local(const std::string& text) {
     return QString::fromLocal8Bit(text.c_str());
@@ -159,25 +148,25 @@ void MainWindow::documentChanged() {
 
 void MainWindow::applyViewOptions() {
     const OptionTable& options = core_.options;
-    keypad_->setVisible(options.option(kOptionKeypad) != 0);
-    keypad_->setLeftSubpadVisible(options.option(kOptionLeftSubpad) != 0);
-    keypad_->setNavigationVisible(options.option(kOptionTapeOnGotoButtons) != 0);
+    keypad_->setVisible(options.option(option::kKeypad) != 0);
+    keypad_->setLeftSubpadVisible(options.option(option::kLeftSubpad) != 0);
+    keypad_->setNavigationVisible(options.option(option::kTapeOnGotoButtons) != 0);
     keypad_->setGroupMode(core_.engine.entry().groupMode);
     keypad_->setTapeOn(core_.engine.tapeOn());
-    display_->setVisible(options.option(kOptionDisplayBar) != 0);
+    display_->setVisible(options.option(option::kDisplayBar) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();
-    ruler_->setVisible(!compact && options.option(kOptionRuler) != 0);
-    notes_->setVisible(!compact && options.option(kOptionNotes) != 0);
+    ruler_->setVisible(!compact && options.option(option::kRuler) != 0);
+    notes_->setVisible(!compact && options.option(option::kNotes) != 0);
     references_->setVisible(!compact);
-    display_->setBackground(colourFromSetting(options.colour(kColourLcdBackground)));
-    keypad_->setColours(colourFromSetting(options.colour(kColourKeypadBack)),
-                        colourFromSetting(options.colour(kColourSubpads)));
+    display_->setBackground(colourFromSetting(options.colour(colour::kLcdBackground)));
+    keypad_->setColours(colourFromSetting(options.colour(colour::kKeypadBack)),
+                        colourFromSetting(options.colour(colour::kSubpads)));
     // The notes keep their own paper under any desktop, so their ink and their faint hint are
     // measured against that paper, not the desktop's.
-    const QColor notesBack = colourFromSetting(options.colour(kColourNotesBack));
+    const QColor notesBack = colourFromSetting(options.colour(colour::kNotesBack));
     const QColor notesInk =
-        readableOn(colourFromSetting(options.colour(kColourNotesText)), notesBack);
+        readableOn(colourFromSetting(options.colour(colour::kNotesText)), notesBack);
     QColor notesHint = notesInk;
     notesHint.setAlphaF(0.5);
     QPalette palette = notes_->palette();

@@ -1,4 +1,5 @@
 #include "platform/TapeModel.h"
+#include "engine/OptionNumbers.h"
 
 #include "platform/DecimalAlignment.h"
 
@@ -22,21 +23,6 @@
 namespace talvex {
 
 namespace {
-
-// Colour settings the grid paints with.
-constexpr int kBackground = 0;
-constexpr int kNormalLines = 1;
-constexpr int kGridLines = 2;
-constexpr int kLineNosBack = 3;
-constexpr int kHeadersBack = 4;
-constexpr int kHeadersText = 5;
-
-// Grid options.
-constexpr int kVerticalLines = 0;
-constexpr int kHorizontalLines = 1;
-constexpr int kLineNosWidth = 3;
-constexpr int kColumnHeaders = 4;
-constexpr int kHighlightLine = 5;
 
 constexpr int kMinLineNumberWidth = 3;
 
@@ -131,42 +117,42 @@ QColor TapeModel::colour(int index) const {
 }
 
 QColor TapeModel::paper() const {
-    return colour(kBackground);
+    return colour(colour::kBackground);
 }
 QColor TapeModel::ink() const {
-    return readableInk(kNormalLines);
+    return readableInk(colour::kNormalLines);
 }
 QColor TapeModel::gridColour() const {
-    return colour(kGridLines);
+    return colour(colour::kGridLines);
 }
 QColor TapeModel::lineNumbersBack() const {
-    return colour(kLineNosBack);
+    return colour(colour::kLineNosBack);
 }
 QColor TapeModel::headersBack() const {
-    return colour(kHeadersBack);
+    return colour(colour::kHeadersBack);
 }
 
 // Wide enough for the highest line number, so a long tape never shows clipped numbers.
 int TapeModel::lineNumberWidth() const {
-    const int configured =
-        std::max({kMinLineNumberWidth, document_.lineNumberWidth, options_.option(kLineNosWidth)});
+    const int configured = std::max(
+        {kMinLineNumberWidth, document_.lineNumberWidth, options_.option(option::kLineNosWidth)});
     return std::max(configured, digitsOf(lastRow_ - engine_.hiddenRows()));
 }
 
 bool TapeModel::lineNumbersShown() const {
-    return options_.option(kLineNosWidth) != 0;
+    return options_.option(option::kLineNosWidth) != 0;
 }
 bool TapeModel::headersShown() const {
-    return options_.option(kColumnHeaders) != 0;
+    return options_.option(option::kColumnHeaders) != 0;
 }
 bool TapeModel::verticalLines() const {
-    return options_.option(kVerticalLines) != 0;
+    return options_.option(option::kVerticalLines) != 0;
 }
 bool TapeModel::horizontalLines() const {
-    return options_.option(kHorizontalLines) != 0;
+    return options_.option(option::kHorizontalLines) != 0;
 }
 bool TapeModel::highlightLine() const {
-    return options_.option(kHighlightLine) != 0;
+    return options_.option(option::kHighlightLine) != 0;
 }
 
 // While a reference is picked the entry belongs to the line the pick started on, not to the
@@ -219,7 +205,8 @@ QVariant TapeModel::alignment(int dataColumn) const {
 
 QColor TapeModel::foreground(int tapeRow, int dataColumn) const {
     const int index = engine_.cellColour(tapeRow, dataColumn);
-    return readableInk(index < 0 || index >= OptionTable::kColourCount ? kNormalLines : index);
+    return readableInk(index < 0 || index >= OptionTable::kColourCount ? colour::kNormalLines
+                                                                       : index);
 }
 
 // Painting asks for the ink of every cell on every repaint, and making a colour readable may
@@ -264,9 +251,9 @@ QVariant TapeModel::lineNumberHeader(int modelRow, int role) const {
         case Qt::FontRole:
             return font_;
         case Qt::ForegroundRole:
-            return QBrush(readableOn(colour(kNormalLines), colour(kLineNosBack)));
+            return QBrush(readableOn(colour(colour::kNormalLines), colour(colour::kLineNosBack)));
         case Qt::BackgroundRole:
-            return QBrush(colour(kLineNosBack));
+            return QBrush(colour(colour::kLineNosBack));
         default:
             return {};
     }
@@ -280,9 +267,9 @@ QVariant TapeModel::captionHeader(int modelColumn, int role) const {
         case Qt::TextAlignmentRole:
             return alignment(col);
         case Qt::ForegroundRole:
-            return QBrush(readableOn(colour(kHeadersText), colour(kHeadersBack)));
+            return QBrush(readableOn(colour(colour::kHeadersText), colour(colour::kHeadersBack)));
         case Qt::BackgroundRole:
-            return QBrush(colour(kHeadersBack));
+            return QBrush(colour(colour::kHeadersBack));
         default:
             return {};
     }

@@ -1,4 +1,5 @@
 #include "session/TapeCommands.h"
+#include "engine/OptionNumbers.h"
 
 #include "documents/Documents.h"
 #include "documents/TapeDocument.h"
@@ -224,11 +225,11 @@ void Builder::viewCommands() {
          .caption = "&Tape",
          .checked = [&engine] { return engine.tapeOn(); },
          .run = [&engine,
-                 &settings] { settings.setOption(OptionTable::kTapeOn, engine.tapeOn() ? 0 : 1); },
+                 &settings] { settings.setOption(option::kTapeOn, engine.tapeOn() ? 0 : 1); },
          .aftermath = Aftermath::view});
-    optionSwitch("Keypad", "Talvex &Keypad", OptionTable::kKeypad, true);
-    optionSwitch("Display", "Talvex &Display Bar", OptionTable::kDisplayBar, true);
-    optionSwitch("Ruler", "VantPrint &Ruler", OptionTable::kRuler, false);
+    optionSwitch("Keypad", "Talvex &Keypad", option::kKeypad, true);
+    optionSwitch("Display", "Talvex &Display Bar", option::kDisplayBar, true);
+    optionSwitch("Ruler", "VantPrint &Ruler", option::kRuler, false);
     // The messenger panel is not built yet: its lock rests.
     add({.id = "Logo",
          .caption = "Talvex &Messenger Lock",
@@ -238,8 +239,8 @@ void Builder::viewCommands() {
          .enabled = [] { return false; },
          .checked = [] { return false; },
          .run = [] {}});
-    optionSwitch("NotePad", "VantPad &Notes", OptionTable::kNotes, false);
-    optionSwitch("LineNos", "&Line Numbers", OptionTable::kLineNumbers, true, true);
+    optionSwitch("NotePad", "VantPad &Notes", option::kNotes, false);
+    optionSwitch("LineNos", "&Line Numbers", option::kLineNosWidth, true, true);
     columnSwitch("Number", "&1 - Number Column", 0);
     columnSwitch("Date", "&2 - Date Column", 1);
     columnSwitch("Description", "&3 - Description Column", 2);

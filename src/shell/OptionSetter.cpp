@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/Engine.h"
+#include "engine/OptionNumbers.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingText.h"
 #include "shell/SettingsGroups.h"
@@ -19,19 +20,19 @@ void SettingsGroups::setOption(int option, int value) {
 void SettingsGroups::applyOption(int option, int value) {
     TapeSettings& tape = engine_.settings();
     switch (option) {
-        case OptionTable::kTapeOn:
+        case option::kTapeOn:
             engine_.setTapeOn(value != 0);
             break;
-        case OptionTable::kAutoClearText:
+        case option::kAutoClearText:
             tape.autoClearText = value != 0;
             break;
-        case OptionTable::kAutoSubtotalText:
+        case option::kAutoSubtotalText:
             tape.autoSubtotalText = value != 0;
             break;
-        case OptionTable::kAutoTotalText:
+        case option::kAutoTotalText:
             tape.autoTotalText = value != 0;
             break;
-        case OptionTable::kAutoAddFuncText:
+        case option::kAutoAddFuncText:
             applyAddFuncText(value);
             break;
         default:

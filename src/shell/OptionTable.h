@@ -12,18 +12,6 @@ class OptionTable {
     static constexpr int kOptionCount = 24;
     static constexpr int kColourCount = 25;
 
-    // Option numbers the program acts on itself.
-    static constexpr int kLineNumbers = 3;
-    static constexpr int kRuler = 6;
-    static constexpr int kNotes = 7;
-    static constexpr int kKeypad = 12;
-    static constexpr int kDisplayBar = 14;
-    static constexpr int kTapeOn = 17;
-    static constexpr int kAutoClearText = 20;
-    static constexpr int kAutoSubtotalText = 21;
-    static constexpr int kAutoTotalText = 22;
-    static constexpr int kAutoAddFuncText = 23;
-
     OptionTable();
 
     // The dialog's names; options 8 to 11 are unused and have an empty name.

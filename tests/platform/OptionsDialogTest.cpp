@@ -24,6 +24,7 @@
 #include "documents/DialogsPort.h"
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "engine/OptionNumbers.h"
 #include "platform/Colours.h"
 #include "platform/ColumnDialog.h"
 #include "platform/OptionsDialog.h"
@@ -148,7 +149,7 @@ class OptionsDialogTest : public QObject {
 
     void refreshShowsChangesMadeElsewhereWithoutSettingThem() {
         QSignalSpy changed(core_->dialog.get(), &OptionsDialog::optionsChanged);
-        core_->settings.setOption(OptionTable::kTapeOn, 0);
+        core_->settings.setOption(option::kTapeOn, 0);
         core_->engine.setCalcOption(1, 3);
         core_->settings.setFlag(settings_group::kTape, 1);
         core_->dialog->refresh();

@@ -5,6 +5,7 @@
 
 #include "TempFolder.h"
 #include "engine/Engine.h"
+#include "engine/OptionNumbers.h"
 #include "messenger/MessengerSettings.h"
 #include "printing/PrinterSettings.h"
 #include "shell/ConfigStore.h"
@@ -243,7 +244,7 @@ TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
 
 TEST(OptionTableTest, TapeOnByDefaultAndNumbersOutOfRangeIgnored) {
     OptionTable table;
-    EXPECT_EQ(table.option(OptionTable::kTapeOn), 1) << "a fresh installation prints the tape";
+    EXPECT_EQ(table.option(option::kTapeOn), 1) << "a fresh installation prints the tape";
     EXPECT_FALSE(table.setOption(24, 1));
     EXPECT_FALSE(table.setColour(-1, 1));
     EXPECT_EQ(table.option(-1), 0);
