@@ -146,6 +146,7 @@ TEST(TapeFileTest, LegacyOptionsRecordKeepsTheTapeSwitch) {
         DocumentFixture f;
         const std::string record = "O\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t" +
                                    std::string(tapeSwitch) + "\t1\t0\t0\t0\t1\t0\t1\r\n";
+        f.engine.setTapeOn(*tapeSwitch != '1');
         loadTapeText(record, f.document, f.engine, f.settings);
         EXPECT_EQ(f.engine.tapeOn(), *tapeSwitch == '1');
     }

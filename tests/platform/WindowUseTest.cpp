@@ -1,5 +1,6 @@
-// The window used as a new user uses it: long tapes, descriptions typed with the mouse in
-// hand, keys pressed wherever the focus happens to be.
+// The main window used as a user uses it: keyboard, keypad, grid, menus and toolbar, long
+// tapes, descriptions typed with the mouse in hand, keys pressed wherever the focus happens to
+// be; what was keyed is compared with the same keys run through talvex-tape.
 #include <QAbstractButton>
 #include <QAction>
 #include <QFontMetricsF>
@@ -300,6 +301,113 @@ class WindowUseTest : public QObject {
         QCOMPARE(shown().toString(), QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat));
         QVERIFY(h_.engine().editCell(roles.type13, "soon"));
         QCOMPARE(shown().toString(), QString("soon"));
+    }
+
+    void keyboardKeysLikeTheCommandLine() {
+        h_.typeKeys("5+7+ST12*3=");
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("5+7+ST12*3="));
+    }
+
+    // Each key clicked by its caption: a key labelled with another figure than it sends keys
+    // a wrong amount.
+    void keypadKeysLikeTheCommandLine() {
+        Keypad* keypad = h_.window().keypad();
+        const auto click = [keypad](const QString& caption) {
+            for (QAbstractButton* button : keypad->findChildren<QAbstractButton*>())
+                if (button->text() == caption) return QTest::mouseClick(button, Qt::LeftButton);
+            QFAIL(qPrintable("no key " + caption));
+        };
+        for (const char* caption : {"1", "2", "3", "4", "5", "+", "6", "7", "8", "9", "0", "-"})
+            click(caption);
+        QTest::mouseClick(keypad->button(key::kSubtotal), Qt::LeftButton);
+        QTest::mouseClick(keypad->button(key::kTotal), Qt::LeftButton);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("12345+67890-ST"));
+    }
+
+    // The desktop's cut and paste keys on an amount: a cut amount is 0 once the cursor moves
+    // on, and pasting it back restores the total.
+    void cutAndPasteAnAmountFromTheKeyboard() {
+        TapeView* view = h_.window().tapeView();
+        h_.typeKeys("50+20+30+T");
+        h_.engine().clickRow(2);
+        view->setCurrentDataColumn(h_.engine().roles().amount);
+        QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("50+0+30+T"));
+        h_.engine().clickRow(2);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("50+20+30+T"));
+    }
+
+    void enterInTheGridLikeTheCommandLine() {
+        for (const char* keys : {"6*5", "4+", ""}) {
+            h_.typeKeys(keys);
+            QTest::keyClick(h_.window().tapeView(), Qt::Key_Return);
+        }
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("6*5{Enter}4+{Enter}{Enter}"));
+    }
+
+    void descriptionThenAmountWithoutTheMouse() {
+        TapeView* view = h_.window().tapeView();
+        const ColumnRoles roles = h_.engine().roles();
+        view->setCurrentDataColumn(roles.description);
+        QTest::keyClicks(view, "F");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != view);
+        QTest::keyClicks(editor, "ood");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(view->currentDataColumn(), roles.amount);
+        h_.typeKeys("5+");
+        QCOMPARE(h_.engine().cell(1, roles.description), std::string("Food"));
+        QCOMPARE(h_.engine().cell(1, roles.amount), std::string("5."));
+    }
+
+    void savePromptPaths_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes, save") << answer::kYes << true << true << true;
+        QTest::newRow("yes, cancel the dialog") << answer::kYes << false << true << false;
+        QTest::newRow("no") << answer::kNo << false << true << false;
+        QTest::newRow("cancel") << answer::kCancel << false << false << false;
+    }
+    void savePromptPaths() {
+        QFETCH(int, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, replaced);
+        QFETCH(bool, saved);
+        h_.typeKeys("5+");
+        h_.dialogs.answers = {answer};
+        if (saveChosen) h_.dialogs.files = {{h_.path("Saved.kwd")}};
+        h_.window().action("ToolNew")->trigger();
+        QCOMPARE(h_.engine().lastRow() == 1, replaced);
+        QCOMPARE(std::filesystem::exists(h_.path("Saved.kwd")), saved);
+    }
+
+    void toolbarNewUsesTheDefaultTemplateMenuNewAsks() {
+        h_.window().action("ToolNew")->trigger();
+        QVERIFY(h_.dialogs.requests.empty());
+        h_.window().action("New")->trigger();
+        QCOMPARE(h_.dialogs.requests.size(), size_t(1));
+        QCOMPARE(h_.dialogs.requests[0].title, std::string("Create New Tape From What Template?"));
+    }
+
+    void displayOnStartupIsWrittenAtOnce() {
+        QAction* autoLoad = h_.window().action("AutoLoad");
+        QVERIFY(!autoLoad->isChecked());
+        autoLoad->trigger();
+        QVERIFY(ConfigStore(h_.path("Talvex.ini")).autoLoad());
+        autoLoad->trigger();
+        QVERIFY(!ConfigStore(h_.path("Talvex.ini")).autoLoad());
+    }
+
+    void statusMessagesAndDisplay() {
+        h_.typeKeys("R7+");
+        QCOMPARE(h_.window().statusText(), QString("Invalid Reference"));
+        QTest::mouseClick(h_.window().keypad()->button(1), Qt::LeftButton);
+        QVERIFY(h_.window().statusText().isEmpty());
     }
 };
 
