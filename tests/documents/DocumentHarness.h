@@ -1,11 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 #include <utility>
 
+#include "TempFolder.h"
 #include "documents/SettingsPort.h"
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
@@ -61,22 +60,6 @@ struct DocumentFixture {
     Engine engine{view, addins};
     TapeDocument document{engine};
     TextSettings settings{engine};
-};
-
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-struct TempFolder {
-    TempFolder() {
-        std::random_device random;
-        path = std::filesystem::temp_directory_path() /
-               ("talvex-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::permissions(path, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(path, ec);
-    }
-    std::filesystem::path path;
 };
 
 }  // namespace talvex::testing

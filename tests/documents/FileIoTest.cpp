@@ -52,20 +52,20 @@ TEST(FileIoTest, SaveThroughALinkWritesTheLinkedFile) {
     for (const LinkCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        fs::create_directories(folder.path / "tapes");
+        fs::create_directories(folder / "tapes");
         std::string error;
         if (c.realExists) {
-            ASSERT_TRUE(writeFileAtomically(folder.path / c.real, "old", error));
+            ASSERT_TRUE(writeFileAtomically(folder / c.real, "old", error));
         }
-        const fs::path link = folder.path / "Tape.kwd";
-        fs::create_symlink(c.link ? fs::path(c.link) : folder.path / c.real, link);
-        if (c.middle) fs::create_symlink(c.middle, folder.path / "middle");
+        const fs::path link = folder / "Tape.kwd";
+        fs::create_symlink(c.link ? fs::path(c.link) : folder / c.real, link);
+        if (c.middle) fs::create_symlink(c.middle, folder / "middle");
 
         ASSERT_TRUE(writeFileAtomically(link, "new", error)) << error;
         EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
-        EXPECT_EQ(read(folder.path / c.real), "new");
+        EXPECT_EQ(read(folder / c.real), "new");
         if (c.middle) {
-            EXPECT_TRUE(fs::is_symlink(folder.path / "middle"));
+            EXPECT_TRUE(fs::is_symlink(folder / "middle"));
         }
     }
 }
@@ -99,9 +99,9 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
     for (const SpecialCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        const fs::path path = folder.path / "Tape.kwd";
+        const fs::path path = folder / "Tape.kwd";
         c.make(path);
-        const size_t before = entries(folder.path);
+        const size_t before = entries(folder.path());
         const fs::file_type type = fs::symlink_status(path).type();
 
         std::string error;
@@ -111,7 +111,7 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
         if (type == fs::file_type::regular) {
             EXPECT_EQ(read(path), "old");
         }
-        EXPECT_EQ(entries(folder.path), before) << "no temporary file is left behind";
+        EXPECT_EQ(entries(folder.path()), before) << "no temporary file is left behind";
     }
 }
 
@@ -128,7 +128,7 @@ TEST(FileIoTest, NewFilesFollowTheUmaskAndOldOnesKeepTheirMode) {
         SCOPED_TRACE(::testing::Message()
                      << std::oct << "umask " << c.umask << ", existing " << c.existing);
         TempFolder folder;
-        const fs::path path = folder.path / "Tape.kwd";
+        const fs::path path = folder / "Tape.kwd";
         std::string error;
         if (c.existing) {
             ASSERT_TRUE(writeFileAtomically(path, "old", error));

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "DocumentHarness.h"
+#include "SplitText.h"
 #include "documents/LogoScrambler.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
@@ -13,14 +14,7 @@ namespace talvex::testing {
 namespace {
 
 std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        result.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return result;
+    return linesOf(text, "\r\n");
 }
 
 size_t fieldCount(const std::string& line) {
@@ -145,15 +139,17 @@ TEST(TapeFileTest, MessengerTextsAreScrambled) {
     EXPECT_EQ(h.settings.fields[std::pair(3, 0)], "pic.bmp,Plain text");
 }
 
-TEST(TapeFileTest, LegacyRecordsRenumbered) {
-    DocumentFixture f;
-    loadTapeText("O\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t1\t1\t0\t0\t0\t1\t0\t1\r\n",
-                 f.document, f.engine, f.settings);
-    const std::map<int, int> expected = {
-        {0, 1},  {1, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},  {8, 0},  {9, 0},
-        {12, 1}, {13, 0}, {14, 0}, {15, 0}, {17, 1}, {20, 0}, {21, 0}, {22, 1}, {16, 0}, {10, 1}};
-    EXPECT_EQ(f.settings.options, expected);
-    EXPECT_TRUE(f.engine.tapeOn()) << "old option 14 is the tape switch";
+// Old files number their options their own way; the tape switch among them must still come
+// out as the tape switch.
+TEST(TapeFileTest, LegacyOptionsRecordKeepsTheTapeSwitch) {
+    for (const char* tapeSwitch : {"0", "1"}) {
+        DocumentFixture f;
+        const std::string record = "O\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t" +
+                                   std::string(tapeSwitch) + "\t1\t0\t0\t0\t1\t0\t1\r\n";
+        f.engine.setTapeOn(*tapeSwitch != '1');
+        loadTapeText(record, f.document, f.engine, f.settings);
+        EXPECT_EQ(f.engine.tapeOn(), *tapeSwitch == '1');
+    }
 }
 
 TEST(TapeFileTest, DamagedFilesNeverCrash) {

@@ -1,11 +1,10 @@
-// Registers, register records, limits, the Enter rule and what the window is shown.
+// Registers, register records, limits and what the window is shown.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "TapeHarness.h"
 #include "engine/KeyCodes.h"
-#include "engine/KeyMap.h"
 
 namespace talvex::testing {
 namespace {
@@ -94,29 +93,6 @@ TEST(LimitsTest, RowsBeyondSixteenBits) {
     EXPECT_EQ(tape.engine.registers().itemCount, 33000);
 }
 
-// Keying Enter through the engine is compared with the keys it stands for by the talvex-tape
-// scenarios; this is the rule itself, line by line.
-TEST(EnterRuleTest, CharacterFromLineAbove) {
-    const struct {
-        bool hasEntry;
-        const char* above;
-        bool afterTotal;
-        std::optional<char> expected;
-    } cases[] = {
-        {true, "x", false, '='},           {true, "/ ", false, '='},
-        {true, "+", false, '+'},           {true, "", true, '+'},
-        {false, "+", false, 'S'},          {false, "- ", false, 'S'},
-        {false, "s", false, 'T'},          {false, "", true, 'C'},
-        {false, "", false, 'S'},           {false, "*", false, 'S'},
-        {false, "c", false, std::nullopt}, {false, "x", false, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.above) + (c.hasEntry ? " with entry" : "") +
-                     (c.afterTotal ? " after a total" : ""));
-        EXPECT_EQ(enterKeyChar(c.hasEntry, c.above, c.afterTotal), c.expected);
-    }
-}
-
 TEST(DisplayTest, ShowsEntryAndResults) {
     const struct {
         const char* keys;
@@ -186,18 +162,6 @@ TEST(EntryTest, DigitsBuildTheEntry) {
         for (int code : c.codes) tape.engine.keyFront(code);
         EXPECT_EQ(tape.engine.entry().entryText, c.entry);
     }
-}
-
-TEST(HideRowsTest, LineNumbersCountFromFirstVisibleRow) {
-    Tape tape;
-    tape.run("1+2+3+4+");
-    tape.engine.hideRows(2);
-    EXPECT_EQ(tape.engine.table().cell(2, kLineNumberColumn), "");
-    EXPECT_EQ(tape.engine.table().cell(3, kLineNumberColumn), "1");
-    EXPECT_EQ(tape.engine.table().cell(5, kLineNumberColumn), "3");
-    EXPECT_EQ(tape.engine.curRow(), 3);
-    tape.engine.hideRows(0);
-    EXPECT_EQ(tape.engine.table().cell(2, kLineNumberColumn), "2");
 }
 
 }  // namespace

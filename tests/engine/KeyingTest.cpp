@@ -67,6 +67,10 @@ TEST(KeyingTest, ProductsAndQuotients) {
         {"= without x or / does nothing", "5=", {}},
         {"fraction factor keeps its text", "1 1/2*2=", {"1 1/2 x", "2. =", "3. *", " "}},
         {"tape off", "6*3*2=", {"6. x", "3. x", "2. =", "36. *", " "}, true, 1, false},
+        {"W sums the products without star lines",
+         "6*3=2*2=W",
+         {"6. x", "3. =", "18. *", "2. x", "2. =", "4. *", "22. W", " "},
+         false},
     };
     for (const KeyingCase& c : cases) expectLines(c);
 }

@@ -2,36 +2,12 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "RecordingView.h"
 #include "engine/Engine.h"
 
 namespace talvex::testing {
-
-// Remembers what the engine showed, as the window would.
-class RecordingView : public ViewPort {
-  public:
-    void showStatus(const std::string& text, bool error) override {
-        statuses.emplace_back(text, error);
-    }
-    void showDisplay(const std::string& text) override { display = text; }
-    void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
-    void showColumn(int col) override { shownColumns.push_back(col); }
-    bool recalcProgress(int row, int /*lastRow*/) override {
-        progressRows.push_back(row);
-        return !cancelAtProgress;
-    }
-    void recalcEnded() override { ++recalcEnds; }
-
-    std::vector<std::pair<std::string, bool>> statuses;
-    std::string display;
-    int displayColour = -1;
-    std::vector<int> shownColumns;
-    std::vector<int> progressRows;
-    bool cancelAtProgress = false;
-    int recalcEnds = 0;
-};
 
 // A fresh tape keyed like a user at the keyboard: tape.run("5+7+ST").
 class Tape {
@@ -89,11 +65,7 @@ class Tape {
         return result;
     }
 
-    std::string lastError() const {
-        for (auto it = view.statuses.rbegin(); it != view.statuses.rend(); ++it)
-            if (it->second) return it->first;
-        return {};
-    }
+    std::string lastError() const { return view.lastError(); }
 
     RecordingView view;
     AddinPort addins;

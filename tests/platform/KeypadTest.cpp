@@ -1,11 +1,7 @@
 // The keypad, the display bar and the reference panel: what each control sends and shows.
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QColor>
 #include <QFontMetrics>
-#include <QFrame>
-#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
@@ -42,13 +38,6 @@ struct KeypadSpies {
     QSignalSpy keys, modes, gotos, tape;
 };
 
-bool hasPixelOf(const QImage& image, const QColor& colour) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y).rgb() == colour.rgb()) return true;
-    return false;
-}
-
 }  // namespace
 
 class KeypadTest : public QObject {
@@ -71,18 +60,9 @@ class KeypadTest : public QObject {
             QVERIFY(spies.clickSends(keypad.gotoButton(index), spies.gotos, index));
         }
         QVERIFY(spies.clickSends(keypad.tapeButton(), spies.tape));
-        const QList<QAbstractButton*> buttons = keypad.findChildren<QAbstractButton*>();
-        QCOMPARE(buttons.size(), 26 + 4 + 1);  // keys without 24, go-to buttons, tape switch
         QCOMPARE(keypad.focusPolicy(), Qt::NoFocus);
-        for (QAbstractButton* button : buttons) {
+        for (QAbstractButton* button : keypad.findChildren<QAbstractButton*>())
             QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
-            QVERIFY2(!button->whatsThis().isEmpty(), qPrintable(button->objectName()));
-        }
-        // A key labelled with another figure than it sends keys a wrong amount.
-        for (int digit = 0; digit <= 9; ++digit)
-            QCOMPARE(keypad.button(digit)->text(), QString::number(digit));
-        QCOMPARE(keypad.button(key::kAdd)->text() + keypad.button(key::kSubtract)->text(),
-                 QString("+-"));
     }
 
     void grandTotalDropsDownTheGroupModes_data() {
@@ -146,43 +126,6 @@ class KeypadTest : public QObject {
         QVERIFY2(shown[0][0][2] != shown[1][0][2], "the compact layout abbreviates");
     }
 
-    void coloursFillKeypadAndSubpads() {
-        Keypad keypad(QLatin1Char('.'));
-        keypad.resize(420, 360);
-        const QColor back(10, 120, 30);
-        const QColor subpads(200, 40, 160);
-        keypad.setColours(back, subpads);
-        const QImage image = keypad.grab().toImage();
-        const qreal ratio = image.devicePixelRatio();
-        QCOMPARE(image.pixelColor(QPoint(2, 2) * ratio).rgb(), back.rgb());
-        for (const char* name : {"LeftSubpad", "MainSubpad"}) {
-            auto* pad = keypad.findChild<QFrame*>(name);
-            QVERIFY(pad != nullptr);
-            const QPoint inside = pad->mapTo(&keypad, QPoint(2, 2));
-            QCOMPARE(image.pixelColor(inside * ratio).rgb(), subpads.rgb());
-        }
-        keypad.setColours(QColor(), QColor());
-        const QImage plain = keypad.grab().toImage();
-        QVERIFY(!hasPixelOf(plain, back) && !hasPixelOf(plain, subpads));
-    }
-
-    void displayShowsTextAndColours() {
-        DisplayBar display;
-        display.resize(display.sizeHint());
-        const QColor background(20, 30, 25);
-        const QColor ink(120, 255, 140);
-        display.setText("1,234.50");
-        display.setBackground(background);
-        display.setTextColour(ink);
-        QCOMPARE(display.visibleText(), QString("1,234.50"));
-        const QImage image = display.grab().toImage();
-        const QPoint left(display.width() / 8, display.height() / 2);
-        QCOMPARE(image.pixelColor(left * image.devicePixelRatio()).rgb(), background.rgb());
-        QVERIFY(hasPixelOf(image, ink));
-        display.setText(QString());
-        QVERIFY(!hasPixelOf(display.grab().toImage(), ink));
-    }
-
     void displayShortensLongFiguresKeepingTheirEnd() {
         DisplayBar display;
         const QString figures("123456789012345678901234567890.25");
@@ -197,9 +140,14 @@ class KeypadTest : public QObject {
                 QFontMetrics(DisplayBar().visibleFont()).height());
     }
 
+    // The panel grows to the highest slot, scrolling once it is full, and keeps each text.
     void referencePanelGrowsAndKeepsTexts() {
         ReferencePanel panel;
-        QCOMPARE(panel.boxCount(), 0);
+        panel.resize(200, 240);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        auto* scroll = panel.findChild<QScrollArea*>();
+        QVERIFY(scroll != nullptr);
         panel.setSlot(3, "12.00");
         QCOMPARE(panel.boxCount(), 3);
         QCOMPARE(panel.slotText(1), QString());
@@ -213,23 +161,13 @@ class KeypadTest : public QObject {
         // The registry hands out slots 1 to 50 only.
         for (int outside : {0, -1, 51}) panel.setSlot(outside, "9.");
         QCOMPARE(panel.boxCount(), 3);
-        panel.clear();
-        QCOMPARE(panel.boxCount(), 0);
-        QVERIFY(panel.box(1) == nullptr);
-    }
-
-    void referencePanelScrollsWhenFull() {
-        ReferencePanel panel;
-        panel.resize(200, 240);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        auto* scroll = panel.findChild<QScrollArea*>();
-        QVERIFY(scroll != nullptr);
-        panel.setSlot(3, "1.");
         QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
         panel.setSlot(50, "2.");
         QCOMPARE(panel.boxCount(), 50);
         QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        panel.clear();
+        QCOMPARE(panel.boxCount(), 0);
+        QVERIFY(panel.box(1) == nullptr);
     }
 };
 

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -13,13 +12,13 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <tuple>
 
+#include "ScriptedDialogs.h"
+#include "TempFolder.h"
 #include "documents/ColumnActions.h"
 #include "documents/DialogsPort.h"
 #include "documents/TapeDocument.h"
@@ -36,33 +35,8 @@
 namespace talvex {
 namespace {
 
-// Answers the column prompts as a user would, remembering what was asked.
-class FakeDialogs : public DialogsPort {
-  public:
-    int message(const std::string&, const std::string& title, Buttons, Icon) override {
-        titles.push_back(title);
-        return answer;
-    }
-    FileDialogResult chooseFile(const FileDialogRequest&) override { return {}; }
-    bool editColumn(ColumnDialogState& state) override {
-        asked.push_back(state);
-        return editor && editor(state);
-    }
-
-    // The last prompt, empty before any: a prompt that never came fails rather than crashes.
-    std::string lastTitle() const { return titles.empty() ? "" : titles.back(); }
-    ColumnDialogState lastAsked() const {
-        return asked.empty() ? ColumnDialogState{} : asked.back();
-    }
-
-    int answer = answer::kYes;
-    std::function<bool(ColumnDialogState&)> editor;
-    std::vector<std::string> titles;
-    std::vector<ColumnDialogState> asked;
-};
-
 struct Core {
-    explicit Core(const QString& ini) : config(ini.toStdString()) {
+    explicit Core(const std::string& ini) : config(ini) {
         doc.columns.setDefaults();
         dialog = std::make_unique<OptionsDialog>(settings, options, engine, doc, actions);
     }
@@ -75,7 +49,7 @@ struct Core {
     OptionTable options;
     ConfigStore config;
     SettingsGroups settings{engine, options, config};
-    FakeDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     ColumnActions actions{doc, engine, dialogs, 11};
     std::unique_ptr<OptionsDialog> dialog;
 };
@@ -115,19 +89,13 @@ class OnModal {
     int seen_ = 0;
 };
 
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
-}
-
 class OptionsDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
     void init() {
-        QVERIFY(folder_.isValid());
-        ini_ = folder_.filePath(QStringLiteral("Talvex.ini"));
-        QFile::remove(ini_);
+        ini_ = (folder_ / "Talvex.ini").string();
+        std::filesystem::remove(ini_);
         core_ = std::make_unique<Core>(ini_);
     }
     void cleanup() { core_.reset(); }
@@ -160,53 +128,42 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(changed.count(), 0);
     }
 
-    void formatButtonsSetTheCalcOptions() {
-        const struct {
-            const char* button;
-            int index, value;
-        } cases[] = {{"+  1234=12.34", 1, 0}, {"F  Floating", 1, 1}, {"0  None", 1, 2},
-                     {"P  Places:", 1, 3},    {"Scientific", 0, 0},  {"Standard", 0, 1},
-                     {"Use Commas", 4, 1},    {"5/4 Rounding", 3, 1}};
-        for (const auto& c : cases) {
-            // Start from another value so the click has something to change.
-            core_->engine.setCalcOption(c.index, c.value == 0 ? 1 : 0);
-            core_->dialog->refresh();
-            click(0, c.button);
-            QVERIFY2(core_->engine.format().option(c.index) == c.value, c.button);
-        }
-        // The places count belongs to "P  Places:", the mode chosen last.
+    // The mode buttons decide how amounts read and show; the places count belongs to
+    // "P  Places:" alone.
+    void formatButtonsChangeHowAmountsShow() {
+        click(0, "P  Places:");
         auto* places = core_->tab(0)->findChild<QSpinBox*>();
         QVERIFY(places->isEnabled());
         places->setValue(4);
-        QCOMPARE(core_->engine.format().option(2), 4);
+        QCOMPARE(core_->engine.format().format(1.0 / 3), std::string("0.3333"));
         click(0, "F  Floating");
         QVERIFY(!places->isEnabled());
+        QCOMPARE(core_->engine.format().format(1.0 / 3), std::string("0.3333333333"));
+        click(0, "+  1234=12.34");
+        core_->engine.keyChar('5');
+        core_->engine.keyChar('+');
+        QCOMPARE(core_->engine.cell(1, core_->engine.roles().amount), std::string("0.05"));
     }
 
-    void saveWithTapeSetsOnlyItsGroupsFlag() {
+    // Each tab's buttons act on its own group: its flag, and its section of the file.
+    void eachTabSavesItsOwnGroup() {
         click(0, "Save with Tape");
         QCOMPARE(core_->settings.flag(settings_group::kCalculator), 1);
         QCOMPARE(core_->settings.flag(settings_group::kTape), 0);
         click(1, "Save with Tape");
         QCOMPARE(core_->settings.flag(settings_group::kTape), 1);
-        click(0, "Save with Tape");
-        QCOMPARE(core_->settings.flag(settings_group::kCalculator), 0);
-    }
-
-    void saveAsDefaultWritesTheGroupsSection() {
         optionItem(core_->tab(0), QStringLiteral("Tape On"))->setCheckState(Qt::Unchecked);
         click(0, "SaveAs Default");
-        const QString text = readText(ini_);
-        const auto bits = core_->settings.groupField(settings_group::kCalculator, 1);
-        QVERIFY(text.contains(QStringLiteral("[Calculator]")));
-        QVERIFY(text.contains(QStringLiteral("Options=") + QString::fromStdString(bits)));
-        QVERIFY(!text.contains(QStringLiteral("[Tape]")));
+        const std::string bits = core_->settings.groupField(settings_group::kCalculator, 1);
+        QVERIFY(testing::readFile(ini_).find("[Calculator]") != std::string::npos);
+        QVERIFY(testing::readFile(ini_).find("Options=" + bits) != std::string::npos);
+        QVERIFY(testing::readFile(ini_).find("[Tape]") == std::string::npos);
         click(1, "SaveAs Default");
-        QVERIFY(readText(ini_).contains(QStringLiteral("[Tape]")));
+        QVERIFY(testing::readFile(ini_).find("[Tape]") != std::string::npos);
     }
 
     void resetDefaultsReloadsTheGroupAndShowsIt() {
-        writeIni("[Calculator]\r\nFormat=0,3,4,0,1:0,0,\r\nOptions=32\r\n");
+        testing::writeFile(ini_, "[Calculator]\r\nFormat=0,3,4,0,1:0,0,\r\nOptions=32\r\n");
         click(0, "Reset Defaults");
         QCOMPARE(core_->options.option(12), 0);
         QCOMPARE(core_->options.option(17), 1);
@@ -218,10 +175,8 @@ class OptionsDialogTest : public QObject {
 
     void aFailedSaveIsReported() {
         // A configuration file inside a file cannot be written.
-        QFile blocker(folder_.filePath(QStringLiteral("blocker")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        core_ = std::make_unique<Core>(blocker.fileName() + QStringLiteral("/Talvex.ini"));
+        testing::writeFile(folder_ / "blocker", "");
+        core_ = std::make_unique<Core>((folder_ / "blocker" / "Talvex.ini").string());
         QString shown;
         const OnModal closeWarning([&shown](QWidget* modal) {
             shown = qobject_cast<QMessageBox*>(modal)->text();
@@ -232,7 +187,7 @@ class OptionsDialogTest : public QObject {
     }
 
     void switchConfigMovesBetweenTheConfigurations() {
-        writeIni("[VantCalc]\r\nOpts01=32\r\n");
+        testing::writeFile(ini_, "[VantCalc]\r\nOpts01=32\r\n");
         // The window answers the request as its command does.
         QObject::connect(core_->dialog.get(), &OptionsDialog::switchConfigRequested, [this] {
             switchConfiguration(core_->settings, !core_->settings.compact());
@@ -242,7 +197,7 @@ class OptionsDialogTest : public QObject {
         QVERIFY(core_->settings.compact());
         QCOMPARE(optionState(0, "Keypad"), Qt::Unchecked);
         click(0, "SaveAs Default");
-        QVERIFY(readText(ini_).contains(QStringLiteral("Opts02=")));
+        QVERIFY(testing::readFile(ini_).find("Opts02=") != std::string::npos);
         click(0, "Swi&tch Config");
         QVERIFY(!core_->settings.compact());
     }
@@ -271,38 +226,35 @@ class OptionsDialogTest : public QObject {
         QSignalSpy columns(core_->dialog.get(), &OptionsDialog::columnsChanged);
         QCOMPARE(listMismatch(), QString());
         columnList()->setCurrentCell(2, 0);
-        core_->dialogs.answer = answer::kNo;
+        core_->dialogs.answers = {answer::kNo};
         QTest::keyClick(columnList(), Qt::Key_Delete);
-        QCOMPARE(core_->dialogs.lastTitle(), std::string("Delete Column 3?"));
+        QCOMPARE(core_->dialogs.messages.size(), size_t(1));
+        QVERIFY(core_->dialogs.messages.back().starts_with("Delete Column 3?"));
         QCOMPARE(columns.count(), 0);
-        core_->dialogs.answer = answer::kYes;
+        core_->dialogs.answers = {answer::kYes};
         click(1, "&Delete");
         QCOMPARE(core_->doc.columns.colCount(), 6);
         QCOMPARE(columns.count(), 1);
         QCOMPARE(listMismatch(), QString());
 
-        core_->dialogs.editor = [](ColumnDialogState& state) {
-            state.caption = "Tax";
-            state.width = 9;
-            return true;
-        };
+        core_->dialogs.column = ColumnDialogState{"", "Tax", 9, 0, "", true};
         columnList()->setCurrentCell(0, 0);
         QTest::keyClick(columnList(), Qt::Key_Insert);
-        QCOMPARE(core_->dialogs.lastAsked().title, std::string("Insert before Column 1 (No.)?"));
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Insert before Column 1 (No.)?"));
         QCOMPARE(core_->doc.columns.column(2).caption, std::string("Tax"));
         columnList()->setCurrentCell(columnList()->rowCount() - 1, 0);
         click(1, "&New");
-        QCOMPARE(core_->dialogs.lastAsked().title, std::string("Add after Column 6 (Ref)?"));
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Add after Column 6 (Ref)?"));
         QCOMPARE(core_->doc.columns.column(8).caption, std::string("Tax"));
         QCOMPARE(listMismatch(), QString());
 
         columnList()->setCurrentCell(3, 0);
         click(1, "&Edit");
-        QCOMPARE(core_->dialogs.lastAsked().roleName, std::string("Amount"));
+        QCOMPARE(core_->dialogs.asked.back().roleName, std::string("Amount"));
         QCOMPARE(columnList()->currentRow(), 3);
         columnList()->setCurrentCell(0, 0);
         QTest::keyClick(columnList(), Qt::Key_Return);
-        QCOMPARE(core_->dialogs.lastAsked().title, std::string("Edit Column 1 (Tax)?"));
+        QCOMPARE(core_->dialogs.asked.back().title, std::string("Edit Column 1 (Tax)?"));
         QCOMPARE(listMismatch(), QString());
         QCOMPARE(columns.count(), 5);
     }
@@ -406,13 +358,8 @@ class OptionsDialogTest : public QObject {
         }
         return {};
     }
-    void writeIni(const char* text) const {
-        QFile file(ini_);
-        if (file.open(QIODevice::WriteOnly)) file.write(text);
-    }
-
-    QTemporaryDir folder_;
-    QString ini_;
+    testing::TempFolder folder_;
+    std::string ini_;
     std::unique_ptr<Core> core_;
 };
 

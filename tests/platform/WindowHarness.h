@@ -7,15 +7,13 @@
 #include <QTest>
 
 #include <cstdio>
-#include <deque>
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "TapeTool.h"
+#include "ScriptedDialogs.h"
+#include "ToolRun.h"
 #include "app/Session.h"
 #include "documents/DataRow.h"
 #include "platform/MainWindow.h"
@@ -24,31 +22,7 @@
 
 namespace talvex {
 
-struct ScriptedDialogs : DialogsPort {
-    int message(const std::string& text, const std::string&, Buttons, Icon) override {
-        messages.push_back(text);
-        if (answers.empty()) return answer::kOk;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    FileDialogResult chooseFile(const FileDialogRequest& request) override {
-        titles.push_back(request.title);
-        proposed.push_back(request.proposedName);
-        if (files.empty()) return {};
-        const std::string path = files.front();
-        files.pop_front();
-        return {path, 1};
-    }
-    // The title goes where the window's own dialogs would put it.
-    void setTitle(const std::string& title) override {
-        if (window) showTapeTitle(window(), title);
-    }
-    std::deque<int> answers;
-    std::deque<std::string> files;
-    std::function<QWidget*()> window;
-    std::vector<std::string> messages, titles, proposed;
-};
+using testing::ScriptedDialogs;
 
 class WindowHarness {
   public:
@@ -67,7 +41,10 @@ class WindowHarness {
         std::fclose(ini);
         for (const char* tape : {"Tape1.kwd", "Saved.kwd"}) std::filesystem::remove(path(tape));
         dialogs = ScriptedDialogs{};
-        dialogs.window = [this]() -> QWidget* { return session ? &session->window() : nullptr; };
+        // The title goes where the window's own dialogs would put it.
+        dialogs.onTitle = [this](const std::string& title) {
+            if (session) showTapeTitle(&session->window(), title);
+        };
     }
 
     bool open(const std::string& startFile = {}) {
@@ -93,16 +70,9 @@ class WindowHarness {
 
     static std::vector<std::string> toolRows(const std::string& script,
                                              std::vector<std::string> options = {}) {
-        std::istringstream in;
-        std::ostringstream out, err;
         options.insert(options.begin(), "keys");
         options.push_back(script);
-        runTapeTool(options, in, out, err);
-        std::vector<std::string> result;
-        std::string line;
-        std::istringstream lines(out.str());
-        while (std::getline(lines, line)) result.push_back(line);
-        return result;
+        return linesOf(tool(options).out);
     }
 
     void typeKeys(QWidget* target, const QString& keys) {

@@ -1,10 +1,13 @@
-// The window used as a new user uses it: long tapes, descriptions typed with the mouse in
-// hand, keys pressed wherever the focus happens to be.
+// The main window used as a user uses it: keyboard, keypad, grid, menus and toolbar, long
+// tapes, descriptions typed with the mouse in hand, keys pressed wherever the focus happens to
+// be; what was keyed is compared with the same keys run through talvex-tape.
 #include <QAbstractButton>
 #include <QAction>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +20,7 @@
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
+#include "session/CommandTable.h"
 #include "shell/ConfigStore.h"
 #include "shell/SettingsGroups.h"
 
@@ -83,22 +87,10 @@ class WindowUseTest : public QObject {
         QCOMPARE(h_.engine().cell(2, h_.engine().roles().amount), std::string("20."));
     }
 
-    // An edit at the top of a long tape: the progress dialog goes when the work is done and
-    // the total is the one the same keys give typed fresh.
-    void longRecalculationEndsWithTheDialogGone() {
-        h_.typeKeys(repeatedKeys("1+", 3000));
-        h_.typeKeys("T");
-        h_.engine().clickRow(1);
-        h_.engine().editAmount("5");
-        h_.typeKeys("+");
-        QVERIFY(!progressLeft());
-        QCOMPARE(h_.rows(),
-                 WindowHarness::toolRows(("5+" + repeatedKeys("1+", 2999) + "T").toStdString(),
-                                         {"--max-rows", "10000"}));
-    }
-
-    // Cancel applies to the run it was pressed in, and takes that run's edit back whole.
-    void cancelledRecalculationLeavesTheTapeAsItWas() {
+    // An edit at the top of a long tape. Cancel applies to the run it was pressed in and takes
+    // that run's edit back whole; the next edit runs to the end, its progress dialog goes, and
+    // the tape is the one the same keys give typed fresh.
+    void longRecalculationCancelledThenFinished() {
         h_.typeKeys(repeatedKeys("1+", 3000));
         h_.typeKeys("T");
         const auto before = h_.rows();
@@ -115,6 +107,7 @@ class WindowUseTest : public QObject {
         h_.engine().clickRow(2);
         h_.engine().editAmount("4");
         h_.typeKeys("+");
+        QVERIFY(!progressLeft());
         QCOMPARE(h_.rows(),
                  WindowHarness::toolRows(("1+4+" + repeatedKeys("1+", 2998) + "T").toStdString(),
                                          {"--max-rows", "10000"}));
@@ -227,7 +220,7 @@ class WindowUseTest : public QObject {
         QVERIFY(!h_.window().isWindowModified());
         h_.typeKeys("5+");
         QVERIFY(h_.window().isWindowModified());
-        h_.dialogs.files = {h_.path("Saved.kwd")};
+        h_.dialogs.files = {{h_.path("Saved.kwd")}};
         h_.window().action("SaveAs")->trigger();
         QVERIFY(!h_.window().isWindowModified());
     }
@@ -235,8 +228,8 @@ class WindowUseTest : public QObject {
     // File, "New..." proposes the template as it is named on disk.
     void newProposesTheTemplateThatExists() {
         h_.window().action("New")->trigger();
-        QCOMPARE(h_.dialogs.proposed.size(), size_t(1));
-        QVERIFY(std::filesystem::exists(h_.path(h_.dialogs.proposed[0].c_str())));
+        QCOMPARE(h_.dialogs.requests.size(), size_t(1));
+        QVERIFY(std::filesystem::exists(h_.path(h_.dialogs.requests[0].proposedName.c_str())));
     }
 
     // At any window size the tape gets the room: its columns fill the pane, a description of
@@ -291,7 +284,7 @@ class WindowUseTest : public QObject {
         document.font.sizes[0] = "14";
         document.font.bold = true;
         h_.view()->setCurrentDataColumn(roles.description);
-        h_.dialogs.files = {h_.path("Saved.kwd")};
+        h_.dialogs.files = {{h_.path("Saved.kwd")}};
         h_.window().action("SaveAs")->trigger();
         h_.session.reset();
         QVERIFY(h_.open(h_.path("Saved.kwd")));
@@ -313,6 +306,141 @@ class WindowUseTest : public QObject {
         QCOMPARE(shown().toString(), QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat));
         QVERIFY(h_.engine().editCell(roles.type13, "soon"));
         QCOMPARE(shown().toString(), QString("soon"));
+    }
+
+    void keyboardKeysLikeTheCommandLine() {
+        h_.typeKeys("5+7+ST12*3=");
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("5+7+ST12*3="));
+    }
+
+    // Each key clicked by its caption: a key labelled with another figure than it sends keys
+    // a wrong amount.
+    void keypadKeysLikeTheCommandLine() {
+        Keypad* keypad = h_.window().keypad();
+        const auto click = [keypad](const QString& caption) {
+            for (QAbstractButton* button : keypad->findChildren<QAbstractButton*>())
+                if (button->text() == caption) return QTest::mouseClick(button, Qt::LeftButton);
+            QFAIL(qPrintable("no key " + caption));
+        };
+        for (const char* caption : {"1", "2", "3", "4", "5", "+", "6", "7", "8", "9", "0", "-"})
+            click(caption);
+        QTest::mouseClick(keypad->button(key::kSubtotal), Qt::LeftButton);
+        QTest::mouseClick(keypad->button(key::kTotal), Qt::LeftButton);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("12345+67890-ST"));
+    }
+
+    // The desktop's cut and paste keys on an amount: a cut amount is 0 once the cursor moves
+    // on, and pasting it back restores the total.
+    void cutAndPasteAnAmountFromTheKeyboard() {
+        TapeView* view = h_.window().tapeView();
+        h_.typeKeys("50+20+30+T");
+        h_.engine().clickRow(2);
+        view->setCurrentDataColumn(h_.engine().roles().amount);
+        QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("50+0+30+T"));
+        h_.engine().clickRow(2);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("50+20+30+T"));
+    }
+
+    void enterInTheGridLikeTheCommandLine() {
+        for (const char* keys : {"6*5", "4+", ""}) {
+            h_.typeKeys(keys);
+            QTest::keyClick(h_.window().tapeView(), Qt::Key_Return);
+        }
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("6*5{Enter}4+{Enter}{Enter}"));
+    }
+
+    void descriptionThenAmountWithoutTheMouse() {
+        TapeView* view = h_.window().tapeView();
+        const ColumnRoles roles = h_.engine().roles();
+        view->setCurrentDataColumn(roles.description);
+        QTest::keyClicks(view, "F");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != view);
+        QTest::keyClicks(editor, "ood");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(view->currentDataColumn(), roles.amount);
+        h_.typeKeys("5+");
+        QCOMPARE(h_.engine().cell(1, roles.description), std::string("Food"));
+        QCOMPARE(h_.engine().cell(1, roles.amount), std::string("5."));
+    }
+
+    void savePromptPaths_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes, save") << answer::kYes << true << true << true;
+        QTest::newRow("yes, cancel the dialog") << answer::kYes << false << true << false;
+        QTest::newRow("no") << answer::kNo << false << true << false;
+        QTest::newRow("cancel") << answer::kCancel << false << false << false;
+    }
+    void savePromptPaths() {
+        QFETCH(int, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, replaced);
+        QFETCH(bool, saved);
+        h_.typeKeys("5+");
+        h_.dialogs.answers = {answer};
+        if (saveChosen) h_.dialogs.files = {{h_.path("Saved.kwd")}};
+        h_.window().action("NewDefault")->trigger();
+        QCOMPARE(h_.engine().lastRow() == 1, replaced);
+        QCOMPARE(std::filesystem::exists(h_.path("Saved.kwd")), saved);
+    }
+
+    void toolbarNewUsesTheDefaultTemplateMenuNewAsks() {
+        h_.window().action("NewDefault")->trigger();
+        QVERIFY(h_.dialogs.requests.empty());
+        h_.window().action("New")->trigger();
+        QCOMPARE(h_.dialogs.requests.size(), size_t(1));
+        QCOMPARE(h_.dialogs.requests[0].title, std::string("Create New Tape From What Template?"));
+    }
+
+    // Every menu item and toolbar button is a command of the table, and every action shows
+    // its command's caption, key, enabled state and check mark, also after commands that
+    // change what others may do (the compact configuration has no ruler and no notes).
+    void actionsFollowTheCommandTable() {
+        const CommandTable& table = h_.session->commands();
+        MainWindow& window = h_.window();
+        QList<QAction*> shown = window.findChild<QToolBar*>("Toolbar")->actions();
+        for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) shown += menu->actions();
+        for (QAction* a : shown)
+            if (!a->isSeparator() && !a->menu())
+                QVERIFY2(table.find(a->objectName().toStdString()), qPrintable(a->text()));
+        for (const char* step : {"", "VantConfiguration", "Keypad", "VantConfiguration", "Date",
+                                 "VantConfiguration"}) {
+            if (*step) window.action(step)->trigger();
+            for (const Command& command : table.commands()) {
+                const QAction* a = window.action(QString::fromStdString(command.id));
+                QVERIFY2(a, command.id.c_str());
+                QVERIFY2(a->text().toStdString() == command.caption, command.id.c_str());
+                QCOMPARE(a->shortcut(), QKeySequence(QString::fromStdString(command.shortcut)));
+                QCOMPARE(a->isEnabled(), command.isEnabled());
+                QCOMPARE(a->isCheckable(), command.isSwitch());
+                if (command.isSwitch()) QCOMPARE(a->isChecked(), command.checked());
+            }
+        }
+        QVERIFY(!window.action("Ruler")->isEnabled());
+        QVERIFY(!window.action("Date")->isChecked());
+    }
+
+    void displayOnStartupIsWrittenAtOnce() {
+        QAction* autoLoad = h_.window().action("AutoLoad");
+        QVERIFY(!autoLoad->isChecked());
+        autoLoad->trigger();
+        QVERIFY(ConfigStore(h_.path("Talvex.ini")).autoLoad());
+        autoLoad->trigger();
+        QVERIFY(!ConfigStore(h_.path("Talvex.ini")).autoLoad());
+    }
+
+    void statusMessagesAndDisplay() {
+        h_.typeKeys("R7+");
+        QCOMPARE(h_.window().statusText(), QString("Invalid Reference"));
+        QTest::mouseClick(h_.window().keypad()->button(1), Qt::LeftButton);
+        QVERIFY(h_.window().statusText().isEmpty());
     }
 };
 

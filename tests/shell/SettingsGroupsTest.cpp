@@ -116,26 +116,21 @@ TEST(SettingsGroupsTest, DamagedNumberFormatKeepsWhatItLacks) {
     EXPECT_EQ(s.field(kCalculator, 0), "3,2,0,1,0:1,2,a b") << "one field of a line";
 }
 
-TEST(SettingsGroupsTest, OptionBitsAndColoursGoToTheirGroup) {
+// The option bits reach the engine's switches; an empty colour item is missing, not black.
+TEST(SettingsGroupsTest, OptionBitsAndColoursReachTheEngine) {
     Settings s;
     const TapeSettings& tape = s.engine.settings();
     const auto engineSwitches = [&] {  // Tape On, then the four Auto ... Text options
         return std::vector<bool>{s.engine.tapeOn(), tape.autoClearText, tape.autoSubtotalText,
                                  tape.autoTotalText, tape.autoAddFuncText};
     };
-    s.groups.setGroupField(kCalculator, 1, "32");  // of options 12 to 23 only 17, Tape On
-    s.groups.setGroupField(kTape, 1, "-1");        // options 0 to 7
-    std::string on;
-    for (int option = 0; option < OptionTable::kOptionCount; ++option) {
-        on += s.options.option(option) ? '1' : '0';
-    }
-    EXPECT_EQ(on, "111111110000000001000000");
+    s.groups.setGroupField(kCalculator, 1, "32");
     EXPECT_EQ(engineSwitches(), (std::vector<bool>{true, false, false, false, false}));
-    s.groups.setGroupField(kCalculator, 1, "3840");  // options 20 to 23
+    s.groups.setGroupField(kCalculator, 1, "3840");
     EXPECT_EQ(engineSwitches(), (std::vector<bool>{false, true, true, true, true}));
     s.groups.setGroupField(kTape, 2, "5,,7");
     EXPECT_EQ(s.options.colour(0), 5);
-    EXPECT_EQ(s.options.colour(1), OptionTable::defaultColour(1)) << "an empty item is missing";
+    EXPECT_EQ(s.options.colour(1), OptionTable::defaultColour(1));
     EXPECT_EQ(s.options.colour(2), 7);
 }
 
@@ -240,14 +235,6 @@ TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
     s.messenger.setParameter(15, "last");
     s.messenger.setParameter(16, "ignored");
     EXPECT_EQ(s.field(kMessenger, 0), std::string(15, ',') + "last");
-}
-
-TEST(OptionTableTest, TapeOnByDefaultAndNumbersOutOfRangeIgnored) {
-    OptionTable table;
-    EXPECT_EQ(table.option(option::kTapeOn), 1) << "a fresh installation prints the tape";
-    EXPECT_FALSE(table.setOption(24, 1));
-    EXPECT_FALSE(table.setColour(-1, 1));
-    EXPECT_EQ(table.option(-1), 0);
 }
 
 }  // namespace

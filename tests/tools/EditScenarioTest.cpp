@@ -29,14 +29,8 @@ Keyed key(std::vector<std::string> options, const std::string& script) {
 // "amount op description" of each written line (the last row printed is the open row).
 std::vector<std::string> lines(const std::string& rows) {
     std::vector<std::string> result;
-    std::istringstream in(rows);
-    for (std::string row; std::getline(in, row);) {
-        std::vector<std::string> cells;
-        std::istringstream fields(row);
-        for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
-        cells.resize(8);
+    for (const auto& cells : printedCells(rows))
         result.push_back(cells[4] + " " + cells[5] + (cells[3].empty() ? "" : " " + cells[3]));
-    }
     if (!result.empty()) result.pop_back();
     return result;
 }

@@ -23,26 +23,18 @@ namespace fs = std::filesystem;
 
 class TapeFilesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device random;
-        folder = fs::temp_directory_path() / ("talvex-tool-" + std::to_string(random()));
-        fs::create_directories(folder);
-        // The user's own configuration must not change what the tests see.
-        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(folder); }
     std::string file(const std::string& name) const { return (folder / name).string(); }
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream(folder / name, std::ios::binary) << text;
+        testing::writeFile(folder / name, text);
     }
 
-    fs::path folder;
+    TempFolder folder;
 };
 
 TEST_F(TapeFilesTest, TemplatesCarryColumnsAndSettings) {
     ASSERT_EQ(tool({"keys", "--decimal-mode", "0", "--no-data", "-o", file("t.kwt"), ""}).status,
               0);
-    EXPECT_EQ(contents(folder / "t.kwt").find("\r\nM"), std::string::npos);
+    EXPECT_EQ(readFile(folder / "t.kwt").find("\r\nM"), std::string::npos);
     const Result keyed = tool({"keys", "--template", file("t.kwt"), "1234+5+T"});
     ASSERT_EQ(keyed.status, 0) << keyed.err;
     EXPECT_NE(keyed.out.find("\t12.34\t+\t"), std::string::npos) << keyed.out;
@@ -74,7 +66,7 @@ TEST_F(TapeFilesTest, ShippedTapesAreConsistent) {
         EXPECT_EQ(checked.status, 0) << checked.out;
         ASSERT_EQ(tool({"recalc", path, "-o", file("again.kwd")}).status, 0);
         EXPECT_EQ(tool({"show", file("again.kwd")}).out, tool({"show", path}).out);
-        EXPECT_EQ(contents(folder / "again.kwd"), contents(path))
+        EXPECT_EQ(readFile(folder / "again.kwd"), readFile(path))
             << "saved with current rows; a template without data stays one";
     }
 }
@@ -99,7 +91,7 @@ std::string widened(std::string text, int extra) {
 TEST_F(TapeFilesTest, CheckReportsEveryDamage) {
     ASSERT_EQ(tool({"keys", "-o", file("a.kwd"), "{desc Rent}500+25.5+T{desc Food}12+T"}).status,
               0);
-    const std::string tape = contents(folder / "a.kwd");
+    const std::string tape = readFile(folder / "a.kwd");
     const size_t firstRow = tape.find("\r\n1\t") + 2;
     const size_t sLine = tape.find("\r\nS\t") + 2;
     std::string nul = tape;
@@ -149,7 +141,7 @@ TEST_F(TapeFilesTest, CheckReportsEveryDamage) {
 // writes over a file whose reading reported problems.
 TEST_F(TapeFilesTest, DamagedTapesKeepTheirAmounts) {
     ASSERT_EQ(tool({"keys", "-o", file("a.kwd"), "500+25.5+S3*4=T"}).status, 0);
-    const std::string tape = contents(folder / "a.kwd");
+    const std::string tape = readFile(folder / "a.kwd");
     const std::string shown = tool({"show", file("a.kwd")}).out;
     for (const std::string& damaged : {"\xEF\xBB\xBF" + tape, withoutLine(tape, "Ver\t")}) {
         write("d.kwd", damaged);
@@ -159,7 +151,7 @@ TEST_F(TapeFilesTest, DamagedTapesKeepTheirAmounts) {
     const Result refused = tool({"recalc", file("d.kwd")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("no \"Ver\" record"), std::string::npos) << refused.err;
-    EXPECT_EQ(contents(folder / "d.kwd"), withoutLine(tape, "Ver\t"));
+    EXPECT_EQ(readFile(folder / "d.kwd"), withoutLine(tape, "Ver\t"));
 }
 
 // Every cut of every shipped tape, and random byte flips: the reader never fails, a cut is
@@ -180,7 +172,7 @@ TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
     };
     for (const char* name : {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd"}) {
         SCOPED_TRACE(name);
-        const std::string tape = contents(std::string(TALVEX_DATA_DIR) + "/" + name);
+        const std::string tape = readFile(std::string(TALVEX_DATA_DIR) + "/" + name);
         const size_t headerEnd = tape.find("\n", tape.find("\r\nA\t") + 2) + 1;
         for (size_t cut = 0; cut <= tape.size(); ++cut) {
             const bool clean = cut >= headerEnd && tape[cut - 1] == '\n';
@@ -200,25 +192,11 @@ TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
     }
 }
 
-std::vector<std::string> split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(separator, start)) != std::string::npos;
-         start = end + separator.size())
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 // Amount, operator and description of every printed row: what a user reads on the tape.
 std::vector<std::string> shown(const std::string& rows) {
     std::vector<std::string> result;
-    for (const std::string& row : split(rows, "\n")) {
-        if (row.empty()) continue;
-        std::vector<std::string> cells = split(row, "\t");
-        cells.resize(6);
+    for (const auto& cells : printedCells(rows))
         result.push_back(cells[3] + "|" + cells[4] + "|" + cells[5]);
-    }
     return result;
 }
 
@@ -247,15 +225,15 @@ TEST_F(TapeFilesTest, EveryKindOfFileRecalculatesToTheKeyedAmounts) {
     const std::string fresh = tool({"keys", kScript}).out;
     ASSERT_EQ(tool({"keys", "--tape", "0", "-o", file("data.kwb"), kScript}).status, 0);
     ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
-    write("v1.kwd", asEarlyVersion(contents(folder / "tape.kwd"), "1"));
-    write("v0.kwd", asEarlyVersion(contents(folder / "tape.kwd"), "0"));
+    write("v1.kwd", asEarlyVersion(readFile(folder / "tape.kwd"), "1"));
+    write("v0.kwd", asEarlyVersion(readFile(folder / "tape.kwd"), "0"));
     for (const char* name : {"data.kwb", "tape.kwd", "v1.kwd", "v0.kwd"}) {
         SCOPED_TRACE(name);
         const Result again = tool({"recalc", file(name), "-o", file("once.kwd")});
         ASSERT_EQ(again.status, 0) << again.err;
         EXPECT_EQ(shown(tool({"show", file("once.kwd")}).out), shown(fresh));
         ASSERT_EQ(tool({"recalc", file("once.kwd"), "-o", file("twice.kwd")}).status, 0);
-        EXPECT_EQ(contents(folder / "twice.kwd"), contents(folder / "once.kwd"));
+        EXPECT_EQ(readFile(folder / "twice.kwd"), readFile(folder / "once.kwd"));
         // The tape switched on for a file: every line gets its register record from the replay.
         const Result tapeOn = tool({"keys", "--template", file(name), "--tape", "1", "{recalc}"});
         EXPECT_EQ(tapeOn.status, 0) << tapeOn.err;
@@ -267,7 +245,7 @@ TEST_F(TapeFilesTest, EveryKindOfFileRecalculatesToTheKeyedAmounts) {
 // the lines read from the file and the lines keyed again share one record layout.
 TEST_F(TapeFilesTest, EarlyTapesCorrectLikeFreshOnes) {
     ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
-    write("v1.kwd", asEarlyVersion(contents(folder / "tape.kwd"), "1"));
+    write("v1.kwd", asEarlyVersion(readFile(folder / "tape.kwd"), "1"));
     ASSERT_EQ(tool({"keys", "--template", file("v1.kwd"), "-o", file("saved.kwd"), ""}).status, 0);
     const std::string correction = "{row 2}{amount 9}+{row 6}{amount 3}*";
     const Result fresh = tool({"keys", std::string(kScript) + correction});
@@ -293,7 +271,7 @@ TEST_F(TapeFilesTest, EarlyTapesCorrectLikeFreshOnes) {
 TEST_F(TapeFilesTest, DecimalSeparatorIsKept) {
     const Result keyed = tool({"keys", "--decsep", ",", "-o", file("c.kwd"), "1,5+2,25+T3*1,5="});
     ASSERT_EQ(keyed.status, 0) << keyed.err;
-    const std::string saved = contents(folder / "c.kwd");
+    const std::string saved = readFile(folder / "c.kwd");
     const Result inPlace = tool({"recalc", "--decsep", ",", file("c.kwd")});
     EXPECT_EQ(inPlace.status, 0) << inPlace.err;
     EXPECT_EQ(tool({"show", "--decsep", ",", file("c.kwd")}).out, keyed.out);
@@ -303,7 +281,7 @@ TEST_F(TapeFilesTest, DecimalSeparatorIsKept) {
         const Result refused = tool(args);
         EXPECT_EQ(refused.status, 1);
         EXPECT_NE(refused.err.find("--decsep ,"), std::string::npos) << refused.err;
-        EXPECT_EQ(contents(folder / "c.kwd"), saved);
+        EXPECT_EQ(readFile(folder / "c.kwd"), saved);
     }
     ASSERT_EQ(tool({"keys", "-o", file("p.kwd"), "1.5+2.25+T"}).status, 0);
     EXPECT_EQ(tool({"recalc", "--decsep", ",", file("p.kwd")}).status, 1);
@@ -313,9 +291,9 @@ TEST_F(TapeFilesTest, DecimalSeparatorIsKept) {
 // -o still saves what was read. An unknown operator halts the replay: not written in place.
 TEST_F(TapeFilesTest, ProblemsLeaveTheFileAsItWas) {
     ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), "1+2+3+4+5+6+7+8+T"}).status, 0);
-    std::string crOnly = contents(folder / "tape.kwd");
+    std::string crOnly = readFile(folder / "tape.kwd");
     for (size_t at; (at = crOnly.find("\r\n")) != std::string::npos;) crOnly.erase(at + 1, 1);
-    std::string unknown = contents(folder / "tape.kwd");
+    std::string unknown = readFile(folder / "tape.kwd");
     unknown.replace(unknown.find("\t+\t", unknown.find("\r\n3\t")), 3, "\t?\t");
     for (const auto& [name, text] : {std::pair("cr.kwd", crOnly), std::pair("op.kwd", unknown)}) {
         SCOPED_TRACE(name);
@@ -325,12 +303,12 @@ TEST_F(TapeFilesTest, ProblemsLeaveTheFileAsItWas) {
         EXPECT_NE(refused.err.find("left as it was"), std::string::npos) << refused.err;
         tool({"recalc", file(name), "-o", file("out.kwd")});
         EXPECT_TRUE(fs::exists(folder / "out.kwd"));
-        EXPECT_EQ(contents(folder / name), text);
+        EXPECT_EQ(readFile(folder / name), text);
         fs::remove(folder / "out.kwd");
     }
     const Result keyed = tool({"keys", "--template", file("cr.kwd"), "-o", file("cr.kwd"), "1+"});
     EXPECT_EQ(keyed.status, 1);
-    EXPECT_EQ(contents(folder / "cr.kwd"), crOnly);
+    EXPECT_EQ(readFile(folder / "cr.kwd"), crOnly);
 }
 
 // Without --decsep the tool follows the user's numeric locale, as the window does.
@@ -346,7 +324,7 @@ TEST_F(TapeFilesTest, DefaultSeparatorFollowsTheLocale) {
                             " keys '1,5+' >> " + file("rows.txt");
     ASSERT_EQ(std::system(run.c_str()), 0);
     EXPECT_EQ(
-        shown(contents(folder / "rows.txt")),
+        shown(readFile(folder / "rows.txt")),
         (std::vector<std::string>{"|1,5|+", "|2,5|+", "TOTAL|4,|T", "||", "||", "|15.|+", "||"}));
 }
 

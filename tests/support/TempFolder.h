@@ -1,4 +1,5 @@
-// A fresh folder per test, with XDG_CONFIG_HOME pointed at it, removed again afterwards.
+// A fresh folder per test, with XDG_CONFIG_HOME pointed at it so the user's own configuration
+// never reaches a test, removed again afterwards.
 #pragma once
 
 #include <stdlib.h>
@@ -15,8 +16,7 @@ namespace talvex::testing {
 class TempFolder {
   public:
     TempFolder() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "talvex-shell-XXXXXX").string();
+        std::string name = (std::filesystem::temp_directory_path() / "talvex-test-XXXXXX").string();
         if (!mkdtemp(name.data())) throw std::runtime_error("cannot make " + name);
         path_ = name;
         if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
@@ -26,6 +26,7 @@ class TempFolder {
         if (oldConfigHome_) setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
         if (!oldConfigHome_) unsetenv("XDG_CONFIG_HOME");
         std::error_code error;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(path_, error);
     }
     TempFolder(const TempFolder&) = delete;

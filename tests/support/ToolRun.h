@@ -1,13 +1,13 @@
-// Runs talvex-tape in the test's own process and reads the files it writes.
+// Runs talvex-tape in the test's own process and takes its rows and files apart.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "SplitText.h"
 #include "TapeTool.h"
+#include "TempFolder.h"
 
 namespace talvex {
 
@@ -23,11 +23,10 @@ inline Result tool(const std::vector<std::string>& args, const std::string& inpu
     return {status, out.str(), err.str()};
 }
 
-inline std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::linesOf;
+using testing::printedCells;
+using testing::readFile;
+using testing::split;
+using testing::TempFolder;
 
 }  // namespace talvex
