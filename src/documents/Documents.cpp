@@ -46,7 +46,7 @@ int Documents::savePrompt() {
     document_.saveAnswer =
         dialogs_.message(kPromptText, kPromptTitle, Buttons::yesNoCancel, Icon::question);
     // Cancelling the save dialog after Yes does not change the answer: the caller goes on.
-    if (document_.saveAnswer == answer::kYes) saveDocument(4);
+    if (document_.saveAnswer == answer::kYes) saveDocument(SaveMode::saveAs);
     return document_.saveAnswer;
 }
 
@@ -136,9 +136,9 @@ bool Documents::chooseSaveName() {
     return true;
 }
 
-bool Documents::saveDocument(int mode) {
+bool Documents::saveDocument(SaveMode mode) {
     saveFilter_ = 1;
-    if ((mode >= 4 || document_.fileName.empty()) && !chooseSaveName()) return false;
+    if ((mode == SaveMode::saveAs || document_.fileName.empty()) && !chooseSaveName()) return false;
     const TapeKind kind = saveFilter_ == kTemplateWithoutDataFilter ? TapeKind::templateWithoutData
                                                                     : TapeKind::withData;
     std::string error;

@@ -14,6 +14,9 @@ class Engine;
 class SettingsPort;
 struct TapeDocument;
 
+// Save keeps the tape's file name; Save As always asks for one.
+enum class SaveMode { save = 3, saveAs = 4 };
+
 // The one open document: new from a template, open, save, and the prompt that guards changes.
 class Documents {
   public:
@@ -28,8 +31,8 @@ class Documents {
     bool openGrid(const std::string& tapeType);
     // Reads FileName into the tape; an unreadable file leaves the tape as it was.
     bool loadGrid();
-    // Mode 3 saves under FileName; 4 and above always ask for a name.
-    bool saveDocument(int mode);
+    // Saves under FileName, asking for a name for Save As or when there is none yet.
+    bool saveDocument(SaveMode mode);
     // Asks whether to save a modified tape; the answer is kept in SaveAnswer.
     int savePrompt();
     std::string newFileName() const;

@@ -87,12 +87,12 @@ void Builder::fileCommands() {
          .separatorBefore = true,
          .toolbarGroup = kFileTools,
          .toolbarText = "Save",
-         .run = [&documents] { documents.saveDocument(3); }});
+         .run = [&documents] { documents.saveDocument(SaveMode::save); }});
     add({.id = "SaveAs",
          .caption = "Save &As...",
          .shortcut = "Ctrl+Shift+S",
          .menu = kFileMenu,
-         .run = [&documents] { documents.saveDocument(4); }});
+         .run = [&documents] { documents.saveDocument(SaveMode::saveAs); }});
     FrontEndPort& front = p_.frontEnd;
     add({.id = "Exit",
          .caption = "E&xit",

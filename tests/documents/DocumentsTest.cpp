@@ -37,7 +37,7 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
     EXPECT_FALSE(f.engine.modified());
 
     f.key("5+");
-    ASSERT_TRUE(f.documents.saveDocument(3));
+    ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_TRUE(f.dialogs.requests.empty()) << "Save of a named tape shows no dialog";
     EXPECT_TRUE(std::filesystem::exists(f.folder / "Tape3.kwd"));
 }
@@ -65,19 +65,19 @@ TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
     f.document.fileName = (f.folder / "Budget.kwt").string();
     const std::string bare = (f.folder / "Bare.kwt").string();
     f.dialogs.files.push_back({bare, 3});
-    ASSERT_TRUE(f.documents.saveDocument(4));
+    ASSERT_TRUE(f.documents.saveDocument(SaveMode::saveAs));
     EXPECT_EQ(f.dialogs.requests.back().initialFilter, 2)
         << "a template name preselects Template with Data";
     std::string error;
     const std::string written = readWholeFile(bare, error).value_or("");
     EXPECT_EQ(written.find("\r\nM"), std::string::npos) << "template without data";
 
-    ASSERT_TRUE(f.documents.saveDocument(3));
+    ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_NE(readWholeFile(bare, error).value_or("").find("\r\nM"), std::string::npos)
         << "Save of a named file writes all records";
     f.engine.setTapeOn(false);
     f.dialogs.files.push_back({});
-    EXPECT_FALSE(f.documents.saveDocument(4));
+    EXPECT_FALSE(f.documents.saveDocument(SaveMode::saveAs));
     EXPECT_EQ(f.dialogs.requests.back().defaultExtension, ".kwb") << "the tape is off";
 }
 
@@ -85,12 +85,12 @@ TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
     DocumentsFixture f;
     f.documents.newGrid(Documents::kDefaultTemplate);
     f.key("5+");
-    ASSERT_TRUE(f.documents.saveDocument(3));
+    ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     std::filesystem::permissions(f.document.fileName, std::filesystem::perms::owner_read);
     std::string error;
     const std::string before = readWholeFile(f.document.fileName, error).value_or("");
     f.key("7+");
-    EXPECT_FALSE(f.documents.saveDocument(3));
+    EXPECT_FALSE(f.documents.saveDocument(SaveMode::save));
     EXPECT_TRUE(f.engine.modified());
     ASSERT_FALSE(f.dialogs.messages.empty());
     EXPECT_NE(f.dialogs.messages.back().find(f.document.fileName), std::string::npos);
