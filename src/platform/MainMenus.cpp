@@ -84,7 +84,9 @@ void MainWindow::buildCommands() {
             a->setShortcut(QKeySequence(QString::fromStdString(command.shortcut)));
         if (!command.tip.empty()) a->setToolTip(local(command.tip));
         a->setCheckable(command.isSwitch());
+        // The icons are the toolbar's; the menus show captions only.
         a->setIcon(toolIcon(command.id));
+        a->setIconVisibleInMenu(false);
         if (!command.toolbarText.empty()) a->setIconText(local(command.toolbarText));
         connect(a, &QAction::triggered, this, [this, id = command.id] { runCommand(id); });
         if (command.menu.empty()) continue;
