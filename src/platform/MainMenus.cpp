@@ -219,7 +219,7 @@ void MainWindow::openOptions(int tab) {
         connect(options_, &OptionsDialog::optionsChanged, this, [this] {
             applyViewOptions();
             syncViewSwitches();
-            keypad_->setTapeOn(core_.engine.tapeOn());
+            keypad_->setTapeOn(core_.engine.state().tapeOn);
             model_->columnsChanged();
         });
     }

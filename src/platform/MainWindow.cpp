@@ -71,7 +71,7 @@ void MainWindow::connectWidgets() {
     connect(view_, &TapeView::insertLine, this, [&engine] { engine.insertRow(); });
     connect(view_, &TapeView::deleteLine, this, [&engine] { engine.deleteRow(); });
     connect(view_, &TapeView::rowSelected, this, [this, &engine](int row) {
-        if (!engine.clickRow(row)) view_->showTapeRow(engine.curRow());
+        if (!engine.clickRow(row)) view_->showTapeRow(engine.state().curRow);
     });
     connect(keypad_, &Keypad::keyPressed, this, [this](int code) { keypadKey(code); });
     connect(keypad_, &Keypad::groupModeChosen, this, [this, &engine](int mode) {
@@ -97,7 +97,7 @@ void MainWindow::connectWidgets() {
 // "G" and "g" choose the group-total mode as they press the key; the keypad's list follows.
 void MainWindow::typedChar(char c) {
     core_.engine.keyChar(c);
-    keypad_->setGroupMode(core_.engine.entry().groupMode);
+    keypad_->setGroupMode(core_.engine.state().entry.groupMode);
 }
 
 void MainWindow::keypadKey(int code) {
@@ -107,8 +107,8 @@ void MainWindow::keypadKey(int code) {
 }
 
 void MainWindow::toggleTapeSwitch() {
-    core_.settings.setOption(OptionTable::kTapeOn, core_.engine.tapeOn() ? 0 : 1);
-    keypad_->setTapeOn(core_.engine.tapeOn());
+    core_.settings.setOption(OptionTable::kTapeOn, core_.engine.state().tapeOn ? 0 : 1);
+    keypad_->setTapeOn(core_.engine.state().tapeOn);
     model_->columnsChanged();
     view_->setFocus();
 }
@@ -143,14 +143,13 @@ void MainWindow::documentChanged() {
     referencesFold_->setOpen(anyReference);
     openNotes(!notes_->toPlainText().isEmpty());
     model_->columnsChanged();
-    keypad_->setTapeOn(core_.engine.tapeOn());
+    keypad_->setTapeOn(core_.engine.state().tapeOn);
     keypad_->setCountsOn(core_.engine.settings().countsOn);
     applyConfiguration();
     applyViewOptions();
     syncViewSwitches();
-    core_.engine.setLCDColor();
-    core_.engine.updateLCD();
-    view_->showTapeRow(core_.engine.curRow());
+    core_.engine.refreshDisplay();
+    view_->showTapeRow(core_.engine.state().curRow);
     view_->setCurrentDataColumn(cursorColumn);
     notes_->setFont(notesFontFor(core_.document.font, QApplication::font()));
 }
@@ -160,7 +159,7 @@ void MainWindow::applyViewOptions() {
     keypad_->setVisible(options.option(kOptionKeypad) != 0);
     keypad_->setLeftSubpadVisible(options.option(kOptionLeftSubpad) != 0);
     keypad_->setNavigationVisible(options.option(kOptionTapeOnGotoButtons) != 0);
-    keypad_->setGroupMode(core_.engine.entry().groupMode);
+    keypad_->setGroupMode(core_.engine.state().entry.groupMode);
     display_->setVisible(options.option(kOptionDisplayBar) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();
@@ -197,7 +196,7 @@ void MainWindow::showDisplay(const std::string& text) {
 }
 
 void MainWindow::showModified() {
-    setWindowModified(core_.engine.modified());
+    setWindowModified(core_.engine.state().modified);
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {

@@ -47,7 +47,7 @@ QAction* MainWindow::addOptionSwitch(QMenu* menu, const QString& name, const QSt
 
 // Shows or hides the column that plays a role (item count, date, description, amount).
 void MainWindow::displayColumn(int role, bool visible) {
-    const ColumnRoles roles = core_.engine.roles();
+    const ColumnRoles roles = core_.engine.layout().roles;
     const int columns[] = {roles.itemCount, roles.type13, roles.description, roles.amount};
     const int col = columns[role];
     if (!ColumnRoles::present(col)) return;
@@ -56,7 +56,7 @@ void MainWindow::displayColumn(int role, bool visible) {
 }
 
 bool MainWindow::columnShown(int role) const {
-    const ColumnRoles roles = core_.engine.roles();
+    const ColumnRoles roles = core_.engine.layout().roles;
     const int columns[] = {roles.itemCount, roles.type13, roles.description, roles.amount};
     return ColumnRoles::present(columns[role]) &&
            core_.document.columns.column(columns[role]).visible;

@@ -15,20 +15,20 @@ TEST(RecalculateTest, MovingAwayEndsAnEditWithTheLinesOperator) {
     tape.engine.editAmount("6");
     tape.engine.clickRow(3);
     EXPECT_EQ(tape.amount(3), "13.");
-    EXPECT_EQ(tape.engine.curRow(), 3);
+    EXPECT_EQ(tape.engine.state().curRow, 3);
 
     tape.engine.clickRow(4);
     tape.engine.editAmount("9");
     tape.engine.clickRow(1);
     EXPECT_EQ(tape.lastError(), "Press valid operator (+,-,*,/, etc) to terminate edit");
-    EXPECT_EQ(tape.engine.curRow(), 4) << "a new line without an operator keeps the cursor";
+    EXPECT_EQ(tape.engine.state().curRow, 4) << "a new line without an operator keeps the cursor";
 }
 
 // A line written by an add-in that is not loaded stops the run.
 TEST(RecalculateTest, HaltsOnUnknownOperator) {
     Tape damaged;
     damaged.run("5+7+8+S");
-    const_cast<TapeTable&>(damaged.engine.table()).setCell(3, damaged.engine.roles().op, "Q");
+    reloadWithCell(damaged.engine, 3, damaged.engine.layout().roles.op, "Q");
     damaged.amend(1, "6", "+");
     EXPECT_EQ(damaged.lastError(), "Recalculation halted at row 3");
     EXPECT_EQ(damaged.record(2), "7.:13:13|2:1:0") << "lines above the halt are recalculated";
@@ -53,7 +53,7 @@ TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     tape.view.cancelAtProgress = false;
     tape.amend(1, "3", "+");
     EXPECT_EQ(tape.view.recalcEnds, 2);
-    EXPECT_EQ(tape.engine.curRow(), 2) << "the cursor stays after the edited line";
+    EXPECT_EQ(tape.engine.state().curRow, 2) << "the cursor stays after the edited line";
 
     Tape fresh;
     fresh.engine.setMaxRows(10000);

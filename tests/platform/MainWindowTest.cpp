@@ -48,7 +48,8 @@ class MainWindowTest : public QObject {
         session_->engine().clickRow(1);
         session_->engine().editAmount("10");
         typeKeys("+");
-        QCOMPARE(session_->engine().cell(3, session_->engine().roles().amount), std::string("17."));
+        QCOMPARE(session_->engine().cell(3, session_->engine().layout().roles.amount),
+                 std::string("17."));
     }
 
     // The desktop's cut and paste keys on an amount: a cut amount is 0 once the cursor moves
@@ -57,7 +58,7 @@ class MainWindowTest : public QObject {
         TapeView* view = session_->window().tapeView();
         typeKeys("50+20+30+T");
         session_->engine().clickRow(2);
-        view->setCurrentDataColumn(session_->engine().roles().amount);
+        view->setCurrentDataColumn(session_->engine().layout().roles.amount);
         QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_Down);
         QCOMPARE(rows(), toolRows("50+0+30+T"));
@@ -70,17 +71,19 @@ class MainWindowTest : public QObject {
     void enterRuleInTheGrid() {
         typeKeys("6*5");
         QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
-        QCOMPARE(session_->engine().opAt(2), std::string("="));
+        const Engine& engine = session_->engine();
+        const int op = engine.layout().roles.op;
+        QCOMPARE(engine.cell(2, op), std::string("="));
         typeKeys("4+");
         QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
         QTest::keyClick(session_->window().tapeView(), Qt::Key_Return);
-        const int last = session_->engine().lastRow();
-        QCOMPARE(session_->engine().opAt(last - 2), std::string("T"));
+        const int last = engine.state().lastRow;
+        QCOMPARE(engine.cell(last - 2, op), std::string("T"));
     }
 
     void descriptionThenAmountWithoutTheMouse() {
         TapeView* view = session_->window().tapeView();
-        const ColumnRoles roles = session_->engine().roles();
+        const ColumnRoles roles = session_->engine().layout().roles;
         view->setCurrentDataColumn(roles.description);
         QTest::keyClicks(view, "F");
         QWidget* editor = QApplication::focusWidget();
@@ -112,7 +115,7 @@ class MainWindowTest : public QObject {
         dialogs_.answers = {answer};
         if (saveChosen) dialogs_.files = {path("Saved.kwd")};
         session_->window().action("ToolNew")->trigger();
-        QCOMPARE(session_->engine().lastRow() == 1, replaced);
+        QCOMPARE(session_->engine().state().lastRow == 1, replaced);
         QCOMPARE(std::filesystem::exists(path("Saved.kwd")), saved);
     }
 

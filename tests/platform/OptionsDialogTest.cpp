@@ -135,9 +135,9 @@ class OptionsDialogTest : public QObject {
         auto* list = core_->tab(0)->findChild<QListWidget*>();
         list->setCurrentItem(optionItem(core_->tab(0), QStringLiteral("Tape On")));
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(!core_->engine.tapeOn());
+        QVERIFY(!core_->engine.state().tapeOn);
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(core_->engine.tapeOn());
+        QVERIFY(core_->engine.state().tapeOn);
         optionItem(core_->tab(0), QStringLiteral("Auto Total Text"))->setCheckState(Qt::Unchecked);
         QVERIFY(!core_->engine.settings().autoTotalText);
         optionItem(core_->tab(1), QStringLiteral("Ruler"))->setCheckState(Qt::Checked);

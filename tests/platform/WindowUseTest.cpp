@@ -68,7 +68,7 @@ class WindowUseTest : public QObject {
         QFETCH(QString, words);
         h_.typeKeys("50+20+30+");
         const auto before = h_.rows();
-        const int description = h_.engine().roles().description;
+        const int description = h_.engine().layout().roles.description;
         clickCell(2, description);
         // Each key goes where the desktop sends it: to the widget that has the focus.
         for (QChar c : words) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
@@ -79,7 +79,7 @@ class WindowUseTest : public QObject {
         QCOMPARE(after.size(), before.size());
         for (size_t row = 0; row < before.size(); ++row)
             if (row != 1) QCOMPARE(after[row], before[row]);
-        QCOMPARE(h_.engine().cell(2, h_.engine().roles().amount), std::string("20."));
+        QCOMPARE(h_.engine().cell(2, h_.engine().layout().roles.amount), std::string("20."));
     }
 
     // An edit at the top of a long tape: the progress dialog goes when the work is done and
@@ -138,13 +138,13 @@ class WindowUseTest : public QObject {
         h_.typeKeys(button, before);
         QTest::keyClick(button, Qt::Key(key));
         h_.typeKeys(button, "456+");
-        QCOMPARE(h_.engine().cell(1, h_.engine().roles().amount), amount);
+        QCOMPARE(h_.engine().cell(1, h_.engine().layout().roles.amount), amount);
     }
 
     // Figures keyed on the open row wait for their operator when another line is clicked.
     void keyedFiguresSurviveAClickElsewhere() {
         h_.typeKeys("50+20+45");
-        clickCell(1, h_.engine().roles().description);
+        clickCell(1, h_.engine().layout().roles.description);
         QCOMPARE(h_.window().statusText(),
                  QString("Press valid operator (+,-,*,/, etc) to terminate edit"));
         QCOMPARE(QApplication::focusWidget(), h_.view());
@@ -284,7 +284,7 @@ class WindowUseTest : public QObject {
     // a date column in the desktop's short form.
     void tapeComesBackAsItWasLeft() {
         h_.typeKeys("5+7+");
-        const ColumnRoles roles = h_.engine().roles();
+        const ColumnRoles roles = h_.engine().layout().roles;
         TapeDocument& document = h_.session->document();
         document.font.name = "No Such Face";
         document.font.sizes[0] = "14";
@@ -305,7 +305,7 @@ class WindowUseTest : public QObject {
         QVERIFY(h_.engine().editCell(roles.type13, "2026-12-07"));
         const auto shown = [&] {
             TapeModel* model = h_.view()->tapeModel();
-            const int row = model->modelRow(h_.engine().curRow());
+            const int row = model->modelRow(h_.engine().state().curRow);
             return model->data(model->index(row, TapeModel::modelColumn(roles.type13)));
         };
         QCOMPARE(shown().toString(), QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat));
