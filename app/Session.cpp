@@ -47,12 +47,14 @@ Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
                  core_.config.workingFolder()),
       columns_(core_.document, core_.engine, dialogs_, core_.config.maxCols()) {
     core_.engine.setClipboard(clipboard_);
+    core_.engine.setProgress(progress_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
 }
 
 Session::~Session() {
     view_.setTarget(nullptr);
+    progress_.setTarget(nullptr);
 }
 
 bool Session::acceptableTapeName(const std::string& name) {
@@ -69,6 +71,7 @@ void Session::loadMainWindow(const std::string& startFile) {
                                                       columns_, dialogs_});
     qtDialogs_.setParent(window_.get());
     view_.setTarget(window_.get());
+    progress_.setTarget(&window_->progress());
     QObject::connect(window_.get(), &MainWindow::hiddenToTray, [this] {
         closedToTray_ = true;
         saveWindowSettings();

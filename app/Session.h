@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ForwardingProgress.h"
 #include "app/ForwardingView.h"
 #include "documents/ColumnActions.h"
 #include "documents/Documents.h"
@@ -41,6 +42,7 @@ class Session {
 
   private:
     ForwardingView view_;
+    ForwardingProgress progress_;
     TapeCore core_;
     QtDialogs qtDialogs_;
     DialogsPort& dialogs_;

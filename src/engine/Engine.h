@@ -10,6 +10,7 @@
 #include "engine/GroupTotals.h"
 #include "engine/LoadedTape.h"
 #include "engine/NumberFormat.h"
+#include "engine/ProgressPort.h"
 #include "engine/References.h"
 #include "engine/TapeLayout.h"
 #include "engine/TapeSettings.h"
@@ -67,6 +68,8 @@ class Engine {
     void refreshDisplay();
 
     void setClipboard(ClipboardPort& clipboard) { clipboard_ = &clipboard; }
+    // Where long work reports its progress; a cancel there takes the operation back whole.
+    void setProgress(ProgressPort& progress) { progress_ = &progress; }
     void setMaxRows(int rows) { layout_.maxRows = rows; }
     void setTapeOn(bool on);
     void setCalcOption(int index, int value);
@@ -230,6 +233,8 @@ class Engine {
     AddinPort& addins_;
     ClipboardPort nullClipboard_;
     ClipboardPort* clipboard_ = &nullClipboard_;
+    ProgressPort nullProgress_;
+    ProgressPort* progress_ = &nullProgress_;
     NumberFormatter format_;
     TapeTable table_;
     TapeLayout layout_;

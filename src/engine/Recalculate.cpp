@@ -15,28 +15,9 @@ constexpr std::string_view kHalted = "Recalculation halted at row ";
 constexpr std::string_view kNothingAtRow = "Nothing to calculate at row ";
 constexpr std::string_view kLeftAsItIs = ": left as it is";
 constexpr std::string_view kCancelled = "Recalculation cancelled: the tape is as it was before";
-// How often the view hears of the progress (and may ask to cancel).
+constexpr std::string_view kCaption = "Recalculating the tape...";
+// How often the progress port hears of the progress (and may ask to cancel).
 constexpr int kProgressInterval = 1024;
-
-// Tells the view that a run which reported progress is over, however it ended (a refusal
-// leaves by an exception).
-class ProgressEnd {
-  public:
-    explicit ProgressEnd(ViewPort& view) : view_(view) {}
-    ~ProgressEnd() {
-        if (reported_) view_.recalcEnded();
-    }
-    ProgressEnd(const ProgressEnd&) = delete;
-    ProgressEnd& operator=(const ProgressEnd&) = delete;
-    bool report(int row, int lastRow) {
-        reported_ = true;
-        return view_.recalcProgress(row, lastRow);
-    }
-
-  private:
-    ViewPort& view_;
-    bool reported_ = false;
-};
 
 }  // namespace
 
@@ -121,7 +102,7 @@ void Engine::recalculateFrom(int startRow) {
     loadRegistersAbove(state_.curRow);
     int replayed = 0;
     int firstInert = 0;
-    ProgressEnd progress(view_);
+    ProgressScope progress(*progress_, kCaption);
     bool cancelled = false;
     while (state_.curRow < state_.lastRow) {
         const int row = state_.curRow;

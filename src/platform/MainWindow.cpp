@@ -4,12 +4,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QStatusBar>
 
 #include "documents/Documents.h"
@@ -235,34 +233,6 @@ void MainWindow::columnLayoutChanged() {
     model_->columnsChanged();
 }
 
-// Long recalculations keep the window alive and can be cancelled. The dialog belongs to one
-// run: it goes when the run ends, and its Cancel never reaches a later run. Until it shows,
-// keys and clicks wait for the run to end; once it shows, it keeps them from every other
-// window. Nothing from another process is handled halfway through a run.
-bool MainWindow::recalcProgress(int row, int lastRow) {
-    if (!progress_) {
-        progress_ =
-            new QProgressDialog(tr("Recalculating the tape..."), tr("Cancel"), 0, lastRow, this);
-        progress_->setWindowModality(Qt::ApplicationModal);
-        progress_->setMinimumDuration(400);
-        progress_->setAutoClose(false);
-        progress_->setAutoReset(false);
-    }
-    progress_->setMaximum(lastRow);
-    progress_->setValue(row);
-    QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeSocketNotifiers;
-    if (!progress_->isVisible()) flags |= QEventLoop::ExcludeUserInputEvents;
-    QApplication::processEvents(flags);
-    return !progress_->wasCanceled();
-}
-
-void MainWindow::recalcEnded() {
-    if (!progress_) return;
-    progress_->hide();
-    progress_->deleteLater();
-    progress_ = nullptr;
-}
-
 QString MainWindow::statusText() const {
     return status_->text();
 }
@@ -294,7 +264,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A recalculation runs to its end (or its Cancel) before the tape may go.
-    if (progress_ || core_.documents.savePrompt() == answer::kCancel) {
+    if (progress_.running() || core_.documents.savePrompt() == answer::kCancel) {
         event->ignore();
         return;
     }

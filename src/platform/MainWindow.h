@@ -5,11 +5,11 @@
 #include <QRect>
 
 #include "engine/EnginePorts.h"
+#include "platform/ProgressDialogPort.h"
 
 class QAction;
 class QLabel;
 class QPlainTextEdit;
-class QProgressDialog;
 class QSplitter;
 
 namespace talvex {
@@ -62,8 +62,6 @@ class MainWindow : public QMainWindow, public ViewPort {
     void showColumn(int col) override;
     void countsCaptionChanged(bool countsOn) override;
     void beep() override;
-    bool recalcProgress(int row, int lastRow) override;
-    void recalcEnded() override;
     void columnLayoutChanged() override;
 
     // After a tape was loaded or created: columns, panels, notes and references anew.
@@ -75,6 +73,8 @@ class MainWindow : public QMainWindow, public ViewPort {
     bool closing() const { return closing_; }
     QString statusText() const;
     TapeView* tapeView() const { return view_; }
+    // Long work of the engine and the other modules reports here.
+    ProgressPort& progress() { return progress_; }
     void focusTape();
     Keypad* keypad() const { return keypad_; }
     QAction* action(const QString& name) const;
@@ -138,7 +138,7 @@ class MainWindow : public QMainWindow, public ViewPort {
     QSplitter* central_ = nullptr;
     QWidget* calculator_ = nullptr;
     FoldingPanel* referencesFold_ = nullptr;
-    QPointer<QProgressDialog> progress_;
+    ProgressDialogPort progress_{this};
     QPointer<OptionsDialog> options_;
     bool closing_ = false;
     bool compactShown_ = false;

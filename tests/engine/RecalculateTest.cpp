@@ -42,17 +42,18 @@ TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     tape.engine.setMaxRows(10000);
     for (int i = 0; i < 1500; ++i) tape.run("2+S");
     const Lines before = tape.rows();
-    tape.view.cancelAtProgress = true;
+    tape.progress.cancel = true;
     tape.amend(1, "3", "+");
-    ASSERT_FALSE(tape.view.progressRows.empty());
-    EXPECT_EQ(tape.view.recalcEnds, 1);
+    ASSERT_FALSE(tape.progress.steps.empty());
+    EXPECT_EQ(tape.progress.captions, std::vector<std::string>{"Recalculating the tape..."});
+    EXPECT_EQ(tape.progress.ends, 1);
     EXPECT_EQ(tape.rows(), before);
     EXPECT_EQ(tape.lastError(), "Recalculation cancelled: the tape is as it was before");
     tape.engine.clickRow(5);
     EXPECT_EQ(tape.rows(), before) << "the cancelled figure is not keyed on leaving its line";
-    tape.view.cancelAtProgress = false;
+    tape.progress.cancel = false;
     tape.amend(1, "3", "+");
-    EXPECT_EQ(tape.view.recalcEnds, 2);
+    EXPECT_EQ(tape.progress.ends, 2);
     EXPECT_EQ(tape.engine.state().curRow, 2) << "the cursor stays after the edited line";
 
     Tape fresh;

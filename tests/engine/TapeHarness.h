@@ -28,25 +28,35 @@ class RecordingView : public ViewPort {
     void showDisplay(const std::string& text) override { display = text; }
     void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
     void showColumn(int col) override { shownColumns.push_back(col); }
-    bool recalcProgress(int row, int /*lastRow*/) override {
-        progressRows.push_back(row);
-        return !cancelAtProgress;
-    }
-    void recalcEnded() override { ++recalcEnds; }
 
     std::vector<std::pair<std::string, bool>> statuses;
     std::string display;
     int displayColour = -1;
     std::vector<int> shownColumns;
-    std::vector<int> progressRows;
-    bool cancelAtProgress = false;
-    int recalcEnds = 0;
+};
+
+// Remembers the steps of long work, and cancels it when told to, as the user would.
+class RecordingProgress : public ProgressPort {
+  public:
+    void begin(std::string_view caption, int /*steps*/) override { captions.emplace_back(caption); }
+    bool step(int done, int /*steps*/) override {
+        steps.push_back(done);
+        return !cancel;
+    }
+    void end() override { ++ends; }
+
+    std::vector<std::string> captions;
+    std::vector<int> steps;
+    bool cancel = false;
+    int ends = 0;
 };
 
 // A fresh tape keyed like a user at the keyboard: tape.run("5+7+ST").
 class Tape {
   public:
-    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {}
+    explicit Tape(char decSep = '.') : engine(view, addins, NumberSymbols::forDecSep(decSep)) {
+        engine.setProgress(progress);
+    }
 
     // Selects a row as a click would, then keys.
     Tape& at(int row, std::string_view keys = {}) {
@@ -106,6 +116,7 @@ class Tape {
     }
 
     RecordingView view;
+    RecordingProgress progress;
     AddinPort addins;
     Engine engine;
 };
