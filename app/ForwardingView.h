@@ -40,12 +40,6 @@ class ForwardingView : public ViewPort {
     void beep() override {
         if (target_) target_->beep();
     }
-    bool recalcProgress(int row, int lastRow) override {
-        return !target_ || target_->recalcProgress(row, lastRow);
-    }
-    void recalcEnded() override {
-        if (target_) target_->recalcEnded();
-    }
     void columnLayoutChanged() override {
         if (target_) target_->columnLayoutChanged();
     }

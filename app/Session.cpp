@@ -43,6 +43,7 @@ QRect placeOnScreen(const WindowGeometry& g, double dpi, QSize hint, const QRect
 Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
     : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_}, std::move(config), decSep) {
     core_.engine.setClipboard(clipboard_);
+    core_.engine.setProgress(progress_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
 }
@@ -50,6 +51,7 @@ Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
 Session::~Session() {
     view_.setTarget(nullptr);
     frontEnd_.setTarget(nullptr);
+    progress_.setTarget(nullptr);
 }
 
 void Session::loadMainWindow(const std::string& startFile) {
@@ -58,6 +60,7 @@ void Session::loadMainWindow(const std::string& startFile) {
     qtDialogs_.setParent(window_.get());
     view_.setTarget(window_.get());
     frontEnd_.setTarget(window_.get());
+    progress_.setTarget(&window_->progress());
     QObject::connect(window_.get(), &MainWindow::hiddenToTray, [this] {
         closedToTray_ = true;
         saveWindowSettings();

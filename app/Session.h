@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/ForwardingFrontEnd.h"
+#include "app/ForwardingProgress.h"
 #include "app/ForwardingView.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDialogs.h"
@@ -40,6 +41,7 @@ class Session {
   private:
     ForwardingView view_;
     ForwardingFrontEnd frontEnd_;
+    ForwardingProgress progress_;
     QtDialogs qtDialogs_;
     TapeSession core_;
     QtClipboard clipboard_;

@@ -16,13 +16,13 @@ int linesOfBlock() {
     talvex::AddinPort addins;
     talvex::Engine engine(view, addins);
     for (char c : kBlock) engine.keyChar(c);
-    return engine.lastRow() - 1;
+    return engine.state().lastRow - 1;
 }
 
 // Keys blocks until the tape holds `lines` lines; returns the number of keys pressed.
 long keyTape(talvex::Engine& engine, int lines) {
     long keys = 0;
-    while (engine.lastRow() <= lines) {
+    while (engine.state().lastRow <= lines) {
         for (char c : kBlock) engine.keyChar(c);
         keys += static_cast<long>(kBlock.size());
     }
@@ -38,7 +38,7 @@ void BM_KeyTapeToLength(benchmark::State& state) {
         talvex::Engine engine(view, addins);
         engine.setMaxRows(lines + 2 * linesOfBlock());
         keys += keyTape(engine, lines);
-        benchmark::DoNotOptimize(engine.lastRow());
+        benchmark::DoNotOptimize(engine.state().lastRow);
     }
     state.counters["per_key"] = benchmark::Counter(
         static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

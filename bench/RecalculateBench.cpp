@@ -37,9 +37,9 @@ std::unique_ptr<LongTape> makeTape() {
     tape->key("RR");
     tape->engine.gotoLine(3);
     int nextGrandTotal = 1000;
-    while (tape->engine.lastRow() <= kTapeLines) {
+    while (tape->engine.state().lastRow <= kTapeLines) {
         tape->key("125.5+74.25+19.99-12*3=S8+R1+T");
-        if (tape->engine.lastRow() >= nextGrandTotal) {
+        if (tape->engine.state().lastRow >= nextGrandTotal) {
             tape->key("G");
             nextGrandTotal += 1000;
         }
@@ -51,13 +51,13 @@ void BM_Recalculate30000(benchmark::State& state) {
     const auto tape = makeTape();
     for (auto _ : state) {
         tape->engine.recalculate(1);
-        benchmark::DoNotOptimize(tape->engine.lastRow());
+        benchmark::DoNotOptimize(tape->engine.state().lastRow);
     }
     if (tape->view.errors > 0) state.SkipWithError("the tape did not recalculate cleanly");
-    state.counters["lines"] = tape->engine.lastRow() - 1;
+    state.counters["lines"] = tape->engine.state().lastRow - 1;
     int grandTotals = 0;
-    for (int row = 1; row < tape->engine.lastRow(); ++row)
-        grandTotals += tape->engine.opAt(row) == "G";
+    for (int row = 1; row < tape->engine.state().lastRow; ++row)
+        grandTotals += tape->engine.cell(row, tape->engine.layout().roles.op) == "G";
     state.counters["grand_totals"] = grandTotals;
 }
 BENCHMARK(BM_Recalculate30000)->Unit(benchmark::kMillisecond);
@@ -70,7 +70,7 @@ void BM_DeleteFirstLine30000(benchmark::State& state) {
         tape->engine.clickRow(1);
         state.ResumeTiming();
         tape->engine.deleteRow();
-        benchmark::DoNotOptimize(tape->engine.lastRow());
+        benchmark::DoNotOptimize(tape->engine.state().lastRow);
     }
 }
 BENCHMARK(BM_DeleteFirstLine30000)->Unit(benchmark::kMillisecond)->Iterations(20);

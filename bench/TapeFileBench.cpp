@@ -36,7 +36,7 @@ struct Session {
 std::string longTapeText() {
     Session session;
     const std::string block = "125.5+74.25+19.99-12*3=S8+T";
-    while (session.engine.lastRow() <= 30000)
+    while (session.engine.state().lastRow <= 30000)
         for (char c : block) session.engine.keyChar(c);
     return talvex::tapeFileText(session.document, session.engine, session.settings,
                                 talvex::TapeKind::withData);

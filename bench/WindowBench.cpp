@@ -23,7 +23,7 @@ struct Window {
             std::make_unique<talvex::Session>(talvex::ConfigStore(folder / "Talvex.ini"), '.');
         session->loadMainWindow({});
         talvex::Engine& engine = session->engine();
-        for (int block = 0; engine.lastRow() <= 30000; ++block)
+        for (int block = 0; engine.state().lastRow <= 30000; ++block)
             for (char c : std::string("12+7-S")) engine.keyChar(c);
         session->window().resize(1000, 700);
         session->window().show();
@@ -41,7 +41,7 @@ void BM_KeyAndRepaintAtEndOfLongTape(benchmark::State& state) {
         view->viewport()->repaint();
         QApplication::processEvents();
     }
-    state.counters["lines"] = window.session->engine().lastRow();
+    state.counters["lines"] = window.session->engine().state().lastRow;
 }
 BENCHMARK(BM_KeyAndRepaintAtEndOfLongTape)->Unit(benchmark::kMicrosecond)->Iterations(300);
 

@@ -180,8 +180,8 @@ bool groupedAsThousands(std::string_view amount, char thousandsSep) {
 // amounts hold it where no grouping puts it.
 bool keyedWithOtherSeparator(const Engine& engine) {
     const char thousandsSep = engine.format().symbols().thousandsSep;
-    const int amount = engine.roles().amount;
-    for (int row = 1; row < engine.lastRow(); ++row) {
+    const int amount = engine.layout().roles.amount;
+    for (int row = 1; row < engine.state().lastRow; ++row) {
         const std::string& record = engine.cell(row, kRegisterColumn);
         if (isRegisterRecord(record) &&
             recordField(record, 1).find(thousandsSep) != std::string_view::npos)
@@ -282,7 +282,7 @@ int runOnFile(const std::string& command, const CommandLine& line, char defaultD
     }
     if (command == "check") {
         out << file << ": version " << report.version << ", " << report.dataRows << " rows, "
-            << session.engine().colCount() << " columns\n";
+            << session.engine().layout().colCount << " columns\n";
         for (const std::string& problem : report.problems) out << "problem: " << problem << '\n';
         return report.problems.empty() ? kExitOk : kExitFailed;
     }

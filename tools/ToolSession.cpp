@@ -69,7 +69,7 @@ void ToolSession::startDefaultTape() {
     core_.settings.setOption(option::kTapeOn, 1);
     for (int option = option::kAutoClearText; option <= option::kAutoAddFuncText; ++option)
         core_.settings.setOption(option, 1);
-    core_.document.currentColumn = core_.engine.roles().amount;
+    core_.document.currentColumn = core_.engine.layout().roles.amount;
     core_.engine.newTape();
 }
 
@@ -98,9 +98,9 @@ bool ToolSession::save(const std::filesystem::path& path, TapeKind kind, std::st
 }
 
 void ToolSession::printRows(std::ostream& out) const {
-    for (int row = 1; row <= core_.engine.lastRow(); ++row)
-        out << dataRowText(core_.engine.table(), row, core_.engine.colCount(),
-                           core_.engine.tapeOn())
+    for (int row = 1; row <= core_.engine.state().lastRow; ++row)
+        out << dataRowText(core_.engine.table(), row, core_.engine.layout().colCount,
+                           core_.engine.state().tapeOn)
             << '\n';
 }
 

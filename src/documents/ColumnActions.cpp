@@ -41,7 +41,6 @@ int ColumnActions::deleteColumn(int col) {
                                         "Delete Column " + std::to_string(col - 1) + "?",
                                         Buttons::yesNo, Icon::question);
     if (answer != answer::kYes) return -1;
-    engine_.setModified(true);
     columns.deleteColumn(col);
     return std::min(col, columns.colCount());
 }
@@ -74,7 +73,6 @@ int ColumnActions::insertOrEdit(int action, int col) {
     int target = col;
     if (!edit) {
         target = action == kAddAfter ? col + 1 : col;
-        engine_.setModified(true);
         columns.insertColumn(target);
     }
     Column& column = columns.column(target);

@@ -38,7 +38,7 @@ const Column& ColumnSet::column(int col) const {
 }
 
 int ColumnSet::width(int col) const {
-    return engine_.columnWidth(col);
+    return engine_.layout().width(col);
 }
 void ColumnSet::setWidth(int col, int width) {
     engine_.setColumnWidth(col, width);
@@ -125,9 +125,7 @@ void ColumnSet::moveColumn(int from, int to) {
     target.kind = source.kind;
     target.displayFormat = source.displayFormat;
     setWidth(to, width(from));
-    TapeTable& table = engine_.loadTable();
-    for (int row = 1; row <= engine_.lastRow(); ++row)
-        table.setCell(row, to, table.cell(row, from));
+    engine_.moveColumn(from, to);
 }
 
 // The hidden browser-address column right after the last one moves with the columns.
@@ -138,7 +136,7 @@ void ColumnSet::deleteColumn(int col) {
         column(c).caption = column(c + 1).caption;
         column(c).visible = column(c + 1).visible;
     }
-    clearCells(colCount_ + 1);
+    engine_.clearColumn(colCount_ + 1);
     columns_.resize(static_cast<size_t>(colCount_));
     --colCount_;
     applyToEngine();
@@ -155,19 +153,13 @@ void ColumnSet::insertColumn(int col) {
     }
     column(col) = Column{};
     setWidth(col, kNewColumnWidth);
-    clearCells(col);
+    engine_.clearColumn(col);
     columns_.resize(static_cast<size_t>(colCount_) + 1);
     applyToEngine();
 }
 
-void ColumnSet::clearCells(int col) {
-    TapeTable& table = engine_.loadTable();
-    for (int row = 1; row <= engine_.lastRow(); ++row) table.setCell(row, col, {});
-}
-
 void ColumnSet::applyToEngine() {
-    engine_.setColCount(colCount_);
-    engine_.setRoles(roles());
+    engine_.setColumns(roles(), colCount_);
 }
 
 void ColumnSet::setDefaults() {

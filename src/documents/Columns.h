@@ -41,7 +41,7 @@ class ColumnSet {
     void setColType(int col, const std::string& typeText);
     // The role columns as the type codes say; a role without a column is 0.
     ColumnRoles roles() const;
-    // Copies width, type and every row's cell of column from to column to.
+    // Copies width, type and every row's cell of column from to column to; the tape is modified.
     void moveColumn(int from, int to);
     void deleteColumn(int col);
     // A new empty text column at col; the columns from col on move one place right.
@@ -55,8 +55,6 @@ class ColumnSet {
     static std::string typeName(const std::string& typeText);
 
   private:
-    void clearCells(int col);
-
     Engine& engine_;
     int colCount_ = 1;
     std::vector<Column> columns_;

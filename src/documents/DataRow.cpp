@@ -1,8 +1,8 @@
 #include "documents/DataRow.h"
 
 #include "engine/ColumnRoles.h"
-#include "engine/Engine.h"
 #include "engine/TapeTable.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -16,7 +16,7 @@ void appendField(std::string& line, std::string_view text) {
     if (text.find_first_of(kUnsafe) == std::string_view::npos)
         line += text;
     else
-        line += Engine::cellText(text);
+        line += cellText(text);
 }
 
 std::string dataRowText(const TapeTable& table, int row, int colCount, bool tapeOn) {

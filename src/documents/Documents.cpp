@@ -42,7 +42,7 @@ std::string Documents::existingFile(const std::string& name) const {
 }
 
 int Documents::savePrompt() {
-    if (!engine_.modified()) return document_.saveAnswer = answer::kNone;
+    if (!engine_.state().modified) return document_.saveAnswer = answer::kNone;
     document_.saveAnswer =
         dialogs_.message(kPromptText, kPromptTitle, Buttons::yesNoCancel, Icon::question);
     // Cancelling the save dialog after Yes does not change the answer: the caller goes on.
@@ -123,8 +123,8 @@ bool Documents::chooseSaveName() {
     document_.dialogName = document_.fileName.empty() ? newFileName() : document_.fileName;
     FileDialogRequest request;
     request.title = kSaveTitle;
-    request.filter = engine_.tapeOn() ? kSaveTapeFilter : kSaveDataFilter;
-    request.defaultExtension = engine_.tapeOn() ? kTapeExtension : kDataExtension;
+    request.filter = engine_.state().tapeOn ? kSaveTapeFilter : kSaveDataFilter;
+    request.defaultExtension = engine_.state().tapeOn ? kTapeExtension : kDataExtension;
     request.initialFilter = isTemplateName(document_.dialogName) ? 2 : 1;
     request.folder = workingFolder_.string();
     request.proposedName = document_.dialogName;
@@ -165,7 +165,7 @@ std::string Documents::title() const {
 }
 
 void Documents::setTitle() {
-    document_.cleanRow = engine_.curRow();
+    document_.cleanRow = engine_.state().curRow;
     engine_.setModified(false);
     dialogs_.setTitle(title());
 }

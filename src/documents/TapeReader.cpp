@@ -103,8 +103,7 @@ int legacyColour(int k) {
 
 class TapeReader {
   public:
-    TapeReader(TapeDocument& doc, Engine& engine, SettingsPort& settings)
-        : doc_(doc), engine_(engine), settings_(settings) {}
+    TapeReader(TapeDocument& doc, SettingsPort& settings) : doc_(doc), settings_(settings) {}
 
     void readLine(std::string_view line) {
         ++lineNumber_;
@@ -137,6 +136,14 @@ class TapeReader {
 
     void problem(std::string text) { report_.problems.push_back(std::move(text)); }
     LoadReport& report() { return report_; }
+    // The tape as read, with the columns and cursor the file gave the document.
+    LoadedTape takeTape() {
+        tape_.rows = report_.dataRows;
+        tape_.roles = doc_.columns.roles();
+        tape_.colCount = doc_.columns.colCount();
+        tape_.savedRow = doc_.savedRow;
+        return std::move(tape_);
+    }
 
   private:
     bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
@@ -144,7 +151,7 @@ class TapeReader {
 
     void readDataRow(const Fields& fields) {
         const int row = ++report_.dataRows;
-        TapeTable& table = engine_.loadTable();
+        TapeTable& table = tape_.table;
         const int colCount = doc_.columns.colCount();
         const int count = static_cast<int>(fields.size());
         table.setCell(row, kRegisterColumn, std::to_string(count));
@@ -256,8 +263,8 @@ class TapeReader {
                     std::to_string(doc_.version));
         }
         report_.version = doc_.version;
-        engine_.setRecordLayout(doc_.version >= 2 ? RecordLayout::withRawEntry
-                                                  : RecordLayout::withoutRawEntry);
+        tape_.records =
+            doc_.version >= 2 ? RecordLayout::withRawEntry : RecordLayout::withoutRawEntry;
     }
 
     // A file of the current version always carries the whole header; earlier ones at least
@@ -312,10 +319,7 @@ class TapeReader {
                     " columns, more than MaxCols (" + std::to_string(maxCols) + ")");
     }
 
-    void setType(int col, const std::string& text) {
-        doc_.columns.setColType(col, text);
-        doc_.columns.applyToEngine();
-    }
+    void setType(int col, const std::string& text) { doc_.columns.setColType(col, text); }
 
     void readFont(int i, const std::string& v) {
         TapeFont& font = doc_.font;
@@ -388,7 +392,7 @@ class TapeReader {
     void readSlot(int box, std::string_view v) {
         if (box < 0 || box > ReferenceRegistry::kMaxSlots) return;
         const size_t colon = v.find(':');
-        ReferenceRegistry::Slot& slot = engine_.references().slot(box);
+        ReferenceRegistry::Slot& slot = tape_.references.slot(box);
         slot.shown = std::string(v.substr(0, colon));
         slot.linkCount = colon == std::string_view::npos ? 0 : fileInt(v.substr(colon + 1));
         if (slot.linkCount < ReferenceRegistry::kFree) slot.linkCount = ReferenceRegistry::kFree;
@@ -428,9 +432,9 @@ class TapeReader {
     }
 
     TapeDocument& doc_;
-    Engine& engine_;
     SettingsPort& settings_;
     LoadReport report_;
+    LoadedTape tape_;
     std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
     std::string versionText_;
     int lineNumber_ = 0;
@@ -442,7 +446,6 @@ class TapeReader {
 
 void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
     doc.notes.clear();
-    engine.beginLoad();
     doc.currentColumn = 2;
     doc.version = 0;
     doc.savedRow = doc.savedColumn = 0;
@@ -455,34 +458,6 @@ void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
     for (int group = 0; group < settings_group::kCount; ++group)
         settings.setGroupField(group, -1, "0");
     settings.setLoading(false);
-    ColumnRoles none{0, 0, 0, 0, 0, 0};
-    engine.setRoles(none);
-}
-
-// The display shows the last line, or an empty tape starts with a clear line; the cursor goes
-// back where the file was saved, or to the open row of a tape that starts here.
-void placeCursor(TapeDocument& doc, Engine& engine, int dataRows) {
-    engine.setLCDColor();
-    if (engine.tapeOn()) {
-        if (ColumnRoles::present(engine.roles().amount)) doc.currentColumn = engine.roles().amount;
-        if (dataRows > 1) {
-            engine.getRegs(engine.lastRow());
-            engine.updateLCD();
-        } else {
-            // An empty tape starts cleared; the clear key's line is not written, so a new
-            // tape is one empty row until the user keys.
-            engine.selectRow(engine.lastRow());
-            engine.resetRegs();
-            engine.clearEntry();
-            engine.updateLCD();
-            return;
-        }
-    }
-    if (doc.savedRow <= 0) return;
-    int row = doc.savedRow;
-    if (row > engine.lastRow() - engine.hiddenRows()) row = engine.lastRow();
-    row = std::max(row, engine.hiddenRows() + 1);
-    engine.selectRow(row);
 }
 
 }  // namespace
@@ -490,7 +465,7 @@ void placeCursor(TapeDocument& doc, Engine& engine, int dataRows) {
 LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& engine,
                         SettingsPort& settings) {
     resetForLoad(document, engine, settings);
-    TapeReader reader(document, engine, settings);
+    TapeReader reader(document, settings);
     // Editors that save UTF-8 may put a byte-order mark before the first record.
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
@@ -506,11 +481,10 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
         start = end + 1;
     }
     reader.finish(text);
-    LoadReport& report = reader.report();
-    document.columns.applyToEngine();
-    engine.finishLoad(report.dataRows);
-    placeCursor(document, engine, report.dataRows);
-    return report;
+    engine.load(reader.takeTape());
+    const int amount = engine.layout().roles.amount;
+    if (engine.state().tapeOn && ColumnRoles::present(amount)) document.currentColumn = amount;
+    return reader.report();
 }
 
 }  // namespace talvex

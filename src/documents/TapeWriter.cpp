@@ -72,7 +72,7 @@ void writeHeader(RecordWriter& out, const TapeDocument& doc, const Engine& engin
                  const SettingsPort& settings) {
     out.record({"Ver", "2", settings.groupField(0, -1), settings.groupField(1, -1),
                 settings.groupField(2, -1), settings.groupField(3, -1),
-                std::to_string(engine.curRow()), std::to_string(doc.currentColumn)});
+                std::to_string(engine.state().curRow), std::to_string(doc.currentColumn)});
     const ColumnSet& columns = doc.columns;
     out.columnRecord("H", columns, [&](int col) { return columns.column(col).caption; });
     out.columnRecord("W", columns, [&](int col) { return std::to_string(columns.width(col)); });
@@ -127,8 +127,8 @@ void writeData(RecordWriter& out, const TapeDocument& doc, const Engine& engine)
         out.note(notes.substr(0, end));
         notes = end == std::string_view::npos ? std::string_view() : notes.substr(end + 2);
     }
-    for (int row = 1; row <= engine.lastRow(); ++row)
-        out.line(dataRowText(engine.table(), row, engine.colCount(), engine.tapeOn()));
+    for (int row = 1; row <= engine.state().lastRow; ++row)
+        out.line(dataRowText(engine.table(), row, engine.layout().colCount, engine.state().tapeOn));
 }
 
 }  // namespace

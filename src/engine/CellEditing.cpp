@@ -16,21 +16,9 @@ constexpr std::string_view kNotAnAmount =
 
 }  // namespace
 
-// A cell is one field of a tape file: TAB, CR and LF would split it, and a NUL byte would make
-// the saved file binary.
-std::string Engine::cellText(std::string_view text) {
-    std::string clean;
-    clean.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\0') continue;
-        clean += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
-    }
-    return clean;
-}
-
 // Moving away from an overtyped amount ends the edit with the line's own operator.
 bool Engine::finishPendingEdit() {
-    const int code = keyToCode(curRow_);
+    const int code = replayKey(state_.curRow);
     if (code < 0) {
         statusError(std::string(kPressValidOperator));
         return false;
@@ -42,27 +30,28 @@ bool Engine::finishPendingEdit() {
 }
 
 bool Engine::clickRow(int row) {
-    if (row < 1 || row > lastRow_) return false;
-    if (amountEditPending_ && row != curRow_ && !finishPendingEdit()) return false;
+    if (row < 1 || row > state_.lastRow) return false;
+    if (amountEditPending_ && row != state_.curRow && !finishPendingEdit()) return false;
     // Figures keyed on the open row wait for their operator; moving away would lose them.
-    if (tapeOn_ && row != curRow_ && curRow_ == lastRow_ && entry_.entryStarted && !picking()) {
+    if (state_.tapeOn && row != state_.curRow && state_.curRow == state_.lastRow &&
+        state_.entry.entryStarted && !picking()) {
         statusError(std::string(kPressValidOperator));
         return false;
     }
-    if (tapeOn_) editMode_ = true;
+    if (state_.tapeOn) editMode_ = true;
     selectRow(row);
     if (!picking()) {
-        entry_.entryText.clear();
-        entry_.entryStarted = false;
+        state_.entry.entryText.clear();
+        state_.entry.entryStarted = false;
     }
     return true;
 }
 
 bool Engine::editAmount(std::string_view text) {
-    if (!tapeOn_) {
-        table_.setCell(curRow_, roles_.amount, cellText(text));
-        modified_ = true;
-        view_.rowsChanged(curRow_, curRow_);
+    if (!state_.tapeOn) {
+        table_.setCell(state_.curRow, layout_.roles.amount, cellText(text));
+        state_.modified = true;
+        view_.rowsChanged(state_.curRow, state_.curRow);
         return true;
     }
     // Only what the keys could have entered reaches the entry and the register record.
@@ -72,13 +61,13 @@ bool Engine::editAmount(std::string_view text) {
         return false;
     }
     const std::string& clean = *keyable;
-    entry_.entryText = clean;
-    entry_.entryStarted = true;
-    entry_.operatorLast = false;
-    entry_.entryOp.clear();
-    entry_.decimalAllowed = clean.find(format_.decSep()) == std::string::npos;
-    entry_.fractionState = clean.find(' ') == std::string::npos ? 0 : 2;
-    regs_.displayValue = clean;
+    state_.entry.entryText = clean;
+    state_.entry.entryStarted = true;
+    state_.entry.operatorLast = false;
+    state_.entry.entryOp.clear();
+    state_.entry.decimalAllowed = clean.find(format_.decSep()) == std::string::npos;
+    state_.entry.fractionState = clean.find(' ') == std::string::npos ? 0 : 2;
+    state_.regs.displayValue = clean;
     amountEditPending_ = true;
     updateLCD();
     return true;
@@ -89,34 +78,35 @@ void Engine::editDescription(std::string_view text) {
 }
 
 void Engine::describeLine(std::string_view text) {
-    if (!ColumnRoles::present(roles_.description)) return;
-    table_.setCell(curRow_, roles_.description, cellText(text));
-    modified_ = true;
-    view_.rowsChanged(curRow_, curRow_);
-    if (!tapeOn_ || curRow_ >= lastRow_) return;
+    if (!ColumnRoles::present(layout_.roles.description)) return;
+    table_.setCell(state_.curRow, layout_.roles.description, cellText(text));
+    state_.modified = true;
+    view_.rowsChanged(state_.curRow, state_.curRow);
+    if (!state_.tapeOn || state_.curRow >= state_.lastRow) return;
     // Descriptions decide the groups, so group totals follow a changed description.
-    for (int row = curRow_; row < lastRow_; ++row) {
+    for (int row = state_.curRow; row < state_.lastRow; ++row) {
         if (isGroupLine(opAt(row))) {
-            recalculate(curRow_);
+            recalculate(state_.curRow);
             return;
         }
     }
 }
 
 bool Engine::cellEditable(int col) const {
-    if (col < 2 || col > colCount_) return false;
-    if (!tapeOn_ || col == roles_.amount || col == roles_.description) return true;
-    return col != roles_.itemCount && col != roles_.type13 && col != roles_.op &&
-           col != roles_.reference;
+    if (col < 2 || col > layout_.colCount) return false;
+    if (!state_.tapeOn || col == layout_.roles.amount || col == layout_.roles.description)
+        return true;
+    return col != layout_.roles.itemCount && col != layout_.roles.type13 &&
+           col != layout_.roles.op && col != layout_.roles.reference;
 }
 
 void Engine::copyCell(int col) {
     std::string link;
-    if (col == roles_.amount) {
-        const int n = slotNumber(cell(curRow_, roles_.reference));
+    if (col == layout_.roles.amount) {
+        const int n = slotNumber(cell(state_.curRow, layout_.roles.reference));
         if (n > 0) link = std::string(kLinkPrefix) + "Ref(" + std::to_string(n) + ")";
     }
-    clipboard_->setText(cell(curRow_, col), link);
+    clipboard_->setText(cell(state_.curRow, col), link);
 }
 
 void Engine::copyDisplay() {
@@ -135,29 +125,16 @@ void Engine::pasteCell(int col) {
 bool Engine::editCell(int col, std::string_view text) {
     if (!cellEditable(col)) return false;
     const std::string clean = cellText(text);
-    if (col == roles_.amount) {
+    if (col == layout_.roles.amount) {
         return editAmount(clean);
-    } else if (col == roles_.description) {
+    } else if (col == layout_.roles.description) {
         editDescription(clean);
     } else {
-        table_.setCell(curRow_, col, clean);
-        modified_ = true;
-        view_.rowsChanged(curRow_, curRow_);
+        table_.setCell(state_.curRow, col, clean);
+        state_.modified = true;
+        view_.rowsChanged(state_.curRow, state_.curRow);
     }
     return true;
-}
-
-int Engine::columnWidth(int col) const {
-    return col >= 0 && static_cast<size_t>(col) < columnWidths_.size()
-               ? columnWidths_[static_cast<size_t>(col)]
-               : 0;
-}
-
-void Engine::setColumnWidth(int col, int width) {
-    if (col < 0) return;
-    if (static_cast<size_t>(col) >= columnWidths_.size())
-        columnWidths_.resize(static_cast<size_t>(col) + 1);
-    columnWidths_[static_cast<size_t>(col)] = width;
 }
 
 }  // namespace talvex

@@ -24,7 +24,7 @@ bool isNumberText(const std::string& text) {
 // Whole numbers show a trailing separator, as on a real adding machine; a fraction being keyed
 // and a reference number ("R12") are shown as they are.
 std::string Engine::lcdText() const {
-    const std::string& value = regs_.displayValue;
+    const std::string& value = state_.regs.displayValue;
     const bool plainNumber = value.find(format_.decSep()) == std::string::npos &&
                              value.find(' ') == std::string::npos && !value.starts_with('R');
     return plainNumber && isNumberText(value) ? value + format_.decSep() : value;
@@ -35,19 +35,20 @@ void Engine::updateLCD() {
 }
 
 void Engine::setLCDColor() {
-    view_.setDisplayColour(tapeOn_ ? kColourTapeOn : kColourTapeOff);
+    view_.setDisplayColour(state_.tapeOn ? kColourTapeOn : kColourTapeOff);
 }
 
-std::string Engine::countsCaption() const {
-    return settings_.countsOn ? "&# On" : "&# Off";
+void Engine::refreshDisplay() {
+    setLCDColor();
+    updateLCD();
 }
 
 int Engine::cellColour(int row, int col) const {
-    if (entry_.refPickRow > 0 && row == entry_.refPickRow) return kNormalStyle;
+    if (state_.entry.refPickRow > 0 && row == state_.entry.refPickRow) return kNormalStyle;
     const std::string& code = opAt(row);
     if (usesReference(code)) {
-        const bool calculatorCell =
-            col == roles_.amount || col == roles_.op || col == roles_.reference;
+        const bool calculatorCell = col == layout_.roles.amount || col == layout_.roles.op ||
+                                    col == layout_.roles.reference;
         return calculatorCell ? kColourReferences : kNormalStyle;
     }
     const std::string_view base = baseCode(code);

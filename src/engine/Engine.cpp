@@ -40,119 +40,44 @@ Engine::Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols)
 
 void Engine::newTape() {
     table_.clear();
-    references_.clear();
-    regs_ = Registers{};
-    entry_ = EntryState{};
-    lastRow_ = curRow_ = 1;
-    hiddenRows_ = 0;
+    references_.registry().clear();
+    state_.regs = Registers{};
+    state_.entry = EntryState{};
+    state_.lastRow = state_.curRow = 1;
+    layout_.hiddenRows = 0;
     writeLineNumber(1);
-    table_.setCell(1, kRegisterColumn, makeRegisterRecord(regs_, format_));
-    modified_ = false;
-    view_.rowCountChanged(lastRow_);
+    table_.setCell(1, kRegisterColumn, makeRegisterRecord(state_.regs, format_));
+    state_.modified = false;
+    view_.rowCountChanged(state_.lastRow);
     view_.rowsChanged(1, 0);
-    view_.currentRowChanged(curRow_);
+    view_.currentRowChanged(state_.curRow);
     setLCDColor();
     updateLCD();
 }
 
-// The widths, in characters, of the default template's columns.
-void Engine::setDefaultColumnWidths() {
-    columnWidths_.assign(static_cast<size_t>(kDefaultColCount) + 1, 0);
-    setColumnWidth(kLineNumberColumn, 3);
-    setColumnWidth(roles_.itemCount, 5);
-    setColumnWidth(roles_.type13, 8);
-    setColumnWidth(roles_.description, 20);
-    setColumnWidth(roles_.amount, 14);
-    setColumnWidth(roles_.op, 3);
-    setColumnWidth(roles_.reference, 3);
-}
-
-void Engine::beginLoad() {
-    table_.clear();
-    references_.clear();
-    entry_ = EntryState{};
-    regs_ = Registers{};
-    curRow_ = 0;
-    lastRow_ = 1;
-    hiddenRows_ = 0;
-    layout_ = RecordLayout::withoutRawEntry;
-    loading_ = true;
-}
-
-// Records of files before version 2 have no raw-entry field. They get one at once: the amount
-// the line shows, which is what such a line is keyed again from. The tape then holds one layout,
-// so a line re-keyed later (which writes the current layout) never sits among records read the
-// other way, and a save (always the current version) writes every record as it reads back.
-void Engine::adoptCurrentLayout() {
-    if (layout_ == RecordLayout::withRawEntry) return;
-    for (int row = 1; row <= lastRow_; ++row) {
-        const std::string& record = cell(row, kRegisterColumn);
-        if (!isRegisterRecord(record)) continue;
-        const std::string& code = opAt(row);
-        const bool keyed = !code.empty() && !isComputedLine(code);
-        table_.setCell(row, kRegisterColumn,
-                       (keyed ? cell(row, roles_.amount) : std::string()) + ':' + record);
-    }
-    layout_ = RecordLayout::withRawEntry;
-}
-
-void Engine::finishLoad(int rows) {
-    lastRow_ = std::max(rows, 1);
-    curRow_ = lastRow_;
-    if (rows < 1) {
-        writeLineNumber(1);
-        table_.setCell(1, kRegisterColumn, makeRegisterRecord(Registers{}, format_));
-    }
-    adoptCurrentLayout();
-    // A long file is kept whole: the capacity limits only new lines.
-    maxRows_ = std::max(maxRows_, lastRow_);
-    // The file keeps each slot's shown value and link count; the value a using line receives
-    // and the description come from the source lines themselves.
-    for (int row = 1; row < lastRow_; ++row) {
-        const std::string& code = opAt(row);
-        if (cell(row, roles_.reference).empty() || usesReference(code)) continue;
-        keepSourceCurrent(row, isGroupLine(code));
-    }
-    loading_ = false;
-    modified_ = false;
-    view_.rowCountChanged(lastRow_);
-    view_.rowsChanged(1, 0);
-}
-
-void Engine::setColumns(const ColumnRoles& roles, int colCount) {
-    roles_ = roles;
-    colCount_ = colCount;
-    view_.rowsChanged(1, 0);
-}
-
-void Engine::setMaxRows(int rows) {
-    maxRows_ = rows;
-}
-
 void Engine::setTapeOn(bool on) {
-    tapeOn_ = on;
+    state_.tapeOn = on;
     if (on) editMode_ = true;
     setLCDColor();
 }
 
 void Engine::setCalcOption(int index, int value) {
     if (!format_.setOption(index, value)) return;
-    if (!loading_) settingsChanged_ = true;
     view_.rowsChanged(1, 0);
 }
 
 void Engine::keyChar(char c) {
     const auto mapped = mapKeyboardChar(c, format_.decSep());
     if (!mapped) return;
-    if (mapped->groupMode) entry_.groupMode = *mapped->groupMode;
+    if (mapped->groupMode) state_.entry.groupMode = *mapped->groupMode;
     keyFront(mapped->code);
 }
 
 void Engine::pressEnter() {
-    if (entry_.refPickRow > 0) return;
-    const int above = curRow_ - 1;
+    if (state_.entry.refPickRow > 0) return;
+    const int above = state_.curRow - 1;
     const bool afterTotal = above < 1 || (isBlankLine(above) && isTotalLine(opAt(above - 1)));
-    const auto c = enterKeyChar(!entry_.entryText.empty(), opAt(above), afterTotal);
+    const auto c = enterKeyChar(!state_.entry.entryText.empty(), opAt(above), afterTotal);
     if (c) keyChar(*c);
 }
 
@@ -168,7 +93,7 @@ bool Engine::keyFront(int code) {
     }
     if (code == key::kReserved || busy_) return false;
     FlagGuard busy(busy_);
-    if (code == key::kDivide && entry_.fractionState == 1) code = key::kFractionBar;
+    if (code == key::kDivide && state_.entry.fractionState == 1) code = key::kFractionBar;
     if (key::isOperatorKey(code)) backspaceState_ = false;
     if (code == key::kClearEntry && picking()) {
         cancelReferencePick();
@@ -177,7 +102,7 @@ bool Engine::keyFront(int code) {
     }
     if (refusesReference(code)) return true;
     const auto process = [this, code] {
-        if (curRow_ > lastRow_ || !(editMode_ && tapeOn_))
+        if (state_.curRow > state_.lastRow || !(editMode_ && state_.tapeOn))
             keyProcess(code);
         else
             keyOnTapeLine(code);
@@ -196,14 +121,14 @@ void Engine::keyOnTapeLine(int code) {
         return;
     }
     // An operator while another line is shown during a pick uses that line's reference.
-    if (picking() && curRow_ != entry_.refPickRow && key::isOperatorKey(code)) {
-        const std::string entry = entry_.entryText;
-        selectRow(entry_.refPickRow);
-        entry_.entryText = entry;
-        entry_.entryStarted = true;
-        entry_.refPickRow = 0;
+    if (picking() && state_.curRow != state_.entry.refPickRow && key::isOperatorKey(code)) {
+        const std::string entry = state_.entry.entryText;
+        selectRow(state_.entry.refPickRow);
+        state_.entry.entryText = entry;
+        state_.entry.entryStarted = true;
+        state_.entry.refPickRow = 0;
     }
-    if (isLockedLine(curRow_) && code != key::kClearEntry) {
+    if (isLockedLine(state_.curRow) && code != key::kClearEntry) {
         if (isPanelKey(code))
             keyProcess(code);
         else
@@ -226,25 +151,25 @@ bool Engine::isLockedLine(int row) const {
 // is the entry being keyed.
 void Engine::endEdit(int code) {
     amountEditPending_ = false;
-    const bool openRow = curRow_ >= lastRow_;
-    if (code == key::kClear && baseCode(opAt(curRow_ - 1)) == op::kClear) {
+    const bool openRow = state_.curRow >= state_.lastRow;
+    if (code == key::kClear && baseCode(opAt(state_.curRow - 1)) == op::kClear) {
         statusError(std::string(kDuplicateClear));
         // On the open row the figures keyed so far are still cleared.
         if (openRow) clearEntry();
         return;
     }
     // A computed line never replaces an entry.
-    if (!openRow && key::writesComputedLine(code) && !isBlankLine(curRow_) &&
-        !insertEmptyRow(curRow_))
+    if (!openRow && key::writesComputedLine(code) && !isBlankLine(state_.curRow) &&
+        !insertEmptyRow(state_.curRow))
         return;
     if (!prepareEditedEntry(openRow)) return;
     keyProcess(code);
-    if (curRow_ >= lastRow_) {
+    if (state_.curRow >= state_.lastRow) {
         view_.rowsChanged(1, 0);
-        selectRow(curRow_);
-        entry_.entryText.clear();
+        selectRow(state_.curRow);
+        state_.entry.entryText.clear();
     } else {
-        recalculate(curRow_);
+        recalculate(state_.curRow);
     }
 }
 
@@ -254,15 +179,15 @@ void Engine::endEdit(int code) {
 // reference, or whose entry came from the display or the line above, takes it again unless a
 // new figure was typed over it.
 bool Engine::prepareEditedEntry(bool openRow) {
-    const int row = curRow_;
+    const int row = state_.curRow;
     const bool emptyLine = openRow || isBlankLine(row);
     // On a line without an entry, as on the open row, the entry is what was keyed there.
-    const bool typed = emptyLine || entry_.entryStarted;
+    const bool typed = emptyLine || state_.entry.entryStarted;
     std::string amount;
     bool operatorLast = false;
     bool takeAgain = false;
     if (typed) {
-        amount = entry_.entryText;
+        amount = state_.entry.entryText;
         if (amount.empty() && !emptyLine) amount = "0";
         operatorLast = amount.empty();
     } else if (emptyLine) {
@@ -276,10 +201,10 @@ bool Engine::prepareEditedEntry(bool openRow) {
     // A source keeps its slot when retyped; a line that used a reference takes the new figure.
     const bool keepsReference = !openRow && (!typed || !usesReference(opAt(row)));
     loadRegistersAbove(row);
-    entry_.entryText = amount;
-    regs_.lineRef = keepsReference ? cell(row, roles_.reference) : std::string();
-    entry_.operatorLast = operatorLast;
-    entry_.takeAgain = takeAgain;
+    state_.entry.entryText = amount;
+    state_.regs.lineRef = keepsReference ? cell(row, layout_.roles.reference) : std::string();
+    state_.entry.operatorLast = operatorLast;
+    state_.entry.takeAgain = takeAgain;
     return true;
 }
 
@@ -287,8 +212,8 @@ void Engine::loadRegistersAbove(int row) {
     if (row <= 1) {
         // Above the first line stands a fresh calculator, whatever the display showed last.
         resetRegs();
-        regs_.displayValue = "0";
-        regs_.rawEntry.clear();
+        state_.regs.displayValue = "0";
+        state_.regs.rawEntry.clear();
     } else if (baseCode(opAt(row)) == op::kDefinition) {
         resetSRegs();
     } else {
@@ -307,8 +232,8 @@ void Engine::keyProcess(int code) {
                          code - (device ? key::kFirstDevicePanelKey : key::kFirstCalcPanelKey));
         return;
     }
-    lastKey_ = code;
-    if (!entry_.entryOp.empty() && (code < key::kRef || code == key::kFractionBlank)) clearEntry();
+    if (!state_.entry.entryOp.empty() && (code < key::kRef || code == key::kFractionBlank))
+        clearEntry();
     if (code <= key::kDigit9)
         keyDigit(code);
     else
@@ -375,14 +300,15 @@ void Engine::finishKey(int code) {
     const bool backspaced = code == key::kClearEntry && backspaceState_;
     if (key::isEntryKey(code) || backspaced) {
         // Ref on its own line ends with the registers of that line on show.
-        if (code != key::kRef || !entry_.entryText.empty()) regs_.displayValue = entry_.entryText;
-        entry_.operatorLast = false;
+        if (code != key::kRef || !state_.entry.entryText.empty())
+            state_.regs.displayValue = state_.entry.entryText;
+        state_.entry.operatorLast = false;
     } else {
-        entry_.operatorLast = true;
+        state_.entry.operatorLast = true;
     }
-    entry_.takeAgain = false;
-    if (code != key::kRef) entry_.refPickRow = 0;
-    regs_.lineRef.clear();
+    state_.entry.takeAgain = false;
+    if (code != key::kRef) state_.entry.refPickRow = 0;
+    state_.regs.lineRef.clear();
     if (!key::isOperatorKey(code)) setLCDColor();
     updateLCD();
 }

@@ -24,9 +24,9 @@ struct Refusal {
 
 // Everything an operation may change besides the table, which keeps its own journal.
 auto Engine::restorableState() {
-    return std::tie(regs_, entry_, references_, columnWidths_, settings_, maxRows_, lastRow_,
-                    curRow_, hiddenRows_, lastKey_, lastClearRow_, editMode_, backspaceState_,
-                    modified_, settingsChanged_, recalculating_, amountEditPending_);
+    return std::tie(state_.regs, state_.entry, references_.registry(), layout_.widths, settings_,
+                    layout_.maxRows, state_.lastRow, state_.curRow, layout_.hiddenRows,
+                    lastClearRow_, editMode_, backspaceState_, state_.modified, amountEditPending_);
 }
 
 bool Engine::atomically(const std::function<void()>& body) {
@@ -43,8 +43,8 @@ bool Engine::atomically(const std::function<void()>& body) {
     } catch (const Refusal& refusal) {
         --operationDepth_;
         table_.rollBack();
-        const int shownBoxes = references_.boxCount();
-        const bool widthsChanged = columnWidths_ != std::get<std::vector<int>>(saved);
+        const int shownBoxes = references_.registry().boxCount();
+        const bool widthsChanged = layout_.widths != std::get<std::vector<int>>(saved);
         restorableState() = std::move(saved);
         if (refusal.dropsEntry) dropPendingEdit();
         showRestoredState(shownBoxes, widthsChanged);
@@ -57,12 +57,13 @@ bool Engine::atomically(const std::function<void()>& body) {
 }
 
 void Engine::showRestoredState(int shownBoxes, bool widthsChanged) {
-    view_.rowCountChanged(lastRow_);
+    view_.rowCountChanged(state_.lastRow);
     view_.rowsChanged(1, 0);
-    for (int n = 1; n < std::max(shownBoxes, references_.boxCount()); ++n)
-        view_.referenceSlotChanged(n, references_.exists(n) ? references_.slot(n).shown : "");
+    const ReferenceRegistry& slots = references_.registry();
+    for (int n = 1; n < std::max(shownBoxes, slots.boxCount()); ++n)
+        view_.referenceSlotChanged(n, slots.exists(n) ? slots.slot(n).shown : "");
     if (widthsChanged) view_.columnLayoutChanged();
-    view_.currentRowChanged(curRow_);
+    view_.currentRowChanged(state_.curRow);
     setLCDColor();
     updateLCD();
 }
@@ -80,10 +81,10 @@ void Engine::callOff(std::string_view message) {
 // The line shows its own amount again, and moving away from it changes nothing.
 void Engine::dropPendingEdit() {
     amountEditPending_ = false;
-    entry_.entryText.clear();
-    entry_.entryStarted = false;
-    entry_.entryOp.clear();
-    getRegs(curRow_);
+    state_.entry.entryText.clear();
+    state_.entry.entryStarted = false;
+    state_.entry.entryOp.clear();
+    getRegs(state_.curRow);
 }
 
 // A number that is not finite never reaches the tape: the key that produced it is refused.

@@ -30,11 +30,6 @@ class ViewPort {
     virtual void countsCaptionChanged(bool /*countsOn*/) {}
     // A warning sound without a message.
     virtual void beep() {}
-    // Recalculation reached row of lastRow; the view may process events. False cancels this
-    // run: the operation that started it is taken back whole.
-    virtual bool recalcProgress(int /*row*/, int /*lastRow*/) { return true; }
-    // A recalculation that reported progress ended, finished or not.
-    virtual void recalcEnded() {}
     // A column's width changed (the reference column widens for two-digit slots).
     virtual void columnLayoutChanged() {}
 };

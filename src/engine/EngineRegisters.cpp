@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
+#include "engine/ReplayKey.h"
 
 namespace talvex {
 
@@ -14,88 +15,68 @@ constexpr std::string_view kFetchOutOfBounds = "Register Fetch out of bounds";
 }  // namespace
 
 bool Engine::getRegs(int row) {
-    if (row < 1 || row > lastRow_) {
+    if (row < 1 || row > state_.lastRow) {
         statusError(std::string(kFetchOutOfBounds));
         return false;
     }
     // While a reference is picked, moving shows each line's reference instead.
-    if (picking() && entry_.entryText.starts_with('R')) {
-        if (row != entry_.refPickRow) {
-            entry_.entryText = "R" + cell(row, roles_.reference);
-            regs_.displayValue = entry_.entryText;
+    if (picking() && state_.entry.entryText.starts_with('R')) {
+        if (row != state_.entry.refPickRow) {
+            state_.entry.entryText = "R" + cell(row, layout_.roles.reference);
+            state_.regs.displayValue = state_.entry.entryText;
         }
         return true;
     }
     const std::string& record = cell(row, kRegisterColumn);
-    readRegisterRecord(record, layout_, format_, regs_);
-    const int ownFields = layout_ == RecordLayout::withRawEntry ? 5 : 4;
+    readRegisterRecord(record, recordLayout_, format_, state_.regs);
+    const int ownFields = recordLayout_ == RecordLayout::withRawEntry ? 5 : 4;
     if (recordFieldCount(record) > ownFields) addins_.restoreFromLine(record);
     return true;
 }
 
 void Engine::resetSRegs() {
-    regs_.pendingMode = pending::kNone;
-    regs_.accumulator = 0.0;
-    regs_.operand = 1.0;
-    regs_.itemCount = 0;
+    state_.regs.pendingMode = pending::kNone;
+    state_.regs.accumulator = 0.0;
+    state_.regs.operand = 1.0;
+    state_.regs.itemCount = 0;
 }
 
 void Engine::resetRegs() {
-    regs_.lineRef.clear();
+    state_.regs.lineRef.clear();
     resetSRegs();
     addins_.event(addin_event::kReset);
 }
 
 void Engine::selectRow(int row) {
-    if (row < 1 || row > lastRow_) return;
-    curRow_ = row;
+    if (row < 1 || row > state_.lastRow) return;
+    state_.curRow = row;
     backspaceState_ = false;
-    if (!picking()) entry_.entryStarted = false;
+    if (!picking()) state_.entry.entryStarted = false;
     getRegs(row);
     view_.currentRowChanged(row);
     updateLCD();
 }
 
 void Engine::hideRows(int rows) {
-    if (rows == hiddenRows_ || rows < 0) return;
-    hiddenRows_ = rows;
-    for (int row = 1; row <= lastRow_; ++row) writeLineNumber(row);
+    if (rows == layout_.hiddenRows || rows < 0) return;
+    layout_.hiddenRows = rows;
+    for (int row = 1; row <= state_.lastRow; ++row) writeLineNumber(row);
     view_.rowsChanged(1, 0);
-    entry_.entryText.clear();
-    selectRow(std::min(rows + 1, lastRow_));
+    state_.entry.entryText.clear();
+    selectRow(std::min(rows + 1, state_.lastRow));
 }
 
-int Engine::keyToCode(int row) {
+// The key that replays a row, with what that key takes from the row: its reference, whether it
+// used one, the group mode of a grand-total line and the letter of an add-in line.
+int Engine::replayKey(int row) {
     const std::string& code = opAt(row);
-    const std::string_view base = baseCode(code);
-    regs_.lineRef = cell(row, roles_.reference);
-    entry_.operatorLast = usesReference(code);
-    if (base.empty()) return key::kBlankLineCode;
-    if (base == op::kAdd) return key::kAdd;
-    if (base == op::kSubtract) return key::kSubtract;
-    if (base == op::kMultiply) return key::kMultiply;
-    if (base == op::kDivide) return key::kDivide;
-    if (base == op::kPercent) return key::kPercent;
-    if (base == op::kEquals) return key::kEquals;
-    if (base == op::kClear) return key::kClear;
-    if (base == op::kSubtotal) return key::kSubtotal;
-    if (base == op::kTotal) return key::kTotal;
-    if (base == op::kStarTotal) return key::kStarTotal;
-    const auto groupKey = [this](int mode) {
-        entry_.groupMode = mode;
-        return key::kGrandTotal;
-    };
-    if (base == op::kGroup) return groupKey(group_mode::kGroupTotals);
-    if (base == op::kGroupSigned) return groupKey(group_mode::kSignedGroups);
-    if (base == op::kGrandTotal) return groupKey(group_mode::kGrandTotal);
-    if (base == op::kPlusItems || base == op::kMinusItems) return groupKey(group_mode::kItems);
-    // A "t" line starts a regenerated block only when its block has no group lines.
-    if (base == op::kGroupsTotal) return groupKey(group_mode::kSignedGroups);
-    if (addins_.isAddinLetter(base)) {
-        entry_.entryOp = std::string(1, base.front());
-        return key::kAddinFunction;
-    }
-    return key::kUnknownLine;
+    const ReplayKey replay = keyToCode(code, addins_);
+    state_.regs.lineRef = cell(row, layout_.roles.reference);
+    state_.entry.operatorLast = usesReference(code);
+    if (replay.groupMode >= 0) state_.entry.groupMode = replay.groupMode;
+    if (replay.code == key::kAddinFunction)
+        state_.entry.entryOp = std::string(1, baseCode(code).front());
+    return replay.code;
 }
 
 }  // namespace talvex

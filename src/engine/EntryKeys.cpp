@@ -27,7 +27,7 @@ constexpr size_t kShortestOverflow = std::numeric_limits<double>::max_exponent10
 // An entry stops growing where a double could no longer hold it: the digit is refused with
 // "Overflow". The bound also keeps keying linear, since the display copies the entry per key.
 bool Engine::entryCanGrow(std::string_view digits) {
-    const std::string& text = entry_.entryText;
+    const std::string& text = state_.entry.entryText;
     const size_t length = text.size() + digits.size();
     if (length < kShortestOverflow) return true;
     if (length <= kLongestEntry && !text.starts_with('R') &&
@@ -39,52 +39,53 @@ bool Engine::entryCanGrow(std::string_view digits) {
 
 void Engine::keyDigit(int code) {
     const char digit = static_cast<char>('0' + code);
-    if (entry_.entryStarted) {
+    if (state_.entry.entryStarted) {
         if (!entryCanGrow(std::string_view(&digit, 1))) return;
-        entry_.entryText += digit;
+        state_.entry.entryText += digit;
     } else {
-        entry_.entryText = std::string(1, digit);
+        state_.entry.entryText = std::string(1, digit);
     }
     // A leading zero does not start an entry.
-    if (code != key::kDigit0) entry_.entryStarted = true;
-    if (picking() && entry_.entryText.starts_with('R')) {
-        if (!references_.isLive(static_cast<int>(format_.read(entry_.entryText.substr(1)))))
-            statusError(entry_.entryText + " is not a valid reference");
+    if (code != key::kDigit0) state_.entry.entryStarted = true;
+    if (picking() && state_.entry.entryText.starts_with('R')) {
+        if (!references_.registry().isLive(
+                static_cast<int>(format_.read(state_.entry.entryText.substr(1)))))
+            statusError(state_.entry.entryText + " is not a valid reference");
         return;
     }
     // Digits keyed on a line inside the tape overtype its amount.
-    if (entry_.entryStarted && curRow_ < lastRow_ && editMode_ && tapeOn_)
+    if (state_.entry.entryStarted && state_.curRow < state_.lastRow && editMode_ && state_.tapeOn)
         amountEditPending_ = true;
 }
 
 void Engine::keyDoubleZero() {
-    if (entryCanGrow("00")) entry_.entryText += "00";
+    if (entryCanGrow("00")) state_.entry.entryText += "00";
 }
 
 void Engine::keyDecimal() {
-    if (entry_.decimalAllowed) entry_.entryText += format_.decSep();
-    entry_.decimalAllowed = false;
-    entry_.entryStarted = true;
+    if (state_.entry.decimalAllowed) state_.entry.entryText += format_.decSep();
+    state_.entry.decimalAllowed = false;
+    state_.entry.entryStarted = true;
 }
 
 void Engine::keyFractionBlank() {
-    if (entry_.fractionState == kFractionNone) {
-        if (entry_.entryStarted)
-            entry_.entryText += ' ';
+    if (state_.entry.fractionState == kFractionNone) {
+        if (state_.entry.entryStarted)
+            state_.entry.entryText += ' ';
         else
-            entry_.entryText = " ";
-        entry_.entryStarted = true;
+            state_.entry.entryText = " ";
+        state_.entry.entryStarted = true;
     }
-    entry_.fractionState = kFractionAfterBlank;
+    state_.entry.fractionState = kFractionAfterBlank;
 }
 
 void Engine::keyFractionBar() {
-    if (entry_.fractionState == kFractionAfterBlank) entry_.entryText += '/';
-    entry_.fractionState = kFractionAfterBar;
+    if (state_.entry.fractionState == kFractionAfterBlank) state_.entry.entryText += '/';
+    state_.entry.fractionState = kFractionAfterBar;
 }
 
 void Engine::keyClearEntry() {
-    if (entry_.operatorLast) return;
+    if (state_.entry.operatorLast) return;
     if (backspaceState_) {
         backspace();
         return;
@@ -94,31 +95,31 @@ void Engine::keyClearEntry() {
 }
 
 void Engine::clearEntry() {
-    entry_.operatorLast = false;
-    entry_.entryText = "0";
-    entry_.entryStarted = false;
-    entry_.decimalAllowed = true;
-    entry_.fractionState = kFractionNone;
-    entry_.entryOp.clear();
-    regs_.displayValue = "0";
+    state_.entry.operatorLast = false;
+    state_.entry.entryText = "0";
+    state_.entry.entryStarted = false;
+    state_.entry.decimalAllowed = true;
+    state_.entry.fractionState = kFractionNone;
+    state_.entry.entryOp.clear();
+    state_.regs.displayValue = "0";
 }
 
 void Engine::backspace() {
-    std::string& text = entry_.entryText;
+    std::string& text = state_.entry.entryText;
     if (!text.empty()) {
-        if (text.back() == format_.decSep()) entry_.decimalAllowed = true;
+        if (text.back() == format_.decSep()) state_.entry.decimalAllowed = true;
         text.pop_back();
     }
     if (text.empty() || text == "0")
         clearEntry();
     else
-        regs_.displayValue = text;
+        state_.regs.displayValue = text;
 }
 
 // The entry an operator takes when nothing new was keyed: while the tape is on, the value the
 // nearest line above with an operator took ("+" twice adds the same number twice).
 std::string Engine::repeatedEntry() const {
-    for (int row = curRow_ - 1; row >= 1; --row) {
+    for (int row = state_.curRow - 1; row >= 1; --row) {
         if (opAt(row).empty()) continue;
         const std::string value = lineValue(row);
         return value.empty() ? "0" : value;
@@ -130,22 +131,23 @@ std::string Engine::repeatedEntry() const {
 // the line's reference, else for + and - the entry repeated from the tape (tape on) or still
 // held, and for x / = % the value on the display.
 std::string Engine::currentEntry(bool forOperand) {
-    if (!entry_.operatorLast && !entry_.takeAgain) {
-        if (entry_.entryText.starts_with('R')) return recallReference(entry_.entryText);
-        return entry_.entryText;
+    if (!state_.entry.operatorLast && !state_.entry.takeAgain) {
+        if (state_.entry.entryText.starts_with('R')) return recallReference(state_.entry.entryText);
+        return state_.entry.entryText;
     }
-    if (entry_.operatorLast && !regs_.lineRef.empty()) return referenceValue(regs_.lineRef);
-    if (forOperand) return regs_.displayValue;
-    if (tapeOn_) return repeatedEntry();
-    return entry_.entryText;
+    if (state_.entry.operatorLast && !state_.regs.lineRef.empty())
+        return references_.value(state_.regs.lineRef, addins_);
+    if (forOperand) return state_.regs.displayValue;
+    if (state_.tapeOn) return repeatedEntry();
+    return state_.entry.entryText;
 }
 
 bool Engine::entryFromReference() const {
-    return entry_.operatorLast && !regs_.lineRef.empty();
+    return state_.entry.operatorLast && !state_.regs.lineRef.empty();
 }
 
 void Engine::convertFraction() {
-    const std::string& text = entry_.entryText;
+    const std::string& text = state_.entry.entryText;
     const size_t blank = text.find(' ');
     if (blank == std::string::npos) return;
     const size_t bar = text.find('/', blank);
@@ -154,49 +156,50 @@ void Engine::convertFraction() {
     double denominator =
         bar == std::string::npos ? 0.0 : format_.read(std::string_view(text).substr(bar + 1));
     if (denominator == 0.0) denominator = kDefaultDenominator;
-    const std::string raw = regs_.rawEntry;
+    const std::string raw = state_.regs.rawEntry;
     // Floating point, not 32-bit integers: a huge numerator must not overflow.
     const double value = (denominator * whole + numerator) / denominator;
     if (!numberFits(value)) return;
-    entry_.entryText = formatNumber(value);
-    regs_.rawEntry = raw;
+    state_.entry.entryText = formatNumber(value);
+    state_.regs.rawEntry = raw;
 }
 
 // Nothing is keyed when the operator repeats the line above (tape on) or takes the display.
 bool Engine::entryKeyed(bool forOperand) const {
-    if (entry_.takeAgain) return false;
-    return !entry_.operatorLast || !regs_.lineRef.empty() || (!forOperand && !tapeOn_);
+    if (state_.entry.takeAgain) return false;
+    return !state_.entry.operatorLast || !state_.regs.lineRef.empty() ||
+           (!forOperand && !state_.tapeOn);
 }
 
 bool Engine::getCurEntry() {
     const bool keyed = entryKeyed(false);
     const std::string entry = currentEntry(false);
-    entry_.entryText = entry;
-    regs_.rawEntry = keyed ? entry : std::string();
+    state_.entry.entryText = entry;
+    state_.regs.rawEntry = keyed ? entry : std::string();
     convertFraction();
-    if (entryFromReference()) entry_.entryOp += ' ';
+    if (entryFromReference()) state_.entry.entryOp += ' ';
     return keyed;
 }
 
 bool Engine::takeEntry() {
     const bool keyed = entryKeyed(true);
     const std::string entry = currentEntry(true);
-    entry_.entryText = entry;
-    regs_.rawEntry = keyed ? entry : std::string();
+    state_.entry.entryText = entry;
+    state_.regs.rawEntry = keyed ? entry : std::string();
     // "4" and "4." are one value; the display adds the separator itself, and a line replayed
     // from its record ("4.") must keep the display text it was keyed with ("4").
-    regs_.displayValue = entry;
-    if (entry.size() > 1 && entry.back() == format_.decSep()) regs_.displayValue.pop_back();
+    state_.regs.displayValue = entry;
+    if (entry.size() > 1 && entry.back() == format_.decSep()) state_.regs.displayValue.pop_back();
     convertFraction();
-    if (entryFromReference()) entry_.entryOp += ' ';
+    if (entryFromReference()) state_.entry.entryOp += ' ';
     return keyed;
 }
 
 // Add mode: an entry keyed without a decimal point is read in hundredths.
 void Engine::applyAddMode() {
-    std::string& text = entry_.entryText;
+    std::string& text = state_.entry.entryText;
     const char sep = format_.decSep();
-    if (format_.options().decimalMode != 0 || !entry_.decimalAllowed ||
+    if (format_.options().decimalMode != 0 || !state_.entry.decimalAllowed ||
         text.find(sep) != std::string::npos)
         return;
     // A figure below one keeps its leading zero ("5" becomes "0.05"), as the tape shows it.

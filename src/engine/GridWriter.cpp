@@ -22,29 +22,30 @@ bool endsInDigit(const std::string& text) {
 }  // namespace
 
 std::string Engine::formatNumber(double v) {
-    regs_.rawEntry = format_.exact(v);
+    state_.regs.rawEntry = format_.exact(v);
     return format_.format(v);
 }
 
 bool Engine::updateGrid() {
-    if (curRow_ >= maxRows_) {
+    if (state_.curRow >= layout_.maxRows) {
         refuse(kTableFull);
         return false;
     }
     prepareRowForWrite();
-    const bool rewriting = curRow_ < lastRow_;
-    const std::string oldCode = opAt(curRow_);
-    const std::string oldRef = cell(curRow_, roles_.reference);
+    const bool rewriting = state_.curRow < state_.lastRow;
+    const std::string oldCode = opAt(state_.curRow);
+    const std::string oldRef = cell(state_.curRow, layout_.roles.reference);
     writeAmountCell();
     writeAutoTexts();
     writeRegisterRecord();
-    if (ColumnRoles::present(roles_.op)) table_.setCell(curRow_, roles_.op, entry_.entryOp);
-    if (ColumnRoles::present(roles_.reference))
-        table_.setCell(curRow_, roles_.reference, regs_.lineRef);
-    maintainLinks(oldCode, oldRef);
-    if (!regs_.lineRef.empty()) keepSourceCurrent(curRow_);
-    modified_ = true;
-    view_.rowsChanged(curRow_, curRow_);
+    if (ColumnRoles::present(layout_.roles.op))
+        table_.setCell(state_.curRow, layout_.roles.op, state_.entry.entryOp);
+    if (ColumnRoles::present(layout_.roles.reference))
+        table_.setCell(state_.curRow, layout_.roles.reference, state_.regs.lineRef);
+    references_.moveLink(oldCode, oldRef, state_.entry.entryOp, state_.regs.lineRef);
+    if (!state_.regs.lineRef.empty()) keepSourceCurrent(state_.curRow);
+    state_.modified = true;
+    view_.rowsChanged(state_.curRow, state_.curRow);
     if (rewriting) fixTrailerAfterRewrite(oldCode);
     advanceRow();
     return true;
@@ -53,56 +54,56 @@ bool Engine::updateGrid() {
 // Whole numbers always show a trailing separator on the tape ("12" is written "12.");
 // a fraction under "x", "/" or "=" keeps the text it was keyed as.
 void Engine::writeAmountCell() {
-    if (!ColumnRoles::present(roles_.amount)) return;
+    if (!ColumnRoles::present(layout_.roles.amount)) return;
     std::string amount;
-    const std::string_view code = baseCode(entry_.entryOp);
+    const std::string_view code = baseCode(state_.entry.entryOp);
     const bool keepsFraction = code == op::kMultiply || code == op::kDivide || code == op::kEquals;
-    if (entry_.entryOp.empty()) {
+    if (state_.entry.entryOp.empty()) {
         amount.clear();
-    } else if (keepsFraction && regs_.rawEntry.find(' ') != std::string::npos) {
-        amount = regs_.rawEntry;
+    } else if (keepsFraction && state_.regs.rawEntry.find(' ') != std::string::npos) {
+        amount = state_.regs.rawEntry;
     } else {
-        amount = entry_.entryText;
+        amount = state_.entry.entryText;
         if (amount.find(format_.decSep()) == std::string::npos && endsInDigit(amount))
             amount += format_.decSep();
     }
-    table_.setCell(curRow_, roles_.amount, std::move(amount));
+    table_.setCell(state_.curRow, layout_.roles.amount, std::move(amount));
 }
 
 void Engine::writeAutoTexts() {
-    const std::string_view code = baseCode(entry_.entryOp);
-    const int label = roles_.description;
+    const std::string_view code = baseCode(state_.entry.entryOp);
+    const int label = layout_.roles.description;
     if (code == op::kSubtotal) {
         if (settings_.autoSubtotalText) setAutoText(label, kSubtotalLabel);
-        setAutoCount(regs_.itemCount);
+        setAutoCount(state_.regs.itemCount);
     } else if (code == op::kTotal) {
         if (settings_.autoTotalText) setAutoText(label, kTotalLabel);
-        setAutoCount(regs_.itemCount);
+        setAutoCount(state_.regs.itemCount);
     } else if (code == op::kStarTotal) {
         if (settings_.autoTotalText) setAutoText(label, kStarTotalLabel);
     } else if (code == op::kGroupsTotal) {
         if (ColumnRoles::present(label))
-            table_.setCell(curRow_, label, std::string(kGroupsTotalLabel));
-        setAutoCount(regs_.groupCount);
+            table_.setCell(state_.curRow, label, std::string(kGroupsTotalLabel));
+        setAutoCount(state_.regs.groupCount);
     } else if (code == op::kGrandTotal) {
         if (settings_.autoTotalText) setAutoText(label, kGrandTotalLabel);
-        setAutoCount(regs_.groupCount);
+        setAutoCount(state_.regs.groupCount);
     } else {
         addins_.event(addin_event::kAutoText);
     }
 }
 
 void Engine::setAutoText(int col, std::string_view text) {
-    if (ColumnRoles::present(col) && cell(curRow_, col).empty())
-        table_.setCell(curRow_, col, std::string(text));
+    if (ColumnRoles::present(col) && cell(state_.curRow, col).empty())
+        table_.setCell(state_.curRow, col, std::string(text));
 }
 
 // A count cell that is empty or starts with the prefix is the calculator's own; any other
 // text was typed by the user and stays.
 void Engine::setAutoCount(int count) {
-    const int col = roles_.itemCount;
+    const int col = layout_.roles.itemCount;
     if (!ColumnRoles::present(col)) return;
-    std::string text = trimmed(cell(curRow_, col));
+    std::string text = trimmed(cell(state_.curRow, col));
     const std::string& prefix = settings_.countPrefix;
     const bool automatic = text.empty() || prefix.empty() || text.starts_with(prefix);
     if (settings_.countsOn) {
@@ -110,13 +111,13 @@ void Engine::setAutoCount(int count) {
     } else if (text.starts_with(prefix)) {
         text.clear();
     }
-    table_.setCell(curRow_, col, std::move(text));
+    table_.setCell(state_.curRow, col, std::move(text));
 }
 
 void Engine::writeRegisterRecord() {
-    std::string record = makeRegisterRecord(regs_, format_);
+    std::string record = makeRegisterRecord(state_.regs, format_);
     addins_.saveToLine(record);
-    table_.setCell(curRow_, kRegisterColumn, std::move(record));
+    table_.setCell(state_.curRow, kRegisterColumn, std::move(record));
 }
 
 // The open row always carries the registers of the last line, so that reading the registers
@@ -126,20 +127,20 @@ void Engine::copyRecordDown(int row) {
 }
 
 void Engine::advanceRow() {
-    ++curRow_;
-    if (curRow_ == lastRow_) {
-        copyRecordDown(lastRow_);
-    } else if (curRow_ > lastRow_) {
-        lastRow_ = curRow_;
-        writeLineNumber(lastRow_);
-        copyRecordDown(lastRow_);
-        view_.rowCountChanged(lastRow_);
-        view_.currentRowChanged(lastRow_);
+    ++state_.curRow;
+    if (state_.curRow == state_.lastRow) {
+        copyRecordDown(state_.lastRow);
+    } else if (state_.curRow > state_.lastRow) {
+        state_.lastRow = state_.curRow;
+        writeLineNumber(state_.lastRow);
+        copyRecordDown(state_.lastRow);
+        view_.rowCountChanged(state_.lastRow);
+        view_.currentRowChanged(state_.lastRow);
     }
 }
 
 std::string Engine::lineNumberText(int row) const {
-    const int number = row - hiddenRows_;
+    const int number = row - layout_.hiddenRows;
     return number == 0 ? std::string() : std::to_string(number);
 }
 

@@ -25,12 +25,12 @@ bool isResultKeyCode(std::string_view code) {
 }  // namespace
 
 bool Engine::isBlankLine(int row) const {
-    return opAt(row).empty() && cell(row, roles_.amount).empty();
+    return opAt(row).empty() && cell(row, layout_.roles.amount).empty();
 }
 
 // The blank line that always follows a total (and a result line while StarLine is on).
 bool Engine::isTrailerLine(int row) const {
-    return row > 1 && row < lastRow_ && isBlankLine(row) &&
+    return row > 1 && row < state_.lastRow && isBlankLine(row) &&
            hasTrailer(opAt(row - 1), settings_.starLine, settings_.resultLine, addins_);
 }
 
@@ -45,37 +45,37 @@ void Engine::followRowShift(int row, int count) {
             remembered += count;
     };
     const bool wasPicking = picking();
-    follow(entry_.refPickRow);
+    follow(state_.entry.refPickRow);
     follow(lastClearRow_);
     if (wasPicking && !picking()) clearEntry();
 }
 
 void Engine::renumberFrom(int row) {
-    for (int r = std::max(row, 1); r <= lastRow_; ++r) writeLineNumber(r);
+    for (int r = std::max(row, 1); r <= state_.lastRow; ++r) writeLineNumber(r);
 }
 
 // A row that a write in the middle of the tape needs; without one the operation changes nothing.
 bool Engine::insertEmptyRow(int row) {
-    if (lastRow_ >= maxRows_) {
+    if (state_.lastRow >= layout_.maxRows) {
         refuse(kTableFull);
         return false;
     }
     table_.insertRow(row);
     followRowShift(row, 1);
-    ++lastRow_;
+    ++state_.lastRow;
     renumberFrom(row);
-    view_.rowCountChanged(lastRow_);
+    view_.rowCountChanged(state_.lastRow);
     return true;
 }
 
 void Engine::removeRows(int row, int count) {
-    count = std::min(count, lastRow_ - row);
+    count = std::min(count, state_.lastRow - row);
     if (count <= 0) return;
     table_.removeRows(row, count);
     followRowShift(row, -count);
-    lastRow_ -= count;
+    state_.lastRow -= count;
     renumberFrom(row);
-    view_.rowCountChanged(lastRow_);
+    view_.rowCountChanged(state_.lastRow);
 }
 
 void Engine::clearRow(int row) {
@@ -93,7 +93,7 @@ void Engine::setRecordFromAbove(int row) {
 // Insert puts a line before the current one, but never inside a block: not between an "=" and
 // its result, nor between a total and its trailer, nor among group lines.
 int Engine::insertionPoint(int row) const {
-    if (row >= lastRow_) return row;
+    if (row >= state_.lastRow) return row;
     if (baseCode(opAt(row)) == op::kStar) {
         ++row;
         return isTrailerLine(row) ? row + 1 : row;
@@ -110,23 +110,23 @@ bool Engine::insertRow() {
 }
 
 bool Engine::insertLine() {
-    if (lastRow_ >= maxRows_) {
+    if (state_.lastRow >= layout_.maxRows) {
         statusError(std::string(kTableFullOnInsert));
         return false;
     }
-    int row = std::min(curRow_, lastRow_);
-    if (tapeOn_) row = insertionPoint(row);
+    int row = std::min(state_.curRow, state_.lastRow);
+    if (state_.tapeOn) row = insertionPoint(row);
     table_.insertRow(row);
     followRowShift(row, 1);
-    ++lastRow_;
+    ++state_.lastRow;
     clearRow(row);
-    if (tapeOn_) setRecordFromAbove(row);
+    if (state_.tapeOn) setRecordFromAbove(row);
     renumberFrom(row);
-    modified_ = true;
-    view_.rowCountChanged(lastRow_);
-    view_.rowsChanged(row, lastRow_);
-    if (row != curRow_) {
-        curRow_ = row;
+    state_.modified = true;
+    view_.rowCountChanged(state_.lastRow);
+    view_.rowsChanged(row, state_.lastRow);
+    if (row != state_.curRow) {
+        state_.curRow = row;
         view_.currentRowChanged(row);
     }
     return true;
@@ -136,7 +136,7 @@ bool Engine::insertLine() {
 // "=" its result and blank line, a grand total the group lines above it. Only lines that are
 // really there are counted, so a damaged tape never loses an unrelated line. 0: refused.
 int Engine::dependentLines(int& first) const {
-    const int row = curRow_;
+    const int row = state_.curRow;
     first = row;
     const std::string_view code = baseCode(opAt(row));
     int count = 1;
@@ -144,20 +144,20 @@ int Engine::dependentLines(int& first) const {
         if (code == op::kGrandTotal) {
             while (first > 1 && isGroupLine(opAt(first - 1))) --first;
             for (int r = first; r < row; ++r) {
-                if (!cell(r, roles_.reference).empty()) {
+                if (!cell(r, layout_.roles.reference).empty()) {
                     view_.showStatus(std::string(kGrandTotalHasReferences), true);
                     return 0;
                 }
             }
             count = row - first + 1;
         }
-        if (row + 1 < lastRow_ && isBlankLine(row + 1)) ++count;
+        if (row + 1 < state_.lastRow && isBlankLine(row + 1)) ++count;
     } else if (isResultKeyCode(code) && baseCode(opAt(row + 1)) == op::kStar) {
         ++count;
-        if (settings_.starLine && row + 2 < lastRow_ && isBlankLine(row + 2)) ++count;
+        if (settings_.starLine && row + 2 < state_.lastRow && isBlankLine(row + 2)) ++count;
     } else if (code != op::kStar &&
                hasTrailer(code, settings_.starLine, settings_.resultLine, addins_) &&
-               row + 1 < lastRow_ && isBlankLine(row + 1)) {
+               row + 1 < state_.lastRow && isBlankLine(row + 1)) {
         ++count;
     }
     return count;
@@ -165,25 +165,18 @@ int Engine::dependentLines(int& first) const {
 
 // A source with users refuses the deletion; otherwise sources are freed and users unlinked.
 bool Engine::guardReferences(int first, int count) {
-    for (int row = first; row < first + count; ++row) {
-        const std::string& ref = cell(row, roles_.reference);
-        if (ref.empty() || usesReference(opAt(row))) continue;
-        if (references_.linkCount(slotNumber(ref)) >= 1) {
-            statusError(std::string(kHasLinkedReferences));
-            return false;
-        }
+    if (references_.anySourceInUse(first, count)) {
+        statusError(std::string(kHasLinkedReferences));
+        return false;
     }
-    const int saved = curRow_;
     for (int row = first; row < first + count; ++row) {
-        if (cell(row, roles_.reference).empty()) continue;
-        curRow_ = row;
+        if (cell(row, layout_.roles.reference).empty()) continue;
         if (usesReference(opAt(row))) {
-            removeLink();
-        } else if (removeSource()) {
+            removeLink(row);
+        } else if (removeSource(row)) {
             status(std::string(kSourceRemoved));
         }
     }
-    curRow_ = saved;
     return true;
 }
 
@@ -193,22 +186,22 @@ bool Engine::deleteRow() {
 }
 
 bool Engine::deleteLines() {
-    if (curRow_ >= lastRow_ || curRow_ < 1) return false;
-    int first = curRow_;
+    if (state_.curRow >= state_.lastRow || state_.curRow < 1) return false;
+    int first = state_.curRow;
     int count = 1;
-    if (tapeOn_) {
+    if (state_.tapeOn) {
         count = dependentLines(first);
         if (count == 0 || !guardReferences(first, count)) return false;
     }
     removeRows(first, count);
-    curRow_ = std::min(first, lastRow_);
-    if (curRow_ == lastRow_) setRecordFromAbove(lastRow_);
-    modified_ = true;
-    view_.rowsChanged(first, lastRow_);
-    if (tapeOn_ && curRow_ < lastRow_)
-        recalculate(curRow_);
+    state_.curRow = std::min(first, state_.lastRow);
+    if (state_.curRow == state_.lastRow) setRecordFromAbove(state_.lastRow);
+    state_.modified = true;
+    view_.rowsChanged(first, state_.lastRow);
+    if (state_.tapeOn && state_.curRow < state_.lastRow)
+        recalculate(state_.curRow);
     else
-        selectRow(curRow_);
+        selectRow(state_.curRow);
     return true;
 }
 
@@ -216,28 +209,28 @@ void Engine::gotoLine(int index) {
     int target = 0;
     switch (index) {
         case 0:
-            target = hiddenRows_ + 1;
+            target = layout_.hiddenRows + 1;
             break;
         case 1:
-            target = std::max(curRow_ - 1, hiddenRows_ + 1);
+            target = std::max(state_.curRow - 1, layout_.hiddenRows + 1);
             break;
         case 2:
-            target = curRow_ + 1;
+            target = state_.curRow + 1;
             break;
         case 3:
-            target = lastRow_;
+            target = state_.lastRow;
             break;
         default:
             break;
     }
-    if (target < 1 || target > lastRow_) return;
+    if (target < 1 || target > state_.lastRow) return;
     if (amountEditPending_ && !finishPendingEdit()) return;
-    curRow_ = target;
+    state_.curRow = target;
     backspaceState_ = false;
     // Figures keyed on the line left behind do not follow to the new line.
     if (!picking()) {
-        entry_.entryText.clear();
-        entry_.entryStarted = false;
+        state_.entry.entryText.clear();
+        state_.entry.entryStarted = false;
     }
     view_.currentRowChanged(target);
     loadRegistersAbove(target);
@@ -247,24 +240,26 @@ void Engine::gotoLine(int index) {
 // Group lines are inserted, never written over an entry; a grand total first takes away the
 // group lines left over from an earlier run.
 void Engine::prepareRowForWrite() {
-    if (curRow_ >= lastRow_) return;
-    const std::string_view code = baseCode(entry_.entryOp);
+    if (state_.curRow >= state_.lastRow) return;
+    const std::string_view code = baseCode(state_.entry.entryOp);
     const bool groupCode = (!code.empty() && code.front() == 'g') || code == op::kGroupsTotal;
-    if (groupCode && !isGroupLine(opAt(curRow_))) {
-        insertEmptyRow(curRow_);
+    if (groupCode && !isGroupLine(opAt(state_.curRow))) {
+        insertEmptyRow(state_.curRow);
         return;
     }
     if (code != op::kGrandTotal) return;
-    while (curRow_ < lastRow_ && isGroupLine(opAt(curRow_))) removeRows(curRow_, 1);
-    if (curRow_ < lastRow_ && !isBlankLine(curRow_) && baseCode(opAt(curRow_)) != op::kGrandTotal)
-        insertEmptyRow(curRow_);
+    while (state_.curRow < state_.lastRow && isGroupLine(opAt(state_.curRow)))
+        removeRows(state_.curRow, 1);
+    if (state_.curRow < state_.lastRow && !isBlankLine(state_.curRow) &&
+        baseCode(opAt(state_.curRow)) != op::kGrandTotal)
+        insertEmptyRow(state_.curRow);
 }
 
 // After a line in the middle was written again: make room for a new result or trailer, or
 // take away the result line of an "=" that is no longer one.
 void Engine::fixTrailerAfterRewrite(const std::string& oldCode) {
-    const std::string_view now = baseCode(entry_.entryOp);
-    const int below = curRow_ + 1;
+    const std::string_view now = baseCode(state_.entry.entryOp);
+    const int below = state_.curRow + 1;
     if (isResultKeyCode(now)) {
         if (baseCode(opAt(below)) != op::kStar) insertEmptyRow(below);
         return;
@@ -272,7 +267,7 @@ void Engine::fixTrailerAfterRewrite(const std::string& oldCode) {
     const bool trailer = hasTrailer(now, settings_.starLine, settings_.resultLine, addins_);
     if (!trailer && isResultKeyCode(baseCode(oldCode))) {
         // The result goes with the blank line that follows it.
-        if (below < lastRow_ && baseCode(opAt(below)) == op::kStar)
+        if (below < state_.lastRow && baseCode(opAt(below)) == op::kStar)
             removeRows(below, isTrailerLine(below + 1) ? 2 : 1);
         else
             view_.beep();

@@ -14,81 +14,85 @@ constexpr std::string_view kTableFull = "Table full";
 // At the end of the tape an operator that cannot write all its lines changes nothing, so the
 // registers never run ahead of the tape.
 bool Engine::hasRoomFor(int lines) {
-    if (curRow_ < lastRow_ || curRow_ + lines - 1 < maxRows_) return true;
+    if (state_.curRow < state_.lastRow || state_.curRow + lines - 1 < layout_.maxRows) return true;
     statusError(std::string(kTableFull));
     return false;
 }
 
 void Engine::keyAddSubtract(int code) {
     if (!hasRoomFor(1)) return;
-    entry_.entryOp = std::string(code == key::kAdd ? op::kAdd : op::kSubtract);
+    state_.entry.entryOp = std::string(code == key::kAdd ? op::kAdd : op::kSubtract);
     const bool keyed = getCurEntry();
-    const bool fraction = regs_.rawEntry.find(' ') != std::string::npos;
+    const bool fraction = state_.regs.rawEntry.find(' ') != std::string::npos;
     applyAddMode();
-    entry_.decimalAllowed = false;
-    const std::string raw = !keyed ? std::string() : fraction ? regs_.rawEntry : entry_.entryText;
-    const double value = format_.read(entry_.entryText);
+    state_.entry.decimalAllowed = false;
+    const std::string raw = !keyed     ? std::string()
+                            : fraction ? state_.regs.rawEntry
+                                       : state_.entry.entryText;
+    const double value = format_.read(state_.entry.entryText);
     if (!numberFits(value)) return;
-    entry_.entryText = formatNumber(value);
+    state_.entry.entryText = formatNumber(value);
     // The accumulator adds exactly what the tape shows, after rounding or truncation.
-    const double shown = format_.read(entry_.entryText);
-    const double sum = regs_.accumulator + (code == key::kAdd ? shown : -shown);
+    const double shown = format_.read(state_.entry.entryText);
+    const double sum = state_.regs.accumulator + (code == key::kAdd ? shown : -shown);
     if (!numberFits(shown) || !numberFits(sum)) return;
-    regs_.itemCount += 1;
-    regs_.accumulator = sum;
-    regs_.displayValue = formatNumber(regs_.accumulator);
-    regs_.rawEntry = raw;
+    state_.regs.itemCount += 1;
+    state_.regs.accumulator = sum;
+    state_.regs.displayValue = formatNumber(state_.regs.accumulator);
+    state_.regs.rawEntry = raw;
     updateGrid();
 }
 
 void Engine::keyMultiplyDivide(int code) {
     if (!hasRoomFor(1)) return;
     const bool multiply = code == key::kMultiply;
-    entry_.entryOp = std::string(multiply ? op::kMultiply : op::kDivide);
+    state_.entry.entryOp = std::string(multiply ? op::kMultiply : op::kDivide);
     takeEntry();
-    const double v = format_.read(entry_.entryText);
+    const double v = format_.read(state_.entry.entryText);
     double operand = v;
-    if (regs_.pendingMode == pending::kMultiply)
-        operand = regs_.operand * v;
-    else if (regs_.pendingMode == pending::kQuotientTransient ||
-             regs_.pendingMode == pending::kDivide)
-        operand = v == 0.0 ? 0.0 : regs_.operand / v;
+    if (state_.regs.pendingMode == pending::kMultiply)
+        operand = state_.regs.operand * v;
+    else if (state_.regs.pendingMode == pending::kQuotientTransient ||
+             state_.regs.pendingMode == pending::kDivide)
+        operand = v == 0.0 ? 0.0 : state_.regs.operand / v;
     if (!numberFits(v) || !numberFits(operand)) return;
-    regs_.operand = operand;
+    state_.regs.operand = operand;
     if (entryFromReference()) {
-        regs_.displayValue = formatNumber(regs_.operand);
-        entry_.entryText = formatNumber(v);
+        state_.regs.displayValue = formatNumber(state_.regs.operand);
+        state_.entry.entryText = formatNumber(v);
     } else {
-        regs_.displayValue = format_.plain(regs_.operand);
+        state_.regs.displayValue = format_.plain(state_.regs.operand);
     }
-    regs_.pendingMode = multiply ? pending::kMultiply : pending::kDivide;
+    state_.regs.pendingMode = multiply ? pending::kMultiply : pending::kDivide;
     updateGrid();
-    entry_.entryText = regs_.displayValue;
+    state_.entry.entryText = state_.regs.displayValue;
 }
 
 void Engine::keyEqualsPercent(int code) {
-    if (regs_.pendingMode < pending::kProductDone || regs_.pendingMode > pending::kDivide) return;
+    if (state_.regs.pendingMode < pending::kProductDone ||
+        state_.regs.pendingMode > pending::kDivide)
+        return;
     if (!hasRoomFor(settings_.starLine ? 3 : 2)) return;
     const bool percent = code == key::kPercent;
-    entry_.entryOp = std::string(percent ? op::kPercent : op::kEquals);
+    state_.entry.entryOp = std::string(percent ? op::kPercent : op::kEquals);
     takeEntry();
-    double v = format_.read(entry_.entryText);
+    double v = format_.read(state_.entry.entryText);
     if (percent) v /= 100.0;
     double result = v;
-    int pendingAfter = regs_.pendingMode;
-    double operandAfter = regs_.operand;
-    switch (regs_.pendingMode) {
+    int pendingAfter = state_.regs.pendingMode;
+    double operandAfter = state_.regs.operand;
+    switch (state_.regs.pendingMode) {
         case pending::kProductDone:
         case pending::kMultiply:
-            result = v * regs_.operand;
+            result = v * state_.regs.operand;
             pendingAfter = pending::kProductDone;
             break;
         case pending::kQuotientDone:
         case pending::kQuotientTransient:
-            result = regs_.operand == 0.0 ? 0.0 : v / regs_.operand;
+            result = state_.regs.operand == 0.0 ? 0.0 : v / state_.regs.operand;
             break;
         default:  // a pending "/": the divisor stays for a following "="
-            result = v == 0.0 ? 0.0 : regs_.operand / v;
+            result = v == 0.0 ? 0.0 : state_.regs.operand / v;
             operandAfter = v;
             pendingAfter = pending::kQuotientDone;
             break;
@@ -96,30 +100,30 @@ void Engine::keyEqualsPercent(int code) {
     if (!numberFits(v) || !numberFits(result)) return;
     // The "=" line keeps the registers as the last operand found them.
     if (!updateGrid()) return;
-    regs_.pendingMode = pendingAfter;
-    regs_.operand = operandAfter;
+    state_.regs.pendingMode = pendingAfter;
+    state_.regs.operand = operandAfter;
     const std::string text = formatNumber(result);
-    entry_.entryText = result == 0.0 ? "0" : text;
-    regs_.displayValue = entry_.entryText;
-    regs_.lineRef = cell(curRow_, roles_.reference);
-    entry_.entryOp = std::string(op::kStar);
+    state_.entry.entryText = result == 0.0 ? "0" : text;
+    state_.regs.displayValue = state_.entry.entryText;
+    state_.regs.lineRef = cell(state_.curRow, layout_.roles.reference);
+    state_.entry.entryOp = std::string(op::kStar);
     updateGrid();
     if (settings_.starLine) {
-        regs_.lineRef.clear();
-        entry_.entryOp.clear();
+        state_.regs.lineRef.clear();
+        state_.entry.entryOp.clear();
         updateGrid();
-        entry_.entryOp = std::string(op::kStar);
+        state_.entry.entryOp = std::string(op::kStar);
     }
 }
 
 void Engine::keyClear() {
     resetRegs();
-    if (baseCode(opAt(curRow_ - 1)) != op::kClear && hasRoomFor(1)) {
-        lastClearRow_ = curRow_;
-        entry_.entryText.clear();
-        regs_.rawEntry.clear();
-        regs_.displayValue = "0";
-        entry_.entryOp = std::string(op::kClear);
+    if (baseCode(opAt(state_.curRow - 1)) != op::kClear && hasRoomFor(1)) {
+        lastClearRow_ = state_.curRow;
+        state_.entry.entryText.clear();
+        state_.regs.rawEntry.clear();
+        state_.regs.displayValue = "0";
+        state_.entry.entryOp = std::string(op::kClear);
         updateGrid();
     }
     clearEntry();
@@ -128,31 +132,30 @@ void Engine::keyClear() {
 void Engine::keySubtotalTotal(int code) {
     const bool total = code == key::kTotal;
     if (!hasRoomFor(total ? 2 : 1)) return;
-    const std::string text = formatNumber(regs_.accumulator);
-    const bool zeroShown = regs_.accumulator == 0.0 && regs_.displayValue == "0";
-    entry_.entryText = zeroShown ? "0" : text;
-    regs_.displayValue = entry_.entryText;
-    entry_.entryOp = std::string(total ? op::kTotal : op::kSubtotal);
+    const std::string text = formatNumber(state_.regs.accumulator);
+    const bool zeroShown = state_.regs.accumulator == 0.0 && state_.regs.displayValue == "0";
+    state_.entry.entryText = zeroShown ? "0" : text;
+    state_.regs.displayValue = state_.entry.entryText;
+    state_.entry.entryOp = std::string(total ? op::kTotal : op::kSubtotal);
     updateGrid();
     if (!total) return;
-    regs_.accumulator = 0.0;
-    regs_.itemCount = 0;
-    regs_.lineRef.clear();
-    entry_.entryOp.clear();
+    state_.regs.accumulator = 0.0;
+    state_.regs.itemCount = 0;
+    state_.regs.lineRef.clear();
+    state_.entry.entryOp.clear();
     updateGrid();
-    entry_.entryOp = std::string(op::kTotal);
+    state_.entry.entryOp = std::string(op::kTotal);
 }
 
 void Engine::keyCounts() {
-    if (ColumnRoles::present(roles_.itemCount)) view_.showColumn(roles_.itemCount);
+    if (ColumnRoles::present(layout_.roles.itemCount)) view_.showColumn(layout_.roles.itemCount);
     settings_.countsOn = !settings_.countsOn;
-    settingsChanged_ = true;
     view_.countsCaptionChanged(settings_.countsOn);
 }
 
 void Engine::keyBlankLine() {
     if (!hasRoomFor(1)) return;
-    entry_.entryOp.clear();
+    state_.entry.entryOp.clear();
     updateGrid();
 }
 

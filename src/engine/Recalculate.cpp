@@ -15,33 +15,15 @@ constexpr std::string_view kHalted = "Recalculation halted at row ";
 constexpr std::string_view kNothingAtRow = "Nothing to calculate at row ";
 constexpr std::string_view kLeftAsItIs = ": left as it is";
 constexpr std::string_view kCancelled = "Recalculation cancelled: the tape is as it was before";
-// How often the view hears of the progress (and may ask to cancel).
+constexpr std::string_view kCaption = "Recalculating the tape...";
+// How often the progress port hears of the progress (and may ask to cancel).
 constexpr int kProgressInterval = 1024;
-
-// Tells the view that a run which reported progress is over, however it ended (a refusal
-// leaves by an exception).
-class ProgressEnd {
-  public:
-    explicit ProgressEnd(ViewPort& view) : view_(view) {}
-    ~ProgressEnd() {
-        if (reported_) view_.recalcEnded();
-    }
-    ProgressEnd(const ProgressEnd&) = delete;
-    ProgressEnd& operator=(const ProgressEnd&) = delete;
-    bool report(int row, int lastRow) {
-        reported_ = true;
-        return view_.recalcProgress(row, lastRow);
-    }
-
-  private:
-    ViewPort& view_;
-    bool reported_ = false;
-};
 
 }  // namespace
 
 bool Engine::hasRawEntry(int row) const {
-    return layout_ == RecordLayout::withRawEntry && isRegisterRecord(cell(row, kRegisterColumn));
+    return recordLayout_ == RecordLayout::withRawEntry &&
+           isRegisterRecord(cell(row, kRegisterColumn));
 }
 
 // The raw entry of a line as keyed: the record appends a decimal separator to every raw entry,
@@ -49,8 +31,8 @@ bool Engine::hasRawEntry(int row) const {
 // raw entry (read from a data file, or from a record of the earliest files) is keyed again from
 // the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
-    if (!hasRawEntry(row)) return cell(row, roles_.amount);
-    std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
+    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
     return raw;
@@ -65,9 +47,9 @@ bool Engine::entryNotKeyed(int row) const {
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
-    if (!hasRawEntry(row)) return cell(row, roles_.amount);
-    std::string raw(recordField(cell(row, kRegisterColumn), 1, layout_));
-    return raw.empty() ? cell(row, roles_.amount) : raw;
+    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
+    return raw.empty() ? cell(row, layout_.roles.amount) : raw;
 }
 
 // Lines that an edit left without anything to act on: an "=" or "%" with no "x" or "/"
@@ -75,17 +57,18 @@ std::string Engine::lineValue(int row) const {
 bool Engine::replaysToNothing(int row, int code) const {
     if (baseCode(opAt(row)) == op::kStar) return true;
     if (code == key::kEquals || code == key::kPercent)
-        return regs_.pendingMode < pending::kProductDone || regs_.pendingMode > pending::kDivide;
+        return state_.regs.pendingMode < pending::kProductDone ||
+               state_.regs.pendingMode > pending::kDivide;
     return code == key::kClear && row > 1 && baseCode(opAt(row - 1)) == op::kClear;
 }
 
 // Such a line stays on the tape as it is and keeps its own entry, while the registers carry
 // past it unchanged, so an edit below it starts from the values above it.
 void Engine::keepInertLine(int row) {
-    Registers carried = regs_;
+    Registers carried = state_.regs;
     carried.rawEntry = hasRawEntry(row)
-                           ? std::string(recordField(cell(row, kRegisterColumn), 1, layout_))
-                           : cell(row, roles_.amount);
+                           ? std::string(recordField(cell(row, kRegisterColumn), 1, recordLayout_))
+                           : cell(row, layout_.roles.amount);
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));
@@ -107,58 +90,56 @@ void Engine::recalculate(int startRow) {
 }
 
 void Engine::recalculateFrom(int startRow) {
-    const int savedRow = curRow_;
-    const bool savedRecalculating = recalculating_;
+    const int savedRow = state_.curRow;
     const bool savedEditMode = editMode_;
-    if (startRow > 0) curRow_ = startRow;
-    if (curRow_ >= lastRow_) {
-        curRow_ = std::min(savedRow, lastRow_);
+    if (startRow > 0) state_.curRow = startRow;
+    if (state_.curRow >= state_.lastRow) {
+        state_.curRow = std::min(savedRow, state_.lastRow);
         return;
     }
-    curRow_ = blockStart(curRow_);
-    recalculating_ = true;
+    state_.curRow = blockStart(state_.curRow);
     editMode_ = false;
-    loadRegistersAbove(curRow_);
+    loadRegistersAbove(state_.curRow);
     int replayed = 0;
     int firstInert = 0;
-    ProgressEnd progress(view_);
+    ProgressScope progress(*progress_, kCaption);
     bool cancelled = false;
-    while (curRow_ < lastRow_) {
-        const int row = curRow_;
-        entry_.entryText = replayedEntry(row);
-        const int code = keyToCode(row);
-        entry_.takeAgain = entryNotKeyed(row);
+    while (state_.curRow < state_.lastRow) {
+        const int row = state_.curRow;
+        state_.entry.entryText = replayedEntry(row);
+        const int code = replayKey(row);
+        state_.entry.takeAgain = entryNotKeyed(row);
         if (code == key::kBlankLineCode) {
             // A blank line carries on the registers of the line above it.
             setRecordFromAbove(row);
-            ++curRow_;
+            ++state_.curRow;
         } else if (replaysToNothing(row, code)) {
             keepInertLine(row);
             if (firstInert == 0) firstInert = row;
-            ++curRow_;
+            ++state_.curRow;
         } else if (code >= 0) {
             keyProcess(code);
         }
-        if (curRow_ == row) {
+        if (state_.curRow == row) {
             statusError(std::string(kHalted) + std::to_string(row));
             break;
         }
-        if (++replayed % kProgressInterval == 0 && !progress.report(curRow_, lastRow_)) {
+        if (++replayed % kProgressInterval == 0 &&
+            !progress.report(state_.curRow, state_.lastRow)) {
             // Inside an operation this takes the whole operation back and leaves by an exception.
             callOff(kCancelled);
             cancelled = true;
             break;
         }
     }
-    if (curRow_ >= lastRow_) setRecordFromAbove(lastRow_);
-    entry_.takeAgain = false;
-    recalculating_ = savedRecalculating;
+    if (state_.curRow >= state_.lastRow) setRecordFromAbove(state_.lastRow);
+    state_.entry.takeAgain = false;
     editMode_ = savedEditMode;
-    curRow_ = std::min(savedRow, lastRow_);
+    state_.curRow = std::min(savedRow, state_.lastRow);
     if (cancelled) return;
     view_.rowsChanged(1, 0);
-    entry_.entryText.clear();
-    selectRow(curRow_);
+    state_.entry.entryText.clear();
+    selectRow(state_.curRow);
     if (firstInert > 0)
         statusError(std::string(kNothingAtRow) + std::to_string(firstInert) +
                     std::string(kLeftAsItIs));

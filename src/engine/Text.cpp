@@ -16,4 +16,16 @@ int slotNumber(std::string_view text) {
     return error == std::errc() && end == text.data() + text.size() && n > 0 ? n : 0;
 }
 
+// A cell is one field of a tape file: TAB, CR and LF would split it, and a NUL byte would make
+// the saved file binary.
+std::string cellText(std::string_view text) {
+    std::string clean;
+    clean.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\0') continue;
+        clean += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return clean;
+}
+
 }  // namespace talvex

@@ -5,12 +5,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QStatusBar>
 
 #include "documents/Documents.h"
@@ -68,7 +66,7 @@ void MainWindow::connectWidgets() {
         showModified();
     });
     connect(view_, &TapeView::rowSelected, this, [this, &engine](int row) {
-        if (!engine.clickRow(row)) view_->showTapeRow(engine.curRow());
+        if (!engine.clickRow(row)) view_->showTapeRow(engine.state().curRow);
     });
     connect(keypad_, &Keypad::keyPressed, this, [this](int code) { keypadKey(code); });
     connect(keypad_, &Keypad::groupModeChosen, this, [this, &engine](int mode) {
@@ -96,7 +94,7 @@ void MainWindow::connectWidgets() {
 // "G" and "g" choose the group-total mode as they press the key; the keypad's list follows.
 void MainWindow::typedChar(char c) {
     core_.engine.keyChar(c);
-    keypad_->setGroupMode(core_.engine.entry().groupMode);
+    keypad_->setGroupMode(core_.engine.state().entry.groupMode);
 }
 
 void MainWindow::keypadKey(int code) {
@@ -139,9 +137,8 @@ void MainWindow::documentChanged() {
     applyConfiguration();
     applyViewOptions();
     syncCommands();
-    core_.engine.setLCDColor();
-    core_.engine.updateLCD();
-    view_->showTapeRow(core_.engine.curRow());
+    core_.engine.refreshDisplay();
+    view_->showTapeRow(core_.engine.state().curRow);
     view_->setCurrentDataColumn(cursorColumn);
     notes_->setFont(notesFontFor(core_.document.font, QApplication::font()));
 }
@@ -151,8 +148,8 @@ void MainWindow::applyViewOptions() {
     keypad_->setVisible(options.option(option::kKeypad) != 0);
     keypad_->setLeftSubpadVisible(options.option(option::kLeftSubpad) != 0);
     keypad_->setNavigationVisible(options.option(option::kTapeOnGotoButtons) != 0);
-    keypad_->setGroupMode(core_.engine.entry().groupMode);
-    keypad_->setTapeOn(core_.engine.tapeOn());
+    keypad_->setGroupMode(core_.engine.state().entry.groupMode);
+    keypad_->setTapeOn(core_.engine.state().tapeOn);
     display_->setVisible(options.option(option::kDisplayBar) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();
@@ -189,7 +186,7 @@ void MainWindow::showDisplay(const std::string& text) {
 }
 
 void MainWindow::showModified() {
-    setWindowModified(core_.engine.modified());
+    setWindowModified(core_.engine.state().modified);
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {
@@ -228,34 +225,6 @@ void MainWindow::columnLayoutChanged() {
     model_->columnsChanged();
 }
 
-// Long recalculations keep the window alive and can be cancelled. The dialog belongs to one
-// run: it goes when the run ends, and its Cancel never reaches a later run. Until it shows,
-// keys and clicks wait for the run to end; once it shows, it keeps them from every other
-// window. Nothing from another process is handled halfway through a run.
-bool MainWindow::recalcProgress(int row, int lastRow) {
-    if (!progress_) {
-        progress_ =
-            new QProgressDialog(tr("Recalculating the tape..."), tr("Cancel"), 0, lastRow, this);
-        progress_->setWindowModality(Qt::ApplicationModal);
-        progress_->setMinimumDuration(400);
-        progress_->setAutoClose(false);
-        progress_->setAutoReset(false);
-    }
-    progress_->setMaximum(lastRow);
-    progress_->setValue(row);
-    QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeSocketNotifiers;
-    if (!progress_->isVisible()) flags |= QEventLoop::ExcludeUserInputEvents;
-    QApplication::processEvents(flags);
-    return !progress_->wasCanceled();
-}
-
-void MainWindow::recalcEnded() {
-    if (!progress_) return;
-    progress_->hide();
-    progress_->deleteLater();
-    progress_ = nullptr;
-}
-
 QString MainWindow::statusText() const {
     return status_->text();
 }
@@ -287,7 +256,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A recalculation runs to its end (or its Cancel) before the tape may go.
-    if (progress_ || core_.documents.savePrompt() == answer::kCancel) {
+    if (progress_.running() || core_.documents.savePrompt() == answer::kCancel) {
         event->ignore();
         return;
     }

@@ -5,12 +5,12 @@
 #include <QRect>
 
 #include "engine/EnginePorts.h"
+#include "platform/ProgressDialogPort.h"
 #include "session/FrontEndPort.h"
 
 class QAction;
 class QLabel;
 class QPlainTextEdit;
-class QProgressDialog;
 class QSplitter;
 
 namespace talvex {
@@ -55,8 +55,6 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void showColumn(int col) override;
     void countsCaptionChanged(bool countsOn) override;
     void beep() override;
-    bool recalcProgress(int row, int lastRow) override;
-    void recalcEnded() override;
     void columnLayoutChanged() override;
 
     // FrontEndPort
@@ -76,6 +74,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     bool closing() const { return closing_; }
     QString statusText() const;
     TapeView* tapeView() const { return view_; }
+    // Long work of the engine and the other modules reports here.
+    ProgressPort& progress() { return progress_; }
     void focusTape();
     Keypad* keypad() const { return keypad_; }
     QAction* action(const QString& name) const;
@@ -129,7 +129,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     QSplitter* central_ = nullptr;
     QWidget* calculator_ = nullptr;
     FoldingPanel* referencesFold_ = nullptr;
-    QPointer<QProgressDialog> progress_;
+    ProgressDialogPort progress_{this};
     QPointer<OptionsDialog> options_;
     bool closing_ = false;
     bool compactShown_ = false;

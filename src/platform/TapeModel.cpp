@@ -50,7 +50,7 @@ TapeModel::TapeModel(Engine& engine, const TapeDocument& document, const OptionT
       font_(tapeFontFor(document.font)),
       fontChosenFor_(document.font) {
     firstRow_ = firstShownRow();
-    lastRow_ = engine_.lastRow();
+    lastRow_ = engine_.state().lastRow;
     columns_ = engineColumnCount();
 }
 
@@ -74,23 +74,23 @@ int TapeModel::modelRow(int tapeRow) const {
 // The open row stays on screen even when more rows are hidden than the tape holds: the user
 // must always see where the next line goes.
 int TapeModel::firstShownRow() const {
-    return std::max(1, std::min(engine_.hiddenRows() + 1, engine_.lastRow()));
+    return std::max(1, std::min(engine_.layout().hiddenRows + 1, engine_.state().lastRow));
 }
 
 int TapeModel::engineColumnCount() const {
-    return std::max(0, engine_.colCount() - kFirstDataColumn + 1);
+    return std::max(0, engine_.layout().colCount - kFirstDataColumn + 1);
 }
 
 int TapeModel::currentTapeRow() const {
-    return engine_.curRow();
+    return engine_.state().curRow;
 }
 
 int TapeModel::amountColumn() const {
-    return roleColumn(engine_.roles().amount);
+    return roleColumn(engine_.layout().roles.amount);
 }
 
 int TapeModel::descriptionColumn() const {
-    return roleColumn(engine_.roles().description);
+    return roleColumn(engine_.layout().roles.description);
 }
 
 int TapeModel::roleColumn(int dataColumn) const {
@@ -101,7 +101,7 @@ int TapeModel::roleColumn(int dataColumn) const {
 bool TapeModel::entersOnTape(const QModelIndex& index) const {
     const int amount = amountColumn();
     return index.isValid() && amount >= 0 && index.column() >= amount &&
-           tapeRow(index.row()) == engine_.lastRow();
+           tapeRow(index.row()) == engine_.state().lastRow;
 }
 
 int TapeModel::widthInCharacters(int modelColumn) const {
@@ -136,7 +136,7 @@ QColor TapeModel::headersBack() const {
 int TapeModel::lineNumberWidth() const {
     const int configured = std::max(
         {kMinLineNumberWidth, document_.lineNumberWidth, options_.option(option::kLineNosWidth)});
-    return std::max(configured, digitsOf(lastRow_ - engine_.hiddenRows()));
+    return std::max(configured, digitsOf(lastRow_ - engine_.layout().hiddenRows));
 }
 
 bool TapeModel::lineNumbersShown() const {
@@ -158,20 +158,20 @@ bool TapeModel::highlightLine() const {
 // While a reference is picked the entry belongs to the line the pick started on, not to the
 // line being browsed.
 int TapeModel::entryRow() const {
-    const auto& entry = engine_.entry();
+    const auto& entry = engine_.state().entry;
     if (!entry.entryStarted) return 0;
-    return entry.refPickRow > 0 ? entry.refPickRow : engine_.curRow();
+    return entry.refPickRow > 0 ? entry.refPickRow : engine_.state().curRow;
 }
 
 QString TapeModel::cellText(int tapeRow, int dataColumn) const {
-    if (dataColumn != engine_.roles().amount) {
+    if (dataColumn != engine_.layout().roles.amount) {
         const QString text = fromLocal(engine_.cell(tapeRow, dataColumn));
         const bool shortDate =
             document_.columns.column(dataColumn).displayFormat == ColumnSet::kShortDate;
         return shortDate ? shortDateText(text) : text;
     }
     const std::string& text =
-        tapeRow == entryRow() ? engine_.entry().entryText : engine_.cell(tapeRow, dataColumn);
+        tapeRow == entryRow() ? engine_.state().entry.entryText : engine_.cell(tapeRow, dataColumn);
     const int padding = alignmentPadding(text, engine_.format().decSep(), mostDecimals());
     return fromLocal(text) + QString(padding, QLatin1Char(' '));
 }
@@ -179,24 +179,24 @@ QString TapeModel::cellText(int tapeRow, int dataColumn) const {
 // The most decimals any amount on the tape shows; found again after every change.
 int TapeModel::mostDecimals() const {
     if (mostDecimals_ >= 0) return mostDecimals_;
-    const int amount = engine_.roles().amount;
+    const int amount = engine_.layout().roles.amount;
     const char decSep = engine_.format().decSep();
     mostDecimals_ = 0;
-    for (int row = 1; row <= engine_.lastRow(); ++row)
+    for (int row = 1; row <= engine_.state().lastRow; ++row)
         mostDecimals_ = std::max(mostDecimals_, decimalsShown(engine_.cell(row, amount), decSep));
     return mostDecimals_;
 }
 
 bool TapeModel::isNumberColumn(int dataColumn) const {
-    return dataColumn == engine_.roles().amount ||
+    return dataColumn == engine_.layout().roles.amount ||
            document_.columns.column(dataColumn).kind == ColumnKind::number;
 }
 
 // The engine edits only its current line, and amounts are keyed, not typed, while the tape is
 // on.
 bool TapeModel::takesTypedText(int tapeRow, int dataColumn) const {
-    if (tapeRow != engine_.curRow() || !engine_.cellEditable(dataColumn)) return false;
-    return !(engine_.tapeOn() && dataColumn == engine_.roles().amount);
+    if (tapeRow != engine_.state().curRow || !engine_.cellEditable(dataColumn)) return false;
+    return !(engine_.state().tapeOn && dataColumn == engine_.layout().roles.amount);
 }
 
 QVariant TapeModel::alignment(int dataColumn) const {
@@ -311,7 +311,7 @@ bool TapeModel::shapeChanged() const {
 void TapeModel::resetShape() {
     beginResetModel();
     firstRow_ = firstShownRow();
-    lastRow_ = engine_.lastRow();
+    lastRow_ = engine_.state().lastRow;
     columns_ = engineColumnCount();
     // Choosing the font may try every fixed face on the desktop: only a changed font asks.
     if (!(fontChosenFor_ == document_.font)) {
@@ -325,7 +325,7 @@ void TapeModel::resetShape() {
 // which the repaint of all rows that follows shows. Losing rows resets, because the selection
 // model would otherwise move the current row on its own.
 void TapeModel::syncShape() {
-    const int last = engine_.lastRow();
+    const int last = engine_.state().lastRow;
     if (shapeChanged() || last < lastRow_) {
         resetShape();
         return;
@@ -377,7 +377,7 @@ void TapeModel::columnsChanged() {
 }
 
 void TapeModel::entryChanged() {
-    const int amount = engine_.roles().amount;
+    const int amount = engine_.layout().roles.amount;
     const int row = entryRow();
     if (shownEntryRow_ > 0 && shownEntryRow_ != row) emitCellChanged(shownEntryRow_, amount);
     if (row > 0) emitCellChanged(row, amount);

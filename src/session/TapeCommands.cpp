@@ -188,7 +188,7 @@ void Builder::optionSwitch(const char* id, const char* caption, int option, bool
 // Roles 0 to 3: the item-count, date, description and amount columns; 0 when the tape has
 // no column for the role.
 int roleColumn(const Engine& engine, int role) {
-    const ColumnRoles roles = engine.roles();
+    const ColumnRoles roles = engine.layout().roles;
     const int columns[] = {roles.itemCount, roles.type13, roles.description, roles.amount};
     return ColumnRoles::present(columns[role]) ? columns[role] : 0;
 }
@@ -223,9 +223,9 @@ void Builder::viewCommands() {
     SettingsGroups& settings = p_.settings;
     add({.id = "TapeSwitch",
          .caption = "&Tape",
-         .checked = [&engine] { return engine.tapeOn(); },
+         .checked = [&engine] { return engine.state().tapeOn; },
          .run = [&engine,
-                 &settings] { settings.setOption(option::kTapeOn, engine.tapeOn() ? 0 : 1); },
+                 &settings] { settings.setOption(option::kTapeOn, engine.state().tapeOn ? 0 : 1); },
          .aftermath = Aftermath::view});
     optionSwitch("Keypad", "Talvex &Keypad", option::kKeypad, true);
     optionSwitch("Display", "Talvex &Display Bar", option::kDisplayBar, true);

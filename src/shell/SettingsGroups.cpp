@@ -124,7 +124,7 @@ std::string SettingsGroups::numberFormat() const {
     }
     const TapeSettings& tape = engine_.settings();
     return joinText(integers, ',') + ":" + (tape.countsOn ? "1" : "0") + "," +
-           std::to_string(engine_.entry().groupMode) + "," + tape.countPrefix;
+           std::to_string(engine_.state().entry.groupMode) + "," + tape.countPrefix;
 }
 
 std::string SettingsGroups::optionBits(int first, int count) const {

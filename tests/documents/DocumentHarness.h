@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "../engine/TapeHarness.h"
 #include "TempFolder.h"
 #include "documents/SettingsPort.h"
 #include "documents/TapeDocument.h"
@@ -45,7 +46,7 @@ class TextSettings : public SettingsPort {
 struct DocumentFixture {
     DocumentFixture() {
         document.columns.setDefaults();
-        document.currentColumn = engine.roles().amount;
+        document.currentColumn = engine.layout().roles.amount;
         settings.fields[{0, -1}] = "1";
         settings.fields[{0, 0}] = "0,1,2,1,0:0,0,";
         settings.fields[{0, 1}] = "32";

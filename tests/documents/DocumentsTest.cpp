@@ -34,7 +34,7 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
     EXPECT_EQ(f.document.fileName, (f.folder / "Tape3.kwd").string());
     EXPECT_EQ(f.dialogs.title, "Talvex - " + (f.folder / "Tape3.kwd").string());
     EXPECT_TRUE(f.dialogs.requests.empty());
-    EXPECT_FALSE(f.engine.modified());
+    EXPECT_FALSE(f.engine.state().modified);
 
     f.key("5+");
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
@@ -54,7 +54,7 @@ TEST(DocumentsTest, MissingTemplateAsksForOne) {
     EXPECT_FALSE(f.documents.newGrid("Nowhere.kwt"));
     ASSERT_EQ(f.dialogs.requests.size(), 1u);
     EXPECT_EQ(f.dialogs.requests[0].proposedName, "!Default.kwt");
-    EXPECT_EQ(f.engine.lastRow(), 2);
+    EXPECT_EQ(f.engine.state().lastRow, 2);
     EXPECT_TRUE(f.dialogs.messages.empty()) << "no prompt for an unmodified tape";
 }
 
@@ -91,7 +91,7 @@ TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
     const std::string before = readWholeFile(f.document.fileName, error).value_or("");
     f.key("7+");
     EXPECT_FALSE(f.documents.saveDocument(SaveMode::save));
-    EXPECT_TRUE(f.engine.modified());
+    EXPECT_TRUE(f.engine.state().modified);
     ASSERT_FALSE(f.dialogs.messages.empty());
     EXPECT_NE(f.dialogs.messages.back().find(f.document.fileName), std::string::npos);
     EXPECT_NE(f.dialogs.messages.back().find("read-only"), std::string::npos);
@@ -104,7 +104,7 @@ TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
     f.key("5+");
     f.engine.setModified(false);
     EXPECT_FALSE(f.documents.openGrid((f.folder / "gone.kwd").string()));
-    EXPECT_EQ(f.engine.lastRow(), 2);
+    EXPECT_EQ(f.engine.state().lastRow, 2);
     EXPECT_NE(f.dialogs.messages.back().find("Cannot open"), std::string::npos);
     std::ofstream(f.folder / "junk.kwd") << std::string("\0\1\2junk", 7);
     EXPECT_TRUE(f.documents.openGrid((f.folder / "junk.kwd").string()));
@@ -119,13 +119,13 @@ TEST(ColumnActionsTest, DeleteInsertAddEdit) {
 
     f.dialogs.answers = {answer::kNo};
     EXPECT_EQ(actions.columnAction(ColumnActions::kDelete, 3), -1);
-    EXPECT_EQ(f.engine.colCount(), 7);
+    EXPECT_EQ(f.engine.layout().colCount, 7);
 
     f.dialogs.answers = {answer::kYes};
     actions.columnAction(ColumnActions::kDelete, 3);
-    EXPECT_EQ(f.engine.colCount(), 6);
+    EXPECT_EQ(f.engine.layout().colCount, 6);
     EXPECT_EQ(f.document.columns.column(4).caption, "Amount");
-    EXPECT_EQ(f.engine.roles().amount, 4);
+    EXPECT_EQ(f.engine.layout().roles.amount, 4);
     EXPECT_EQ(f.engine.cell(1, 4), "5.") << "cells move with their column";
     f.key("3+");
     EXPECT_EQ(f.engine.cell(3, 4), "3.");
@@ -135,7 +135,7 @@ TEST(ColumnActionsTest, DeleteInsertAddEdit) {
     EXPECT_EQ(f.document.columns.column(2).caption, "Cost centre");
     EXPECT_EQ(f.document.columns.column(2).kind, ColumnKind::number);
     EXPECT_EQ(f.document.columns.column(3).caption, "No.");
-    EXPECT_EQ(f.engine.roles().amount, 5);
+    EXPECT_EQ(f.engine.layout().roles.amount, 5);
     EXPECT_EQ(f.engine.cell(1, 5), "5.");
 
     f.dialogs.column = ColumnDialogState{"", "Amount", 20, 0, "", true};
@@ -145,13 +145,13 @@ TEST(ColumnActionsTest, DeleteInsertAddEdit) {
 
     f.dialogs.column.reset();
     EXPECT_EQ(actions.columnAction(ColumnActions::kAddAfter, 0), -1) << "cancelled";
-    EXPECT_EQ(f.engine.colCount(), 7);
+    EXPECT_EQ(f.engine.layout().colCount, 7);
 
     const size_t asked = f.dialogs.asked.size();
-    ColumnActions full(f.document, f.engine, f.dialogs, f.engine.colCount());
+    ColumnActions full(f.document, f.engine, f.dialogs, f.engine.layout().colCount);
     EXPECT_EQ(full.columnAction(ColumnActions::kAddAfter, 0), -1);
     EXPECT_EQ(f.dialogs.asked.size(), asked) << "a full tape is refused before asking";
-    EXPECT_EQ(f.engine.colCount(), 7);
+    EXPECT_EQ(f.engine.layout().colCount, 7);
 }
 
 TEST(ColumnSetTest, DeletingTheFourthOfSixColumns) {
@@ -165,8 +165,8 @@ TEST(ColumnSetTest, DeletingTheFourthOfSixColumns) {
     EXPECT_EQ(columns.colCount() - 1, 5);
     EXPECT_EQ(columns.width(fourth), opWidth);
     EXPECT_EQ(f.engine.cell(1, fourth), "+") << "the cells moved with their column";
-    EXPECT_EQ(f.engine.roles().amount, 0) << "no amount column is left";
-    EXPECT_EQ(f.engine.roles().op, fourth);
+    EXPECT_EQ(f.engine.layout().roles.amount, 0) << "no amount column is left";
+    EXPECT_EQ(f.engine.layout().roles.op, fourth);
     f.key("7+S");
     f.engine.recalculate(1);
     EXPECT_EQ(f.engine.cell(3, kRegisterColumn), "12.:12:12|2:1:0") << "keying goes on without it";

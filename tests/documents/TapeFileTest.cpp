@@ -45,7 +45,7 @@ TEST(TapeFileTest, RecordsAndDataRowsWithTheirFieldCounts) {
     EXPECT_EQ(fieldCount(out[12]), 8u) << "ColCount + 1 fields while the tape is on";
     f.settings.fields[{0, -1}] = "0";
     EXPECT_EQ(fieldCount(lines(save(f))[7]), 3u) << "\"Clc\" with its flag off";
-    f.engine.loadTable().setCell(1, 8, "https://example.org/a");
+    reloadWithCell(f.engine, 1, 8, "https://example.org/a");
     EXPECT_EQ(fieldCount(lines(save(f))[12]), 9u) << "a line's address follows its record";
     f.engine.setTapeOn(false);
     EXPECT_EQ(lines(save(f))[12], "1\t\t\t\t5.\t+\t") << "no record with the tape off";
@@ -65,12 +65,12 @@ TEST(TapeFileTest, TemplateWithoutDataOpensAsOneEmptyRow) {
         const LoadReport report =
             loadTapeText(save(f, TapeKind::templateWithoutData), g.document, g.engine, g.settings);
         EXPECT_EQ(report.dataRows, 0);
-        EXPECT_EQ(g.engine.colCount(), 6);
-        EXPECT_EQ(g.engine.lastRow(), 1);
+        EXPECT_EQ(g.engine.layout().colCount, 6);
+        EXPECT_EQ(g.engine.state().lastRow, 1);
         EXPECT_EQ(g.engine.cell(1, kLineNumberColumn), "1");
         EXPECT_EQ(g.document.notes, "");
         g.key("5+");
-        EXPECT_EQ(g.engine.lastRow(), 2);
+        EXPECT_EQ(g.engine.state().lastRow, 2);
     }
 }
 
@@ -107,9 +107,9 @@ TEST(TapeFileTest, VersionZeroRecordsHaveNoRawEntry) {
     const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
     EXPECT_EQ(report.version, 0);
     EXPECT_EQ(g.document.font.sizes[2], "9") << "version 0 sets all three sizes";
-    ASSERT_TRUE(g.engine.getRegs(1));
-    EXPECT_EQ(g.engine.registers().accumulator, 5.0);
-    EXPECT_EQ(g.engine.registers().itemCount, 1);
+    ASSERT_TRUE(g.engine.clickRow(1));
+    EXPECT_EQ(g.engine.state().regs.accumulator, 5.0);
+    EXPECT_EQ(g.engine.state().regs.itemCount, 1);
 }
 
 TEST(TapeFileTest, FontSlotsAndFit) {
@@ -148,7 +148,7 @@ TEST(TapeFileTest, LegacyOptionsRecordKeepsTheTapeSwitch) {
                                    std::string(tapeSwitch) + "\t1\t0\t0\t0\t1\t0\t1\r\n";
         f.engine.setTapeOn(*tapeSwitch != '1');
         loadTapeText(record, f.document, f.engine, f.settings);
-        EXPECT_EQ(f.engine.tapeOn(), *tapeSwitch == '1');
+        EXPECT_EQ(f.engine.state().tapeOn, *tapeSwitch == '1');
     }
 }
 
@@ -169,7 +169,7 @@ TEST(TapeFileTest, DamagedFilesNeverCrash) {
     for (const std::string& sample : samples) {
         DocumentFixture f;
         const LoadReport report = loadTapeText(sample, f.document, f.engine, f.settings);
-        EXPECT_GE(f.engine.lastRow(), 1);
+        EXPECT_GE(f.engine.state().lastRow, 1);
         if (sample.find('\0') != std::string::npos) {
             EXPECT_FALSE(report.problems.empty());
         }
@@ -184,10 +184,10 @@ TEST(TapeFileTest, MoreRowsThanMaxRowsLoadWhole) {
     DocumentFixture g;
     g.engine.setMaxRows(100);
     loadTapeText(text, g.document, g.engine, g.settings);
-    EXPECT_EQ(g.engine.lastRow(), 301);
+    EXPECT_EQ(g.engine.state().lastRow, 301);
     EXPECT_EQ(save(g), text) << "a reload must not lose lines beyond the capacity";
     g.key("1+");
-    EXPECT_EQ(g.engine.lastRow(), 301) << "the capacity still limits new lines";
+    EXPECT_EQ(g.engine.state().lastRow, 301) << "the capacity still limits new lines";
 }
 
 // Every cell as shown, and the register values as numbers: a value taken from the display is
@@ -195,9 +195,10 @@ TEST(TapeFileTest, MoreRowsThanMaxRowsLoadWhole) {
 std::vector<std::string> shownRows(const DocumentFixture& f) {
     std::vector<std::string> rows;
     const NumberFormatter& format = f.engine.format();
-    for (int row = 1; row <= f.engine.lastRow(); ++row) {
+    for (int row = 1; row <= f.engine.state().lastRow; ++row) {
         std::string text;
-        for (int col = 1; col <= f.engine.colCount(); ++col) text += f.engine.cell(row, col) + "|";
+        for (int col = 1; col <= f.engine.layout().colCount; ++col)
+            text += f.engine.cell(row, col) + "|";
         const std::string& record = f.engine.cell(row, kRegisterColumn);
         for (int field = 1; field <= recordFieldCount(record); ++field)
             text += format.format(format.read(recordField(record, field))) + "|";
@@ -217,9 +218,10 @@ TEST(TapeFilePropertyTest, SaveLoadSaveIsByteIdentical) {
         for (int i = 0; i < 25; ++i) {
             if (random() % 3 != 0) f.key(std::to_string(random() % 1000));
             f.key(std::string(1, keys[random() % keys.size()]));
-            if (random() % 7 == 0) f.engine.editDescription("note " + std::to_string(i));
+            if (random() % 7 == 0)
+                f.engine.editCell(f.engine.layout().roles.description, "note " + std::to_string(i));
         }
-        if (f.engine.lastRow() > 3) {
+        if (f.engine.state().lastRow > 3) {
             f.engine.clickRow(2);
             f.key("RR");
             f.engine.gotoLine(3);
@@ -256,9 +258,7 @@ TEST(TapeFileTest, FreeTextReadsBackWithoutSplittingTheFile) {
          [](DocumentFixture& f) { f.document.notes = "\r\nfirst\r\n\r\nthird"; },
          [](DocumentFixture& f) { return f.document.notes; }, "\r\nfirst\r\n\r\nthird"},
         {"description",
-         [](DocumentFixture& f) {
-             f.engine.loadTable().setCell(1, 4, std::string("Re\0nt\t!", 8));
-         },
+         [](DocumentFixture& f) { reloadWithCell(f.engine, 1, 4, std::string("Re\0nt\t!", 8)); },
          [](DocumentFixture& f) { return f.engine.cell(1, 4); }, "Rent !"},
         {"printer texts",
          [](DocumentFixture& f) {
@@ -306,7 +306,7 @@ TEST(TapeFileTest, ColumnSetsOfEverySizeReadBackAsWritten) {
         const std::string text = save(f);
         DocumentFixture g;
         loadTapeText(text, g.document, g.engine, g.settings);
-        EXPECT_EQ(g.engine.colCount(), keep);
+        EXPECT_EQ(g.engine.layout().colCount, keep);
         // The cursor's column (in "Ver") is placed anew on reading.
         EXPECT_EQ(save(g).substr(save(g).find("\r\nH")), text.substr(text.find("\r\nH")));
     }
@@ -340,10 +340,10 @@ TEST(TapeFileTest, AbsurdNumbersAreClamped) {
         DocumentFixture g;
         g.engine.settings().countsOn = true;
         g.key("5+T7+T");
-        g.engine.loadTable().setCell(2, g.engine.roles().itemCount, counts);
-        g.engine.loadTable().setCell(5, g.engine.roles().itemCount, counts);
+        reloadWithCell(g.engine, 2, g.engine.layout().roles.itemCount, counts);
+        reloadWithCell(g.engine, 5, g.engine.layout().roles.itemCount, counts);
         g.key("G");
-        EXPECT_EQ(g.engine.cell(7, g.engine.roles().itemCount), "2147483647");
+        EXPECT_EQ(g.engine.cell(7, g.engine.layout().roles.itemCount), "2147483647");
     }
 }
 

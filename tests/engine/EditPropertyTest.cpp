@@ -57,7 +57,10 @@ struct Typist {
     }
     void row(int row) { note("{row " + std::to_string(row) + "}").clickRow(row); }
     void openRow() { note("{goto 3}").gotoLine(3); }
-    void describe(const std::string& text) { note("{desc " + text + "}").editDescription(text); }
+    void describe(const std::string& text) {
+        Engine& engine = note("{desc " + text + "}");
+        engine.editCell(engine.layout().roles.description, text);
+    }
     void amount(const std::string& text) {
         note(text.empty() ? "{amount}" : "{amount " + text + "}").editAmount(text);
     }
@@ -71,7 +74,7 @@ struct Typist {
 
 // Keys one entry on the open row; returns the first row it wrote, 0 when it wrote none.
 int keyEntry(Typist& typist, const Entry& entry, const std::vector<int>& rows) {
-    const int first = typist.tape.engine.lastRow();
+    const int first = typist.tape.engine.state().lastRow;
     if (!entry.desc.empty()) typist.describe(entry.desc);
     // A line that uses a reference keys its source's slot, as that tape numbered it.
     const auto source = static_cast<size_t>(entry.usesEntry);
@@ -80,7 +83,7 @@ int keyEntry(Typist& typist, const Entry& entry, const std::vector<int>& rows) {
         typist.groupKey(entry.groupMode);
     else
         typist.keys(std::string(1, entry.key));
-    if (typist.tape.engine.lastRow() == first) return 0;
+    if (typist.tape.engine.state().lastRow == first) return 0;
     if (entry.source) {
         typist.row(first);
         typist.keys("RR");
@@ -290,10 +293,10 @@ std::string recordByValue(const Tape& tape, const std::string& record) {
 Lines linesWithSources(const Tape& tape) {
     const ReferenceRegistry& slots = tape.engine.references();
     std::map<std::string, int> sourceRows;
-    for (int row = 1; row < tape.engine.lastRow(); ++row)
+    for (int row = 1; row < tape.engine.state().lastRow; ++row)
         if (!tape.ref(row).empty() && !usesReference(tape.op(row))) sourceRows[tape.ref(row)] = row;
     Lines lines;
-    for (int row = 1; row < tape.engine.lastRow(); ++row) {
+    for (int row = 1; row < tape.engine.state().lastRow; ++row) {
         const std::string ref = tape.ref(row);
         const auto source = sourceRows.find(ref);
         std::string line = tape.amount(row) + "|" + tape.op(row) + "|" + tape.desc(row) + "|" +
@@ -360,7 +363,8 @@ void expectKeyedAfresh(const Tape& tape, const Sequence& sequence, const Options
         firstDifference(linesWithSources(tape), linesWithSources(*fresh.tape));
     if (fresh.unwritten >= 0) {
         ++tally["skipped: the edited keys have no meaning"];
-    } else if (tape.engine.maxRows() < kRoomyTape && tape.rows() == before && !difference.empty()) {
+    } else if (tape.engine.layout().maxRows < kRoomyTape && tape.rows() == before &&
+               !difference.empty()) {
         // A full tape refuses, and says so, an edit that needs more lines than it has.
         ++tally["refused: the tape is full"];
         EXPECT_TRUE(tape.lastError().starts_with("Table")) << tape.lastError();
@@ -378,7 +382,7 @@ void checkOneEdit(unsigned seed, Tally& tally) {
     Sequence sequence;
     const Keyed original = keyRandomTape(random, options, sequence);
     Tape& tape = *original.tape;
-    if (random() % 8 == 0) tape.engine.setMaxRows(tape.engine.lastRow());
+    if (random() % 8 == 0) tape.engine.setMaxRows(tape.engine.state().lastRow);
     const Edit edit = randomEdit(random, sequence);
     const int row = original.rows[static_cast<size_t>(edit.entry)];
     const bool hasUsers = std::any_of(sequence.begin(), sequence.end(),
@@ -391,7 +395,7 @@ void checkOneEdit(unsigned seed, Tally& tally) {
     const std::string editName = kEditNames[static_cast<int>(edit.kind)];
     SCOPED_TRACE(editName + " on entry " + std::to_string(edit.entry) + ", seed " +
                  std::to_string(seed) + ":\n" +
-                 reproduction(options, tape.engine.maxRows(),
+                 reproduction(options, tape.engine.layout().maxRows,
                               "'" + original.script + "''" + typist.script + "'"));
     ++tally[editName];
     EXPECT_FALSE(halted(tape)) << tape.lastError();

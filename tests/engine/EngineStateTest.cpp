@@ -12,18 +12,18 @@ namespace {
 TEST(RegisterRecordTest, GetRegsRestoresEveryLine) {
     Tape tape;
     tape.run("1/3=*7+2.5-T");
-    for (int row = 1; row <= tape.engine.lastRow(); ++row) {
+    for (int row = 1; row <= tape.engine.state().lastRow; ++row) {
         SCOPED_TRACE(row);
         const std::string record = tape.record(row);
-        ASSERT_TRUE(tape.engine.getRegs(row));
-        Registers written = tape.engine.registers();
+        ASSERT_TRUE(tape.engine.clickRow(row));
+        Registers written = tape.engine.state().regs;
         written.rawEntry = recordField(record, 1);
         EXPECT_EQ(makeRegisterRecord(written, tape.engine.format()), record);
     }
     Tape product;
     product.run("0.1*3*");
-    ASSERT_TRUE(product.engine.getRegs(2));
-    EXPECT_EQ(product.engine.registers().operand, 0.1 * 3) << "operands are stored exactly";
+    ASSERT_TRUE(product.engine.clickRow(2));
+    EXPECT_EQ(product.engine.state().regs.operand, 0.1 * 3) << "operands are stored exactly";
 }
 
 TEST(RegisterRecordTest, DamagedRecordsReadAsZero) {
@@ -62,35 +62,35 @@ TEST(LimitsTest, TableFullLeavesTapeAndRegisters) {
     tape.run("1+2+3+4+");
     EXPECT_EQ(tape.lines(), (std::vector<std::string>{"1. +", "2. +", "3. +"}));
     EXPECT_EQ(tape.lastError(), "Table full");
-    EXPECT_EQ(tape.engine.registers().accumulator, 6.0);
+    EXPECT_EQ(tape.engine.state().regs.accumulator, 6.0);
 
     Tape total;
     total.engine.setMaxRows(3);
     total.run("1+T");
     EXPECT_EQ(total.lastError(), "Table full") << "a total needs room for its trailer";
-    EXPECT_EQ(total.engine.lastRow(), 2);
+    EXPECT_EQ(total.engine.state().lastRow, 2);
 }
 
-TEST(LimitsTest, RegisterFetchOutOfBoundsAndReservedKey) {
+TEST(LimitsTest, RowsOutOfBoundsAndReservedKey) {
     Tape tape;
     tape.run("5+");
     for (int row : {0, -1, 3, 1000}) {
         SCOPED_TRACE(row);
-        EXPECT_FALSE(tape.engine.getRegs(row));
-        EXPECT_EQ(tape.lastError(), "Register Fetch out of bounds");
-        EXPECT_EQ(tape.engine.registers().accumulator, 5.0);
+        EXPECT_FALSE(tape.engine.clickRow(row));
+        EXPECT_EQ(tape.engine.state().curRow, 2);
+        EXPECT_EQ(tape.engine.state().regs.accumulator, 5.0);
     }
     tape.engine.keyFront(key::kReserved);
-    EXPECT_EQ(tape.engine.lastRow(), 2) << "the reserved key writes nothing";
+    EXPECT_EQ(tape.engine.state().lastRow, 2) << "the reserved key writes nothing";
 }
 
 TEST(LimitsTest, RowsBeyondSixteenBits) {
     Tape tape;
     tape.engine.setMaxRows(40000);
     for (int i = 0; i < 33000; ++i) tape.engine.keyChar('+');
-    EXPECT_EQ(tape.engine.lastRow(), 33001);
+    EXPECT_EQ(tape.engine.state().lastRow, 33001);
     EXPECT_EQ(tape.engine.table().cell(33001, kLineNumberColumn), "33001");
-    EXPECT_EQ(tape.engine.registers().itemCount, 33000);
+    EXPECT_EQ(tape.engine.state().regs.itemCount, 33000);
 }
 
 TEST(DisplayTest, ShowsEntryAndResults) {
@@ -115,7 +115,7 @@ TEST(DisplayTest, ShowsEntryAndResults) {
 TEST(DisplayTest, ColoursByLineClassAndTapeSwitch) {
     Tape tape;
     tape.run("5+S2*3=T C");
-    const int amount = tape.engine.roles().amount;
+    const int amount = tape.engine.layout().roles.amount;
     for (int row : {1, 3, 6}) EXPECT_EQ(tape.engine.cellColour(row, amount), -1) << row;
     std::set<int> classes;
     for (int row : {2, 5, 7, 9}) classes.insert(tape.engine.cellColour(row, amount));
@@ -132,9 +132,9 @@ TEST(EntryTest, ClearEntryAndBackspace) {
     Tape tape;
     tape.run("123");
     tape.engine.pressBackspace();
-    EXPECT_EQ(tape.engine.entry().entryText, "12");
+    EXPECT_EQ(tape.engine.state().entry.entryText, "12");
     tape.run("`");
-    EXPECT_EQ(tape.engine.entry().entryText, "1") << "CE keeps backspacing until an operator";
+    EXPECT_EQ(tape.engine.state().entry.entryText, "1") << "CE keeps backspacing until an operator";
     tape.run("+");
     EXPECT_EQ(tape.amount(1), "1.");
     tape.run("45.");
@@ -160,7 +160,7 @@ TEST(EntryTest, DigitsBuildTheEntry) {
     for (const auto& c : cases) {
         Tape tape;
         for (int code : c.codes) tape.engine.keyFront(code);
-        EXPECT_EQ(tape.engine.entry().entryText, c.entry);
+        EXPECT_EQ(tape.engine.state().entry.entryText, c.entry);
     }
 }
 

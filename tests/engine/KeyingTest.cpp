@@ -94,7 +94,7 @@ TEST(KeyingTest, AutomaticLabelsAndCounts) {
     tape.engine.settings().countPrefix = "n=";
     tape.run("#");
     EXPECT_TRUE(tape.engine.settings().countsOn);
-    EXPECT_EQ(tape.view.shownColumns, std::vector<int>{tape.engine.roles().itemCount});
+    EXPECT_EQ(tape.view.shownColumns, std::vector<int>{tape.engine.layout().roles.itemCount});
     tape.run("5+7+ST3+S#T4+").describe("Week 1").run("T");
     const struct {
         int row;
@@ -190,7 +190,7 @@ TEST(KeyingTest, HugeFractionIsNotACrash) {
     Tape tape;
     tape.run("1 99999999999999999999/3+");
     EXPECT_EQ(tape.op(1), "+");
-    EXPECT_NEAR(tape.engine.registers().accumulator, 1.0 + 99999999999999999999.0 / 3, 1e6);
+    EXPECT_NEAR(tape.engine.state().regs.accumulator, 1.0 + 99999999999999999999.0 / 3, 1e6);
 }
 
 // An entry grows only as far as a double can hold it; the key past that is refused.
@@ -217,7 +217,7 @@ TEST(EntryLimitTest, DigitsPastADoubleAreRefusedWithOverflow) {
                 tape.engine.keyChar(k);
         }
         EXPECT_EQ(tape.lastError(), "Overflow");
-        const std::string entry = tape.engine.entry().entryText;
+        const std::string entry = tape.engine.state().entry.entryText;
         if (c.entryLength > 0) {
             EXPECT_EQ(entry.size(), c.entryLength);
         }

@@ -65,15 +65,15 @@ TEST(LineEditingTest, GotoLine) {
         SCOPED_TRACE(::testing::Message() << c.from << " goto " << c.index);
         tape.engine.clickRow(c.from);
         tape.engine.gotoLine(c.index);
-        EXPECT_EQ(tape.engine.curRow(), c.to);
+        EXPECT_EQ(tape.engine.state().curRow, c.to);
     }
     tape.engine.gotoLine(3);
     tape.run("1+");
-    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 22.0) << "End of Tape is ready to key";
+    EXPECT_DOUBLE_EQ(tape.engine.state().regs.accumulator, 22.0) << "End of Tape is ready to key";
     tape.engine.hideRows(2);
     tape.engine.clickRow(4);
     tape.engine.gotoLine(0);
-    EXPECT_EQ(tape.engine.curRow(), 3) << "the first visible line";
+    EXPECT_EQ(tape.engine.state().curRow, 3) << "the first visible line";
 }
 
 TEST(ClipboardTest, CopyCutPaste) {
@@ -86,7 +86,8 @@ TEST(ClipboardTest, CopyCutPaste) {
     tape.engine.setClipboard(clipboard);
     tape.run("5+7+S");
     tape.at(3, "RR");
-    const int amount = tape.engine.roles().amount, desc = tape.engine.roles().description;
+    const int amount = tape.engine.layout().roles.amount,
+              desc = tape.engine.layout().roles.description;
     tape.engine.copyCell(amount);
     EXPECT_EQ(clipboard.text_, "12.");
     EXPECT_EQ(clipboard.link, "Talvex|Vantp!Ref(1)");
@@ -105,7 +106,7 @@ TEST(ClipboardTest, CopyCutPaste) {
     tape.engine.pasteCell(amount);
     tape.run("+");
     EXPECT_EQ(tape.amount(3), "16.") << "a pasted amount is an edit of the line";
-    tape.engine.pasteCell(tape.engine.roles().op);
+    tape.engine.pasteCell(tape.engine.layout().roles.op);
     EXPECT_EQ(tape.op(1), "+") << "calculator columns are locked while the tape is on";
 
     clipboard.text_ = "4:1|2";

@@ -15,14 +15,14 @@ TEST(RecalculateTest, MovingAwayEndsAnEditWithTheLinesOperator) {
     tape.engine.editAmount("6");
     tape.engine.clickRow(3);
     EXPECT_EQ(tape.amount(3), "13.");
-    EXPECT_EQ(tape.engine.curRow(), 3);
+    EXPECT_EQ(tape.engine.state().curRow, 3);
 }
 
 // A line written by an add-in that is not loaded stops the run.
 TEST(RecalculateTest, HaltsOnUnknownOperator) {
     Tape damaged;
     damaged.run("5+7+8+S");
-    const_cast<TapeTable&>(damaged.engine.table()).setCell(3, damaged.engine.roles().op, "Q");
+    reloadWithCell(damaged.engine, 3, damaged.engine.layout().roles.op, "Q");
     damaged.amend(1, "6", "+");
     EXPECT_EQ(damaged.lastError(), "Recalculation halted at row 3");
     EXPECT_EQ(damaged.record(2), "7.:13:13|2:1:0") << "lines above the halt are recalculated";
@@ -36,18 +36,19 @@ TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     tape.engine.setMaxRows(10000);
     for (int i = 0; i < 1500; ++i) tape.run("2+S");
     const Lines before = tape.rows();
-    tape.view.cancelAtProgress = true;
+    tape.progress.cancel = true;
     tape.amend(1, "3", "+");
-    ASSERT_FALSE(tape.view.progressRows.empty());
-    EXPECT_EQ(tape.view.recalcEnds, 1);
+    ASSERT_FALSE(tape.progress.steps.empty());
+    EXPECT_EQ(tape.progress.captions, std::vector<std::string>{"Recalculating the tape..."});
+    EXPECT_EQ(tape.progress.ends, 1);
     EXPECT_EQ(tape.rows(), before);
     EXPECT_EQ(tape.lastError(), "Recalculation cancelled: the tape is as it was before");
     tape.engine.clickRow(5);
     EXPECT_EQ(tape.rows(), before) << "the cancelled figure is not keyed on leaving its line";
-    tape.view.cancelAtProgress = false;
+    tape.progress.cancel = false;
     tape.amend(1, "3", "+");
-    EXPECT_EQ(tape.view.recalcEnds, 2);
-    EXPECT_EQ(tape.engine.curRow(), 2) << "the cursor stays after the edited line";
+    EXPECT_EQ(tape.progress.ends, 2);
+    EXPECT_EQ(tape.engine.state().curRow, 2) << "the cursor stays after the edited line";
 
     Tape fresh;
     fresh.engine.setMaxRows(10000);

@@ -21,9 +21,9 @@ TEST(ReferencesTest, PickByScrollingToTheSource) {
     tape.engine.gotoLine(3);
     tape.run("2*R");
     tape.engine.clickRow(3);
-    EXPECT_EQ(tape.engine.entry().entryText, "R1") << "moving shows each line's reference";
+    EXPECT_EQ(tape.engine.state().entry.entryText, "R1") << "moving shows each line's reference";
     tape.run("R");
-    EXPECT_EQ(tape.engine.curRow(), 5) << "the selection returns to where the pick started";
+    EXPECT_EQ(tape.engine.state().curRow, 5) << "the selection returns to where the pick started";
     tape.run("=");
     EXPECT_EQ(tape.engine.references().linkCount(1), 1);
 }
@@ -70,16 +70,16 @@ TEST(ReferencesTest, Messages) {
     blank.engine.gotoLine(3);
     blank.run("R`");
     EXPECT_EQ(blank.view.statuses.back().first, "Cancelling Reference");
-    EXPECT_EQ(blank.engine.entry().refPickRow, 0);
+    EXPECT_EQ(blank.engine.state().entry.refPickRow, 0);
 }
 
 TEST(ReferencesTest, SlotsWidenTheColumnAndStopAtFifty) {
     Tape tape;
     tape.engine.setMaxRows(200);
-    tape.engine.setColumnWidth(tape.engine.roles().reference, 1);
+    tape.engine.setColumnWidth(tape.engine.layout().roles.reference, 1);
     for (int i = 1; i <= 51; ++i) tape.run(std::to_string(i) + "+").at(i, "RR").engine.gotoLine(3);
     EXPECT_EQ(tape.ref(10), "10");
-    EXPECT_EQ(tape.engine.columnWidth(tape.engine.roles().reference), 2);
+    EXPECT_EQ(tape.engine.layout().width(tape.engine.layout().roles.reference), 2);
     EXPECT_EQ(tape.ref(50), "50");
     EXPECT_EQ(tape.ref(51), "");
     EXPECT_EQ(tape.lastError(), "No more References available");

@@ -16,13 +16,13 @@ TEST(TotalsTest, GrandTotalSumsTotalsAndCounts) {
     EXPECT_EQ(tape.amount(9), "42.");
     EXPECT_EQ(tape.op(9), "G");
     EXPECT_EQ(tape.desc(9), "GRAND TOTAL");
-    EXPECT_EQ(tape.engine.registers().groupCount, 4);
+    EXPECT_EQ(tape.engine.state().regs.groupCount, 4);
     EXPECT_EQ(tape.count(9), "4");
     tape.run("5+TG");
     EXPECT_EQ(tape.amount(14), "5.") << "a second grand total starts after the first";
     EXPECT_EQ(tape.op(14), "G");
     tape.run("3+");
-    EXPECT_DOUBLE_EQ(tape.engine.registers().accumulator, 3.0) << "G clears the accumulator";
+    EXPECT_DOUBLE_EQ(tape.engine.state().regs.accumulator, 3.0) << "G clears the accumulator";
 }
 
 TEST(TotalsTest, StarTotalSinceLastW) {
@@ -34,7 +34,7 @@ TEST(TotalsTest, StarTotalSinceLastW) {
     tape.run("W");
     EXPECT_EQ(tape.amount(13), "0.") << "a second W right after the first shows 0";
     tape.run("1*2=W");
-    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "2.");
+    EXPECT_EQ(tape.amount(tape.engine.state().lastRow - 2), "2.");
 }
 
 TEST(TotalsTest, TotalsReadThousandsSeparators) {
@@ -44,7 +44,7 @@ TEST(TotalsTest, TotalsReadThousandsSeparators) {
     tape.run("1234.5+T1000+TG");
     EXPECT_EQ(tape.amount(7), "2,234.5");
     tape.run("1500*2=1000*1=W");
-    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "4,000.");
+    EXPECT_EQ(tape.amount(tape.engine.state().lastRow - 2), "4,000.");
 }
 
 // Lines 5 + Food, 3 + Fuel, 2 + Food, then T, then the group key.
@@ -73,7 +73,7 @@ TEST(TotalsTest, GroupTotalsByDescription) {
         SCOPED_TRACE(c.mode);
         Tape tape = foodAndFuel(c.mode);
         Lines lines;
-        for (int row = 6; row < tape.engine.lastRow(); ++row)
+        for (int row = 6; row < tape.engine.state().lastRow; ++row)
             lines.push_back(tape.amount(row) + " " + tape.op(row) + "|" + tape.desc(row) +
                             (tape.op(row).empty() ? "" : "|" + tape.count(row)));
         EXPECT_EQ(lines, c.lines);
@@ -86,9 +86,9 @@ TEST(TotalsTest, AtMostFiftyGroups) {
     for (int i = 0; i < 55; ++i) tape.describe("item " + std::to_string(i)).run("1+");
     tape.run("Tg");  // g: the group totals
     int groupLines = 0;
-    for (int row = 1; row < tape.engine.lastRow(); ++row) groupLines += tape.op(row) == "g";
+    for (int row = 1; row < tape.engine.state().lastRow; ++row) groupLines += tape.op(row) == "g";
     EXPECT_EQ(groupLines, 50);
-    EXPECT_EQ(tape.amount(tape.engine.lastRow() - 2), "55.");
+    EXPECT_EQ(tape.amount(tape.engine.state().lastRow - 2), "55.");
 }
 
 }  // namespace

@@ -105,9 +105,9 @@ class OptionsDialogTest : public QObject {
         auto* list = core_->tab(0)->findChild<QListWidget*>();
         list->setCurrentItem(optionItem(core_->tab(0), QStringLiteral("Tape On")));
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(!core_->engine.tapeOn());
+        QVERIFY(!core_->engine.state().tapeOn);
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(core_->engine.tapeOn());
+        QVERIFY(core_->engine.state().tapeOn);
         optionItem(core_->tab(0), QStringLiteral("Auto Total Text"))->setCheckState(Qt::Unchecked);
         QVERIFY(!core_->engine.settings().autoTotalText);
         optionItem(core_->tab(1), QStringLiteral("Ruler"))->setCheckState(Qt::Checked);
@@ -142,7 +142,7 @@ class OptionsDialogTest : public QObject {
         click(0, "+  1234=12.34");
         core_->engine.keyChar('5');
         core_->engine.keyChar('+');
-        QCOMPARE(core_->engine.cell(1, core_->engine.roles().amount), std::string("0.05"));
+        QCOMPARE(core_->engine.cell(1, core_->engine.layout().roles.amount), std::string("0.05"));
     }
 
     // Each tab's buttons act on its own group: its flag, and its section of the file.

@@ -57,7 +57,7 @@ struct Grid {
     void connectEngine() {
         QObject::connect(&view, &TapeView::keyChar, [this](char c) { engine.keyChar(c); });
         QObject::connect(&view, &TapeView::rowSelected, [this](int row) {
-            if (!engine.clickRow(row)) view.showTapeRow(engine.curRow());
+            if (!engine.clickRow(row)) view.showTapeRow(engine.state().curRow);
         });
     }
     QModelIndex at(int tapeRow, int dataColumn) const {
@@ -144,7 +144,7 @@ class TapeViewTest : public QObject {
         QCOMPARE(editor->text(), QString("721 3/4"));
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_VERIFY(!grid.editorOpen());
-        QCOMPARE(grid.engine.cell(grid.engine.curRow(), kAmount), std::string("721 3/4"));
+        QCOMPARE(grid.engine.cell(grid.engine.state().curRow, kAmount), std::string("721 3/4"));
     }
 
     // Keys typed on the tape repaint the entry on its line even when only the keypad's
@@ -226,7 +226,7 @@ class TapeViewTest : public QObject {
         QSignalSpy selected(&grid.view, &TapeView::rowSelected);
         grid.click(1, kDescription);
         QCOMPARE(selected.count(), 1);  // putting the row back proposes nothing
-        QCOMPARE(grid.engine.curRow(), 3);
+        QCOMPARE(grid.engine.state().curRow, 3);
         QCOMPARE(grid.currentTapeRow(), 3);
         QCOMPARE(grid.view.currentDataColumn(), kAmount);
         QCOMPARE(grid.selectedTapeRows(), QList<int>{3});
@@ -255,9 +255,9 @@ class TapeViewTest : public QObject {
         Grid grid;
         grid.engine.setMaxRows(1000);
         for (int i = 0; i < 300; ++i) grid.run("1+");
-        const QRect open = grid.view.visualRect(grid.at(grid.engine.lastRow(), kAmount));
+        const QRect open = grid.view.visualRect(grid.at(grid.engine.state().lastRow, kAmount));
         QVERIFY(grid.view.viewport()->rect().contains(open));
-        QCOMPARE(grid.currentTapeRow(), grid.engine.lastRow());
+        QCOMPARE(grid.currentTapeRow(), grid.engine.state().lastRow);
     }
 
     // Right-aligned in the tape's font, the separators of all amounts fall in one place. That
@@ -301,17 +301,17 @@ class TapeViewTest : public QObject {
         grid.run("5+7+ST12");
         const int amount = kAmount + 1;
         QCOMPARE(grid.model.amountColumn(), TapeModel::modelColumn(amount));
-        QCOMPARE(grid.model.columnCount(), grid.engine.colCount() - 1);
-        QCOMPARE(grid.model.rowCount(), grid.engine.lastRow());
+        QCOMPARE(grid.model.columnCount(), grid.engine.layout().colCount - 1);
+        QCOMPARE(grid.model.rowCount(), grid.engine.state().lastRow);
         for (int column = 0; column < grid.model.columnCount(); ++column) {
             const int col = TapeModel::dataColumn(column);
             QCOMPARE(grid.model.headerData(column, Qt::Horizontal).toString().toStdString(),
                      grid.document.columns.column(col).caption);
-            for (int row = 1; row < grid.engine.lastRow(); ++row)
+            for (int row = 1; row < grid.engine.state().lastRow; ++row)
                 QCOMPARE(grid.text(row, col).toStdString(), grid.engine.cell(row, col));
         }
         QCOMPARE(grid.model.headerData(3, Qt::Vertical).toString(), QString("4"));
-        const int open = grid.engine.lastRow();
+        const int open = grid.engine.state().lastRow;
         QCOMPARE(grid.text(open, amount), QString("12"));
         QCOMPARE(grid.at(open, amount).data(Qt::EditRole).toString(), QString());
         QVERIFY(grid.ink(4, amount) != grid.ink(1, amount));  // a total stands out
@@ -345,7 +345,7 @@ class TapeViewTest : public QObject {
         QCOMPARE(changed.last().at(1).value<QModelIndex>().row(), grid.model.rowCount() - 1);
         grid.engine.hideRows(9);
         QCOMPARE(grid.model.rowCount(), 1);
-        QCOMPARE(grid.model.tapeRow(0), grid.engine.lastRow());
+        QCOMPARE(grid.model.tapeRow(0), grid.engine.state().lastRow);
     }
 
     void typedTextGoesThroughTheEngine_data() {
@@ -368,7 +368,7 @@ class TapeViewTest : public QObject {
         Grid grid;
         grid.run("5+7+");
         grid.engine.setTapeOn(tapeOn);
-        const int row = onCurrentRow ? grid.engine.curRow() : 1;
+        const int row = onCurrentRow ? grid.engine.state().curRow : 1;
         const std::string before = grid.engine.cell(row, column);
         const QModelIndex cell = grid.at(row, column);
         QCOMPARE(grid.model.flags(cell).testFlag(Qt::ItemIsEditable), accepted);
@@ -392,7 +392,7 @@ class TapeViewTest : public QObject {
         grid.engine.clickRow(1);
         QVERIFY(grid.engine.deleteRow());
         QCOMPARE(resets.count(), 1);
-        QCOMPARE(grid.model.rowCount(), grid.engine.lastRow());
+        QCOMPARE(grid.model.rowCount(), grid.engine.state().lastRow);
         QCOMPARE(grid.text(1, kAmount), QString("6."));
     }
 

@@ -63,8 +63,8 @@ class WindowHarness {
     std::vector<std::string> rows() {
         std::vector<std::string> result;
         const Engine& e = engine();
-        for (int row = 1; row <= e.lastRow(); ++row)
-            result.push_back(dataRowText(e.table(), row, e.colCount(), e.tapeOn()));
+        for (int row = 1; row <= e.state().lastRow; ++row)
+            result.push_back(dataRowText(e.table(), row, e.layout().colCount, e.state().tapeOn));
         return result;
     }
 

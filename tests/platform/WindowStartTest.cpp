@@ -6,8 +6,8 @@
 
 #include "WindowHarness.h"
 #include "app/WindowStart.h"
-#include "platform/network/SingleInstance.h"
 #include "platform/TrayIcon.h"
+#include "platform/network/SingleInstance.h"
 
 namespace talvex {
 
@@ -53,7 +53,7 @@ class WindowStartTest : public QObject {
         start_->show();
         if (outcome == StartupOutcome::showMain) QVERIFY(QTest::qWaitForWindowExposed(&window()));
         h_.typeKeys("5+");
-        QVERIFY(h_.session->engine().modified());
+        QVERIFY(h_.session->engine().state().modified);
     }
 
   private slots:
@@ -80,7 +80,7 @@ class WindowStartTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(window().isVisible(), kTimeoutMs);
         QTest::qWait(500);
         QCOMPARE(dialogs_.messages.size(), size_t(1));
-        QCOMPARE(h_.session->engine().lastRow(), 1);
+        QCOMPARE(h_.session->engine().state().lastRow, 1);
 
         // Nor does the tray's Exit ask again about a tape left in the hidden window.
         h_.typeKeys("7+");

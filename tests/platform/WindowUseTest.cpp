@@ -73,7 +73,7 @@ class WindowUseTest : public QObject {
         QFETCH(QString, words);
         h_.typeKeys("50+20+30+");
         const auto before = h_.rows();
-        const int description = h_.engine().roles().description;
+        const int description = h_.engine().layout().roles.description;
         clickCell(2, description);
         // Each key goes where the desktop sends it: to the widget that has the focus.
         for (QChar c : words) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
@@ -84,7 +84,7 @@ class WindowUseTest : public QObject {
         QCOMPARE(after.size(), before.size());
         for (size_t row = 0; row < before.size(); ++row)
             if (row != 1) QCOMPARE(after[row], before[row]);
-        QCOMPARE(h_.engine().cell(2, h_.engine().roles().amount), std::string("20."));
+        QCOMPARE(h_.engine().cell(2, h_.engine().layout().roles.amount), std::string("20."));
     }
 
     // An edit at the top of a long tape. Cancel applies to the run it was pressed in and takes
@@ -132,13 +132,13 @@ class WindowUseTest : public QObject {
         h_.typeKeys(button, before);
         QTest::keyClick(button, Qt::Key(key));
         h_.typeKeys(button, "456+");
-        QCOMPARE(h_.engine().cell(1, h_.engine().roles().amount), amount);
+        QCOMPARE(h_.engine().cell(1, h_.engine().layout().roles.amount), amount);
     }
 
     // Figures keyed on the open row wait for their operator when another line is clicked.
     void keyedFiguresSurviveAClickElsewhere() {
         h_.typeKeys("50+20+45");
-        clickCell(1, h_.engine().roles().description);
+        clickCell(1, h_.engine().layout().roles.description);
         QCOMPARE(h_.window().statusText(),
                  QString("Press valid operator (+,-,*,/, etc) to terminate edit"));
         QCOMPARE(QApplication::focusWidget(), h_.view());
@@ -272,12 +272,12 @@ class WindowUseTest : public QObject {
     // width as the user dragged it, and dates in a date column in the desktop's short form.
     void tapeComesBackAsItWasLeft() {
         h_.typeKeys("5+7+");
-        const ColumnRoles roles = h_.engine().roles();
-        const int amountWidth = h_.engine().columnWidth(roles.amount) + 6;
+        const ColumnRoles roles = h_.engine().layout().roles;
+        const int amountWidth = h_.engine().layout().width(roles.amount) + 6;
         QHeaderView* header = h_.view()->horizontalHeader();
         const int amountSection = TapeModel::modelColumn(roles.amount);
         header->resizeSection(amountSection, header->sectionSize(amountSection) * (amountWidth) /
-                                                 h_.engine().columnWidth(roles.amount));
+                                                 h_.engine().layout().width(roles.amount));
         QVERIFY(h_.window().isWindowModified());
         TapeDocument& document = h_.session->document();
         document.font.name = "No Such Face";
@@ -294,13 +294,13 @@ class WindowUseTest : public QObject {
         const QFontMetricsF metrics(font);
         QCOMPARE(metrics.horizontalAdvance('1'), metrics.horizontalAdvance('8'));
         QCOMPARE(h_.view()->currentDataColumn(), roles.description);
-        QVERIFY(std::abs(h_.engine().columnWidth(roles.amount) - amountWidth) <= 1);
+        QVERIFY(std::abs(h_.engine().layout().width(roles.amount) - amountWidth) <= 1);
 
         h_.session->settings().setOption(17, 0);  // typed dates need the tape off
         QVERIFY(h_.engine().editCell(roles.type13, "2026-12-07"));
         const auto shown = [&] {
             TapeModel* model = h_.view()->tapeModel();
-            const int row = model->modelRow(h_.engine().curRow());
+            const int row = model->modelRow(h_.engine().state().curRow);
             return model->data(model->index(row, TapeModel::modelColumn(roles.type13)));
         };
         QCOMPARE(shown().toString(), QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat));
@@ -335,7 +335,7 @@ class WindowUseTest : public QObject {
         TapeView* view = h_.window().tapeView();
         h_.typeKeys("50+20+30+T");
         h_.engine().clickRow(2);
-        view->setCurrentDataColumn(h_.engine().roles().amount);
+        view->setCurrentDataColumn(h_.engine().layout().roles.amount);
         QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_Down);
         QCOMPARE(h_.rows(), WindowHarness::toolRows("50+0+30+T"));
@@ -355,7 +355,7 @@ class WindowUseTest : public QObject {
 
     void descriptionThenAmountWithoutTheMouse() {
         TapeView* view = h_.window().tapeView();
-        const ColumnRoles roles = h_.engine().roles();
+        const ColumnRoles roles = h_.engine().layout().roles;
         view->setCurrentDataColumn(roles.description);
         QTest::keyClicks(view, "F");
         QWidget* editor = QApplication::focusWidget();
@@ -387,7 +387,7 @@ class WindowUseTest : public QObject {
         h_.dialogs.answers = {answer};
         if (saveChosen) h_.dialogs.files = {{h_.path("Saved.kwd")}};
         h_.window().action("NewDefault")->trigger();
-        QCOMPARE(h_.engine().lastRow() == 1, replaced);
+        QCOMPARE(h_.engine().state().lastRow == 1, replaced);
         QCOMPARE(std::filesystem::exists(h_.path("Saved.kwd")), saved);
     }
 

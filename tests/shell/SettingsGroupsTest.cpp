@@ -121,7 +121,7 @@ TEST(SettingsGroupsTest, OptionBitsAndColoursReachTheEngine) {
     Settings s;
     const TapeSettings& tape = s.engine.settings();
     const auto engineSwitches = [&] {  // Tape On, then the four Auto ... Text options
-        return std::vector<bool>{s.engine.tapeOn(), tape.autoClearText, tape.autoSubtotalText,
+        return std::vector<bool>{s.engine.state().tapeOn, tape.autoClearText, tape.autoSubtotalText,
                                  tape.autoTotalText, tape.autoAddFuncText};
     };
     s.groups.setGroupField(kCalculator, 1, "32");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/EnginePorts.h"
+#include "engine/ProgressPort.h"
 
 namespace talvex::testing {
 
@@ -32,13 +33,6 @@ class RecordingView : public ViewPort {
         if (onCurrentRow) onCurrentRow(row);
     }
 
-    // Recalculation progress: each report is counted, and answered with a cancel when asked.
-    bool recalcProgress(int row, int /*lastRow*/) override {
-        progressRows.push_back(row);
-        return !cancelAtProgress;
-    }
-    void recalcEnded() override { ++recalcEnds; }
-
     std::string lastError() const {
         for (auto it = statuses.rbegin(); it != statuses.rend(); ++it)
             if (it->second) return it->first;
@@ -52,10 +46,22 @@ class RecordingView : public ViewPort {
     std::function<void()> onDisplay;
     std::function<void(int, int)> onRowsChanged;
     std::function<void(int)> onRowCount, onCurrentRow;
+};
 
-    std::vector<int> progressRows;
-    bool cancelAtProgress = false;
-    int recalcEnds = 0;
+// Remembers the steps of long work, and cancels it when told to, as the user would.
+class RecordingProgress : public ProgressPort {
+  public:
+    void begin(std::string_view caption, int /*steps*/) override { captions.emplace_back(caption); }
+    bool step(int done, int /*steps*/) override {
+        steps.push_back(done);
+        return !cancel;
+    }
+    void end() override { ++ends; }
+
+    std::vector<std::string> captions;
+    std::vector<int> steps;
+    bool cancel = false;
+    int ends = 0;
 };
 
 }  // namespace talvex::testing

@@ -164,7 +164,7 @@ TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
     const auto load = [&](const std::string& text, std::string* saved = nullptr) {
         TapeSession core({view, dialogs, noWindow}, ConfigStore(folder / "Talvex.ini"), '.');
         LoadReport report = loadTapeText(text, core.document, core.engine, core.fileSettings);
-        EXPECT_GE(core.engine.lastRow(), 1);
+        EXPECT_GE(core.engine.state().lastRow, 1);
         if (saved)
             *saved =
                 tapeFileText(core.document, core.engine, core.fileSettings, TapeKind::withData);

@@ -1,0 +1,86 @@
+// Taking over a tape read from a file.
+#include <algorithm>
+
+#include "engine/Engine.h"
+#include "engine/LineCodes.h"
+
+namespace talvex {
+
+// Records of files before version 2 have no raw-entry field. They get one at once: the amount
+// the line shows, which is what such a line is keyed again from. The tape then holds one layout,
+// so a line re-keyed later (which writes the current layout) never sits among records read the
+// other way, and a save (always the current version) writes every record as it reads back.
+void Engine::adoptCurrentLayout() {
+    if (recordLayout_ == RecordLayout::withRawEntry) return;
+    for (int row = 1; row <= state_.lastRow; ++row) {
+        const std::string& record = cell(row, kRegisterColumn);
+        if (!isRegisterRecord(record)) continue;
+        const std::string& code = opAt(row);
+        const bool keyed = !code.empty() && !isComputedLine(code);
+        table_.setCell(row, kRegisterColumn,
+                       (keyed ? cell(row, layout_.roles.amount) : std::string()) + ':' + record);
+    }
+    recordLayout_ = RecordLayout::withRawEntry;
+}
+
+// Every step of taking a file's tape over, in the order they depend on each other: the rows and
+// references first, then the one record layout, then the slots that follow their source lines.
+void Engine::load(LoadedTape tape) {
+    table_ = std::move(tape.table);
+    references_.registry() = std::move(tape.references);
+    const int groupMode = state_.entry.groupMode;
+    state_.entry = EntryState{};
+    state_.entry.groupMode = groupMode;
+    state_.regs = Registers{};
+    layout_.hiddenRows = 0;
+    layout_.roles = tape.roles;
+    layout_.colCount = tape.colCount;
+    recordLayout_ = tape.records;
+    state_.lastRow = std::max(tape.rows, 1);
+    state_.curRow = state_.lastRow;
+    if (tape.rows < 1) {
+        writeLineNumber(1);
+        table_.setCell(1, kRegisterColumn, makeRegisterRecord(Registers{}, format_));
+    }
+    adoptCurrentLayout();
+    // A long file is kept whole: the capacity limits only new lines.
+    layout_.maxRows = std::max(layout_.maxRows, state_.lastRow);
+    // The file keeps each slot's shown value and link count; the value a using line receives
+    // and the description come from the source lines themselves.
+    for (int row = 1; row < state_.lastRow; ++row) {
+        const std::string& code = opAt(row);
+        if (cell(row, layout_.roles.reference).empty() || usesReference(code)) continue;
+        keepSourceCurrent(row, isGroupLine(code));
+    }
+    state_.modified = false;
+    view_.rowCountChanged(state_.lastRow);
+    view_.rowsChanged(1, 0);
+    placeCursor(tape.savedRow);
+}
+
+// The display shows the last line, or an empty tape starts cleared; the cursor goes back where
+// the file was saved, or to the open row of a tape that starts here.
+void Engine::placeCursor(int savedRow) {
+    setLCDColor();
+    if (state_.tapeOn) {
+        if (state_.lastRow > 1) {
+            getRegs(state_.lastRow);
+            updateLCD();
+        } else {
+            // The clear key's line is not written, so a new tape is one empty row until the
+            // user keys.
+            selectRow(state_.lastRow);
+            resetRegs();
+            clearEntry();
+            updateLCD();
+            return;
+        }
+    }
+    if (savedRow <= 0) return;
+    int row = savedRow;
+    if (row > state_.lastRow - layout_.hiddenRows) row = state_.lastRow;
+    row = std::max(row, layout_.hiddenRows + 1);
+    selectRow(row);
+}
+
+}  // namespace talvex

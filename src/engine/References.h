@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/ColumnRoles.h"
+#include "engine/EnginePorts.h"
+#include "engine/ReferenceRegistry.h"
+#include "engine/TapeTable.h"
+
+namespace talvex {
+
+// The references between lines: the registry's slots and the tape's reference cells, kept in
+// step, and the views told of each change. The engine decides when a line becomes or stops
+// being a source; the values it passes are what the line's users receive.
+class References {
+  public:
+    References(TapeTable& table, const ColumnRoles& roles, ViewPort& view)
+        : table_(table), roles_(roles), view_(view) {}
+
+    ReferenceRegistry& registry() { return registry_; }
+    const ReferenceRegistry& registry() const { return registry_; }
+
+    // The row becomes a source whose users receive value: its slot number, 0 when every slot
+    // is taken.
+    int makeSource(int row, std::string value);
+    // The row gives up its slot; false (and nothing changes) while other lines use it.
+    bool removeSource(int row);
+    // The row stops using its slot and keeps the value it had.
+    void removeLink(int row);
+    // A line was written again: its use moves from the slot it used to the one it uses now.
+    void moveLink(std::string_view oldCode, const std::string& oldRef, std::string_view newCode,
+                  const std::string& newRef);
+    // A source line written again carries value into its slot; a using line without a
+    // description takes the slot's when autoTitle is on.
+    void keepSourceCurrent(int row, bool groupLine, const std::string& value, bool autoTitle);
+    // Whether one of the rows first..first+count-1 is a source that other lines use.
+    bool anySourceInUse(int first, int count) const;
+    // The value a reference gives: a slot's raw value, or a named symbol's from the add-ins.
+    std::string value(const std::string& ref, AddinPort& addins);
+
+  private:
+    const std::string& cell(int row, int col) const { return table_.cell(row, col); }
+    std::string sourceDescription(int row) const;
+
+    TapeTable& table_;
+    const ColumnRoles& roles_;
+    ViewPort& view_;
+    ReferenceRegistry registry_;
+};
+
+}  // namespace talvex
