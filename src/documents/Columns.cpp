@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/Engine.h"
+#include "engine/TapeLayout.h"
 
 namespace talvex {
 
@@ -166,17 +167,15 @@ void ColumnSet::setDefaults() {
     struct Default {
         const char* caption;
         const char* type;
-        int width;
     };
-    static const Default kDefaults[] = {{"No.", "12", 5},          {"Date", "13", 8},
-                                        {"Description", "14", 20}, {"Amount", "15", 14},
-                                        {"Op", "16", 3},           {"Ref", "17", 3}};
-    reset(7);
+    static const Default kDefaults[] = {{"No.", "12"},    {"Date", "13"}, {"Description", "14"},
+                                        {"Amount", "15"}, {"Op", "16"},   {"Ref", "17"}};
+    reset(TapeLayout::kDefaultColCount);
     int col = kFirstColumn;
     for (const Default& d : kDefaults) {
         column(col).caption = d.caption;
         setColType(col, d.type);
-        setWidth(col, d.width);
+        setWidth(col, TapeLayout::kDefaultWidths[col]);
         ++col;
     }
     applyToEngine();

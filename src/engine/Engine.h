@@ -18,6 +18,9 @@
 
 namespace talvex {
 
+// Where the go-to keys and menu items move the cursor, in their order on the keypad.
+enum class GotoTarget { firstLine = 0, previousLine = 1, nextLine = 2, openRow = 3 };
+
 // The tape calculator: every key enters at keyFront, becomes tape lines through updateGrid,
 // and leaves a snapshot of the registers on each line so any line can be re-keyed later.
 class Engine {
@@ -61,8 +64,7 @@ class Engine {
     void recalculate(int startRow);
     bool insertRow();
     bool deleteRow();
-    // 0 first visible line, 1 previous, 2 next, 3 the open row.
-    void gotoLine(int index);
+    void gotoLine(GotoTarget target);
     void hideRows(int rows);
     // The display again, in the colour of the tape's state, after its settings changed.
     void refreshDisplay();

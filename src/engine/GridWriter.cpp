@@ -2,13 +2,13 @@
 // writes beside totals.
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/TableFull.h"
 #include "engine/Text.h"
 
 namespace talvex {
 
 namespace {
 
-constexpr std::string_view kTableFull = "Table full";
 constexpr std::string_view kSubtotalLabel = "Subtotal";
 constexpr std::string_view kTotalLabel = "TOTAL";
 constexpr std::string_view kStarTotalLabel = "* TOTAL";

@@ -4,14 +4,13 @@
 
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/TableFull.h"
 #include "engine/Text.h"
 
 namespace talvex {
 
 namespace {
 
-constexpr std::string_view kTableFullOnInsert = "Table Full";
-constexpr std::string_view kTableFull = "Table full";
 constexpr std::string_view kSourceRemoved =
     "Source reference successfully removed prior to deletion";
 constexpr std::string_view kHasLinkedReferences = "Cannot delete entry.  Has linked References";
@@ -205,22 +204,20 @@ bool Engine::deleteLines() {
     return true;
 }
 
-void Engine::gotoLine(int index) {
+void Engine::gotoLine(GotoTarget where) {
     int target = 0;
-    switch (index) {
-        case 0:
+    switch (where) {
+        case GotoTarget::firstLine:
             target = layout_.hiddenRows + 1;
             break;
-        case 1:
+        case GotoTarget::previousLine:
             target = std::max(state_.curRow - 1, layout_.hiddenRows + 1);
             break;
-        case 2:
+        case GotoTarget::nextLine:
             target = state_.curRow + 1;
             break;
-        case 3:
+        case GotoTarget::openRow:
             target = state_.lastRow;
-            break;
-        default:
             break;
     }
     if (target < 1 || target > state_.lastRow) return;

@@ -2,14 +2,9 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
+#include "engine/TableFull.h"
 
 namespace talvex {
-
-namespace {
-
-constexpr std::string_view kTableFull = "Table full";
-
-}  // namespace
 
 // At the end of the tape an operator that cannot write all its lines changes nothing, so the
 // registers never run ahead of the tape.

@@ -1,18 +1,13 @@
 // The tape's columns: their roles and widths, and moving or clearing a column's cells.
 #include "engine/Engine.h"
 
+#include <iterator>
+
 namespace talvex {
 
-// The widths, in characters, of the default template's columns.
 void Engine::setDefaultColumnWidths() {
-    layout_.widths.assign(static_cast<size_t>(kDefaultColCount) + 1, 0);
-    setColumnWidth(kLineNumberColumn, 3);
-    setColumnWidth(layout_.roles.itemCount, 5);
-    setColumnWidth(layout_.roles.type13, 8);
-    setColumnWidth(layout_.roles.description, 20);
-    setColumnWidth(layout_.roles.amount, 14);
-    setColumnWidth(layout_.roles.op, 3);
-    setColumnWidth(layout_.roles.reference, 3);
+    layout_.widths.assign(std::begin(TapeLayout::kDefaultWidths),
+                          std::end(TapeLayout::kDefaultWidths));
 }
 
 void Engine::setColumns(const ColumnRoles& roles, int colCount) {

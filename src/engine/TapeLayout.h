@@ -12,6 +12,9 @@ namespace talvex {
 struct TapeLayout {
     static constexpr int kDefaultMaxRows = 400;
     static constexpr int kDefaultColCount = 7;
+    // The default template's column widths in characters, from the line numbers to the
+    // references: number, date, description, amount, operator.
+    static constexpr int kDefaultWidths[kDefaultColCount + 1] = {0, 3, 5, 8, 20, 14, 3, 3};
 
     ColumnRoles roles;
     int colCount = kDefaultColCount;

@@ -155,7 +155,7 @@ void Builder::editCommands() {
              .caption = gotoCaptions[index],
              .menu = kGotoMenu,
              .separatorBefore = index == 0,
-             .run = [&engine, index] { engine.gotoLine(index); }});
+             .run = [&engine, index] { engine.gotoLine(static_cast<GotoTarget>(index)); }});
     add({.id = "ReCalc",
          .caption = "&ReCalculate",
          .tip = "Recalculates the entire tape from the top",

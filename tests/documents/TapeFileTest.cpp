@@ -224,7 +224,7 @@ TEST(TapeFilePropertyTest, SaveLoadSaveIsByteIdentical) {
         if (f.engine.state().lastRow > 3) {
             f.engine.clickRow(2);
             f.key("RR");
-            f.engine.gotoLine(3);
+            f.engine.gotoLine(GotoTarget::openRow);
             f.key("R1+");
         }
         f.document.notes = "line one\r\nline two";

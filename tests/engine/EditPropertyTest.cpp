@@ -56,7 +56,7 @@ struct Typist {
         tape.run(keys);
     }
     void row(int row) { note("{row " + std::to_string(row) + "}").clickRow(row); }
-    void openRow() { note("{goto 3}").gotoLine(3); }
+    void openRow() { note("{goto 3}").gotoLine(GotoTarget::openRow); }
     void describe(const std::string& text) {
         Engine& engine = note("{desc " + text + "}");
         engine.editCell(engine.layout().roles.description, text);

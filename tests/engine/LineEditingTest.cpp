@@ -64,15 +64,15 @@ TEST(LineEditingTest, GotoLine) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.from << " goto " << c.index);
         tape.engine.clickRow(c.from);
-        tape.engine.gotoLine(c.index);
+        tape.engine.gotoLine(static_cast<GotoTarget>(c.index));
         EXPECT_EQ(tape.engine.state().curRow, c.to);
     }
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     tape.run("1+");
     EXPECT_DOUBLE_EQ(tape.engine.state().regs.accumulator, 22.0) << "End of Tape is ready to key";
     tape.engine.hideRows(2);
     tape.engine.clickRow(4);
-    tape.engine.gotoLine(0);
+    tape.engine.gotoLine(GotoTarget::firstLine);
     EXPECT_EQ(tape.engine.state().curRow, 3) << "the first visible line";
 }
 
@@ -118,7 +118,7 @@ TEST(ClipboardTest, CopyCutPaste) {
     tape.engine.clickRow(2);
     tape.engine.cutCell(amount);
     EXPECT_EQ(clipboard.text_, "7.");
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     EXPECT_EQ(tape.amount(2), "0.") << "a cut amount is 0, not the line above repeated";
     EXPECT_EQ(tape.amount(3), "9.");
 }

@@ -18,7 +18,7 @@ Tape tapeWithSource() {
 
 TEST(ReferencesTest, PickByScrollingToTheSource) {
     Tape tape = tapeWithSource();
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     tape.run("2*R");
     tape.engine.clickRow(3);
     EXPECT_EQ(tape.engine.state().entry.entryText, "R1") << "moving shows each line's reference";
@@ -30,7 +30,7 @@ TEST(ReferencesTest, PickByScrollingToTheSource) {
 
 TEST(ReferencesTest, RemovingSourcesAndLinks) {
     Tape tape = tapeWithSource();
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     tape.run("R1+");
     tape.at(4, "RR");  // Ref twice on the using line removes its link
     EXPECT_EQ(tape.ref(4), "");
@@ -59,7 +59,7 @@ TEST(ReferencesTest, Messages) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         Tape tape = tapeWithSource();
-        tape.engine.gotoLine(3);
+        tape.engine.gotoLine(GotoTarget::openRow);
         tape.run(c.keys);
         EXPECT_EQ(tape.lastError(), c.error);
     }
@@ -67,7 +67,7 @@ TEST(ReferencesTest, Messages) {
     blank.run("5+T");
     blank.at(3, "RR");
     EXPECT_EQ(blank.lastError(), "Cannot make this entry a Reference");
-    blank.engine.gotoLine(3);
+    blank.engine.gotoLine(GotoTarget::openRow);
     blank.run("R`");
     EXPECT_EQ(blank.view.statuses.back().first, "Cancelling Reference");
     EXPECT_EQ(blank.engine.state().entry.refPickRow, 0);
@@ -77,7 +77,8 @@ TEST(ReferencesTest, SlotsWidenTheColumnAndStopAtFifty) {
     Tape tape;
     tape.engine.setMaxRows(200);
     tape.engine.setColumnWidth(tape.engine.layout().roles.reference, 1);
-    for (int i = 1; i <= 51; ++i) tape.run(std::to_string(i) + "+").at(i, "RR").engine.gotoLine(3);
+    for (int i = 1; i <= 51; ++i)
+        tape.run(std::to_string(i) + "+").at(i, "RR").engine.gotoLine(GotoTarget::openRow);
     EXPECT_EQ(tape.ref(10), "10");
     EXPECT_EQ(tape.engine.layout().width(tape.engine.layout().roles.reference), 2);
     EXPECT_EQ(tape.ref(50), "50");
@@ -90,11 +91,11 @@ TEST(ReferencesTest, SourceDescriptionsAndAutoTitle) {
     tape.engine.settings().autoTitle = true;
     tape.run("C");
     tape.at(1).describe("Rent");
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     tape.run("500+T");
     tape.at(3, "RR");
     EXPECT_EQ(tape.engine.references().slot(1).description, "Rent");
-    tape.engine.gotoLine(3);
+    tape.engine.gotoLine(GotoTarget::openRow);
     tape.run("R1+");
     EXPECT_EQ(tape.desc(5), "Rent");
 }
