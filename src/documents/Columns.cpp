@@ -125,6 +125,8 @@ void ColumnSet::moveColumn(int from, int to) {
     target.typeCode = source.typeCode;
     target.kind = source.kind;
     target.displayFormat = source.displayFormat;
+    target.printWidth = source.printWidth;
+    target.alignment = source.alignment;
     setWidth(to, width(from));
     engine_.moveColumn(from, to);
 }
@@ -173,9 +175,14 @@ void ColumnSet::setDefaults() {
     reset(TapeLayout::kDefaultColCount);
     int col = kFirstColumn;
     for (const Default& d : kDefaults) {
-        column(col).caption = d.caption;
+        Column& c = column(col);
+        c.caption = d.caption;
         setColType(col, d.type);
         setWidth(col, TapeLayout::kDefaultWidths[col]);
+        // Printed as shown: figures to the right, words to the left.
+        c.printWidth = TapeLayout::kDefaultWidths[col];
+        c.alignment = c.kind == ColumnKind::number || col == roles().amount ? ColumnAlignment::right
+                                                                            : ColumnAlignment::left;
         ++col;
     }
     applyToEngine();

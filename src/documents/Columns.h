@@ -12,12 +12,19 @@ class Engine;
 // The kind a column's type code gives it.
 enum class ColumnKind { text = 0, date = 1, number = 2 };
 
+// How the print engine lines a column's text up in its print width; the codes are the print
+// settings' own, and any other code prints the text as it is.
+enum class ColumnAlignment { asIs = 0, left = 1, right = 2, centre = 3 };
+
 struct Column {
     std::string caption;
     std::string typeCode = "0";
     ColumnKind kind = ColumnKind::text;
     std::string displayFormat;  // "Short Date" for dates
     bool visible = true;
+    // On paper: the width in characters (0: the column is not printed) and the alignment.
+    int printWidth = 0;
+    ColumnAlignment alignment = ColumnAlignment::asIs;
 };
 
 // The document's columns 2..colCount (column 1 is the line number). Widths are kept by the
