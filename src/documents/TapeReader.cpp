@@ -9,6 +9,7 @@
 #include "documents/SettingsPort.h"
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "engine/OptionNumbers.h"
 
 namespace talvex {
 
@@ -16,7 +17,6 @@ namespace {
 
 using Fields = std::vector<std::string_view>;
 
-constexpr int kTapeOnOption = 17;
 constexpr double kLegacyColourOffset = 5000000000.0;
 constexpr double kLowestColour = -2147483648.0;
 constexpr double kHighestColour = 4294967295.0;
@@ -454,7 +454,7 @@ void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
     doc.printRangeChoice = 0;
     engine.setGroupMode(0);
     settings.setLoading(true);
-    settings.setOption(kTapeOnOption, 0);
+    settings.setOption(option::kTapeOn, 0);
     for (int group = 0; group < settings_group::kCount; ++group)
         settings.setGroupField(group, -1, "0");
     settings.setLoading(false);

@@ -1,18 +1,12 @@
 // The display bar and the colours of tape cells.
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/OptionNumbers.h"
 
 namespace talvex {
 
 namespace {
 
-constexpr int kColourTapeOn = 17;
-constexpr int kColourTapeOff = 18;
-constexpr int kColourReferences = 19;
-constexpr int kColourClearLines = 20;
-constexpr int kColourSubtotalLines = 21;
-constexpr int kColourTotalLines = 22;
-constexpr int kColourStarLines = 23;
 constexpr int kNormalStyle = -1;
 
 bool isNumberText(const std::string& text) {
@@ -35,7 +29,7 @@ void Engine::updateLCD() {
 }
 
 void Engine::setLCDColor() {
-    view_.setDisplayColour(state_.tapeOn ? kColourTapeOn : kColourTapeOff);
+    view_.setDisplayColour(state_.tapeOn ? colour::kLcdTapeOn : colour::kLcdTapeOff);
 }
 
 void Engine::refreshDisplay() {
@@ -49,17 +43,17 @@ int Engine::cellColour(int row, int col) const {
     if (usesReference(code)) {
         const bool calculatorCell = col == layout_.roles.amount || col == layout_.roles.op ||
                                     col == layout_.roles.reference;
-        return calculatorCell ? kColourReferences : kNormalStyle;
+        return calculatorCell ? colour::kReferences : kNormalStyle;
     }
     const std::string_view base = baseCode(code);
-    if (base == op::kClear) return kColourClearLines;
+    if (base == op::kClear) return colour::kClearLines;
     if (base == op::kSubtotal || base == op::kGroup || base == op::kGroupSigned ||
         base == op::kPlusItems || base == op::kMinusItems)
-        return kColourSubtotalLines;
+        return colour::kSubtotalLines;
     if (base == op::kGroupsTotal || base == op::kTotal || base == op::kStarTotal ||
         base == op::kGrandTotal)
-        return kColourTotalLines;
-    if (base == op::kStar) return kColourStarLines;
+        return colour::kTotalLines;
+    if (base == op::kStar) return colour::kStarLines;
     if (!base.empty()) {
         const int addinColour = addins_.resultColour(base);
         if (addinColour >= 0) return addinColour;
