@@ -113,22 +113,39 @@ class SingleInstanceTest : public QObject {
         QVERIFY(restored.wait(kTimeoutMs));
     }
 
-    void unusableLockFileDoesNotBlock_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("garbage") << QByteArray("\x01\x02 not a lock\n");
+    // What a killed run leaves behind never blocks the next start: a socket file with no
+    // server, its key in the configuration, a damaged lock file or one whose process number a
+    // living process now has. Taking over the lock proves them stale: the key then names this
+    // instance's channel, or nothing when a folder in the socket's place stops it listening.
+    void leftoversOfAKilledRunDoNotBlock_data() {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<bool>("canListen");
+        QTest::newRow("socket and key") << QByteArray() << true;
+        QTest::newRow("damaged lock") << QByteArray("\x01\x02 not a lock\n") << true;
         QTest::newRow("owner's number now used by a living process")
             << QByteArray::number(QCoreApplication::applicationPid()) + "\nSingleInstanceTest\n" +
-                   QSysInfo::machineHostName().toUtf8() + "\n";
+                   QSysInfo::machineHostName().toUtf8() + "\n"
+            << true;
+        QTest::newRow("cannot listen") << QByteArray() << false;
     }
-
-    void unusableLockFileDoesNotBlock() {
-        QFETCH(QByteArray, content);
-        writeText(SingleInstance::lockFilePath(), content);
-        SingleInstance instance;
-        QVERIFY(instance.tryBecomePrimary());
-        QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
-        QVERIFY(SingleInstance::askPrimaryToRestore(kTimeoutMs));
-        QVERIFY(restored.wait(kTimeoutMs));
+    void leftoversOfAKilledRunDoNotBlock() {
+        QFETCH(QByteArray, lock);
+        QFETCH(bool, canListen);
+        if (!lock.isEmpty()) writeText(SingleInstance::lockFilePath(), lock);
+        const fs::path socket = SingleInstance::serverName().toStdString();
+        if (canListen) writeText(SingleInstance::serverName(), "");
+        if (!canListen) fs::create_directories(socket / "in the way");
+        QVERIFY(locateConfig()->writeIpc("Talvex", "left by a killed run"));
+        QVERIFY(!SingleInstance::askPrimaryToRestore(200));
+        {
+            SingleInstance instance(locateConfig());
+            QVERIFY(instance.tryBecomePrimary());
+            QCOMPARE(locateConfig()->readIpc("Talvex"), canListen ? socket.string() : "");
+            QSignalSpy restored(&instance, &SingleInstance::restoreRequested);
+            QCOMPARE(SingleInstance::askPrimaryToRestore(canListen ? kTimeoutMs : 200), canListen);
+            if (canListen) QVERIFY(restored.wait(kTimeoutMs));
+        }
+        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
     }
 
     void secondGuardWaitsForTheFirstToGo() {
@@ -145,38 +162,6 @@ class SingleInstanceTest : public QObject {
         locateConfig()->writeIpc("Talvex", "written by another");
         second.reset();
         QCOMPARE(locateConfig()->readIpc("Talvex"), std::string("written by another"));
-    }
-
-    // A killed run leaves its key behind. Taking over the lock proves it stale: the key then
-    // names this instance's channel, or nothing when this instance cannot listen.
-    void staleIpcKeyIsTakenOver_data() {
-        QTest::addColumn<bool>("canListen");
-        QTest::newRow("listening") << true;
-        QTest::newRow("cannot listen") << false;
-    }
-    void staleIpcKeyIsTakenOver() {
-        QFETCH(bool, canListen);
-        QVERIFY(locateConfig()->writeIpc("Talvex", "left by a killed run"));
-        // A folder in the socket's place, which no stale-socket cleanup removes.
-        if (!canListen) {
-            fs::create_directories(fs::path(SingleInstance::serverName().toStdString()) /
-                                   "in the way");
-        }
-        {
-            SingleInstance instance(locateConfig());
-            QVERIFY(instance.tryBecomePrimary());
-            const std::string expected =
-                canListen ? SingleInstance::serverName().toStdString() : std::string();
-            QCOMPARE(locateConfig()->readIpc("Talvex"), expected);
-        }
-        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
-    }
-
-    void askingWithoutPrimaryFails() {
-        QVERIFY(!SingleInstance::askPrimaryToRestore(200));
-        // A socket file whose server died.
-        writeText(SingleInstance::serverName(), "");
-        QVERIFY(!SingleInstance::askPrimaryToRestore(200));
     }
 
     void onlyRestoreLinesAreRequests_data() {
