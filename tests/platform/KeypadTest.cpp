@@ -64,14 +64,9 @@ class KeypadTest : public QObject {
             QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
     }
 
-    void grandTotalDropsDownTheGroupModes_data() {
-        QTest::addColumn<int>("mode");
-        for (int mode = 0; mode < Keypad::kGroupModeCount; ++mode)
-            QTest::addRow("mode %d", mode) << mode;
-    }
     // A real click drops the list down; the mode is picked from the open list.
     void grandTotalDropsDownTheGroupModes() {
-        QFETCH(int, mode);
+        const int mode = Keypad::kGroupModeCount - 1;
         Keypad keypad(QLatin1Char('.'));
         keypad.show();
         QVERIFY(QTest::qWaitForWindowExposed(&keypad));

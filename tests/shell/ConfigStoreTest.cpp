@@ -74,9 +74,7 @@ TEST(ConfigStoreTest, NumberedKeysAndTheAppSection) {
     ASSERT_TRUE(store.writeAutoLoad(true));
     store.putSetting("WEB", "PageCount", "2");
     store.putSetting("WEB", "Page1", "Home|https://example.org");
-    store.putSetting("Talvex", "Addins1", "Memory,Mortgage");
     EXPECT_EQ(store.webPages(), (std::vector<std::string>{"Home|https://example.org", ""}));
-    EXPECT_EQ(store.addins(1), "Memory,Mortgage");
 
     store.setAppSection("VantPrint");
     store.writeAppSetting("Mode", "2");

