@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -92,7 +93,8 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFile) {
 }
 
 // Two programs save their settings at exit at the same moment (the tray instance and a window
-// started with a tape): each read-modify-write must see the other's keys.
+// started with a tape): each read-modify-write must see the other's keys, and a program reading
+// meanwhile, without a lock, always finds a whole file.
 TEST(IniFileTest, ConcurrentWritersKeepEachOthersKeys) {
     constexpr int kKeys = 200;
     TempFolder folder;
@@ -104,12 +106,20 @@ TEST(IniFileTest, ConcurrentWritersKeepEachOthersKeys) {
             EXPECT_TRUE(ini.write(section, "Key" + std::to_string(i), std::to_string(i)));
         }
     };
+    const IniFile ini(folder / "Talvex.ini");
+    std::atomic<bool> writing = true;
+    int torn = 0;
+    std::thread reader([&] {
+        while (writing) torn += ini.read("Talvex", "Path") != "/a";
+    });
     std::thread first(writer, "First");
     std::thread second(writer, "Second");
     first.join();
     second.join();
+    writing = false;
+    reader.join();
+    EXPECT_EQ(torn, 0) << "a reader saw a file half written";
 
-    const IniFile ini(folder / "Talvex.ini");
     int kept = 0;
     for (const char* section : {"First", "Second"}) {
         for (int i = 0; i < kKeys; ++i) {
