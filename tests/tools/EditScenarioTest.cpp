@@ -57,7 +57,6 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
          "Table full",
          {"--max-rows", "10"}},
         {"insert on a result line", "2*3=5+T{row 3}{insert}4+", "2*3=4+5+T", ""},
-        {"recalc after that insert", "2*3=5+T{row 3}{insert}4+{recalc}", "2*3=4+5+T", ""},
         {"insert on a trailer", "5+T7+{row 3}{insert}4+", "5+T4+7+", ""},
         {"insert on a group line", "{desc A}5+{desc B}3+T{group 0}{row 6}{insert}2+",
          "{desc A}5+{desc B}3+T2+{group 0}", ""},
