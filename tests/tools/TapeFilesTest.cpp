@@ -44,16 +44,10 @@ TEST_F(TapeFilesTest, TemplatesCarryColumnsAndSettings) {
 }
 
 TEST_F(TapeFilesTest, FailuresAreReported) {
-    const Result unreadable = tool({"show", file("nothing.kwd")});
-    EXPECT_EQ(unreadable.status, 1);
-    EXPECT_NE(unreadable.err.find("cannot read"), std::string::npos);
+    EXPECT_NE(tool({"show", file("nothing.kwd")}).err.find("cannot read"), std::string::npos);
     const Result unwritable = tool({"keys", "-o", file("no/such/folder/a.kwd"), "1+"});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("cannot save"), std::string::npos);
-    std::ofstream(folder / "junk.kwd") << std::string("\0\0garbage\n7\tx", 13);
-    const Result checked = tool({"check", file("junk.kwd")});
-    EXPECT_EQ(checked.status, 1);
-    EXPECT_NE(checked.out.find("problem: "), std::string::npos);
     EXPECT_EQ(tool({"show"}).status, 2);
 }
 
@@ -110,7 +104,6 @@ TEST_F(TapeFilesTest, CheckReportsEveryDamage) {
         {"cut inside the header",
          tape.substr(0, sLine + 4),
          {"cut short", "ends inside its header"}},
-        {"cut between header records", tape.substr(0, sLine), {"ends inside its header"}},
         {"no S", withoutLine(tape, "S\t"), {"no \"S\" record"}},
         {"damaged row number", renumbered, {"line 15: the row number is damaged"}},
         {"more columns than MaxCols", widened(tape.substr(0, firstRow), 5), {"MaxCols"}},
@@ -130,15 +123,9 @@ TEST_F(TapeFilesTest, CheckReportsEveryDamage) {
         for (size_t i = 0; i < reported.size(); ++i)
             EXPECT_NE(reported[i].find(c.problems[i]), std::string::npos) << reported[i];
     }
-    const Result nulKeyed =
-        tool({"keys", "-o", file("n.kwd"), "{desc a" + std::string(1, '\0') + "b}5+"});
-    ASSERT_EQ(nulKeyed.status, 0);
-    EXPECT_EQ(tool({"check", file("n.kwd")}).status, 0)
-        << "a key script cannot put a NUL in a cell";
 }
 
-// What the reader keeps of a damaged tape recalculates to the rows it showed, and recalc never
-// writes over a file whose reading reported problems.
+// What the reader keeps of a damaged tape recalculates to the rows it showed.
 TEST_F(TapeFilesTest, DamagedTapesKeepTheirAmounts) {
     ASSERT_EQ(tool({"keys", "-o", file("a.kwd"), "500+25.5+S3*4=T"}).status, 0);
     const std::string tape = readFile(folder / "a.kwd");
@@ -148,10 +135,6 @@ TEST_F(TapeFilesTest, DamagedTapesKeepTheirAmounts) {
         ASSERT_EQ(tool({"recalc", file("d.kwd"), "-o", file("r.kwd")}).status, 0);
         EXPECT_EQ(tool({"show", file("r.kwd")}).out, shown);
     }
-    const Result refused = tool({"recalc", file("d.kwd")});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("no \"Ver\" record"), std::string::npos) << refused.err;
-    EXPECT_EQ(readFile(folder / "d.kwd"), withoutLine(tape, "Ver\t"));
 }
 
 // Every cut of every shipped tape, and random byte flips: the reader never fails, a cut is
@@ -219,10 +202,19 @@ std::string asEarlyVersion(const std::string& tape, const std::string& version) 
 constexpr const char* kScript = "5++7-{desc Food}12.5+S2*3={desc Fuel}4/8%T1 3/4*4=";
 
 // Data files (no register records), early versions (records without the raw entry) and tapes
-// with the tape switched on for them all recalculate to the amounts of the keys typed fresh,
-// and what recalc writes is stable: reloaded and recalculated again it is the same file.
+// with the tape switched on for them all recalculate to the amounts of the keys typed fresh, and
+// what recalc writes is stable: reloaded and recalculated again it is the same file. A line of a
+// tape corrected in the middle follows on exactly as on the tape typed fresh, registers included.
 TEST_F(TapeFilesTest, EveryKindOfFileRecalculatesToTheKeyedAmounts) {
     const std::string fresh = tool({"keys", kScript}).out;
+    const std::string correction = "{row 2}{amount 9}+{row 6}{amount 3}*";
+    const std::string corrected = tool({"keys", std::string(kScript) + correction}).out;
+    const auto registers = [](const std::string& rows) {
+        std::vector<std::string> records;
+        for (const auto& cells : printedCells(rows))
+            records.push_back(cells[7].substr(std::min(cells[7].find(':'), cells[7].size())));
+        return records;
+    };
     ASSERT_EQ(tool({"keys", "--tape", "0", "-o", file("data.kwb"), kScript}).status, 0);
     ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
     write("v1.kwd", asEarlyVersion(readFile(folder / "tape.kwd"), "1"));
@@ -238,76 +230,64 @@ TEST_F(TapeFilesTest, EveryKindOfFileRecalculatesToTheKeyedAmounts) {
         const Result tapeOn = tool({"keys", "--template", file(name), "--tape", "1", "{recalc}"});
         EXPECT_EQ(tapeOn.status, 0) << tapeOn.err;
         EXPECT_EQ(shown(tapeOn.out), shown(fresh));
+        // A data file has no registers to carry on from until the replay gives them.
+        const std::string replay = std::string(name) == "data.kwb" ? "{recalc}" : "";
+        const Result edited =
+            tool({"keys", "--template", file(name), "--tape", "1", replay + correction});
+        EXPECT_EQ(edited.status, 0) << edited.err;
+        EXPECT_EQ(shown(edited.out), shown(corrected));
+        EXPECT_EQ(registers(edited.out), registers(corrected));
     }
 }
 
-// A line of an early tape corrected in the middle follows on exactly as on the tape typed fresh:
-// the lines read from the file and the lines keyed again share one record layout.
-TEST_F(TapeFilesTest, EarlyTapesCorrectLikeFreshOnes) {
-    ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
-    write("v1.kwd", asEarlyVersion(readFile(folder / "tape.kwd"), "1"));
-    ASSERT_EQ(tool({"keys", "--template", file("v1.kwd"), "-o", file("saved.kwd"), ""}).status, 0);
-    const std::string correction = "{row 2}{amount 9}+{row 6}{amount 3}*";
-    const Result fresh = tool({"keys", std::string(kScript) + correction});
-    for (const char* name : {"v1.kwd", "saved.kwd"}) {
-        SCOPED_TRACE(name);
-        const Result corrected = tool({"keys", "--template", file(name), correction});
-        EXPECT_EQ(corrected.status, 0) << corrected.err;
-        EXPECT_EQ(shown(corrected.out), shown(fresh.out));
-        // The registers carried down (display, accumulator, count, operand, pending) agree.
-        const auto registers = [](const std::string& rows) {
-            std::vector<std::string> result;
-            for (const std::string& row : split(rows, "\n"))
-                if (row.find(':') != std::string::npos)
-                    result.push_back(row.substr(row.find(':', row.rfind('\t'))));
-            return result;
-        };
-        EXPECT_EQ(registers(corrected.out), registers(fresh.out));
-    }
-}
-
-// Decimal comma tapes are read and recalculated with the separator given; read with the other
-// one they are refused in place rather than multiplied.
+// Decimal comma tapes are read and recalculated with the separator given.
 TEST_F(TapeFilesTest, DecimalSeparatorIsKept) {
     const Result keyed = tool({"keys", "--decsep", ",", "-o", file("c.kwd"), "1,5+2,25+T3*1,5="});
     ASSERT_EQ(keyed.status, 0) << keyed.err;
-    const std::string saved = readFile(folder / "c.kwd");
-    const Result inPlace = tool({"recalc", "--decsep", ",", file("c.kwd")});
-    EXPECT_EQ(inPlace.status, 0) << inPlace.err;
+    EXPECT_EQ(tool({"recalc", "--decsep", ",", file("c.kwd")}).status, 0);
     EXPECT_EQ(tool({"show", "--decsep", ",", file("c.kwd")}).out, keyed.out);
-    for (const std::string decSep : {".", ""}) {
-        std::vector<std::string> args{"recalc", file("c.kwd")};
-        if (!decSep.empty()) args.insert(args.begin() + 1, {"--decsep", decSep});
-        const Result refused = tool(args);
-        EXPECT_EQ(refused.status, 1);
-        EXPECT_NE(refused.err.find("--decsep ,"), std::string::npos) << refused.err;
-        EXPECT_EQ(readFile(folder / "c.kwd"), saved);
-    }
-    ASSERT_EQ(tool({"keys", "-o", file("p.kwd"), "1.5+2.25+T"}).status, 0);
-    EXPECT_EQ(tool({"recalc", "--decsep", ",", file("p.kwd")}).status, 1);
 }
 
-// A tape whose lines end in CR only reads as one damaged line: recalc says so and leaves it;
-// -o still saves what was read. An unknown operator halts the replay: not written in place.
+// What recalc could not read cleanly, or could not replay, it never writes over, and says why
+// (a tape read with the other decimal separator would be multiplied); -o still saves what was
+// read. A tape whose lines end in CR only reads as one damaged line.
 TEST_F(TapeFilesTest, ProblemsLeaveTheFileAsItWas) {
     ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), "1+2+3+4+5+6+7+8+T"}).status, 0);
-    std::string crOnly = readFile(folder / "tape.kwd");
+    ASSERT_EQ(tool({"keys", "--decsep", ",", "-o", file("comma.kwd"), "1,5+2,25+T"}).status, 0);
+    const std::string tape = readFile(folder / "tape.kwd");
+    std::string crOnly = tape;
     for (size_t at; (at = crOnly.find("\r\n")) != std::string::npos;) crOnly.erase(at + 1, 1);
-    std::string unknown = readFile(folder / "tape.kwd");
+    std::string unknown = tape;
     unknown.replace(unknown.find("\t+\t", unknown.find("\r\n3\t")), 3, "\t?\t");
-    for (const auto& [name, text] : {std::pair("cr.kwd", crOnly), std::pair("op.kwd", unknown)}) {
-        SCOPED_TRACE(name);
-        write(name, text);
-        const Result refused = tool({"recalc", file(name)});
+    write("cr.kwd", crOnly);
+    write("op.kwd", unknown);
+    write("nover.kwd", withoutLine(tape, "Ver\t"));
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        const char* why;
+    } cases[] = {
+        {"nover.kwd", {}, "no \"Ver\" record"},
+        {"comma.kwd", {}, "--decsep ,"},
+        {"comma.kwd", {"--decsep", "."}, "--decsep ,"},
+        {"tape.kwd", {"--decsep", ","}, ""},
+        {"cr.kwd", {}, "left as it was"},
+        {"op.kwd", {}, "left as it was"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string before = readFile(folder / c.name);
+        std::vector<std::string> args{"recalc"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(file(c.name));
+        const Result refused = tool(args);
         EXPECT_EQ(refused.status, 1);
-        EXPECT_NE(refused.err.find("left as it was"), std::string::npos) << refused.err;
-        tool({"recalc", file(name), "-o", file("out.kwd")});
-        EXPECT_TRUE(fs::exists(folder / "out.kwd"));
-        EXPECT_EQ(readFile(folder / name), text);
-        fs::remove(folder / "out.kwd");
+        EXPECT_NE(refused.err.find(c.why), std::string::npos) << refused.err;
+        EXPECT_EQ(readFile(folder / c.name), before);
     }
-    const Result keyed = tool({"keys", "--template", file("cr.kwd"), "-o", file("cr.kwd"), "1+"});
-    EXPECT_EQ(keyed.status, 1);
+    tool({"recalc", file("cr.kwd"), "-o", file("out.kwd")});
+    EXPECT_TRUE(fs::exists(folder / "out.kwd"));
+    EXPECT_EQ(tool({"keys", "--template", file("cr.kwd"), "-o", file("cr.kwd"), "1+"}).status, 1);
     EXPECT_EQ(readFile(folder / "cr.kwd"), crOnly);
 }
 
