@@ -36,8 +36,8 @@ void ConsoleView::flush() {
     repeats_ = 0;
 }
 
-int ConsoleDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
-                            Icon icon) {
+answer::Answer ConsoleDialogs::message(const std::string& text, const std::string& title,
+                                       Buttons buttons, Icon icon) {
     err_ << (icon == Icon::error || icon == Icon::warning ? "error: " : "status: ") << title << ": "
          << text << '\n';
     switch (buttons) {

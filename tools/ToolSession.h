@@ -39,8 +39,8 @@ class ConsoleView : public ViewPort {
 class ConsoleDialogs : public DialogsPort {
   public:
     explicit ConsoleDialogs(std::ostream& err) : err_(err) {}
-    int message(const std::string& text, const std::string& title, Buttons buttons,
-                Icon icon) override;
+    answer::Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                           Icon icon) override;
     FileDialogResult chooseFile(const FileDialogRequest&) override { return {}; }
 
   private:

@@ -4,13 +4,10 @@
 
 namespace talvex {
 
-// Answers of a message box, as the documents remember them.
+// Answers of a message box, as the documents remember them; the numbers are the message box's
+// own, so a remembered answer reads the same everywhere.
 namespace answer {
-inline constexpr int kNone = 0;
-inline constexpr int kOk = 1;
-inline constexpr int kCancel = 2;
-inline constexpr int kYes = 6;
-inline constexpr int kNo = 7;
+enum Answer : int { kNone = 0, kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 }  // namespace answer
 
 enum class Buttons { ok, yesNo, yesNoCancel };
@@ -45,8 +42,8 @@ struct ColumnDialogState {
 class DialogsPort {
   public:
     virtual ~DialogsPort() = default;
-    virtual int message(const std::string& text, const std::string& title, Buttons buttons,
-                        Icon icon) = 0;
+    virtual answer::Answer message(const std::string& text, const std::string& title,
+                                   Buttons buttons, Icon icon) = 0;
     virtual FileDialogResult chooseFile(const FileDialogRequest& request) = 0;
     // Returns true on OK.
     virtual bool editColumn(ColumnDialogState& /*state*/) { return false; }

@@ -41,7 +41,7 @@ std::string Documents::existingFile(const std::string& name) const {
     return found ? found->string() : std::string();
 }
 
-int Documents::savePrompt() {
+answer::Answer Documents::savePrompt() {
     if (!engine_.state().modified) return document_.saveAnswer = answer::kNone;
     document_.saveAnswer =
         dialogs_.message(kPromptText, kPromptTitle, Buttons::yesNoCancel, Icon::question);

@@ -34,7 +34,7 @@ class Documents {
     // Saves under FileName, asking for a name for Save As or when there is none yet.
     bool saveDocument(SaveMode mode);
     // Asks whether to save a modified tape; the answer is kept in SaveAnswer.
-    int savePrompt();
+    answer::Answer savePrompt();
     std::string newFileName() const;
     void setTitle();
     void addNote(std::string_view line);

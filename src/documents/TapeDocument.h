@@ -4,6 +4,7 @@
 #include <string>
 
 #include "documents/Columns.h"
+#include "documents/DialogsPort.h"
 
 namespace talvex {
 
@@ -40,7 +41,7 @@ struct TapeDocument {
     // The open document.
     std::string fileName;
     std::string dialogName;
-    int saveAnswer = 0;
+    answer::Answer saveAnswer = answer::kNone;
     int cleanRow = 0;
     std::string returnFile;
 };

@@ -40,7 +40,7 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
-int answerOf(int button) {
+answer::Answer answerOf(int button) {
     switch (button) {
         case QMessageBox::Yes:
             return answer::kYes;
@@ -59,8 +59,8 @@ QString local(const std::string& text) {
 
 }  // namespace
 
-int QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
-                       Icon icon) {
+answer::Answer QtDialogs::message(const std::string& text, const std::string& title,
+                                  Buttons buttons, Icon icon) {
     QMessageBox box(qtIcon(icon), local(title), local(text), qtButtons(buttons), parent_);
     if (buttons == Buttons::yesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
     return answerOf(box.exec());

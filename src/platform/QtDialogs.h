@@ -15,8 +15,8 @@ class QtDialogs : public DialogsPort {
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    int message(const std::string& text, const std::string& title, Buttons buttons,
-                Icon icon) override;
+    answer::Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                           Icon icon) override;
     FileDialogResult chooseFile(const FileDialogRequest& request) override;
     bool editColumn(ColumnDialogState& state) override;
     void setTitle(const std::string& title) override;

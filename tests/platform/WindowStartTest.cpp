@@ -17,8 +17,8 @@ constexpr int kTimeoutMs = 5000;
 
 // A message box runs its own event loop: sockets close and deferred deletions happen there.
 struct ModalDialogs : ScriptedDialogs {
-    int message(const std::string& text, const std::string& title, Buttons buttons,
-                Icon icon) override {
+    answer::Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                           Icon icon) override {
         QEventLoop loop;
         QTimer::singleShot(300, &loop, &QEventLoop::quit);
         loop.exec();

@@ -308,22 +308,22 @@ class WindowUseTest : public QObject {
     }
 
     void savePromptPaths_data() {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("reply");
         QTest::addColumn<bool>("saveChosen");
         QTest::addColumn<bool>("replaced");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("yes, save") << answer::kYes << true << true << true;
-        QTest::newRow("yes, cancel the dialog") << answer::kYes << false << true << false;
-        QTest::newRow("no") << answer::kNo << false << true << false;
-        QTest::newRow("cancel") << answer::kCancel << false << false << false;
+        QTest::newRow("yes, save") << int(answer::kYes) << true << true << true;
+        QTest::newRow("yes, cancel the dialog") << int(answer::kYes) << false << true << false;
+        QTest::newRow("no") << int(answer::kNo) << false << true << false;
+        QTest::newRow("cancel") << int(answer::kCancel) << false << false << false;
     }
     void savePromptPaths() {
-        QFETCH(int, answer);
+        QFETCH(int, reply);
         QFETCH(bool, saveChosen);
         QFETCH(bool, replaced);
         QFETCH(bool, saved);
         h_.typeKeys("5+");
-        h_.dialogs.answers = {answer};
+        h_.dialogs.answers = {static_cast<answer::Answer>(reply)};
         if (saveChosen) h_.dialogs.files = {{h_.path("Saved.kwd")}};
         h_.window().action("NewDefault")->trigger();
         QCOMPARE(h_.engine().state().lastRow == 1, replaced);

@@ -14,7 +14,8 @@ namespace talvex::testing {
 
 struct ScriptedDialogs : DialogsPort {
     // "title: text" of each message; the answers are taken in order, then OK.
-    int message(const std::string& text, const std::string& title, Buttons, Icon) override {
+    answer::Answer message(const std::string& text, const std::string& title, Buttons,
+                           Icon) override {
         messages.push_back(title + ": " + text);
         return next(answers, answer::kOk);
     }
@@ -38,7 +39,7 @@ struct ScriptedDialogs : DialogsPort {
         if (onTitle) onTitle(text);
     }
 
-    std::deque<int> answers;
+    std::deque<answer::Answer> answers;
     std::deque<FileDialogResult> files;
     std::optional<ColumnDialogState> column;
     std::function<void(const std::string&)> onTitle;
