@@ -28,6 +28,7 @@
 #include "platform/ColumnDialog.h"
 #include "platform/OptionsDialog.h"
 #include "session/TapeCommands.h"
+#include "session/TapeSession.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -35,22 +36,23 @@
 namespace talvex {
 namespace {
 
+// The dialog on the session the program runs, without its window.
 struct Core {
-    explicit Core(const std::string& ini) : config(ini) {
+    explicit Core(const std::string& ini)
+        : session({view, dialogs, noWindow}, ConfigStore(ini), '.') {
         doc.columns.setDefaults();
-        dialog = std::make_unique<OptionsDialog>(settings, options, engine, doc, actions);
+        dialog = std::make_unique<OptionsDialog>(settings, options, engine, doc, session.columns);
     }
     QWidget* tab(int index) const { return dialog->findChild<QTabWidget*>()->widget(index); }
 
     ViewPort view;
-    AddinPort addins;
-    Engine engine{view, addins};
-    TapeDocument doc{engine};
-    OptionTable options;
-    ConfigStore config;
-    SettingsGroups settings{engine, options, config};
     testing::ScriptedDialogs dialogs;
-    ColumnActions actions{doc, engine, dialogs, 11};
+    FrontEndPort noWindow;
+    TapeSession session;
+    Engine& engine = session.engine;
+    TapeDocument& doc = session.document;
+    OptionTable& options = session.options;
+    SettingsGroups& settings = session.settings;
     std::unique_ptr<OptionsDialog> dialog;
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "WindowHarness.h"
+#include "engine/OptionNumbers.h"
 #include "platform/Colours.h"
 #include "platform/DisplayBar.h"
 #include "shell/SettingsGroups.h"
@@ -20,15 +21,6 @@
 namespace talvex {
 
 namespace {
-
-// Colour settings the checks below set on purpose.
-constexpr int kNotesBack = 9;
-constexpr int kNotesText = 10;
-constexpr int kKeypadBack = 12;
-constexpr int kSubpads = 13;
-constexpr int kLcdBackground = 15;
-constexpr int kLcdTapeOn = 17;
-constexpr int kLcdTapeOff = 18;
 
 // Colour settings and their RGB values.
 using ColourSettings = QList<QPair<int, int>>;
@@ -119,14 +111,15 @@ class WindowLookTest : public QObject {
         QTest::addColumn<ColourSettings>("colours");
         const ColourSettings defaults;
         // Ink the same as its ground, and a black keypad under a dark desktop.
-        const ColourSettings clashing{{kNotesBack, 0x30f0f0},     {kNotesText, 0x30f0f0},
-                                      {kLcdBackground, 0x202020}, {kLcdTapeOn, 0x202020},
-                                      {kLcdTapeOff, 0x202020},    {kKeypadBack, 0},
-                                      {kSubpads, 0x400000}};
-        const ColourSettings pale{{kNotesBack, 0xffffff},
-                                  {kNotesText, 0xc0ffff},
-                                  {kKeypadBack, 0xffffff},
-                                  {kSubpads, 0xf0f0f0}};
+        const ColourSettings clashing{
+            {colour::kNotesBack, 0x30f0f0},     {colour::kNotesText, 0x30f0f0},
+            {colour::kLcdBackground, 0x202020}, {colour::kLcdTapeOn, 0x202020},
+            {colour::kLcdTapeOff, 0x202020},    {colour::kKeypadBack, 0},
+            {colour::kSubpads, 0x400000}};
+        const ColourSettings pale{{colour::kNotesBack, 0xffffff},
+                                  {colour::kNotesText, 0xc0ffff},
+                                  {colour::kKeypadBack, 0xffffff},
+                                  {colour::kSubpads, 0xf0f0f0}};
         QTest::newRow("light desktop") << false << defaults;
         QTest::newRow("dark desktop, clashing colours") << true << clashing;
         QTest::newRow("dark desktop, pale colours") << true << pale;
