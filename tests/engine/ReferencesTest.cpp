@@ -1,4 +1,5 @@
-// References: making sources, picking and using them, and the guards around them.
+// References: making sources, using and freeing them, and the guards around them. (Picking a
+// source by scrolling to it is compared with keying its slot by the correction scenarios.)
 #include <gtest/gtest.h>
 
 #include "TapeHarness.h"
@@ -14,18 +15,6 @@ Tape tapeWithSource() {
     tape.run("5+7+S");
     tape.at(3, "RR");
     return tape;
-}
-
-TEST(ReferencesTest, PickByScrollingToTheSource) {
-    Tape tape = tapeWithSource();
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("2*R");
-    tape.engine.clickRow(3);
-    EXPECT_EQ(tape.engine.state().entry.entryText, "R1") << "moving shows each line's reference";
-    tape.run("R");
-    EXPECT_EQ(tape.engine.state().curRow, 5) << "the selection returns to where the pick started";
-    tape.run("=");
-    EXPECT_EQ(tape.engine.references().linkCount(1), 1);
 }
 
 TEST(ReferencesTest, RemovingSourcesAndLinks) {
