@@ -1,7 +1,5 @@
-// Registers, register records, limits and what the window is shown.
+// Register records, limits, the display and the entry being keyed.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "TapeHarness.h"
 #include "engine/KeyCodes.h"
@@ -83,24 +81,6 @@ TEST(DisplayTest, ShowsEntryAndResults) {
         tape.run(c.keys);
         EXPECT_EQ(tape.view.display, c.display);
     }
-}
-
-// Each class of line stands out in a colour of its own, keyed entries and blank lines do not,
-// and the display tells whether the tape is on.
-TEST(DisplayTest, ColoursByLineClassAndTapeSwitch) {
-    Tape tape;
-    tape.run("5+S2*3=T C");
-    const int amount = tape.engine.layout().roles.amount;
-    for (int row : {1, 3, 6}) EXPECT_EQ(tape.engine.cellColour(row, amount), -1) << row;
-    std::set<int> classes;
-    for (int row : {2, 5, 7, 9}) classes.insert(tape.engine.cellColour(row, amount));
-    EXPECT_EQ(classes.size(), 4u) << "s, *, T and c lines each have their colour";
-    EXPECT_FALSE(classes.contains(-1));
-
-    const int on = tape.view.displayColour;
-    tape.engine.setTapeOn(false);
-    tape.run("5");
-    EXPECT_NE(tape.view.displayColour, on);
 }
 
 TEST(EntryTest, ClearEntryAndBackspace) {

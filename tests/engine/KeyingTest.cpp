@@ -91,12 +91,6 @@ TEST(KeyingTest, AutomaticLabelsAndCounts) {
         EXPECT_EQ(tape.desc(line.row), line.desc);
         EXPECT_EQ(tape.count(line.row), line.count);
     }
-
-    Tape quiet;
-    quiet.engine.settings().autoSubtotalText = false;
-    quiet.engine.settings().autoTotalText = false;
-    quiet.run("5+ST");
-    EXPECT_EQ(quiet.desc(2) + quiet.desc(3), "");
 }
 
 TEST(KeyingTest, DecimalModesRoundTruncateAndThousands) {

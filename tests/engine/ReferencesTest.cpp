@@ -75,19 +75,5 @@ TEST(ReferencesTest, SlotsWidenTheColumnAndStopAtFifty) {
     EXPECT_EQ(tape.lastError(), "No more References available");
 }
 
-TEST(ReferencesTest, SourceDescriptionsAndAutoTitle) {
-    Tape tape;
-    tape.engine.settings().autoTitle = true;
-    tape.run("C");
-    tape.at(1).describe("Rent");
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("500+T");
-    tape.at(3, "RR");
-    EXPECT_EQ(tape.engine.references().slot(1).description, "Rent");
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("R1+");
-    EXPECT_EQ(tape.desc(5), "Rent");
-}
-
 }  // namespace
 }  // namespace talvex::testing
