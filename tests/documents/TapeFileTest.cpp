@@ -29,15 +29,10 @@ TEST(TapeFileTest, RecordsAndDataRowsWithTheirFieldCounts) {
     DocumentFixture f;
     f.key("5+7+T");
     const std::vector<std::string> out = lines(save(f));
-    const std::vector<std::pair<std::string, size_t>> expected = {
-        {"Ver", 8}, {"H", 7},   {"W", 7},   {"S", 7},   {"V", 7}, {"F", 12},
-        {"Lgo", 2}, {"Clc", 5}, {"Tpe", 2}, {"Prt", 2}, {"A", 3}, {"M", 2}};
-    ASSERT_GE(out.size(), expected.size() + 5);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(out[i]);
-        EXPECT_EQ(out[i].substr(0, out[i].find('\t')), expected[i].first);
-        EXPECT_EQ(fieldCount(out[i]), expected[i].second);
-    }
+    std::string tags;
+    for (size_t i = 0; i < 12 && i < out.size(); ++i)
+        tags += out[i].substr(0, out[i].find('\t')) + std::to_string(fieldCount(out[i])) + " ";
+    EXPECT_EQ(tags, "Ver8 H7 W7 S7 V7 F12 Lgo2 Clc5 Tpe2 Prt2 A3 M2 ");
     EXPECT_EQ(out[0].substr(0, 6), "Ver\t2\t");
     EXPECT_EQ(out[1], "H\tNo.\tDate\tDescription\tAmount\tOp\tRef");
     EXPECT_EQ(out[3], "S\t12\t13\t14\t15\t16\t17");
@@ -96,43 +91,12 @@ TEST(TapeFileTest, DataLinesOfEveryLength) {
     EXPECT_EQ(g.engine.cell(5, 8), "B") << "a TAB inside a cell shifts the rest of the row";
 }
 
-TEST(TapeFileTest, VersionZeroRecordsHaveNoRawEntry) {
-    DocumentFixture f;
-    const std::vector<std::string> out = lines(save(f));
-    const std::string text = "Ver\t0\r\n" + out[1] + "\r\n" + out[3] +
-                             "\r\nF\tCourier New\t9\tFalse\tFalse\r\n"
-                             "1\t\t\t\t5.\t+\t\t5:5|1:1:0\r\n"
-                             "2\t\t\t\t\t\t\t5:5|1:1:0\r\n";
-    DocumentFixture g;
-    const LoadReport report = loadTapeText(text, g.document, g.engine, g.settings);
-    EXPECT_EQ(report.version, 0);
-    EXPECT_EQ(g.document.font.sizes[2], "9") << "version 0 sets all three sizes";
-    ASSERT_TRUE(g.engine.clickRow(1));
-    EXPECT_EQ(g.engine.state().regs.accumulator, 5.0);
-    EXPECT_EQ(g.engine.state().regs.itemCount, 1);
-}
-
-TEST(TapeFileTest, FontSlotsAndFit) {
-    DocumentFixture f;
-    f.document.font = TapeFont{"DejaVu Sans Mono", {"8.25", "9", "12"}, true, false, "Fit"};
-    const std::string text = save(f);
-    EXPECT_EQ(lines(text)[5], "F\tDejaVu Sans Mono\t8.25\tTrue\tFalse\t9\t12:Fit\t0\t1\t2\t3\t0");
-    DocumentFixture g;
-    loadTapeText(text, g.document, g.engine, g.settings);
-    EXPECT_EQ(g.document.font.sizes[2], "12");
-    EXPECT_EQ(g.document.font.labelPrinterSize, "Fit");
-    EXPECT_TRUE(g.document.font.bold);
-}
-
 TEST(TapeFileTest, MessengerTextsAreScrambled) {
     DocumentFixture f;
     f.settings.fields[{3, -1}] = "1";
     f.settings.fields[{3, 0}] = "logo.png,Hello world,https://example.org";
-    const std::string text = save(f);
-    EXPECT_EQ(text.find("Hello world"), std::string::npos) << "messenger texts are scrambled";
-    DocumentFixture g;
-    loadTapeText(text, g.document, g.engine, g.settings);
-    EXPECT_EQ(g.settings.fields[std::pair(3, 0)], "logo.png,Hello world,https://example.org");
+    EXPECT_EQ(save(f).find("Hello world"), std::string::npos);
+    // Files from before the scrambling hold them plain.
     DocumentFixture h;
     loadTapeText("Lgo\t" + scrambleLogo("1") + "\tpic.bmp,Plain text\r\n", h.document, h.engine,
                  h.settings);
@@ -250,8 +214,16 @@ TEST(TapeFileTest, FreeTextReadsBackWithoutSplittingTheFile) {
         {"caption",
          [](DocumentFixture& f) { f.document.columns.column(5).caption = "Amount\tdue"; },
          [](DocumentFixture& f) { return f.document.columns.column(5).caption; }, "Amount due"},
-        {"font name", [](DocumentFixture& f) { f.document.font.name = "Mono\r\nSpace"; },
-         [](DocumentFixture& f) { return f.document.font.name; }, "Mono  Space"},
+        {"font",
+         [](DocumentFixture& f) {
+             f.document.font = TapeFont{"Mono\r\nSpace", {"8.25", "9", "12"}, true, false, "Fit"};
+         },
+         [](DocumentFixture& f) {
+             const TapeFont& font = f.document.font;
+             return font.name + "|" + font.sizes[2] + "|" + font.labelPrinterSize + "|" +
+                    (font.bold ? "bold" : "");
+         },
+         "Mono  Space|12|Fit|bold"},
         {"notes", [](DocumentFixture& f) { f.document.notes = "a\tb\r\n\tc\rd\ne"; },
          [](DocumentFixture& f) { return f.document.notes; }, "a\tb\r\n\tc d e"},
         {"notes with an empty line",

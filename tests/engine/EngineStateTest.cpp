@@ -1,30 +1,11 @@
-// Registers, register records, limits and what the window is shown.
+// Register records, limits, the display and the entry being keyed.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "TapeHarness.h"
 #include "engine/KeyCodes.h"
 
 namespace talvex::testing {
 namespace {
-
-TEST(RegisterRecordTest, GetRegsRestoresEveryLine) {
-    Tape tape;
-    tape.run("1/3=*7+2.5-T");
-    for (int row = 1; row <= tape.engine.state().lastRow; ++row) {
-        SCOPED_TRACE(row);
-        const std::string record = tape.record(row);
-        ASSERT_TRUE(tape.engine.clickRow(row));
-        Registers written = tape.engine.state().regs;
-        written.rawEntry = recordField(record, 1);
-        EXPECT_EQ(makeRegisterRecord(written, tape.engine.format()), record);
-    }
-    Tape product;
-    product.run("0.1*3*");
-    ASSERT_TRUE(product.engine.clickRow(2));
-    EXPECT_EQ(product.engine.state().regs.operand, 0.1 * 3) << "operands are stored exactly";
-}
 
 TEST(RegisterRecordTest, DamagedRecordsReadAsZero) {
     const NumberFormatter format;
@@ -56,12 +37,17 @@ TEST(RegisterRecordTest, DamagedRecordsReadAsZero) {
     }
 }
 
-TEST(LimitsTest, TableFullLeavesTapeAndRegisters) {
+// A full table, a row that does not exist and the reserved key leave tape and registers alone.
+TEST(LimitsTest, RefusedRequestsLeaveTapeAndRegisters) {
     Tape tape;
     tape.engine.setMaxRows(4);
     tape.run("1+2+3+4+");
     EXPECT_EQ(tape.lines(), (std::vector<std::string>{"1. +", "2. +", "3. +"}));
     EXPECT_EQ(tape.lastError(), "Table full");
+    for (int row : {0, -1, 5, 1000}) EXPECT_FALSE(tape.engine.clickRow(row)) << row;
+    tape.engine.keyFront(key::kReserved);
+    EXPECT_EQ(tape.engine.state().curRow, 4);
+    EXPECT_EQ(tape.engine.state().lastRow, 4);
     EXPECT_EQ(tape.engine.state().regs.accumulator, 6.0);
 
     Tape total;
@@ -69,19 +55,6 @@ TEST(LimitsTest, TableFullLeavesTapeAndRegisters) {
     total.run("1+T");
     EXPECT_EQ(total.lastError(), "Table full") << "a total needs room for its trailer";
     EXPECT_EQ(total.engine.state().lastRow, 2);
-}
-
-TEST(LimitsTest, RowsOutOfBoundsAndReservedKey) {
-    Tape tape;
-    tape.run("5+");
-    for (int row : {0, -1, 3, 1000}) {
-        SCOPED_TRACE(row);
-        EXPECT_FALSE(tape.engine.clickRow(row));
-        EXPECT_EQ(tape.engine.state().curRow, 2);
-        EXPECT_EQ(tape.engine.state().regs.accumulator, 5.0);
-    }
-    tape.engine.keyFront(key::kReserved);
-    EXPECT_EQ(tape.engine.state().lastRow, 2) << "the reserved key writes nothing";
 }
 
 TEST(LimitsTest, RowsBeyondSixteenBits) {
@@ -110,24 +83,6 @@ TEST(DisplayTest, ShowsEntryAndResults) {
     }
 }
 
-// Each class of line stands out in a colour of its own, keyed entries and blank lines do not,
-// and the display tells whether the tape is on.
-TEST(DisplayTest, ColoursByLineClassAndTapeSwitch) {
-    Tape tape;
-    tape.run("5+S2*3=T C");
-    const int amount = tape.engine.layout().roles.amount;
-    for (int row : {1, 3, 6}) EXPECT_EQ(tape.engine.cellColour(row, amount), -1) << row;
-    std::set<int> classes;
-    for (int row : {2, 5, 7, 9}) classes.insert(tape.engine.cellColour(row, amount));
-    EXPECT_EQ(classes.size(), 4u) << "s, *, T and c lines each have their colour";
-    EXPECT_FALSE(classes.contains(-1));
-
-    const int on = tape.view.displayColour;
-    tape.engine.setTapeOn(false);
-    tape.run("5");
-    EXPECT_NE(tape.view.displayColour, on);
-}
-
 TEST(EntryTest, ClearEntryAndBackspace) {
     Tape tape;
     tape.run("123");
@@ -149,14 +104,12 @@ TEST(EntryTest, DigitsBuildTheEntry) {
     const struct {
         std::vector<int> codes;
         const char* entry;
-    } cases[] = {
-        {{0, 0, 5}, "5"},
-        {{1, 10, 5}, "1005"},
-        {{1, 11, 11, 5}, "1.5"},
-        {{10, 7}, "7"},
-        {{3, 28, 28, 1, 21, 4}, "3 1/4"},
-        {{5, 11, 0}, "5.0"},
-    };
+    } cases[] = {{{0, 0, 5}, "5"},
+                 {{1, 10, 5}, "1005"},
+                 {{1, 11, 11, 5}, "1.5"},
+                 {{10, 7}, "7"},
+                 {{3, 28, 28, 1, 21, 4}, "3 1/4"},
+                 {{5, 11, 0}, "5.0"}};
     for (const auto& c : cases) {
         Tape tape;
         for (int code : c.codes) tape.engine.keyFront(code);

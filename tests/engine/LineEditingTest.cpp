@@ -1,5 +1,5 @@
 // Inserting, deleting and moving between lines. (Deletions that leave a tape the keys can
-// give again are compared with those keys by the talvex-tape correction scenarios.)
+// give again are compared with those keys by the random edits and the correction scenarios.)
 #include <gtest/gtest.h>
 
 #include "TapeHarness.h"
@@ -29,7 +29,6 @@ TEST(LineEditingTest, DeleteTakesDependentLines) {
         bool starLine = true, tapeOn = true;
     } cases[] = {
         {"= takes its result and blank", "6*3=5+", 2, {"6. x", "5. +"}},
-        {"= without star line", "6*3=5+", 2, {"6. x", "5. +"}, false},
         {"a result line goes alone", "6*3=", 3, {"6. x", "3. =", " "}},
         {"with the tape off a T goes alone", "5+T", 2, {"5. +", " "}, true, false},
     };
@@ -43,16 +42,6 @@ TEST(LineEditingTest, DeleteTakesDependentLines) {
         ASSERT_TRUE(tape.engine.deleteRow());
         EXPECT_EQ(tape.lines(), c.after);
     }
-}
-
-TEST(LineEditingTest, DeletingAnUnusedSourceFreesItsSlot) {
-    Tape tape;
-    tape.run("5+7+T");
-    tape.at(3, "RR");
-    ASSERT_TRUE(tape.engine.deleteRow());
-    EXPECT_EQ(tape.view.statuses.back().first,
-              "Source reference successfully removed prior to deletion");
-    EXPECT_EQ(tape.engine.references().linkCount(1), ReferenceRegistry::kFree);
 }
 
 TEST(LineEditingTest, GotoLine) {

@@ -1,4 +1,5 @@
-// References: making sources, picking and using them, and the guards around them.
+// References: making sources, using and freeing them, and the guards around them. (Picking a
+// source by scrolling to it is compared with keying its slot by the correction scenarios.)
 #include <gtest/gtest.h>
 
 #include "TapeHarness.h"
@@ -14,18 +15,6 @@ Tape tapeWithSource() {
     tape.run("5+7+S");
     tape.at(3, "RR");
     return tape;
-}
-
-TEST(ReferencesTest, PickByScrollingToTheSource) {
-    Tape tape = tapeWithSource();
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("2*R");
-    tape.engine.clickRow(3);
-    EXPECT_EQ(tape.engine.state().entry.entryText, "R1") << "moving shows each line's reference";
-    tape.run("R");
-    EXPECT_EQ(tape.engine.state().curRow, 5) << "the selection returns to where the pick started";
-    tape.run("=");
-    EXPECT_EQ(tape.engine.references().linkCount(1), 1);
 }
 
 TEST(ReferencesTest, RemovingSourcesAndLinks) {
@@ -84,20 +73,6 @@ TEST(ReferencesTest, SlotsWidenTheColumnAndStopAtFifty) {
     EXPECT_EQ(tape.ref(50), "50");
     EXPECT_EQ(tape.ref(51), "");
     EXPECT_EQ(tape.lastError(), "No more References available");
-}
-
-TEST(ReferencesTest, SourceDescriptionsAndAutoTitle) {
-    Tape tape;
-    tape.engine.settings().autoTitle = true;
-    tape.run("C");
-    tape.at(1).describe("Rent");
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("500+T");
-    tape.at(3, "RR");
-    EXPECT_EQ(tape.engine.references().slot(1).description, "Rent");
-    tape.engine.gotoLine(GotoTarget::openRow);
-    tape.run("R1+");
-    EXPECT_EQ(tape.desc(5), "Rent");
 }
 
 }  // namespace

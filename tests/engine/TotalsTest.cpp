@@ -25,18 +25,6 @@ TEST(TotalsTest, GrandTotalSumsTotalsAndCounts) {
     EXPECT_DOUBLE_EQ(tape.engine.state().regs.accumulator, 3.0) << "G clears the accumulator";
 }
 
-TEST(TotalsTest, StarTotalSinceLastW) {
-    Tape tape;
-    tape.run("2*3=T4*5=W");
-    EXPECT_EQ(tape.lines(), (Lines{"2. x", "3. =", "6. *", " ", "0. T", " ", "4. x",
-                                   "5. =", "20. *", " ", "26. W", " "}));
-    EXPECT_EQ(tape.desc(11), "* TOTAL");
-    tape.run("W");
-    EXPECT_EQ(tape.amount(13), "0.") << "a second W right after the first shows 0";
-    tape.run("1*2=W");
-    EXPECT_EQ(tape.amount(tape.engine.state().lastRow - 2), "2.");
-}
-
 TEST(TotalsTest, TotalsReadThousandsSeparators) {
     Tape tape;
     tape.engine.setCalcOption(4, 1);
