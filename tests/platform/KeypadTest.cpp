@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QString>
 #include <QTest>
@@ -124,13 +122,9 @@ class KeypadTest : public QObject {
         QCOMPARE(display.toolTip(), figures);
     }
 
-    // The panel grows to the highest slot, scrolling once it is full, and keeps each text.
+    // The panel grows to the highest slot and keeps each text.
     void referencePanelGrowsAndKeepsTexts() {
         ReferencePanel panel;
-        panel.resize(200, 240);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        auto* scroll = panel.findChild<QScrollArea*>();
         panel.setSlot(3, "12.00");
         panel.setSlot(1, "5.");
         // The registry hands out slots 1 to 50 only.
@@ -139,10 +133,8 @@ class KeypadTest : public QObject {
         QCOMPARE(QStringList({panel.slotText(1), panel.slotText(2), panel.slotText(3)}),
                  QStringList({"5.", "", "12.00"}));
         QVERIFY(panel.box(1)->isReadOnly());
-        QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
         panel.setSlot(50, "2.");
         QCOMPARE(panel.boxCount(), 50);
-        QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
         panel.clear();
         QCOMPARE(panel.boxCount(), 0);
     }

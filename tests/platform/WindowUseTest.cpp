@@ -135,17 +135,6 @@ class WindowUseTest : public QObject {
         QTRY_COMPARE(h_.window().size(), normal);
     }
 
-    // A start in the compact configuration reads its own section and writes it back as read.
-    void startInCompactReadsItsSection() {
-        h_.session.reset();
-        h_.install("VantCalc=1\n[VantCalc]\nBars=1,1\nAlwaysOnTop=1\n");
-        QVERIFY(h_.open());
-        QVERIFY(h_.window().action("ToolbarSwitch")->isChecked());
-        QVERIFY(h_.window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        h_.session->saveWindowSettings();
-        QCOMPARE(ConfigStore(h_.path("Talvex.ini")).bars("VantCalc"), std::string("1,1"));
-    }
-
     // A stored size from a bigger monitor opens on this one, title bar and all.
     void storedGeometryIsKeptOnScreen() {
         h_.session.reset();
