@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvex {
@@ -30,34 +31,31 @@ TEST(FormatWithPatternTest, RoundsAndPlacesDigits) {
     struct Row {
         double v;
         std::string pattern, expected;
-        char dec = '.';
     };
-    const std::vector<Row> rows = {{0.1 + 0.2, kFloat, "0.3"},
-                                   {2.675, kTwo, "2.68"},
-                                   {1.005, kTwo, "1.01"},
-                                   {-2.5, kWhole, "-3."},
-                                   {1.0 / 3, kFloat, "0.3333333333"},
-                                   {-2.0 / 3, kFloat, "-0.6666666667"},
-                                   {999.9999999999999, kTwo, "1000.00"},
-                                   {0.99999999999, kFloat, "1"},
-                                   {123456789012345678.0, kFloat, "123456789012346000"},
-                                   {1234.5, "###,###,###,##0.0000", "1,234.5000"},
-                                   {1234567.891, kGrouped, "1,234,567.89"},
-                                   {-123456.7, kGrouped, "-123,456.70"},
-                                   {1e20, "#,##0", "100,000,000,000,000,000,000"},
-                                   {0, kTwo, "0.00"},
-                                   {-0.0, kFloat, "0"},
-                                   {-0.001, kTwo, "0.00"},
-                                   {12.25, "###0", "12"},
-                                   {12.3, "0000.0#", "0012.3"},
-                                   {12.3001, "0.0##", "12.3"},
-                                   {5e-11, kFloat, "0.0000000001"},
-                                   {1234567.891, kGrouped, "1.234.567,89", ','},
-                                   {12, kWhole, "12,", ','}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message() << r.v << " with " << r.pattern);
-        EXPECT_EQ(formatWithPattern(r.v, r.pattern, NumberSymbols::forDecSep(r.dec)), r.expected);
-    }
+    const std::vector<Row> computed = {{0.1 + 0.2, kFloat, "0.3"},
+                                       {1.0 / 3, kFloat, "0.3333333333"},
+                                       {-2.0 / 3, kFloat, "-0.6666666667"},
+                                       {123456789012345678.0, kFloat, "123456789012346000"},
+                                       {1234.5, "###,###,###,##0.0000", "1,234.5000"}};
+    const std::vector<Row> narrow = {
+        {2.675, kTwo, "2.68"},      {1.005, kTwo, "1.01"},
+        {-2.5, kWhole, "-3."},      {0, kTwo, "0.00"},
+        {-0.0, kFloat, "0"},        {-0.001, kTwo, "0.00"},
+        {12.25, "###0", "12"},      {12.3, "0000.0#", "0012.3"},
+        {12.3001, "0.0##", "12.3"}, {0.99999999999, kFloat, "1"},
+    };
+    const std::vector<Row> wide = {
+        {999.9999999999999, kTwo, "1000.00"},           {5e-11, kFloat, "0.0000000001"},
+        {1234567.891, kGrouped, "1,234,567.89"},        {-123456.7, kGrouped, "-123,456.70"},
+        {1e20, "#,##0", "100,000,000,000,000,000,000"},
+    };
+    for (const auto* rows : {&computed, &narrow, &wide})
+        for (const Row& r : *rows) {
+            SCOPED_TRACE(::testing::Message() << r.v << " with " << r.pattern);
+            EXPECT_EQ(formatWithPattern(r.v, r.pattern, kDot), r.expected);
+        }
+    EXPECT_EQ(formatWithPattern(1234567.891, kGrouped, kComma), "1.234.567,89");
+    EXPECT_EQ(formatWithPattern(12, kWhole, kComma), "12,");
 }
 
 TEST(FormatWithPatternTest, ExtremesKeepEveryDigitOrShowOverflow) {
@@ -94,25 +92,22 @@ TEST(NumberFormatterTest, FormatRoundsOrTruncates) {
         double v;
         std::string expected;
     };
-    const std::vector<Row> rows = {{3, 2, false, 2.679, "2.67"},
-                                   {3, 2, true, 2.679, "2.68"},
-                                   {2, 0, false, 12.5, "12."},
-                                   {2, 0, true, 12.5, "13."},
-                                   {3, 2, false, 1.2399, "1.24"},
-                                   {3, 2, false, -0.009, "0.00"},
-                                   {3, 0, false, -0.9, "0."},
-                                   {3, 2, false, -0.01, "-0.01"},
-                                   {0, 9, false, 3.14159, "3.14"},
-                                   {3, 15, false, 0.1, "0.1" + std::string(14, '0')},
-                                   {1, 2, false, 2.0 / 3, "0.6666666667"},
-                                   {3, -7, false, 12.5, "12."},
-                                   {3, 1000000, false, 0.5, "0.5" + std::string(14, '0')},
-                                   {42, 2, false, 1.0 / 3, "0.3333333333"}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message()
-                     << r.mode << "/" << r.places << "/" << r.round << " " << r.v);
-        EXPECT_EQ(formatter(r.mode, r.places, r.round).format(r.v), r.expected);
-    }
+    const std::vector<Row> simple = {
+        {3, 2, false, 2.679, "2.67"}, {3, 2, true, 2.679, "2.68"},   {2, 0, false, 12.5, "12."},
+        {2, 0, true, 12.5, "13."},    {3, 2, false, 1.2399, "1.24"}, {3, 2, false, -0.009, "0.00"},
+        {3, 0, false, -0.9, "0."},    {3, 2, false, -0.01, "-0.01"}, {0, 9, false, 3.14159, "3.14"},
+        {3, -7, false, 12.5, "12."},
+    };
+    const std::vector<Row> computed = {{3, 15, false, 0.1, "0.1" + std::string(14, '0')},
+                                       {1, 2, false, 2.0 / 3, "0.6666666667"},
+                                       {3, 1000000, false, 0.5, "0.5" + std::string(14, '0')},
+                                       {42, 2, false, 1.0 / 3, "0.3333333333"}};
+    for (const auto* rows : {&simple, &computed})
+        for (const Row& r : *rows) {
+            SCOPED_TRACE(::testing::Message()
+                         << r.mode << "/" << r.places << "/" << r.round << " " << r.v);
+            EXPECT_EQ(formatter(r.mode, r.places, r.round).format(r.v), r.expected);
+        }
     NumberFormatter grouped = formatter(3, 2, false, kComma);
     grouped.setOption(4, 1);
     EXPECT_EQ(grouped.format(-1234567.899), "-1.234.567,89");
@@ -123,15 +118,17 @@ TEST(NumberFormatterTest, PlainAndExactTexts) {
         double v;
         std::string plain, exact;
     };
-    const std::vector<Row> rows = {{0.1 + 0.2, "0.3", "0.30000000000000004"},
-                                   {1.0 / 3, "0.333333333333333", ""},
-                                   {12, "12", "12"},
-                                   {-2.5, "-2.5", "-2.5"},
-                                   {-0.0, "0", "0"},
-                                   {1e20, "100000000000000000000", "100000000000000000000"},
-                                   {-1e-20, "-0.00000000000000000001", ""},
-                                   {0.9999999999999999, "1", ""},
-                                   {5e-324, "", "0." + std::string(323, '0') + "5"}};
+    const std::vector<Row> rows = {
+        {0.1 + 0.2, "0.3", "0.30000000000000004"},
+        {1.0 / 3, "0.333333333333333", ""},
+        {12, "12", "12"},
+        {-2.5, "-2.5", "-2.5"},
+        {-0.0, "0", "0"},
+        {1e20, "100000000000000000000", "100000000000000000000"},
+        {-1e-20, "-0.00000000000000000001", ""},
+        {0.9999999999999999, "1", ""},
+        {5e-324, "", "0." + std::string(323, '0') + "5"},
+    };
     const NumberFormatter f;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.v);
@@ -171,37 +168,20 @@ TEST(NumberFormatterTest, TextsReadBack) {
 }
 
 TEST(NumberFormatterTest, ReadTakesTheLeadingNumber) {
-    struct Row {
-        std::string text;
-        double expected;
-        char dec = '.';
+    using Rows = std::vector<std::pair<std::string, double>>;
+    const Rows dot = {
+        {"12.5abc", 12.5}, {"1 3/4", 1},     {".5", 0.5},          {"-", 0},
+        {"", 0},           {"Overflow", 0},  {"1,234.50", 1234.5}, {" \t-7.25", -7.25},
+        {"+3", 3},         {"-.5", -0.5},    {"1,2,3", 123},       {"1,,2", 1},
+        {",5", 0},         {"12.3.4", 12.3}, {"1.5,000", 1.5},     {"--1", 0},
+        {"\n1", 0},        {"1e5", 1},
     };
-    const std::vector<Row> rows = {{"12.5abc", 12.5},
-                                   {"1 3/4", 1},
-                                   {".5", 0.5},
-                                   {"-", 0},
-                                   {"", 0},
-                                   {"Overflow", 0},
-                                   {"1,234.50", 1234.5},
-                                   {" \t-7.25", -7.25},
-                                   {"+3", 3},
-                                   {"-.5", -0.5},
-                                   {"1,2,3", 123},
-                                   {"1,,2", 1},
-                                   {",5", 0},
-                                   {"12.3.4", 12.3},
-                                   {"1.5,000", 1.5},
-                                   {"--1", 0},
-                                   {"\n1", 0},
-                                   {"1e5", 1},
-                                   {"1.234,5", 1234.5, ','},
-                                   {",5", 0.5, ','},
-                                   {"1,234.5", 1.234, ','},
-                                   {".5", 0, ','}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.text);
-        EXPECT_EQ(NumberFormatter(NumberSymbols::forDecSep(r.dec)).read(r.text), r.expected);
-    }
+    const Rows comma = {{"1.234,5", 1234.5}, {",5", 0.5}, {"1,234.5", 1.234}, {".5", 0}};
+    for (const auto& [symbols, rows] : {std::pair{kDot, &dot}, std::pair{kComma, &comma}})
+        for (const auto& [text, expected] : *rows) {
+            SCOPED_TRACE(text);
+            EXPECT_EQ(NumberFormatter(symbols).read(text), expected);
+        }
 }
 
 TEST(NumberFormatterTest, ReadSurvivesHugeAndLongTexts) {

@@ -8,16 +8,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(RecalculateTest, MovingAwayEndsAnEditWithTheLinesOperator) {
-    Tape tape;
-    tape.run("5+7+S");
-    tape.engine.clickRow(1);
-    tape.engine.editAmount("6");
-    tape.engine.clickRow(3);
-    EXPECT_EQ(tape.amount(3), "13.");
-    EXPECT_EQ(tape.engine.state().curRow, 3);
-}
-
 // A line written by an add-in that is not loaded stops the run.
 TEST(RecalculateTest, HaltsOnUnknownOperator) {
     Tape damaged;
