@@ -177,19 +177,6 @@ class TapeViewTest : public QObject {
         QCOMPARE(grid.engine.cell(grid.engine.state().curRow, kAmount), std::string("721 3/4"));
     }
 
-    // Keys typed on the tape repaint the entry on its line even when only the keypad's
-    // display path is wired.
-    void keyedEntryAppearsOnTheTape() {
-        Grid grid;
-        grid.connectEngine();
-        grid.port.onDisplay = nullptr;
-        QTest::keyClicks(&grid.view, "42");
-        QCOMPARE(grid.text(1, kAmount), QString("42"));
-        QTest::keyClick(&grid.view, '+');
-        QCOMPARE(grid.text(1, kAmount), QString("42."));
-        QCOMPARE(grid.currentTapeRow(), 2);
-    }
-
     // A click proposes its row; an amount overtyped on a new line cannot be left without an
     // operator, so the click is taken back, selection and cell included.
     void refusedMovePutsTheSelectionBack() {
