@@ -21,7 +21,6 @@ class RecordingView : public ViewPort {
         display = text;
         if (onDisplay) onDisplay();
     }
-    void setDisplayColour(int colourIndex) override { displayColour = colourIndex; }
     void showColumn(int col) override { shownColumns.push_back(col); }
     void rowsChanged(int first, int last) override {
         if (onRowsChanged) onRowsChanged(first, last);
@@ -41,7 +40,6 @@ class RecordingView : public ViewPort {
 
     std::vector<std::pair<std::string, bool>> statuses;
     std::string display;
-    int displayColour = -1;
     std::vector<int> shownColumns;
     std::function<void()> onDisplay;
     std::function<void(int, int)> onRowsChanged;
