@@ -13,13 +13,16 @@
 namespace talvex::testing {
 namespace {
 
+// A new tape from the default template (the six columns, the calculator group on the tape),
+// with the keys typed on it.
 struct DocumentsFixture : DocumentFixture {
-    DocumentsFixture() {
+    explicit DocumentsFixture(std::string_view keys = "") {
         std::string error;
-        // The default template: the six columns with the calculator group on the tape.
         writeFileAtomically(folder / "!Default.kwt",
                             tapeFileText(document, engine, settings, TapeKind::templateWithoutData),
                             error);
+        documents.newGrid(Documents::kDefaultTemplate);
+        key(keys);
     }
     TempFolder folder;
     ScriptedDialogs dialogs;
@@ -46,9 +49,7 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
 // unmodified tape is replaced without the save prompt (the prompt's answers are driven through
 // the window's New).
 TEST(DocumentsTest, MissingTemplateAsksForOne) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     f.engine.setModified(false);
     f.dialogs.files.push_back({});
     EXPECT_FALSE(f.documents.newGrid("Nowhere.kwt"));
@@ -59,9 +60,7 @@ TEST(DocumentsTest, MissingTemplateAsksForOne) {
 }
 
 TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+7+");
+    DocumentsFixture f("5+7+");
     f.document.fileName = (f.folder / "Budget.kwt").string();
     const std::string bare = (f.folder / "Bare.kwt").string();
     f.dialogs.files.push_back({bare, 3});
@@ -82,9 +81,7 @@ TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
 }
 
 TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     std::filesystem::permissions(f.document.fileName, std::filesystem::perms::owner_read);
     std::string error;
@@ -99,9 +96,7 @@ TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
 }
 
 TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     f.engine.setModified(false);
     EXPECT_FALSE(f.documents.openGrid((f.folder / "gone.kwd").string()));
     EXPECT_EQ(f.engine.state().lastRow, 2);
@@ -112,9 +107,7 @@ TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
 }
 
 TEST(ColumnActionsTest, DeleteInsertAddEdit) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+7+");
+    DocumentsFixture f("5+7+");
     ColumnActions actions(f.document, f.engine, f.dialogs, 11);
     f.dialogs.answers = {answer::kNo};
     EXPECT_EQ(actions.columnAction(ColumnActions::kDelete, 3), -1);

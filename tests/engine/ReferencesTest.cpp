@@ -7,8 +7,6 @@
 namespace talvex::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // Lines 1 "5 +", 2 "7 +", 3 "12 s"; line 3 is then made reference source 1.
 Tape tapeWithSource() {
     Tape tape;
