@@ -38,7 +38,6 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
     EXPECT_EQ(f.dialogs.title, "Talvex - " + (f.folder / "Tape3.kwd").string());
     EXPECT_TRUE(f.dialogs.requests.empty());
     EXPECT_FALSE(f.engine.state().modified);
-
     f.key("5+");
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_TRUE(f.dialogs.requests.empty()) << "Save of a named tape shows no dialog";
@@ -46,8 +45,7 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
 }
 
 // A missing template is asked for, proposing the default; cancelling keeps the tape. An
-// unmodified tape is replaced without the save prompt (the prompt's answers are driven through
-// the window's New).
+// unmodified tape is replaced without the save prompt.
 TEST(DocumentsTest, MissingTemplateAsksForOne) {
     DocumentsFixture f("5+");
     f.engine.setModified(false);
@@ -70,7 +68,6 @@ TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
     std::string error;
     const std::string written = readWholeFile(bare, error).value_or("");
     EXPECT_EQ(written.find("\r\nM"), std::string::npos) << "template without data";
-
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_NE(readWholeFile(bare, error).value_or("").find("\r\nM"), std::string::npos)
         << "Save of a named file writes all records";

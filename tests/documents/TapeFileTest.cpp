@@ -99,8 +99,7 @@ TEST(TapeFileTest, PlainMessengerTextsOfOldFilesAreRead) {
     EXPECT_EQ(h.settings.fields[std::pair(3, 0)], "pic.bmp,Plain text");
 }
 
-// Old files number their options their own way; the tape switch among them must still come
-// out as the tape switch.
+// Old files number their options their own way; the tape switch must still be found among them.
 TEST(TapeFileTest, LegacyOptionsRecordKeepsTheTapeSwitch) {
     for (const char* tapeSwitch : {"0", "1"}) {
         DocumentFixture f;
@@ -158,8 +157,7 @@ std::vector<std::string> shownRows(const DocumentFixture& f) {
     return rows;
 }
 
-// Random tapes: save, load, save again gives the same bytes, and the loaded tape recalculates
-// to the same rows.
+// Random tapes save, load and save to the same bytes, and recalculate to the same rows.
 TEST(TapeFilePropertyTest, SaveLoadSaveIsByteIdentical) {
     std::mt19937 random(4242);
     const std::string keys = "++--*/=%STWCG ";
@@ -253,8 +251,7 @@ TEST(TapeFileTest, ColumnSetsOfEverySizeReadBackAsWritten) {
     }
 }
 
-// Numbers far outside what a field can hold are clamped, and counts saturate, instead of
-// overflowing.
+// Numbers far outside what a field can hold are clamped, and counts saturate.
 TEST(TapeFileTest, AbsurdNumbersAreClamped) {
     DocumentFixture f;
     const std::string huge(40, '9');
@@ -269,7 +266,6 @@ TEST(TapeFileTest, AbsurdNumbersAreClamped) {
     EXPECT_EQ(f.settings.colours[0], 4294967295LL);
     EXPECT_EQ(f.settings.colours[1], -2147483648LL);
     EXPECT_EQ(f.document.lineNumberWidth, 32767);
-
     for (const char* counts : {"100000000000000000000", "2000000000"}) {
         SCOPED_TRACE(counts);
         DocumentFixture g;

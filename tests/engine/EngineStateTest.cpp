@@ -45,7 +45,6 @@ TEST(LimitsTest, RefusedRequestsLeaveTapeAndRegisters) {
     EXPECT_EQ(tape.engine.state().curRow, 4);
     EXPECT_EQ(tape.engine.state().lastRow, 4);
     EXPECT_EQ(tape.engine.state().regs.accumulator, 6.0);
-
     Tape total;
     total.engine.setMaxRows(3);
     total.run("1+T");
@@ -63,8 +62,7 @@ TEST(LimitsTest, RowsBeyondSixteenBits) {
 
 TEST(DisplayTest, ShowsEntryAndResults) {
     const struct {
-        const char* keys;
-        const char* display;
+        const char *keys, *display;
     } cases[] = {
         {"", "0."},      {"12", "12."},   {"12.", "12."},           {"1 3/", "1 3/"},
         {"5+7+", "12."}, {"6*3*", "18."}, {"1/3=", "0.3333333333"}, {"5+T", "5."},

@@ -90,17 +90,16 @@ TEST(KeyingTest, AutomaticLabelsAndCounts) {
 }
 
 TEST(KeyingTest, DecimalModesRoundTruncateAndThousands) {
-    struct Case {
+    const struct {
         const char* keys;
         std::array<int, 4> options;  // decimal mode, places, round, thousands
         const char* shown;           // the result line's amount and the display
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"7/2=", {2, 0, 0, 0}, "3."},           {"7/2=", {2, 0, 1, 0}, "4."},
         {"2.679*1=", {3, 2, 1, 0}, "2.68"},     {"1234.5*1=", {3, 4, 1, 1}, "1,234.5000"},
         {"2/3=", {1, 2, 1, 0}, "0.6666666667"}, {"1234567*1=", {0, 2, 1, 1}, "1,234,567.00"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         Tape tape;
         for (int i = 0; i < 4; ++i) tape.engine.setCalcOption(i + 1, c.options[size_t(i)]);
@@ -168,8 +167,7 @@ TEST(EntryLimitTest, DigitsPastADoubleAreRefusedWithOverflow) {
         }
         EXPECT_LE(entry.size(), 634u);
         EXPECT_TRUE(std::isfinite(tape.engine.format().read(entry)));
-        // What was kept is an ordinary entry: it adds, and the digit after an operator starts
-        // afresh.
+        // What was kept is an ordinary entry; the digit after an operator starts afresh.
         tape.run("+5+");
         EXPECT_EQ(tape.op(2), "+");
         EXPECT_EQ(tape.amount(2), "5.");

@@ -28,7 +28,6 @@ TEST(ReferencesTest, RemovingSourcesAndLinks) {
     EXPECT_EQ(tape.engine.references().linkCount(1), ReferenceRegistry::kFree);
     tape.amend(1, "6", "+");
     EXPECT_EQ(tape.amount(4), "12.") << "an unlinked line keeps the value it had";
-
     tape.at(2, "RR");
     EXPECT_EQ(tape.ref(2), "1") << "a freed slot is handed out again";
 }

@@ -1,6 +1,5 @@
-// Corrections in the middle of a tape, and the ones refused, keyed as a user would with
-// talvex-tape. Where the corrected tape has a meaning as keys, it must equal those keys typed
-// fresh, register records included; otherwise its lines are given.
+// Corrections in the middle of a tape with talvex-tape: where the corrected tape has a meaning
+// as keys, it equals those keys typed fresh, records included; otherwise its lines are given.
 #include <gtest/gtest.h>
 
 #include "ToolRun.h"
@@ -98,14 +97,12 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
     }
 }
 
-// Corrections that leave a line with nothing to act on: it stays as it is, the registers carry
-// past it and every later line is brought up to date.
+// A line left with nothing to act on stays; the registers carry past it and later lines follow.
 TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
     const struct {
         const char* name;
         std::string script;
-        const char* lines;
-        const char* error;
+        const char *lines, *error;
     } cases[] = {
         {"factor changed to +", "2*3=5+T{row 1}{amount 2}+", "2. +;3. =;6. *; ;5. +;7. T TOTAL; ;",
          "row 2: left as it is"},

@@ -31,15 +31,6 @@ TEST(TapeToolTest, KeysPrintsDataRows) {
     EXPECT_EQ(shell("{oops"), 2);
 }
 
-// Notes written by a script reach the file as the notes pad's lines, in order.
-TEST(TapeToolTest, NotesReachTheFile) {
-    TempFolder folder;
-    const std::string file = (folder / "notes.kwd").string();
-    ASSERT_EQ(tool({"keys", "-o", file, "{note one}5+{note two words}"}).status, 0);
-    const std::string text = readFile(file);
-    EXPECT_NE(text.find("\r\nN\tone\r\nN\ttwo words\r\n"), std::string::npos) << text;
-}
-
 // Keys the engine refused still print the rows, and the exit status says they were refused;
 // a malformed command line or script prints nothing.
 TEST(TapeToolTest, ExitStatusTellsWhatHappened) {
@@ -86,8 +77,7 @@ TEST(TapeToolTest, RepeatedMessagesAreCounted) {
         << alternating.err;
 }
 
-// The options and the commands that the correction scenarios do not already compare with fresh
-// keys: the count, amount and operator of every row.
+// Options and commands the correction scenarios do not cover: count, amount and op of each row.
 TEST(TapeToolTest, OptionsAndCommandsShapeTheTape) {
     const struct {
         std::vector<std::string> args;
