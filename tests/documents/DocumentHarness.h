@@ -34,9 +34,11 @@ class TextSettings : public SettingsPort {
         options[option] = value;
         if (option == 17) engine_.setTapeOn(value != 0);
     }
+    void setColour(int colour, long long value) override { colours[colour] = value; }
 
     std::map<std::pair<int, int>, std::string> fields;
     std::map<int, int> options;
+    std::map<int, long long> colours;
 
   private:
     Engine& engine_;

@@ -13,13 +13,16 @@
 namespace talvex::testing {
 namespace {
 
+// A new tape from the default template (the six columns, the calculator group on the tape),
+// with the keys typed on it.
 struct DocumentsFixture : DocumentFixture {
-    DocumentsFixture() {
+    explicit DocumentsFixture(std::string_view keys = "") {
         std::string error;
-        // The default template: the six columns with the calculator group on the tape.
         writeFileAtomically(folder / "!Default.kwt",
                             tapeFileText(document, engine, settings, TapeKind::templateWithoutData),
                             error);
+        documents.newGrid(Documents::kDefaultTemplate);
+        key(keys);
     }
     TempFolder folder;
     ScriptedDialogs dialogs;
@@ -35,7 +38,6 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
     EXPECT_EQ(f.dialogs.title, "Talvex - " + (f.folder / "Tape3.kwd").string());
     EXPECT_TRUE(f.dialogs.requests.empty());
     EXPECT_FALSE(f.engine.state().modified);
-
     f.key("5+");
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_TRUE(f.dialogs.requests.empty()) << "Save of a named tape shows no dialog";
@@ -43,12 +45,9 @@ TEST(DocumentsTest, NewTapesGetTheNextUntitledName) {
 }
 
 // A missing template is asked for, proposing the default; cancelling keeps the tape. An
-// unmodified tape is replaced without the save prompt (the prompt's answers are driven through
-// the window's New).
+// unmodified tape is replaced without the save prompt.
 TEST(DocumentsTest, MissingTemplateAsksForOne) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     f.engine.setModified(false);
     f.dialogs.files.push_back({});
     EXPECT_FALSE(f.documents.newGrid("Nowhere.kwt"));
@@ -59,9 +58,7 @@ TEST(DocumentsTest, MissingTemplateAsksForOne) {
 }
 
 TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+7+");
+    DocumentsFixture f("5+7+");
     f.document.fileName = (f.folder / "Budget.kwt").string();
     const std::string bare = (f.folder / "Bare.kwt").string();
     f.dialogs.files.push_back({bare, 3});
@@ -71,7 +68,6 @@ TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
     std::string error;
     const std::string written = readWholeFile(bare, error).value_or("");
     EXPECT_EQ(written.find("\r\nM"), std::string::npos) << "template without data";
-
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     EXPECT_NE(readWholeFile(bare, error).value_or("").find("\r\nM"), std::string::npos)
         << "Save of a named file writes all records";
@@ -82,9 +78,7 @@ TEST(DocumentsTest, SaveDialogFiltersAndTemplates) {
 }
 
 TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     ASSERT_TRUE(f.documents.saveDocument(SaveMode::save));
     std::filesystem::permissions(f.document.fileName, std::filesystem::perms::owner_read);
     std::string error;
@@ -99,9 +93,7 @@ TEST(DocumentsTest, FailedSaveIsReportedAndKeepsModified) {
 }
 
 TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+");
+    DocumentsFixture f("5+");
     f.engine.setModified(false);
     EXPECT_FALSE(f.documents.openGrid((f.folder / "gone.kwd").string()));
     EXPECT_EQ(f.engine.state().lastRow, 2);
@@ -112,9 +104,7 @@ TEST(DocumentsTest, OpenKeepsTheTapeWhenTheFileCannotBeRead) {
 }
 
 TEST(ColumnActionsTest, DeleteInsertAddEdit) {
-    DocumentsFixture f;
-    f.documents.newGrid(Documents::kDefaultTemplate);
-    f.key("5+7+");
+    DocumentsFixture f("5+7+");
     ColumnActions actions(f.document, f.engine, f.dialogs, 11);
     f.dialogs.answers = {answer::kNo};
     EXPECT_EQ(actions.columnAction(ColumnActions::kDelete, 3), -1);

@@ -24,39 +24,25 @@ std::string read(const fs::path& path) {
     return readWholeFile(path, error).value_or("<unreadable: " + error + ">");
 }
 
-// Sets the umask for one scope; the process's own comes back afterwards.
-class Umask {
-  public:
-    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
-    ~Umask() { ::umask(old_); }
-
-  private:
-    mode_t old_;
-};
-
 TEST(FileIoTest, SaveThroughALinkWritesTheLinkedFile) {
-    struct LinkCase {
-        const char* name;
-        const char* link;    // what "Tape.kwd" points to
-        const char* middle;  // when set, what a second link "middle" points to
-        const char* real;    // the file that must receive the save
+    // What "Tape.kwd" points to (absolute when null), what a second link "middle" points to, and
+    // the file that must receive the save.
+    const struct {
+        const char *name, *link, *middle, *real;
         bool realExists;
-    };
-    const LinkCase cases[] = {
+    } cases[] = {
         {"relative link", "real.kwd", nullptr, "real.kwd", true},
         {"link into a subfolder", "tapes/real.kwd", nullptr, "tapes/real.kwd", true},
         {"absolute link", nullptr, nullptr, "real.kwd", true},
         {"link to a link", "middle", "tapes/real.kwd", "tapes/real.kwd", true},
         {"dangling link", "real.kwd", nullptr, "real.kwd", false},
     };
-    for (const LinkCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         fs::create_directories(folder / "tapes");
         std::string error;
-        if (c.realExists) {
-            ASSERT_TRUE(writeFileAtomically(folder / c.real, "old", error));
-        }
+        ASSERT_TRUE(!c.realExists || writeFileAtomically(folder / c.real, "old", error));
         const fs::path link = folder / "Tape.kwd";
         fs::create_symlink(c.link ? fs::path(c.link) : folder / c.real, link);
         if (c.middle) fs::create_symlink(c.middle, folder / "middle");
@@ -64,19 +50,16 @@ TEST(FileIoTest, SaveThroughALinkWritesTheLinkedFile) {
         ASSERT_TRUE(writeFileAtomically(link, "new", error)) << error;
         EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
         EXPECT_EQ(read(folder / c.real), "new");
-        if (c.middle) {
-            EXPECT_TRUE(fs::is_symlink(folder / "middle"));
-        }
+        EXPECT_TRUE(!c.middle || fs::is_symlink(folder / "middle"));
     }
 }
 
 TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
-    struct SpecialCase {
+    const struct {
         const char* name;
         void (*make)(const fs::path&);
         const char* error;
-    };
-    const SpecialCase cases[] = {
+    } cases[] = {
         {"pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
          "it is not a regular file"},
         {"link to a device", [](const fs::path& p) { fs::create_symlink("/dev/null", p); },
@@ -96,7 +79,7 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
          },
          "the file is read-only"},
     };
-    for (const SpecialCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         const fs::path path = folder / "Tape.kwd";
@@ -116,15 +99,12 @@ TEST(FileIoTest, OnlyRegularFilesAreReplaced) {
 }
 
 TEST(FileIoTest, NewFilesFollowTheUmaskAndOldOnesKeepTheirMode) {
-    struct ModeCase {
-        mode_t umask;
-        mode_t existing;  // 0: the file is new
-        mode_t expected;
-    };
-    const ModeCase cases[] = {
+    const struct {
+        mode_t umask, existing, expected;  // existing 0: the file is new
+    } cases[] = {
         {077, 0, 0600}, {022, 0, 0644}, {002, 0, 0664}, {077, 0644, 0644}, {022, 0600, 0600},
     };
-    for (const ModeCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << std::oct << "umask " << c.umask << ", existing " << c.existing);
         TempFolder folder;
@@ -134,13 +114,13 @@ TEST(FileIoTest, NewFilesFollowTheUmaskAndOldOnesKeepTheirMode) {
             ASSERT_TRUE(writeFileAtomically(path, "old", error));
             ASSERT_EQ(::chmod(path.c_str(), c.existing), 0);
         }
-        {
-            Umask mask(c.umask);
-            ASSERT_TRUE(writeFileAtomically(path, "new", error)) << error;
-        }
-        struct stat written {};
-        ASSERT_EQ(::stat(path.c_str(), &written), 0);
-        EXPECT_EQ(written.st_mode & 07777, c.expected);
+        const mode_t processMask = ::umask(c.umask);
+        const bool written = writeFileAtomically(path, "new", error);
+        ::umask(processMask);
+        ASSERT_TRUE(written) << error;
+        struct stat status {};
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.expected);
         EXPECT_EQ(read(path), "new");
     }
 }

@@ -182,8 +182,7 @@ Sequence randomSequence(std::mt19937& random) {
 }
 
 enum class EditKind { overtype, empty, changeOperator, insert, remove, describe, kinds };
-const char* const kEditNames[] = {"overtype", "empty",  "change operator",
-                                  "insert",   "delete", "describe"};
+const char* const kEditNames[] = {"overtype", "empty", "operator", "insert", "delete", "describe"};
 
 struct Edit {
     EditKind kind = EditKind::insert;
@@ -314,8 +313,9 @@ std::string firstDifference(const Lines& edited, const Lines& expected) {
 }
 
 bool halted(const Tape& tape) {
-    return std::any_of(tape.view.statuses.begin(), tape.view.statuses.end(),
-                       [](const auto& s) { return s.first.starts_with("Recalculation halted"); });
+    return std::ranges::any_of(tape.view.statuses, [](const auto& s) {
+        return s.first.starts_with("Recalculation halted");
+    });
 }
 
 // A tape keyed from a random sequence; a key that wrote no line leaves the sequence.

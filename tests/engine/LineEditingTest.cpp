@@ -22,8 +22,7 @@ TEST(LineEditingTest, InsertRenumbers) {
 
 TEST(LineEditingTest, DeleteTakesDependentLines) {
     const struct {
-        const char* name;
-        const char* keys;
+        const char *name, *keys;
         int row;
         Lines after;
         bool starLine = true, tapeOn = true;

@@ -19,8 +19,7 @@ TEST(RecalculateTest, HaltsOnUnknownOperator) {
     EXPECT_EQ(damaged.amount(4), "20.") << "lines from the halt on are left as they were";
 }
 
-// A cancelled run takes its edit back whole; the same edit run to the end is the tape keyed
-// fresh with the new figure.
+// A cancelled run takes its edit back whole; run to the end it is the new figure keyed fresh.
 TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     Tape tape;
     tape.engine.setMaxRows(10000);
@@ -39,7 +38,6 @@ TEST(RecalculateTest, CancelTakesTheEditBackWhole) {
     tape.amend(1, "3", "+");
     EXPECT_EQ(tape.progress.ends, 2);
     EXPECT_EQ(tape.engine.state().curRow, 2) << "the cursor stays after the edited line";
-
     Tape fresh;
     fresh.engine.setMaxRows(10000);
     fresh.run("3+S");

@@ -7,8 +7,6 @@
 namespace talvex::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // Lines 1 "5 +", 2 "7 +", 3 "12 s"; line 3 is then made reference source 1.
 Tape tapeWithSource() {
     Tape tape;
@@ -30,7 +28,6 @@ TEST(ReferencesTest, RemovingSourcesAndLinks) {
     EXPECT_EQ(tape.engine.references().linkCount(1), ReferenceRegistry::kFree);
     tape.amend(1, "6", "+");
     EXPECT_EQ(tape.amount(4), "12.") << "an unlinked line keeps the value it had";
-
     tape.at(2, "RR");
     EXPECT_EQ(tape.ref(2), "1") << "a freed slot is handed out again";
 }

@@ -11,8 +11,7 @@ using Lines = std::vector<std::string>;
 TEST(TotalsTest, GrandTotalSumsTotalsAndCounts) {
     Tape tape;
     tape.engine.settings().countsOn = true;
-    tape.run("5+7+T10+20+T");
-    tape.run("G");
+    tape.run("5+7+T10+20+TG");
     EXPECT_EQ(tape.amount(9), "42.");
     EXPECT_EQ(tape.op(9), "G");
     EXPECT_EQ(tape.desc(9), "GRAND TOTAL");

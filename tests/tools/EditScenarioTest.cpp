@@ -1,9 +1,6 @@
-// Corrections in the middle of a tape, and the ones refused, keyed as a user would with
-// talvex-tape. Where the corrected tape has a meaning as keys, it must equal those keys typed
-// fresh, register records included; otherwise its lines are given.
+// Corrections in the middle of a tape with talvex-tape: where the corrected tape has a meaning
+// as keys, it equals those keys typed fresh, records included; otherwise its lines are given.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "ToolRun.h"
 
@@ -20,18 +17,18 @@ Keyed key(std::vector<std::string> options, const std::string& script) {
     options.push_back(script);
     const Result run = tool(options);
     Keyed keyed{run.out, {}};
-    std::istringstream messages(run.err);
-    for (std::string line; std::getline(messages, line);)
+    for (const std::string& line : linesOf(run.err))
         if (line.starts_with("error: ")) keyed.lastError = line.substr(7);
     return keyed;
 }
 
-// "amount op description" of each written line (the last row printed is the open row).
-std::vector<std::string> lines(const std::string& rows) {
-    std::vector<std::string> result;
-    for (const auto& cells : printedCells(rows))
-        result.push_back(cells[4] + " " + cells[5] + (cells[3].empty() ? "" : " " + cells[3]));
-    if (!result.empty()) result.pop_back();
+// "amount op description;" of each written line (the last row printed is the open row).
+std::string lines(const std::string& rows) {
+    const auto cells = printedCells(rows);
+    std::string result;
+    for (size_t i = 0; i + 1 < cells.size(); ++i)
+        result +=
+            cells[i][4] + " " + cells[i][5] + (cells[i][3].empty() ? "" : " " + cells[i][3]) + ";";
     return result;
 }
 
@@ -100,34 +97,25 @@ TEST(EditScenarioTest, CorrectionsEqualTheTapeKeyedFresh) {
     }
 }
 
-// Corrections that leave a line with nothing to act on: it stays as it is, the registers carry
-// past it and every later line is brought up to date.
+// A line left with nothing to act on stays; the registers carry past it and later lines follow.
 TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
     const struct {
         const char* name;
         std::string script;
-        std::vector<std::string> lines;
-        const char* error;
+        const char *lines, *error;
     } cases[] = {
-        {"factor changed to +",
-         "2*3=5+T{row 1}{amount 2}+",
-         {"2. +", "3. =", "6. *", " ", "5. +", "7. T TOTAL", " "},
+        {"factor changed to +", "2*3=5+T{row 1}{amount 2}+", "2. +;3. =;6. *; ;5. +;7. T TOTAL; ;",
          "row 2: left as it is"},
-        {"C before an =",
-         "5+6*3=4+T{row 3}C",
-         {"5. +", "6. x", " c", "3. =", "18. *", " ", "4. +", "4. T TOTAL", " "},
+        {"C before an =", "5+6*3=4+T{row 3}C", "5. +;6. x; c;3. =;18. *; ;4. +;4. T TOTAL; ;",
          "row 4: left as it is"},
-        {"the x of a product deleted",
-         "7+2*3=5+T{row 2}{delete}",
-         {"7. +", "3. =", "6. *", " ", "5. +", "12. T TOTAL", " "},
-         "row 2: left as it is"},
-        {"two clears meet", "C5+C3+{row 2}{delete}", {" c", " c", "3. +"}, "row 2: left as it is"},
-        {"the Group Totals label edited",
-         "{desc A}5+{desc B}3+T{group 1}{row 7}{desc Sum}",
-         {"5. + A", "3. + B", "8. T TOTAL", " ", "5. g. A", "3. g. B", "8. t Sum", "8. g+ + Items",
-          "0. g- - Items", "8. G GRAND TOTAL", " "},
+        {"the x of a product deleted", "7+2*3=5+T{row 2}{delete}",
+         "7. +;3. =;6. *; ;5. +;12. T TOTAL; ;", "row 2: left as it is"},
+        {"two clears meet", "C5+C3+{row 2}{delete}", " c; c;3. +;", "row 2: left as it is"},
+        {"the Group Totals label edited", "{desc A}5+{desc B}3+T{group 1}{row 7}{desc Sum}",
+         "5. + A;3. + B;8. T TOTAL; ;5. g. A;3. g. B;8. t Sum;8. g+ + Items;0. g- - Items;8. G "
+         "GRAND TOTAL; ;",
          ""},
-        {"a pick follows its line", "5+R{row 1}{insert}+", {" ", "5. +"}, "Invalid Reference"},
+        {"a pick follows its line", "5+R{row 1}{insert}+", " ;5. +;", "Invalid Reference"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
