@@ -160,16 +160,6 @@ class OptionsDialogTest : public QObject {
         QVERIFY(saved("[Tape]"));
     }
 
-    void resetDefaultsReloadsTheGroupAndShowsIt() {
-        testing::writeFile(ini_, "[Calculator]\r\nFormat=0,3,4,0,1:0,0,\r\nOptions=32\r\n");
-        click(0, "Reset Defaults");
-        QCOMPARE(core_->options.option(12), 0);
-        QCOMPARE(core_->options.option(17), 1);
-        QCOMPARE(optionState(0, "Keypad"), Qt::Unchecked);
-        QCOMPARE(core_->tab(0)->findChild<QSpinBox*>()->value(), 4);
-        QVERIFY(find(0, "Use Commas")->isChecked());
-    }
-
     void aFailedSaveIsReported() {
         // A configuration file inside a file cannot be written.
         testing::writeFile(folder_ / "blocker", "");

@@ -1,21 +1,17 @@
 // One background instance per user: a later start finds it and asks it to restore, a crash never
-// blocks the next start, and the tray's menu and icon bring the window back or end the program.
+// blocks the next start.
 // (A second start of the real program handing over is started as a process by AppStartTest.)
 //
 // The program runs itself again for the second process: "--hold" is an instance that waits
 // until it is killed.
-#include <QAction>
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
-#include <QIcon>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSysInfo>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -25,7 +21,6 @@
 #include <memory>
 #include <optional>
 
-#include "platform/TrayIcon.h"
 #include "platform/network/SingleInstance.h"
 #include "shell/ConfigStore.h"
 
@@ -148,22 +143,6 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
     }
 
-    void secondGuardWaitsForTheFirstToGo() {
-        auto first = std::make_unique<SingleInstance>(locateConfig());
-        auto second = std::make_unique<SingleInstance>(locateConfig());
-        QVERIFY(first->tryBecomePrimary());
-        QVERIFY(!second->tryBecomePrimary());
-        first.reset();
-        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string());
-
-        QVERIFY(second->tryBecomePrimary());
-        QCOMPARE(locateConfig()->readIpc("Talvex"), SingleInstance::serverName().toStdString());
-        // Whoever wrote the key last owns it.
-        locateConfig()->writeIpc("Talvex", "written by another");
-        second.reset();
-        QCOMPARE(locateConfig()->readIpc("Talvex"), std::string("written by another"));
-    }
-
     void onlyRestoreLinesAreRequests_data() {
         QTest::addColumn<QByteArrayList>("pieces");
         QTest::addColumn<int>("requests");
@@ -192,27 +171,6 @@ class SingleInstanceTest : public QObject {
         // Time for a wrong request to show; a slow machine gets longer for the right ones.
         QTest::qWait(200);
         QTRY_COMPARE_WITH_TIMEOUT(restored.count(), requests, kTimeoutMs);
-    }
-
-    // Exit only exits and Restore only restores; of the clicks on the icon only a double click
-    // brings the window back.
-    void trayMenuAndClicks() {
-        TrayIcon tray(QIcon{});
-        QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-        QSignalSpy restore(&tray, &TrayIcon::restoreRequested);
-        // Each action counted by its caption: "&Exit" must add 1 to exits, "&Restore" to restores.
-        QString sent;
-        for (QAction* action : tray.menu()->actions()) {
-            if (action->isSeparator()) continue;
-            action->trigger();
-            sent += action->text() + QString("=%1,%2;").arg(exit.count()).arg(restore.count());
-        }
-        QCOMPARE(sent, QString("&Exit=1,0;&Restore=1,1;"));
-        for (const auto click : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context,
-                                 QSystemTrayIcon::MiddleClick, QSystemTrayIcon::DoubleClick})
-            tray.handleActivation(click);
-        QCOMPARE(restore.count(), 2);
-        QCOMPARE(exit.count(), 1);
     }
 };
 

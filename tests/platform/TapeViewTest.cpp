@@ -18,6 +18,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
+#include "engine/OptionNumbers.h"
 #include "platform/Colours.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
@@ -199,14 +200,11 @@ class TapeViewTest : public QObject {
     void layoutFollowsColumnsAndOptions() {
         Grid grid;
         grid.document.columns.column(kDate).visible = false;
-        grid.options.setOption(4, 0);  // "Column Headers"
+        grid.options.setOption(option::kColumnHeaders, 0);
+        grid.options.setOption(option::kLineNosWidth, 0);
         grid.view.applyLayout();
         QVERIFY(grid.view.isColumnHidden(TapeModel::modelColumn(kDate)));
-        QVERIFY(grid.view.horizontalHeader()->isHidden());
-        QVERIFY(!grid.view.verticalHeader()->isHidden());
-        grid.options.setOption(3, 0);  // "LineNos Wdth" off hides the line numbers
-        grid.view.applyLayout();
-        QVERIFY(grid.view.verticalHeader()->isHidden());
+        QVERIFY(grid.view.horizontalHeader()->isHidden() && grid.view.verticalHeader()->isHidden());
     }
 
     void currentLineStaysInView() {
@@ -259,9 +257,8 @@ class TapeViewTest : public QObject {
         QVERIFY(grid.ink(4, amount) != grid.ink(1, amount));  // a total stands out
     }
 
-    // Hidden rows leave the model and the line numbers count from the first one shown; a change
-    // repaints only rows still shown. Hiding more rows than the tape holds still leaves the open
-    // row to key into.
+    // Hidden rows leave the model and the line numbers count from the first one shown. Hiding
+    // more rows than the tape holds still leaves the open row to key into.
     void hiddenRowsShiftTheModel() {
         Grid grid;
         grid.run("1+2+3+4+");
@@ -273,11 +270,6 @@ class TapeViewTest : public QObject {
         QCOMPARE(grid.model.modelRow(4), 1);
         QCOMPARE(grid.text(3, kAmount), QString("3."));
         QCOMPARE(grid.model.headerData(0, Qt::Vertical).toString(), QString("1"));
-        QSignalSpy changed(&grid.model, &QAbstractItemModel::dataChanged);
-        grid.model.rowsChanged(1, 2);
-        QCOMPARE(changed.count(), 0);
-        grid.model.rowsChanged(1, 3);
-        QCOMPARE(changed.first().at(1).value<QModelIndex>().row(), 0);
         grid.engine.hideRows(9);
         QCOMPARE(grid.model.rowCount(), 1);
         QCOMPARE(grid.model.tapeRow(0), grid.engine.state().lastRow);
