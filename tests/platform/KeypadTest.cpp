@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "engine/KeyCodes.h"
-#include "platform/DisplayBar.h"
 #include "platform/Keypad.h"
 #include "platform/ReferencePanel.h"
 
@@ -109,17 +108,6 @@ class KeypadTest : public QObject {
         }
         QVERIFY2(captions(false, true, true)[2] != captions(true, true, true)[2],
                  "the compact layout abbreviates");
-    }
-
-    void displayShortensLongFiguresKeepingTheirEnd() {
-        DisplayBar display;
-        const QString figures("123456789012345678901234567890.25");
-        display.setText(figures);
-        display.resize(display.minimumSizeHint());
-        const QString shown = display.visibleText();
-        QVERIFY(shown.size() < figures.size());
-        QVERIFY(shown.endsWith(QLatin1String(".25")));
-        QCOMPARE(display.toolTip(), figures);
     }
 
     // The panel grows to the highest slot and keeps each text.

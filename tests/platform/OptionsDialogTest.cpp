@@ -2,7 +2,6 @@
 // own operations, and the column buttons go through the column actions and their prompts.
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +23,6 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/OptionNumbers.h"
-#include "platform/Colours.h"
 #include "platform/ColumnDialog.h"
 #include "platform/OptionsDialog.h"
 #include "session/TapeCommands.h"
@@ -67,27 +65,16 @@ QListWidgetItem* optionItem(QWidget* tab, const QString& name) {
     return items.size() == 1 ? items.front() : nullptr;
 }
 
-// Acts once on the next modal window (message box, colour or column dialog) that opens while
-// it is alive, so a window that never opens cannot reach into a later test.
-class OnModal {
-  public:
-    explicit OnModal(std::function<void(QWidget*)> act) : act_(std::move(act)) {
-        timer_.callOnTimeout([this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) return;
-            timer_.stop();
-            ++seen_;
-            act_(modal);
-        });
-        timer_.start(10);
-    }
-    int seen() const { return seen_; }
-
-  private:
-    std::function<void(QWidget*)> act_;
-    QTimer timer_;
-    int seen_ = 0;
-};
+// Acts once on the next modal window (a message box) that opens while the
+// returned timer lives, so a window that never opens cannot reach into a later test.
+std::unique_ptr<QTimer> onNextModal(std::function<void(QWidget*)> act) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [watch = timer.get(), act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) watch->stop(), act(modal);
+    });
+    timer->start(10);
+    return timer;
+}
 
 class OptionsDialogTest : public QObject {
     Q_OBJECT
@@ -165,7 +152,7 @@ class OptionsDialogTest : public QObject {
         testing::writeFile(folder_ / "blocker", "");
         core_ = std::make_unique<Core>((folder_ / "blocker" / "Talvex.ini").string());
         QString shown;
-        const OnModal closeWarning([&shown](QWidget* modal) {
+        const auto closeWarning = onNextModal([&shown](QWidget* modal) {
             shown = qobject_cast<QMessageBox*>(modal)->text();
             modal->close();
         });
@@ -187,17 +174,6 @@ class OptionsDialogTest : public QObject {
         QVERIFY(testing::readFile(ini_).find("Opts02=") != std::string::npos);
         click(0, "Swi&tch Config");
         QVERIFY(!core_->settings.compact());
-    }
-
-    void swatchesChooseTheirColour() {
-        const QColor chosen(10, 20, 30);
-        const OnModal choose([chosen](QWidget* modal) {
-            qobject_cast<QColorDialog*>(modal)->setCurrentColor(chosen);
-            qobject_cast<QDialog*>(modal)->accept();
-        });
-        // The second "Calculated * Lines" swatch is colour 24.
-        find(0, "Calculated * Lines", 1)->click();
-        QCOMPARE(core_->options.colour(24), settingFromColour(chosen));
     }
 
     // The keys and buttons act on the selected column, through the column prompts, and the list

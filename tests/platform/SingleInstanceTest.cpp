@@ -1,9 +1,6 @@
 // One background instance per user: a later start finds it and asks it to restore, a crash never
-// blocks the next start.
-// (A second start of the real program handing over is started as a process by AppStartTest.)
-//
-// The program runs itself again for the second process: "--hold" is an instance that waits
-// until it is killed.
+// blocks the next start. The program runs itself again for the second process: "--hold" is an
+// instance that waits until it is killed.
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>

@@ -207,15 +207,6 @@ class TapeViewTest : public QObject {
         QVERIFY(grid.view.horizontalHeader()->isHidden() && grid.view.verticalHeader()->isHidden());
     }
 
-    void currentLineStaysInView() {
-        Grid grid;
-        grid.engine.setMaxRows(1000);
-        for (int i = 0; i < 300; ++i) grid.run("1+");
-        const QRect open = grid.view.visualRect(grid.at(grid.engine.state().lastRow, kAmount));
-        QVERIFY(grid.view.viewport()->rect().contains(open));
-        QCOMPARE(grid.currentTapeRow(), grid.engine.state().lastRow);
-    }
-
     // Right-aligned and padded after the separator, the separators of all amounts fall in one
     // place in a face whose figures line up.
     void amountsLineUpOnTheirSeparator() {

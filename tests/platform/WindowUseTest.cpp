@@ -17,6 +17,7 @@
 #include "WindowHarness.h"
 #include "documents/TapeDocument.h"
 #include "engine/KeyCodes.h"
+#include "engine/OptionNumbers.h"
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
@@ -209,7 +210,7 @@ class WindowUseTest : public QObject {
         QCOMPARE(h_.view()->currentDataColumn(), roles.description);
         QVERIFY(std::abs(h_.engine().layout().width(roles.amount) - amountWidth) <= 1);
 
-        h_.session->settings().setOption(17, 0);  // typed dates need the tape off
+        h_.session->settings().setOption(option::kTapeOn, 0);  // typed dates need the tape off
         QVERIFY(h_.engine().editCell(roles.type13, "2026-12-07"));
         const auto shown = [&] {
             TapeModel* model = h_.view()->tapeModel();

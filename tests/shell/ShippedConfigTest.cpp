@@ -7,24 +7,11 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "shell/ConfigStore.h"
-#include "shell/IniFile.h"
 
 namespace talvex::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kShipped = fs::path(TALVEX_DATA_DIR) / "Talvex.ini";
-
-TEST(ShippedConfigTest, ShippedFileNamesNoRunningInstance) {
-    const IniFile ini(kShipped);
-    EXPECT_EQ(ini.read("IPC", "Talvex").value_or(""), "");
-    EXPECT_EQ(ini.read("Talvex", "Path"), ".");
-    const fs::path copy = fs::path(TALVEX_BIN_DIR) / "Talvex.ini";
-    ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(copy))) << "a file of its own, no link";
-    EXPECT_FALSE(fs::equivalent(copy, kShipped)) << "no hard link into the source tree either";
-}
 
 TEST(ShippedConfigTest, BuildCopyLeavesOutTheIpcSectionAndKeepsUserSettings) {
     struct CopyCase {
