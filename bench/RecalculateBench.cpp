@@ -35,7 +35,7 @@ std::unique_ptr<LongTape> makeTape() {
     tape->key("100+50-T");
     tape->engine.clickRow(3);
     tape->key("RR");
-    tape->engine.gotoLine(GotoTarget::openRow);
+    tape->engine.gotoLine(talvex::GotoTarget::openRow);
     int nextGrandTotal = 1000;
     while (tape->engine.state().lastRow <= kTapeLines) {
         tape->key("125.5+74.25+19.99-12*3=S8+R1+T");
