@@ -41,9 +41,9 @@ QRect placeOnScreen(const WindowGeometry& g, double dpi, QSize hint, const QRect
 }  // namespace
 
 Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
-    : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_}, std::move(config), decSep) {
+    : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_, progress_}, std::move(config),
+            decSep) {
     core_.engine.setClipboard(clipboard_);
-    core_.engine.setProgress(progress_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
 }

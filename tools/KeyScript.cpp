@@ -44,7 +44,8 @@ Runner onEngine(Step step) {
 }
 
 Runner byId(std::string id) {
-    return [id](Engine&, const CommandTable& c, const std::string&) { return c.run(id); };
+    return
+        [id](Engine&, const CommandTable& c, const std::string&) { return c.run(id) != nullptr; };
 }
 
 const std::vector<KnownCommand>& commands() {
@@ -62,14 +63,16 @@ const std::vector<KnownCommand>& commands() {
         {"delete", Argument::none, byId("Delete")},
         {"recalc", Argument::none, byId("ReCalc")},
         {"goto", Argument::integer,
-         [](Engine&, const CommandTable& c, const std::string& a) { return c.run("Goto" + a); }},
+         [](Engine&, const CommandTable& c, const std::string& a) {
+             return c.run("Goto" + a) != nullptr;
+         }},
         {"group", Argument::integer,
          onEngine([](Engine& e, auto& a) { pressGroupKey(e, toInt(a)); })},
         {"option", Argument::twoIntegers,
          onEngine([](Engine& e, auto& a) { e.setCalcOption(toInt(a), secondInt(a)); })},
         // Any command of the window's menus and toolbar, by its id.
         {"command", Argument::text,
-         [](Engine&, const CommandTable& c, const std::string& a) { return c.run(a); }},
+         [](Engine&, const CommandTable& c, const std::string& a) { return c.run(a) != nullptr; }},
         // A line of the notes pad: the pad belongs to the document, so playing it needs one.
         {"note", Argument::text, onEngine([](Engine&, auto&) {})},
     };

@@ -58,7 +58,9 @@ ConfigStore ToolSession::findConfig() {
 }
 
 ToolSession::ToolSession(std::ostream& err, char decSep)
-    : view_(err), dialogs_(err), core_({view_, dialogs_, noWindow_}, findConfig(), decSep) {
+    : view_(err),
+      dialogs_(err),
+      core_({view_, dialogs_, noWindow_, uncancelled_}, findConfig(), decSep) {
     startDefaultTape();
 }
 

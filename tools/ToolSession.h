@@ -78,6 +78,7 @@ class ToolSession {
     ConsoleView view_;
     ConsoleDialogs dialogs_;
     FrontEndPort noWindow_;
+    ProgressPort uncancelled_;
     TapeSession core_;
     LoadReport lastLoad_;
     std::filesystem::path loadedPath_;

@@ -25,9 +25,6 @@ enum class GotoTarget { firstLine = 0, previousLine = 1, nextLine = 2, openRow =
 // and leaves a snapshot of the registers on each line so any line can be re-keyed later.
 class Engine {
   public:
-    static constexpr int kDefaultMaxRows = TapeLayout::kDefaultMaxRows;
-    static constexpr int kDefaultColCount = TapeLayout::kDefaultColCount;
-
     Engine(ViewPort& view, AddinPort& addins, NumberSymbols symbols = {});
 
     // Keys from any source: keypad, keyboard map, grid, add-ins. False when the key was

@@ -118,9 +118,8 @@ void MainWindow::buildToolbar() {
 }
 
 void MainWindow::runCommand(const std::string& id) {
-    const Command* command = core_.commands.find(id);
     status_->clear();
-    if (command && core_.commands.run(id)) follow(command->aftermath);
+    if (const Command* ran = core_.commands.run(id)) follow(ran->aftermath);
     syncCommands();
 }
 

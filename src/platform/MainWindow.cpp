@@ -1,5 +1,4 @@
 #include "platform/MainWindow.h"
-#include "engine/OptionNumbers.h"
 
 #include <algorithm>
 
@@ -15,6 +14,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
+#include "engine/OptionNumbers.h"
 #include "platform/Colours.h"
 #include "platform/DisplayBar.h"
 #include "platform/FoldingPanel.h"

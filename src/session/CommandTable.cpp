@@ -15,11 +15,11 @@ const Command* CommandTable::find(std::string_view id) const {
     return nullptr;
 }
 
-bool CommandTable::run(std::string_view id) const {
+const Command* CommandTable::run(std::string_view id) const {
     const Command* command = find(id);
-    if (!command || !command->isEnabled() || !command->run) return false;
+    if (!command || !command->isEnabled() || !command->run) return nullptr;
     command->run();
-    return true;
+    return command;
 }
 
 }  // namespace talvex

@@ -44,8 +44,9 @@ class CommandTable {
     void add(Command command);
     const Command* find(std::string_view id) const;
     const std::vector<Command>& commands() const { return commands_; }
-    // Runs the command; false when there is none by that id or it is disabled.
-    bool run(std::string_view id) const;
+    // Runs the command and gives it back; nullptr when there is none by that id or it is
+    // disabled.
+    const Command* run(std::string_view id) const;
 
   private:
     std::vector<Command> commands_;

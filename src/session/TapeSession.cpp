@@ -13,6 +13,7 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
       dialogs(ports.dialogs),
       documents(document, engine, fileSettings, dialogs, config.workingFolder()),
       columns(document, engine, dialogs, config.maxCols()) {
+    engine.setProgress(ports.progress);
     settings.own(settings_group::kPrinter, printer);
     settings.own(settings_group::kMessenger, messenger);
     addTapeCommands(commands,

@@ -4,6 +4,7 @@
 #include "documents/Documents.h"
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "engine/ProgressPort.h"
 #include "messenger/MessengerSettings.h"
 #include "printing/PrinterSettings.h"
 #include "session/CommandTable.h"
@@ -16,11 +17,12 @@
 namespace talvex {
 
 // What a front end gives a running tape: where the engine shows its changes, where the
-// documents ask their questions, and what only a window can do.
+// documents ask their questions, what only a window can do, and where long work reports.
 struct SessionPorts {
     ViewPort& view;
     DialogsPort& dialogs;
     FrontEndPort& frontEnd;
+    ProgressPort& progress;
 };
 
 // One running program: the engine and its document, the options and settings groups with the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/TapeLayout.h"
 #include "shell/ConfigStore.h"
 #include "shell/SettingText.h"
 
@@ -26,7 +27,6 @@ constexpr std::string_view kBars = "Bars";
 constexpr std::string_view kAlwaysOnTop = "AlwaysOnTop";
 constexpr std::string_view kMainWindow = "MainWindow";
 
-constexpr int kDefaultMaxRows = 400;
 constexpr int kDefaultMaxCols = 11;
 constexpr std::string_view kNormalBars = "1,1";
 constexpr std::string_view kCompactBars = "0,0";
@@ -50,7 +50,8 @@ bool ConfigStore::writeAutoLoad(bool on) {
 }
 
 int ConfigStore::maxRows() const {
-    return positiveOr(readNumber(kTalvex, kMaxRows, kDefaultMaxRows), kDefaultMaxRows);
+    return positiveOr(readNumber(kTalvex, kMaxRows, TapeLayout::kDefaultMaxRows),
+                      TapeLayout::kDefaultMaxRows);
 }
 
 int ConfigStore::maxCols() const {

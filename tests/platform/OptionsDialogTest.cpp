@@ -37,7 +37,7 @@ namespace {
 // The dialog on the session the program runs, without its window.
 struct Core {
     explicit Core(const std::string& ini)
-        : session({view, dialogs, noWindow}, ConfigStore(ini), '.') {
+        : session({view, dialogs, noWindow, progress}, ConfigStore(ini), '.') {
         doc.columns.setDefaults();
         dialog = std::make_unique<OptionsDialog>(settings, options, engine, doc, session.columns);
     }
@@ -46,6 +46,7 @@ struct Core {
     ViewPort view;
     testing::ScriptedDialogs dialogs;
     FrontEndPort noWindow;
+    ProgressPort progress;
     TapeSession session;
     Engine& engine = session.engine;
     TapeDocument& doc = session.document;

@@ -126,8 +126,10 @@ TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
     ViewPort view;
     ConsoleDialogs dialogs(std::cerr);
     FrontEndPort noWindow;
+    ProgressPort progress;
     const auto load = [&](const std::string& text, std::string* saved = nullptr) {
-        TapeSession core({view, dialogs, noWindow}, ConfigStore(folder / "Talvex.ini"), '.');
+        TapeSession core({view, dialogs, noWindow, progress}, ConfigStore(folder / "Talvex.ini"),
+                         '.');
         LoadReport report = loadTapeText(text, core.document, core.engine, core.fileSettings);
         EXPECT_GE(core.engine.state().lastRow, 1);
         if (saved)
