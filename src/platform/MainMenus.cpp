@@ -89,13 +89,14 @@ void MainWindow::buildCommands() {
         a->setIconVisibleInMenu(false);
         if (!command.toolbarText.empty()) a->setIconText(local(command.toolbarText));
         connect(a, &QAction::triggered, this, [this, id = command.id] { runCommand(id); });
+        commandActions_.push_back(a);
         if (command.menu.empty()) continue;
-        const bool submenuStarts = !menus.count(command.menu);
-        QMenu* menu = menuAt(menuBar(), menus, command.menu, command.separatorBefore);
         // A separator before a submenu's first item goes before the submenu itself.
-        if (command.separatorBefore &&
-            !(submenuStarts && command.menu.find('/') != std::string::npos))
-            menu->addSeparator();
+        const bool opensSubmenu =
+            !menus.count(command.menu) && command.menu.find('/') != std::string::npos;
+        QMenu* menu =
+            menuAt(menuBar(), menus, command.menu, command.separatorBefore && opensSubmenu);
+        if (command.separatorBefore && !opensSubmenu) menu->addSeparator();
         menu->addAction(a);
     }
     buildToolbar();
@@ -107,12 +108,13 @@ void MainWindow::buildToolbar() {
     bar->setObjectName("Toolbar");
     bar->setMovable(false);
     int group = 0;
-    for (const Command& command : core_.commands.commands()) {
-        if (!command.toolbarGroup) continue;
+    const auto& commands = core_.commands.commands();
+    for (size_t i = 0; i < commands.size(); ++i) {
+        if (!commands[i].toolbarGroup) continue;
         // Groups come in the order their first command does.
-        if (group && command.toolbarGroup != group) bar->addSeparator();
-        group = command.toolbarGroup;
-        bar->addAction(action(QString::fromStdString(command.id)));
+        if (group && commands[i].toolbarGroup != group) bar->addSeparator();
+        group = commands[i].toolbarGroup;
+        bar->addAction(commandActions_[i]);
     }
     bar->setVisible(core_.settings.bar(0));
 }
@@ -145,8 +147,10 @@ void MainWindow::follow(Aftermath aftermath) {
 // The actions say what the commands say now: after a command, a tape opened, settings
 // reloaded or changed in the options dialog.
 void MainWindow::syncCommands() {
-    for (const Command& command : core_.commands.commands()) {
-        QAction* a = action(QString::fromStdString(command.id));
+    const auto& commands = core_.commands.commands();
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const Command& command = commands[i];
+        QAction* a = commandActions_[i];
         const QSignalBlocker block(a);
         a->setEnabled(command.isEnabled());
         if (command.isSwitch()) a->setChecked(command.checked());

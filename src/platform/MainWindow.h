@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QRect>
 
+#include <vector>
+
 #include "engine/EnginePorts.h"
 #include "platform/ProgressDialogPort.h"
 #include "session/FrontEndPort.h"
@@ -115,6 +117,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void showModified();
 
     TapeSession& core_;
+    // One action per command, in the table's order.
+    std::vector<QAction*> commandActions_;
     TapeModel* model_ = nullptr;
     TapeView* view_ = nullptr;
     DisplayBar* display_ = nullptr;
