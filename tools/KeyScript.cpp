@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
+#include "session/AddinHost.h"
 #include "session/CommandTable.h"
 #include "session/TapeCommands.h"
 
@@ -13,11 +14,12 @@ namespace talvex {
 
 namespace {
 
-enum class Argument { none, integer, twoIntegers, text };
+enum class Argument { none, integer, twoIntegers, text, slotAndText, twoIntegersText };
 
-// A step runs on the engine, or through the command table as the window's menus do; false
-// when the table has no such command or it cannot run without a window.
-using Runner = std::function<bool(Engine&, const CommandTable&, const std::string&)>;
+// A step runs on the engine, through the command table as the window's menus do, or on the
+// add-ins; false when there is no such command, it cannot run without a window, or the add-in
+// or button it names is not there.
+using Runner = std::function<bool(ScriptTarget&, const std::string&)>;
 
 struct KnownCommand {
     std::string_view name;
@@ -37,15 +39,29 @@ int secondInt(const std::string& text) {
 
 template <typename Step>
 Runner onEngine(Step step) {
-    return [step](Engine& e, const CommandTable&, const std::string& a) {
-        step(e, a);
+    return [step](ScriptTarget& t, const std::string& a) {
+        step(t.engine, a);
         return true;
     };
 }
 
 Runner byId(std::string id) {
-    return
-        [id](Engine&, const CommandTable& c, const std::string&) { return c.run(id) != nullptr; };
+    return [id](ScriptTarget& t, const std::string&) { return t.table.run(id) != nullptr; };
+}
+
+std::string afterBlank(const std::string& text) {
+    const size_t blank = text.find(' ');
+    return blank == std::string::npos ? std::string() : text.substr(blank + 1);
+}
+
+// A panel's button by its number on the panel, 1 to 8, when the panel shows it.
+bool pressPanelButton(AddinHost& addins, int slot, int number) {
+    const PanelView* panel = addins.framework().panel(slot);
+    if (!panel || number < 1 || number > PanelSpec::kButtons) return false;
+    const size_t button = static_cast<size_t>(number - 1);
+    if (!panel->spec.buttons[button].shown() || !panel->enabled[button]) return false;
+    addins.framework().pressButton(slot, number - 1);
+    return true;
 }
 
 const std::vector<KnownCommand>& commands() {
@@ -63,16 +79,34 @@ const std::vector<KnownCommand>& commands() {
         {"delete", Argument::none, byId("Delete")},
         {"recalc", Argument::none, byId("ReCalc")},
         {"goto", Argument::integer,
-         [](Engine&, const CommandTable& c, const std::string& a) {
-             return c.run("Goto" + a) != nullptr;
-         }},
+         [](ScriptTarget& t, const std::string& a) { return t.table.run("Goto" + a) != nullptr; }},
         {"group", Argument::integer,
          onEngine([](Engine& e, auto& a) { pressGroupKey(e, toInt(a)); })},
         {"option", Argument::twoIntegers,
          onEngine([](Engine& e, auto& a) { e.setCalcOption(toInt(a), secondInt(a)); })},
         // Any command of the window's menus and toolbar, by its id.
         {"command", Argument::text,
-         [](Engine&, const CommandTable& c, const std::string& a) { return c.run(a) != nullptr; }},
+         [](ScriptTarget& t, const std::string& a) { return t.table.run(a) != nullptr; }},
+        // An add-in chosen in a slot's list (0 devices, 1 calculations), by its name.
+        {"addin", Argument::slotAndText,
+         [](ScriptTarget& t, const std::string& a) {
+             return t.addins.chooseByName(toInt(a), afterBlank(a));
+         }},
+        // An entry of the calculation add-in's function list, by its name.
+        {"fn", Argument::text,
+         [](ScriptTarget& t, const std::string& a) {
+             return t.addins.chooseByName(addin_list::kFunctions, a);
+         }},
+        {"panel", Argument::twoIntegers,
+         [](ScriptTarget& t, const std::string& a) {
+             return pressPanelButton(t.addins, toInt(a), secondInt(a));
+         }},
+        // What the next input box is answered; without one it is cancelled.
+        {"answer", Argument::text,
+         [](ScriptTarget& t, const std::string& a) {
+             t.answers.push_back(a);
+             return true;
+         }},
         // A line of the notes pad: the pad belongs to the document, so playing it needs one.
         {"note", Argument::text, onEngine([](Engine&, auto&) {})},
     };
@@ -103,6 +137,13 @@ std::string parseCommand(std::string_view body, ScriptStep& step) {
         return "command {" + step.command + "} takes no argument";
     if (known->argument == Argument::integer && !isInteger(step.argument))
         return "command {" + step.command + "} needs a whole number";
+    if (known->argument == Argument::slotAndText) {
+        const size_t space = step.argument.find(' ');
+        const std::string_view arg = step.argument;
+        if (space == std::string::npos || !isInteger(arg.substr(0, space)) ||
+            space + 1 >= arg.size())
+            return "command {" + step.command + "} needs a slot number and a name";
+    }
     if (known->argument == Argument::twoIntegers) {
         const size_t space = step.argument.find(' ');
         const std::string_view arg = step.argument;
@@ -142,22 +183,21 @@ ParsedScript parseKeyScript(std::string_view script) {
     return parsed;
 }
 
-std::vector<std::string> playKeyScript(const std::vector<ScriptStep>& steps, Engine& engine,
-                                       const CommandTable& table, std::string* notes) {
+std::vector<std::string> playKeyScript(const std::vector<ScriptStep>& steps, ScriptTarget target) {
     std::vector<std::string> refused;
     for (const ScriptStep& step : steps) {
         if (!step.isCommand) {
-            engine.keyChar(step.character);
+            target.engine.keyChar(step.character);
             continue;
         }
-        if (step.command == "note" && notes) {
-            if (!notes->empty()) *notes += "\r\n";
-            *notes += step.argument;
-            engine.setModified(true);
+        if (step.command == "note" && target.notes) {
+            if (!target.notes->empty()) *target.notes += "\r\n";
+            *target.notes += step.argument;
+            target.engine.setModified(true);
             continue;
         }
         if (const KnownCommand* known = findCommand(step.command))
-            if (!known->run(engine, table, step.argument))
+            if (!known->run(target, step.argument))
                 refused.push_back("{" + step.command +
                                   (step.argument.empty() ? "" : " " + step.argument) + "}");
     }

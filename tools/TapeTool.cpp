@@ -216,8 +216,9 @@ int runKeys(const CommandLine& line, char defaultDecSep, std::istream& in, std::
     error = applyOptions(line, session);
     if (!error.empty()) return usageError(err, error);
     const int errorsBefore = session.errorCount();
-    const auto refused = playKeyScript(parsed.steps, session.engine(), session.commands(),
-                                       &session.document().notes);
+    const auto refused =
+        playKeyScript(parsed.steps, {session.engine(), session.commands(), session.addins(),
+                                     session.answers(), &session.document().notes});
     session.flushMessages();
     for (const std::string& step : refused)
         err << "error: " << step << " is not a command talvex-tape can run\n";

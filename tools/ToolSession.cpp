@@ -51,6 +51,17 @@ answer::Answer ConsoleDialogs::message(const std::string& text, const std::strin
     return answer::kCancel;
 }
 
+std::optional<std::string> ConsoleDialogs::inputBox(const std::string& prompt,
+                                                    const std::string& title, const std::string&) {
+    if (answers.empty()) {
+        err_ << "status: " << title << ": " << prompt << ": cancelled\n";
+        return std::nullopt;
+    }
+    std::string answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
 ConfigStore ToolSession::findConfig() {
     if (auto found = ConfigStore::locate(ConfigStore::sharedConfigDir(), programFolder()))
         return std::move(*found);

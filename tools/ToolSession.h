@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -42,6 +43,11 @@ class ConsoleDialogs : public DialogsPort {
     answer::Answer message(const std::string& text, const std::string& title, Buttons buttons,
                            Icon icon) override;
     FileDialogResult chooseFile(const FileDialogRequest&) override { return {}; }
+    // The next queued answer; with none the box is cancelled.
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& initial) override;
+
+    std::deque<std::string> answers;
 
   private:
     std::ostream& err_;
@@ -68,6 +74,8 @@ class ToolSession {
     SettingsGroups& settings() { return core_.settings; }
     TapeDocument& document() { return core_.document; }
     const CommandTable& commands() const { return core_.commands; }
+    AddinHost& addins() { return core_.addins; }
+    std::deque<std::string>& answers() { return dialogs_.answers; }
     const LoadReport& lastLoad() const { return lastLoad_; }
     int errorCount() const { return view_.errorCount(); }
     void flushMessages() { view_.flush(); }

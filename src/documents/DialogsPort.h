@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace talvex {
@@ -48,6 +49,12 @@ class DialogsPort {
     // Returns true on OK.
     virtual bool editColumn(ColumnDialogState& /*state*/) { return false; }
     virtual void setTitle(const std::string& /*title*/) {}
+    // An input box: the text typed, or nothing when the user cancelled.
+    virtual std::optional<std::string> inputBox(const std::string& /*prompt*/,
+                                                const std::string& /*title*/,
+                                                const std::string& /*initial*/) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace talvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +36,12 @@ class SettingsPort {
     virtual void setMessengerParameter(int /*index*/, std::string_view /*text*/) {}
     virtual void setLayoutFlag(int /*index*/, int /*value*/) {}
     virtual void setLayoutText(int /*index*/, std::string_view /*text*/) {}
+
+    // The add-ins the two slots show (list indexes): a tape is saved with them and opens with
+    // them again. Nothing when no add-ins run here: the tape keeps what it was read with.
+    virtual std::optional<std::array<int, 2>> addinSlots() const { return std::nullopt; }
+    // A tape's lines were read: its add-in slots, and what the add-ins rebuild from its lines.
+    virtual void tapeRead(std::array<int, 2> /*indexes*/) {}
 
     // The most columns a tape may have (MaxCols), or 0 when nothing limits them.
     virtual int maxCols() const { return 0; }

@@ -484,6 +484,7 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
     engine.load(reader.takeTape());
     const int amount = engine.layout().roles.amount;
     if (engine.state().tapeOn && ColumnRoles::present(amount)) document.currentColumn = amount;
+    settings.tapeRead(document.addinSlotIndex);
     return reader.report();
 }
 

@@ -138,8 +138,8 @@ std::string tapeFileText(const TapeDocument& document, const Engine& engine,
     RecordWriter out;
     writeHeader(out, document, engine, settings);
     writeGroups(out, settings);
-    out.record({"A", std::to_string(document.addinSlotIndex[0]),
-                std::to_string(document.addinSlotIndex[1])});
+    const std::array<int, 2> slots = settings.addinSlots().value_or(document.addinSlotIndex);
+    out.record({"A", std::to_string(slots[0]), std::to_string(slots[1])});
     if (kind == TapeKind::withData) writeData(out, document, engine);
     return std::move(out.text());
 }

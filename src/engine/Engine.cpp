@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "engine/KeyCodes.h"
 #include "engine/KeyMap.h"
@@ -68,13 +69,23 @@ void Engine::setCalcOption(int index, int value) {
 
 void Engine::keyChar(char c) {
     const auto mapped = mapKeyboardChar(c, format_.decSep());
-    if (!mapped) return;
+    if (!mapped) {
+        // A letter of the active add-in is its key, as if its panel button had been pressed.
+        const std::string_view letter(&c, 1);
+        if (addins_.isAddinLetter(letter)) keyAddin(letter);
+        return;
+    }
     if (mapped->groupMode) state_.entry.groupMode = *mapped->groupMode;
     keyFront(mapped->code);
 }
 
 void Engine::pressEnter() {
     if (state_.entry.refPickRow > 0) return;
+    // An add-in line keeps its own letter: Enter ends its edit as moving away does.
+    if (state_.curRow < state_.lastRow && addins_.isAddinLetter(baseCode(opAt(state_.curRow)))) {
+        if (amountEditPending_) finishPendingEdit();
+        return;
+    }
     const int above = state_.curRow - 1;
     const bool afterTotal = above < 1 || (isBlankLine(above) && isTotalLine(opAt(above - 1)));
     const auto c = enterKeyChar(!state_.entry.entryText.empty(), opAt(above), afterTotal);
@@ -162,6 +173,9 @@ void Engine::endEdit(int code) {
     if (!openRow && key::writesComputedLine(code) && !isBlankLine(state_.curRow) &&
         !insertEmptyRow(state_.curRow))
         return;
+    if (!openRow && code == key::kAddinFunction && replacesOtherAddinLine() &&
+        !insertEmptyRow(state_.curRow))
+        return;
     if (!prepareEditedEntry(openRow)) return;
     keyProcess(code);
     if (state_.curRow >= state_.lastRow) {
@@ -171,6 +185,19 @@ void Engine::endEdit(int code) {
     } else {
         recalculate(state_.curRow);
     }
+}
+
+// An add-in key on a line of another add-in operation writes a new line before it.
+bool Engine::replacesOtherAddinLine() const {
+    const std::string_view code = baseCode(opAt(state_.curRow));
+    if (isBlankLine(state_.curRow) || !addins_.isAddinLetter(code)) return false;
+    const std::string_view letter = baseCode(state_.entry.entryOp);
+    if (code.size() != letter.size()) return true;
+    for (size_t i = 0; i < code.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(code[i])) !=
+            std::tolower(static_cast<unsigned char>(letter[i])))
+            return true;
+    return false;
 }
 
 // The entry that re-keys the current line, with the registers of the line above: what the user

@@ -66,6 +66,32 @@ class Engine {
     // The display again, in the colour of the tape's state, after its settings changed.
     void refreshDisplay();
 
+    // The add-in function key with a letter: a panel button's tag or a typed letter.
+    bool keyAddin(std::string_view letter);
+
+    // What an add-in does while it handles its key: take the number keyed for it, write its
+    // line (a figure formatted, or a text as keyed), label a line, report an error.
+    std::string addinEntry();
+    void writeAddinLine(std::string_view code, double value);
+    void writeAddinKeyed(std::string_view code, const std::string& keyed);
+    void labelLine(std::string_view text) { setAutoText(layout_.roles.description, text); }
+    void clearLineCell(int col);
+    // The reference cell the next add-in line is written with (a definition's symbol).
+    void setAddinReference(std::string text) { state_.regs.lineRef = std::move(text); }
+    // A definition edited in place keeps its line: only its symbol and name change.
+    void relabelLine(int row, const std::string& reference, const std::string& description);
+    void addinError(const std::string& text) { statusError(text); }
+    // A function body starts from a clean register set.
+    void clearPendingRegisters();
+    // Replays lines from row until an add-in stops the replay or the tape ends; the registers,
+    // the entry and the cursor are then as they were. A recalculation is a replay too.
+    void evaluateFrom(int row);
+    void stopReplay() { stopReplay_ = true; }
+    bool replaying() const { return replayDepth_ > 0; }
+    bool recordsHaveRawEntry() const { return recordLayout_ == RecordLayout::withRawEntry; }
+    // The registers of the current line again, after an add-in changed what they mean.
+    void reloadCurrentLine() { selectRow(state_.curRow); }
+
     void setClipboard(ClipboardPort& clipboard) { clipboard_ = &clipboard; }
     // Where long work reports its progress; a cancel there takes the operation back whole.
     void setProgress(ProgressPort& progress) { progress_ = &progress; }
@@ -112,6 +138,7 @@ class Engine {
     void editDescription(std::string_view text);
     void describeLine(std::string_view text);
     bool prepareEditedEntry(bool openRow);
+    bool replacesOtherAddinLine() const;
 
     // The registers of a line.
     bool getRegs(int row);
@@ -128,6 +155,9 @@ class Engine {
     void keepInertLine(int row);
     int blockStart(int row) const;
     void recalculateFrom(int startRow);
+    // One line of a replay; false when the line could not be replayed.
+    bool replayRow(int row, int& firstInert);
+    void writeAddinEntry(std::string_view code);
 
     // Entry keys.
     void keyDigit(int code);
@@ -249,6 +279,8 @@ class Engine {
     bool backspaceState_ = false;
     bool amountEditPending_ = false;
     int operationDepth_ = 0;
+    int replayDepth_ = 0;
+    bool stopReplay_ = false;
 };
 
 }  // namespace talvex

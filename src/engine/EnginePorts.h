@@ -61,8 +61,16 @@ class AddinPort {
     virtual void event(int /*code*/) {}
     // Event -5: the add-in appends its registers (":"-separated fields) to a line's record.
     virtual void saveToLine(std::string& /*record*/) {}
-    // Event -6: restore the add-in registers from the fields after the engine's own.
-    virtual void restoreFromLine(std::string_view /*record*/) {}
+    // Event -6: restore the add-in registers from the fields after the engine's own (five, or
+    // four in records of the earliest files). current: the line is the one the cursor moved
+    // to, whose add-in then becomes the active one.
+    virtual void restoreFromLine(std::string_view /*record*/, bool /*withRawEntry*/,
+                                 bool /*current*/) {}
+    // A line is about to be replayed: the calculation add-in that wrote it (its record's kind
+    // field) becomes active. withRawEntry: the record's own fields are five, else four.
+    virtual void lineReplayed(std::string_view /*record*/, bool /*withRawEntry*/) {}
+    // Whether a panel key (31 to 46) may be pressed while a line inside the tape is current.
+    virtual bool editableKey(int /*code*/) const { return true; }
     // Event -8: the value of a user-defined symbol named in a reference ("Rrate").
     virtual std::optional<std::string> symbolValue(std::string_view /*name*/) { return {}; }
     // A panel key: slot 0 device, 1 calculation; key 0..7.

@@ -30,7 +30,9 @@ bool Engine::getRegs(int row) {
     const std::string& record = cell(row, kRegisterColumn);
     readRegisterRecord(record, recordLayout_, format_, state_.regs);
     const int ownFields = recordLayout_ == RecordLayout::withRawEntry ? 5 : 4;
-    if (recordFieldCount(record) > ownFields) addins_.restoreFromLine(record);
+    if (recordFieldCount(record) > ownFields)
+        addins_.restoreFromLine(record, recordLayout_ == RecordLayout::withRawEntry,
+                                row == state_.curRow && row < state_.lastRow);
     return true;
 }
 

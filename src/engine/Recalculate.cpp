@@ -89,6 +89,27 @@ void Engine::recalculate(int startRow) {
     atomically([this, startRow] { recalculateFrom(startRow); });
 }
 
+// A line is replayed through the key that wrote it; the add-in that wrote an add-in line is
+// made active first, so that its letters are known.
+bool Engine::replayRow(int row, int& firstInert) {
+    state_.entry.entryText = replayedEntry(row);
+    addins_.lineReplayed(cell(row, kRegisterColumn), recordLayout_ == RecordLayout::withRawEntry);
+    const int code = replayKey(row);
+    state_.entry.takeAgain = entryNotKeyed(row);
+    if (code == key::kBlankLineCode) {
+        // A blank line carries on the registers of the line above it.
+        setRecordFromAbove(row);
+        ++state_.curRow;
+    } else if (replaysToNothing(row, code)) {
+        keepInertLine(row);
+        if (firstInert == 0) firstInert = row;
+        ++state_.curRow;
+    } else if (code >= 0) {
+        keyProcess(code);
+    }
+    return state_.curRow != row;
+}
+
 void Engine::recalculateFrom(int startRow) {
     const int savedRow = state_.curRow;
     const bool savedEditMode = editMode_;
@@ -99,6 +120,7 @@ void Engine::recalculateFrom(int startRow) {
     }
     state_.curRow = blockStart(state_.curRow);
     editMode_ = false;
+    ++replayDepth_;
     loadRegistersAbove(state_.curRow);
     int replayed = 0;
     int firstInert = 0;
@@ -106,32 +128,20 @@ void Engine::recalculateFrom(int startRow) {
     bool cancelled = false;
     while (state_.curRow < state_.lastRow) {
         const int row = state_.curRow;
-        state_.entry.entryText = replayedEntry(row);
-        const int code = replayKey(row);
-        state_.entry.takeAgain = entryNotKeyed(row);
-        if (code == key::kBlankLineCode) {
-            // A blank line carries on the registers of the line above it.
-            setRecordFromAbove(row);
-            ++state_.curRow;
-        } else if (replaysToNothing(row, code)) {
-            keepInertLine(row);
-            if (firstInert == 0) firstInert = row;
-            ++state_.curRow;
-        } else if (code >= 0) {
-            keyProcess(code);
-        }
-        if (state_.curRow == row) {
+        if (!replayRow(row, firstInert)) {
             statusError(std::string(kHalted) + std::to_string(row));
             break;
         }
         if (++replayed % kProgressInterval == 0 &&
             !progress.report(state_.curRow, state_.lastRow)) {
+            --replayDepth_;
             // Inside an operation this takes the whole operation back and leaves by an exception.
             callOff(kCancelled);
             cancelled = true;
             break;
         }
     }
+    if (!cancelled) --replayDepth_;
     if (state_.curRow >= state_.lastRow) setRecordFromAbove(state_.lastRow);
     state_.entry.takeAgain = false;
     editMode_ = savedEditMode;
@@ -143,6 +153,38 @@ void Engine::recalculateFrom(int startRow) {
     if (firstInert > 0)
         statusError(std::string(kNothingAtRow) + std::to_string(firstInert) +
                     std::string(kLeftAsItIs));
+}
+
+// A user function is its lines from its declaration to its end line, replayed with the values
+// its parameters have now. The line that asked for it is written afterwards, from the registers
+// it was keyed with.
+void Engine::evaluateFrom(int row) {
+    if (row < 1 || row >= state_.lastRow) return;
+    const int savedRow = state_.curRow;
+    const bool savedEditMode = editMode_;
+    const Registers savedRegs = state_.regs;
+    const EntryState savedEntry = state_.entry;
+    state_.curRow = row;
+    editMode_ = false;
+    ++replayDepth_;
+    stopReplay_ = false;
+    loadRegistersAbove(row);
+    int firstInert = 0;
+    while (state_.curRow < state_.lastRow && !stopReplay_) {
+        const int at = state_.curRow;
+        if (!replayRow(at, firstInert)) {
+            statusError(std::string(kHalted) + std::to_string(at));
+            break;
+        }
+    }
+    stopReplay_ = false;
+    --replayDepth_;
+    if (state_.curRow >= state_.lastRow) setRecordFromAbove(state_.lastRow);
+    editMode_ = savedEditMode;
+    state_.curRow = savedRow;
+    state_.regs = savedRegs;
+    state_.entry = savedEntry;
+    view_.rowsChanged(row, state_.lastRow);
 }
 
 }  // namespace talvex

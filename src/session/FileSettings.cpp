@@ -1,5 +1,7 @@
 #include "session/FileSettings.h"
 
+#include "session/AddinHost.h"
+
 #include "messenger/MessengerSettings.h"
 #include "printing/PrinterSettings.h"
 #include "shell/SettingsGroups.h"
@@ -32,6 +34,14 @@ void FileSettings::setLayoutText(int index, std::string_view text) {
 }
 int FileSettings::maxCols() const {
     return groups_.maxCols();
+}
+
+std::optional<std::array<int, 2>> FileSettings::addinSlots() const {
+    return addins_.slotIndexes();
+}
+
+void FileSettings::tapeRead(std::array<int, 2> indexes) {
+    addins_.tapeRead(indexes);
 }
 
 }  // namespace talvex

@@ -4,6 +4,7 @@
 
 namespace talvex {
 
+class AddinHost;
 class MessengerSettings;
 class PrinterSettings;
 class SettingsGroups;
@@ -12,8 +13,9 @@ class SettingsGroups;
 // and the single values of earlier file versions to the module that owns each.
 class FileSettings : public SettingsPort {
   public:
-    FileSettings(SettingsGroups& groups, PrinterSettings& printer, MessengerSettings& messenger)
-        : groups_(groups), printer_(printer), messenger_(messenger) {}
+    FileSettings(SettingsGroups& groups, PrinterSettings& printer, MessengerSettings& messenger,
+                 AddinHost& addins)
+        : groups_(groups), printer_(printer), messenger_(messenger), addins_(addins) {}
 
     std::string groupField(int group, int index) const override;
     void setGroupField(int group, int index, std::string_view text) override;
@@ -24,11 +26,14 @@ class FileSettings : public SettingsPort {
     void setLayoutFlag(int index, int value) override;
     void setLayoutText(int index, std::string_view text) override;
     int maxCols() const override;
+    std::optional<std::array<int, 2>> addinSlots() const override;
+    void tapeRead(std::array<int, 2> indexes) override;
 
   private:
     SettingsGroups& groups_;
     PrinterSettings& printer_;
     MessengerSettings& messenger_;
+    AddinHost& addins_;
 };
 
 }  // namespace talvex

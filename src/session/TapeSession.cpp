@@ -7,8 +7,9 @@
 namespace talvex {
 
 TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSep)
-    : engine(ports.view, addins, NumberSymbols::forDecSep(decSep)),
-      config(std::move(configStore)),
+    : config(std::move(configStore)),
+      addins(engine, ports.dialogs, config),
+      engine(ports.view, addins.framework(), NumberSymbols::forDecSep(decSep)),
       settings(engine, options, config),
       dialogs(ports.dialogs),
       documents(document, engine, fileSettings, dialogs, config.workingFolder()),
@@ -16,6 +17,7 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     engine.setProgress(ports.progress);
     settings.own(settings_group::kPrinter, printer);
     settings.own(settings_group::kMessenger, messenger);
+    addins.loadAddinLists();
     addTapeCommands(commands,
                     {engine, document, options, settings, config, documents, ports.frontEnd});
 }

@@ -7,6 +7,7 @@
 #include "engine/ProgressPort.h"
 #include "messenger/MessengerSettings.h"
 #include "printing/PrinterSettings.h"
+#include "session/AddinHost.h"
 #include "session/CommandTable.h"
 #include "session/FileSettings.h"
 #include "session/FrontEndPort.h"
@@ -34,16 +35,16 @@ class TapeSession {
     TapeSession(const TapeSession&) = delete;
     TapeSession& operator=(const TapeSession&) = delete;
 
-    AddinPort addins;
+    ConfigStore config;
+    AddinHost addins;
     Engine engine;
     TapeDocument document{engine};
     OptionTable options;
-    ConfigStore config;
     SettingsGroups settings;
     PrinterSettings printer;
     MessengerSettings messenger;
     // The settings as tape files see them.
-    FileSettings fileSettings{settings, printer, messenger};
+    FileSettings fileSettings{settings, printer, messenger, addins};
     DialogsPort& dialogs;
     Documents documents;
     ColumnActions columns;

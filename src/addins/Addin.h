@@ -1,0 +1,40 @@
+// One add-in: a module with a single entry procedure that takes an event code.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvex {
+
+// Events the framework and the engine send to add-ins; 0 to 7 are the panel's buttons and
+// positive codes are also list choices (1 the function list, 4 and 8 a device's lists).
+namespace addin_code {
+inline constexpr int kActivate = -1;
+inline constexpr int kSaveSettings = -2;
+inline constexpr int kListLoaded = -3;
+inline constexpr int kAutoText = -4;
+inline constexpr int kSaveToLine = -5;
+inline constexpr int kRestoreFromLine = -6;
+inline constexpr int kReset = -7;
+inline constexpr int kSymbolValue = -8;
+inline constexpr int kFunctionChosen = 1;
+inline constexpr int kAddinKey = 2;  // positions 2 to 7 of the calculation panel
+inline constexpr int kDeviceSecondList = 4;
+inline constexpr int kDeviceOwnList = 8;
+}  // namespace addin_code
+
+class Addin {
+  public:
+    virtual ~Addin() = default;
+    virtual void entry(int code) = 0;
+    // The fields the add-in keeps on the line just written, each preceded by ":" (the kind
+    // field first); empty when the line is not the add-in's.
+    virtual std::string lineFields() { return {}; }
+    // The fields after the kind field of a line's record.
+    virtual void restoreFields(const std::vector<std::string_view>& /*fields*/) {}
+    virtual std::optional<std::string> symbolValue(std::string_view /*name*/) { return {}; }
+};
+
+}  // namespace talvex

@@ -1,0 +1,66 @@
+#include "session/AddinHost.h"
+
+#include "engine/Engine.h"
+#include "engine/LineCodes.h"
+#include "shell/ConfigStore.h"
+
+namespace talvex {
+
+AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
+    : engine_(engine),
+      config_(config),
+      framework_(engine),
+      memory_(framework_, 1, kMemoryMenu),
+      financial_(framework_, 1, kFinancialMenu),
+      x10_(framework_, 0, kX10Menu),
+      mortgage_(framework_, engine),
+      userFunctions_(framework_, engine, dialogs) {
+    framework_.install("Memory", memory_);
+    framework_.install("Financial", financial_);
+    framework_.install("VantX10", x10_);
+    framework_.install("Mortgage", mortgage_);
+    framework_.install("UserFuncs", userFunctions_);
+}
+
+void AddinHost::loadAddinLists() {
+    framework_.loadAddinLists(config_.addins(0), config_.addins(1));
+}
+
+// Reading a tape is not a change to it: whatever the add-ins rebuild leaves it unmodified.
+void AddinHost::tapeRead(std::array<int, 2> indexes) {
+    const bool modified = engine_.state().modified;
+    loadAddinLists();
+    framework_.selectByIndex(addin_list::kDevices, indexes[0]);
+    framework_.selectByIndex(addin_list::kCalculations, indexes[1]);
+    if (framework_.active(1) == "UserFuncs" || tapeHoldsDefinitions())
+        userFunctions_.rebuildFromTape();
+    else
+        engine_.reloadCurrentLine();
+    engine_.setModified(modified);
+}
+
+bool AddinHost::tapeHoldsDefinitions() const {
+    const int op = engine_.layout().roles.op;
+    for (int row = 1; row < engine_.state().lastRow; ++row) {
+        const std::string_view code = baseCode(engine_.cell(row, op));
+        if (code == "d" || code == "D") return true;
+    }
+    return false;
+}
+
+std::array<int, 2> AddinHost::slotIndexes() const {
+    return {framework_.slotIndex(addin_list::kDevices),
+            framework_.slotIndex(addin_list::kCalculations)};
+}
+
+bool AddinHost::chooseByName(int list, std::string_view name) {
+    const std::vector<std::string>& entries = framework_.list(list);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] != name) continue;
+        framework_.selectByIndex(list, static_cast<int>(i));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace talvex

@@ -1,0 +1,51 @@
+// The add-ins of one running program: the framework with the eight known add-ins installed,
+// the lists the configuration gives the slots, and the add-ins a tape opens with.
+#pragma once
+
+#include <array>
+
+#include "addins/AddinFramework.h"
+#include "addins/Mortgage.h"
+#include "addins/PanelAddins.h"
+#include "addins/UserFunctions.h"
+
+namespace talvex {
+
+class ConfigStore;
+class DialogsPort;
+class Engine;
+
+class AddinHost {
+  public:
+    AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config);
+    AddinHost(const AddinHost&) = delete;
+    AddinHost& operator=(const AddinHost&) = delete;
+
+    AddinFramework& framework() { return framework_; }
+    const AddinFramework& framework() const { return framework_; }
+    const Mortgage& mortgage() const { return mortgage_; }
+    const UserFunctions& userFunctions() const { return userFunctions_; }
+
+    // Both slots' lists from the configuration, "{none}" chosen in each.
+    void loadAddinLists();
+    // A tape was read: the add-ins it names, and the definitions its lines hold.
+    void tapeRead(std::array<int, 2> indexes);
+    std::array<int, 2> slotIndexes() const;
+
+    // Chooses an entry of a list by its text; false when the list has no such entry.
+    bool chooseByName(int list, std::string_view name);
+
+  private:
+    bool tapeHoldsDefinitions() const;
+
+    Engine& engine_;
+    ConfigStore& config_;
+    AddinFramework framework_;
+    PanelAddin memory_;
+    PanelAddin financial_;
+    PanelAddin x10_;
+    Mortgage mortgage_;
+    UserFunctions userFunctions_;
+};
+
+}  // namespace talvex
