@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -93,6 +95,15 @@ FileDialogResult QtDialogs::chooseFile(const FileDialogRequest& request) {
 
 bool QtDialogs::editColumn(ColumnDialogState& state) {
     return ColumnDialog::edit(state, parent_);
+}
+
+std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, local(title), local(prompt),
+                                               QLineEdit::Normal, local(initial), &ok);
+    if (!ok) return std::nullopt;
+    return text.toLocal8Bit().toStdString();
 }
 
 void QtDialogs::setTitle(const std::string& title) {

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace talvex {
 
-// Message boxes, file dialogs and the column dialog as the documents ask for them.
+// Message boxes, file dialogs, the column dialog and input boxes as the documents and the
+// add-ins ask for them.
 class QtDialogs : public DialogsPort {
   public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -20,6 +21,8 @@ class QtDialogs : public DialogsPort {
     FileDialogResult chooseFile(const FileDialogRequest& request) override;
     bool editColumn(ColumnDialogState& state) override;
     void setTitle(const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& initial) override;
 
     // "Tapes (*.kwd)|*.kwd|All Files (*.*)|*.*|" as Qt's list of name filters.
     static QStringList nameFilters(const std::string& filter);
