@@ -36,6 +36,7 @@ class Session {
     Documents& documents() { return core_.documents; }
     ConfigStore& config() { return core_.config; }
     SettingsGroups& settings() { return core_.settings; }
+    AddinHost& addins() { return core_.addins; }
     const CommandTable& commands() const { return core_.commands; }
 
   private:

@@ -15,6 +15,7 @@
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
 #include "engine/OptionNumbers.h"
+#include "platform/AddinPanels.h"
 #include "platform/Colours.h"
 #include "platform/DisplayBar.h"
 #include "platform/FoldingPanel.h"
@@ -45,10 +46,14 @@ MainWindow::MainWindow(TapeSession& core, QWidget* parent) : QMainWindow(parent)
     buildLayout();
     buildCommands();
     connectWidgets();
+    core_.addins.framework().setPanels(addinPanels_);
     documentChanged();
 }
 
-MainWindow::~MainWindow() = default;
+// The framework outlives the window: it must not show anything on panels that are gone.
+MainWindow::~MainWindow() {
+    core_.addins.framework().setPanels(nullptr);
+}
 
 void MainWindow::connectWidgets() {
     Engine& engine = core_.engine;
@@ -82,6 +87,12 @@ void MainWindow::connectWidgets() {
         runCommand("TapeSwitch");
         view_->setFocus();
     });
+    connect(addinPanels_, &AddinPanels::used, this, [this] {
+        status_->clear();
+        view_->setFocus();
+    });
+    connect(addinPanels_, &AddinPanels::helpShown, this,
+            [this](const QString& help) { status_->setText(help); });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { syncNotesToDocument(); });
     // The tape file keeps the cursor's column, so a reopened tape puts it back there.
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
@@ -151,6 +162,7 @@ void MainWindow::applyViewOptions() {
     keypad_->setGroupMode(core_.engine.state().entry.groupMode);
     keypad_->setTapeOn(core_.engine.state().tapeOn);
     display_->setVisible(options.option(option::kDisplayBar) != 0);
+    addinPanels_->setVisible(options.option(option::kAddinPanels) != 0);
     // The compact configuration is the calculator with its tape: no notes, no reference panel.
     const bool compact = core_.settings.compact();
     ruler_->setVisible(!compact && options.option(option::kRuler) != 0);

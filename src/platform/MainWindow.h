@@ -17,6 +17,7 @@ class QSplitter;
 
 namespace talvex {
 
+class AddinPanels;
 enum class Aftermath;
 class ColumnActions;
 class CommandTable;
@@ -80,6 +81,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     ProgressPort& progress() { return progress_; }
     void focusTape();
     Keypad* keypad() const { return keypad_; }
+    AddinPanels* addinPanels() const { return addinPanels_; }
     QAction* action(const QString& name) const;
 
   signals:
@@ -126,7 +128,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     ReferencePanel* references_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
     QLabel* ruler_ = nullptr;
-    QWidget* addinPanels_ = nullptr;
+    AddinPanels* addinPanels_ = nullptr;
     QWidget* messenger_ = nullptr;
     QLabel* status_ = nullptr;
     FoldingPanel* notesFold_ = nullptr;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaObject>
 #include <QPlainTextEdit>
@@ -14,6 +13,7 @@
 
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
+#include "platform/AddinPanels.h"
 #include "platform/DisplayBar.h"
 #include "platform/FoldingPanel.h"
 #include "platform/Keypad.h"
@@ -75,14 +75,11 @@ void MainWindow::buildLayout() {
     right->addWidget(display_);
     // The keys take the height up to their largest size; what is left stays under them.
     right->addWidget(keypad_, 10);
-    // The add-in panels (devices and calculation functions) take their place under the keypad.
-    addinPanels_ = new QWidget(this);
-    addinPanels_->setObjectName("AddinPanels");
-    addinPanels_->setLayout(new QHBoxLayout);
-    addinPanels_->layout()->setContentsMargins(0, 0, 0, 0);
-    addinPanels_->hide();
+    // The add-in panels take their place under the keys: the keys give up room down to their
+    // smallest size before the panels' buttons shrink, and the room the keys cannot use stays
+    // under the panels.
+    addinPanels_ = new AddinPanels(core_.addins.framework(), this);
     right->addWidget(addinPanels_);
-    right->addStretch(1);
 
     auto* central = central_ = new QSplitter(Qt::Horizontal, this);
     central->addWidget(tapeSide);

@@ -1,5 +1,5 @@
-// Message boxes, file dialogs and the column dialog answered from a script, remembering what
-// was asked.
+// Message boxes, file dialogs, the column dialog and input boxes answered from a script,
+// remembering what was asked.
 #pragma once
 
 #include <deque>
@@ -34,6 +34,15 @@ struct ScriptedDialogs : DialogsPort {
         state.roleName = roleName;
         return true;
     }
+    // "title: prompt" of each input box; the texts are typed in order, then it is cancelled.
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string&) override {
+        inputsAsked.push_back(title + ": " + prompt);
+        if (inputs.empty()) return std::nullopt;
+        std::string text = inputs.front();
+        inputs.pop_front();
+        return text;
+    }
     void setTitle(const std::string& text) override {
         title = text;
         if (onTitle) onTitle(text);
@@ -42,11 +51,13 @@ struct ScriptedDialogs : DialogsPort {
     std::deque<answer::Answer> answers;
     std::deque<FileDialogResult> files;
     std::optional<ColumnDialogState> column;
+    std::deque<std::string> inputs;
     std::function<void(const std::string&)> onTitle;
 
     std::vector<std::string> messages;
     std::vector<FileDialogRequest> requests;
     std::vector<ColumnDialogState> asked;
+    std::vector<std::string> inputsAsked;
     std::string title;
 
   private:
