@@ -176,15 +176,24 @@ QString TapeModel::cellText(int tapeRow, int dataColumn) const {
     return fromLocal(text) + QString(padding, QLatin1Char(' '));
 }
 
-// The most decimals any amount on the tape shows; found again after every change.
+// The most decimals any amount on the tape shows, found again after every change, as far as
+// the column has room for them beside the longest whole number: one result with many decimals
+// must not push the other amounts out of their cells.
 int TapeModel::mostDecimals() const {
-    if (mostDecimals_ >= 0) return mostDecimals_;
     const int amount = engine_.layout().roles.amount;
-    const char decSep = engine_.format().decSep();
-    mostDecimals_ = 0;
-    for (int row = 1; row <= engine_.state().lastRow; ++row)
-        mostDecimals_ = std::max(mostDecimals_, decimalsShown(engine_.cell(row, amount), decSep));
-    return mostDecimals_;
+    if (mostDecimals_ < 0) {
+        const char decSep = engine_.format().decSep();
+        mostDecimals_ = 0;
+        widestWhole_ = 0;
+        for (int row = 1; row <= engine_.state().lastRow; ++row) {
+            const std::string& text = engine_.cell(row, amount);
+            mostDecimals_ = std::max(mostDecimals_, decimalsShown(text, decSep));
+            widestWhole_ =
+                std::max(widestWhole_, static_cast<int>(std::min(text.find(decSep), text.size())));
+        }
+    }
+    const int room = engine_.layout().width(amount) - widestWhole_ - 1;
+    return std::clamp(mostDecimals_, 0, std::max(0, room));
 }
 
 bool TapeModel::isNumberColumn(int dataColumn) const {

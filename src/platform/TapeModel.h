@@ -85,6 +85,7 @@ class TapeModel : public QAbstractTableModel {
   private:
     int mostDecimals() const;
     mutable int mostDecimals_ = -1;
+    mutable int widestWhole_ = 0;
     int firstShownRow() const;
     int engineColumnCount() const;
     bool shapeChanged() const;

@@ -221,6 +221,19 @@ class TapeViewTest : public QObject {
             QCOMPARE(grid.at(row, kAmount).data(Qt::TextAlignmentRole).toInt(), kRightAligned);
     }
 
+    // A result with more decimals than the column can line up beside the largest amount: the
+    // others still line up with each other, and none is padded past the column's width.
+    void manyDecimalsPushNothingOutOfItsCell() {
+        Grid grid;
+        grid.run("100000+6+1/3=");
+        const int width = grid.engine.layout().width(kAmount);
+        QCOMPARE(grid.text(5, kAmount), QString("0.3333333333"));
+        QVERIFY2(int(strlen("100000.")) + 10 > width, "the ten decimals cannot all line up");
+        QVERIFY(grid.padded(1, kAmount).size() <= width);
+        QCOMPARE(grid.padded(1, kAmount).indexOf('.') - grid.padded(1, kAmount).size(),
+                 grid.padded(2, kAmount).indexOf('.') - grid.padded(2, kAmount).size());
+    }
+
     // Every cell and caption shows what the engine and the document hold, in the document's
     // column order, also after a column is inserted; the entry being keyed shows on the open
     // row, though an editor opened there starts empty.
