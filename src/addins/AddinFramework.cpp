@@ -20,6 +20,12 @@ constexpr std::array<std::string_view, 3> kAddinOfKind = {"", "Mortgage", "UserF
 constexpr int kResultColour = 23;
 constexpr int kSideResultColour = 21;
 
+bool isKindAddin(std::string_view name) {
+    for (std::string_view kindAddin : kAddinOfKind)
+        if (!kindAddin.empty() && kindAddin == name) return true;
+    return false;
+}
+
 int firstKeyOf(int slot) {
     return slot == kDeviceSlot ? key::kFirstDevicePanelKey : key::kFirstCalcPanelKey;
 }
@@ -222,8 +228,18 @@ bool AddinFramework::wantsResultLine(std::string_view code) const {
     return letters_.wantsResultLine(code, engine_.settings().resultLine);
 }
 
+// A reset reaches every add-in that keeps registers on the lines, not only the active one: a
+// recalculation from the top activates each line's add-in as it comes, and none may carry
+// figures from the end of the tape into the start.
 void AddinFramework::event(int code) {
-    dispatchCode(kCalculationSlot, code);
+    if (code == addin_code::kReset) {
+        for (std::string_view name : kAddinOfKind)
+            if (Addin* addin = name.empty() ? nullptr : find(name)) addin->entry(code);
+        // Each add-in set its kind on the way; the active one's stands.
+        calcKind_ = calcKindActive_;
+    }
+    if (code != addin_code::kReset || !isKindAddin(slotAddin_[kCalculationSlot]))
+        dispatchCode(kCalculationSlot, code);
 }
 
 void AddinFramework::saveToLine(std::string& record) {
@@ -269,9 +285,11 @@ void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     if (kind > 0 && kind != calcKindActive_) selectKind(kind);
 }
 
-std::vector<std::string> AddinFramework::fieldsAt(int row) const {
+std::vector<std::string> AddinFramework::fieldsAt(int row, int kind) const {
+    if (row < 1 || row > engine_.state().lastRow) return {};
     std::vector<std::string_view> rest;
-    lineKind(engine_.cell(row, kRegisterColumn), engine_.recordsHaveRawEntry(), &rest);
+    if (lineKind(engine_.cell(row, kRegisterColumn), engine_.recordsHaveRawEntry(), &rest) != kind)
+        return {};
     return {rest.begin(), rest.end()};
 }
 

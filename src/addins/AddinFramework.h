@@ -53,8 +53,9 @@ class AddinFramework : public AddinPort {
     const std::string& letter() const { return letter_; }
     // The add-in fields (after the kind) of the line being replayed.
     const std::vector<std::string>& replayedFields() const { return replayedFields_; }
-    // The add-in fields (after the kind) a row's record holds.
-    std::vector<std::string> fieldsAt(int row) const;
+    // The add-in fields (after the kind) a row's record holds, when the add-in of that kind
+    // wrote them.
+    std::vector<std::string> fieldsAt(int row, int kind) const;
     // The slot being served: 31 for the device panel, 39 for the calculation panel.
     int firstKey() const { return firstKey_; }
 

@@ -150,6 +150,8 @@ void UserFunctions::rebuildFromTape() {
 
 void UserFunctions::chooseFunction(int index) {
     if (index < 0 || static_cast<size_t>(index) >= tables_[functions].size()) {
+        // The definitions come back into view to be edited.
+        if (!engine_.replaying() && engine_.layout().hiddenRows > 0) engine_.hideRows(0);
         framework_.buildPanel(1, std::string(kPanelStart) + std::string(kSetupKeys));
         return;
     }
@@ -161,6 +163,8 @@ void UserFunctions::chooseFunction(int index) {
         if (code == "E" || code == "d") lastDefinition = row;
     }
     engine_.hideRows(lastDefinition);
+    // A function's parameters are keyed on the open row, wherever the view now starts.
+    engine_.gotoLine(GotoTarget::openRow);
     const UserDefinition& function = tables_[functions][static_cast<size_t>(index)];
     std::string menu(kPanelStart);
     const int declaration = declarationRow(function.symbol);
@@ -213,7 +217,8 @@ std::string UserFunctions::lineFields() {
     std::string fields = ":" + std::to_string(kKind) + ":" + lastAbbreviation_ + ":" + lastFormat_;
     for (size_t i = 0; i < kMaxEntries; ++i) {
         fields += ':';
-        if (i < tables_[parameters].size()) fields += tables_[parameters][i].value;
+        if (i < tables_[parameters].size() && tables_[parameters][i].row <= row)
+            fields += tables_[parameters][i].value;
     }
     return fields;
 }
@@ -222,8 +227,13 @@ void UserFunctions::restoreFields(const std::vector<std::string_view>& fields) {
     if (fields.size() < 2) return;
     lastAbbreviation_ = fields[0];
     lastFormat_ = fields[1];
+    takeParameterValues({fields.begin(), fields.end()});
+}
+
+// A parameter the line did not know yet keeps its value.
+void UserFunctions::takeParameterValues(const std::vector<std::string>& fields) {
     for (size_t i = 0; i < tables_[parameters].size() && i + 2 < fields.size(); ++i)
-        tables_[parameters][i].value = fields[i + 2];
+        if (!fields[i + 2].empty()) tables_[parameters][i].value = fields[i + 2];
 }
 
 std::optional<std::string> UserFunctions::symbolValue(std::string_view name) {
@@ -309,7 +319,7 @@ void UserFunctions::define(Category category, char code) {
     } else {
         if (!state.entry.operatorLast || engine_.replaying()) keyed = engine_.addinEntry();
         const int row = state.curRow;
-        const std::vector<std::string> fields = framework_.fieldsAt(row);
+        const std::vector<std::string> fields = framework_.fieldsAt(row, kKind);
         def.symbol = state.regs.lineRef;
         def.name = engine_.cell(row, engine_.layout().roles.description);
         const UserDefinition* edited = row == editedRow_ ? findIn(category, def.symbol) : nullptr;
@@ -339,12 +349,16 @@ void UserFunctions::define(Category category, char code) {
     if (entry) {
         entry->value = keyed;
         entry->defaultValue = keyed;
+        entry->row = state.curRow;
         lastAbbreviation_ = entry->abbreviation;
         lastFormat_ = entry->format;
     }
     if (code == 'D') engine_.clearPendingRegisters();
     engine_.setAddinReference(def.symbol);
-    engine_.writeAddinKeyed(std::string(1, code), keyed);
+    if (keyed.empty())
+        engine_.writeAddinKeyed(std::string(1, code), keyed);
+    else
+        write(std::string(1, code), keyed);
 }
 
 // The end of a function's body: what the tape shows there is the function's value.
@@ -352,9 +366,15 @@ void UserFunctions::end() {
     const ColumnRoles& roles = engine_.layout().roles;
     const std::string value = engine_.state().regs.displayValue;
     UserDefinition* function = nullptr;
-    for (int row = engine_.state().curRow - 1; row >= 1 && !function; --row)
-        if (baseCode(engine_.cell(row, roles.op)) == "D")
-            function = findIn(functions, engine_.cell(row, roles.reference));
+    int declaration = engine_.state().curRow - 1;
+    while (declaration >= 1 && baseCode(engine_.cell(declaration, roles.op)) != "D") --declaration;
+    if (declaration >= 1) {
+        function = findIn(functions, engine_.cell(declaration, roles.reference));
+        // Whatever values a use of the function gave its parameters, the lines after its end
+        // go on with those they had before it.
+        engine_.takePendingRegistersOf(declaration - 1);
+        takeParameterValues(framework_.fieldsAt(declaration - 1, kKind));
+    }
     if (function) {
         function->value = value;
         lastAbbreviation_ = function->abbreviation;
@@ -398,9 +418,13 @@ void UserFunctions::functionKey(UserDefinition& function) {
         return;
     }
     const std::string symbol = function.symbol;
+    std::vector<std::string> values;
+    for (const UserDefinition& parameter : tables_[parameters]) values.push_back(parameter.value);
     evaluating_.push_back(symbol);
     engine_.evaluateFrom(declaration);
     evaluating_.pop_back();
+    for (size_t i = 0; i < values.size() && i < tables_[parameters].size(); ++i)
+        tables_[parameters][i].value = values[i];
     // The replay may have rebuilt the tables: look the function up again.
     UserDefinition* evaluated = findIn(functions, symbol);
     if (!evaluated) return;

@@ -23,6 +23,7 @@ struct UserDefinition {
     std::string format;        // parameters: "0" writes the value as keyed, else formatted
     std::string value;
     std::string defaultValue;  // what a reset gives a parameter back
+    int row = 0;               // where it was last defined: lines above it do not know it
 };
 
 class UserFunctions : public Addin {
@@ -53,6 +54,7 @@ class UserFunctions : public Addin {
     void define(Category category, char code);
     std::optional<std::string> askDefinition(Category category);
     void end();
+    void takeParameterValues(const std::vector<std::string>& fields);
     void parameterKey(UserDefinition& parameter);
     void functionKey(UserDefinition& function);
     void setup();
