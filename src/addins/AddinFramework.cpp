@@ -266,15 +266,21 @@ int AddinFramework::lineKind(std::string_view record, bool withRawEntry,
 // at that index selects whatever stands there.
 void AddinFramework::selectKind(int kind) {
     if (kind <= 0 || kind >= static_cast<int>(lists_[kCalculationSlot].size())) return;
-    if (kind == calcKindActive_ && slotIndex_[kCalculationSlot] == kind) return;
     selectByIndex(addin_list::kCalculations, kind);
+}
+
+// Compared by the add-in itself, not by the kind number: a panel-only add-in chosen after the
+// loan calculator keeps its kind number, yet would answer none of its lines.
+bool AddinFramework::wroteLine(int kind) const {
+    return kind < static_cast<int>(kAddinOfKind.size()) &&
+           slotAddin_[kCalculationSlot] == kAddinOfKind[kind];
 }
 
 void AddinFramework::restoreFromLine(std::string_view record, bool withRawEntry, bool current) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);
     if (kind <= 0 || kind >= static_cast<int>(kAddinOfKind.size())) return;
-    if (current && kind != calcKindActive_) selectKind(kind);
+    if (current && !wroteLine(kind)) selectKind(kind);
     if (Addin* addin = find(kAddinOfKind[kind])) addin->restoreFields(rest);
 }
 
@@ -282,7 +288,7 @@ void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);
     replayedFields_.assign(rest.begin(), rest.end());
-    if (kind > 0 && kind != calcKindActive_) selectKind(kind);
+    if (kind > 0 && !wroteLine(kind)) selectKind(kind);
 }
 
 std::vector<std::string> AddinFramework::fieldsAt(int row, int kind) const {

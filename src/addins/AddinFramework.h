@@ -88,6 +88,7 @@ class AddinFramework : public AddinPort {
     int lineKind(std::string_view record, bool withRawEntry,
                  std::vector<std::string_view>* rest) const;
     void selectKind(int kind);
+    bool wroteLine(int kind) const;
     void showList(int list);
 
     Engine& engine_;
