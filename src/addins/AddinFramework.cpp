@@ -232,13 +232,13 @@ bool AddinFramework::wantsResultLine(std::string_view code) const {
 // recalculation from the top activates each line's add-in as it comes, and none may carry
 // figures from the end of the tape into the start.
 void AddinFramework::event(int code) {
-    if (code == addin_code::kReset) {
+    if (code == addin_event::kReset) {
         for (std::string_view name : kAddinOfKind)
             if (Addin* addin = name.empty() ? nullptr : find(name)) addin->entry(code);
         // Each add-in set its kind on the way; the active one's stands.
         calcKind_ = calcKindActive_;
     }
-    if (code != addin_code::kReset || !isKindAddin(slotAddin_[kCalculationSlot]))
+    if (code != addin_event::kReset || !isKindAddin(slotAddin_[kCalculationSlot]))
         dispatchCode(kCalculationSlot, code);
 }
 

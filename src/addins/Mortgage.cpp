@@ -104,11 +104,11 @@ double balanceAfter(const loan::Loan& loan, double k) {
 void Mortgage::entry(int code) {
     framework_.setCalcKind(kKind);
     switch (code) {
-        case addin_code::kReset:
+        case addin_event::kReset:
         case addin_code::kListLoaded:
             reset();
             break;
-        case addin_code::kAutoText:
+        case addin_event::kAutoText:
             autoText();
             break;
         case addin_code::kActivate:

@@ -88,11 +88,11 @@ std::string definitionText(const UserDefinition& def, bool withFormat) {
 void UserFunctions::entry(int code) {
     framework_.setCalcKind(kKind);
     switch (code) {
-        case addin_code::kReset:
+        case addin_event::kReset:
             for (UserDefinition& parameter : tables_[parameters])
                 parameter.value = parameter.defaultValue;
             break;
-        case addin_code::kAutoText:
+        case addin_event::kAutoText:
             autoText();
             break;
         case addin_code::kListLoaded:

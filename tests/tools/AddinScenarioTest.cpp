@@ -18,16 +18,6 @@ std::string rowsOf(const std::vector<std::string>& options, const std::string& s
     return run.out;
 }
 
-// "amount code label;" of each written line (the last row printed is the open row).
-std::string lines(const std::string& rows) {
-    const auto cells = printedCells(rows);
-    std::string result;
-    for (size_t i = 0; i + 1 < cells.size(); ++i)
-        result +=
-            cells[i][4] + " " + cells[i][5] + (cells[i][3].empty() ? "" : " " + cells[i][3]) + ";";
-    return result;
-}
-
 const std::vector<std::string> kCents = {"--decimal-mode", "3", "--places", "2"};
 
 // A loan of AMOUNT at 6 % a year over 360 months and its payment, on the Payment panel: 3 is
@@ -78,7 +68,7 @@ TEST(AddinScenarioTest, LoanFiguresAgreeWithPublishedValues) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(lines(rowsOf(kCents, c.script)), c.lines);
+        EXPECT_EQ(tapeLines(rowsOf(kCents, c.script)), c.lines);
     }
 }
 
@@ -169,28 +159,30 @@ TEST(AddinScenarioTest, TapesReadBackAndRecalculateToTheSameLines) {
     ASSERT_EQ(tool({"keys", "--decimal-mode", "3", "--places", "2", script, "-o", file}).status, 0);
     // Read back, recalculated, and a parameter changed as the user would: the function follows.
     EXPECT_EQ(rowsOf({"--template", file}, ""), rowsOf({"--template", file}, "{recalc}"));
-    EXPECT_EQ(lines(rowsOf({"--template", file}, "{recalc}")), lines(rowsOf(kCents, script)));
+    EXPECT_EQ(tapeLines(rowsOf({"--template", file}, "{recalc}")),
+              tapeLines(rowsOf(kCents, script)));
     const std::string changed = rowsOf({"--template", file}, "{row 19}{amount 3}{row 1}");
-    EXPECT_NE(lines(changed).find("6.00 A Area"), std::string::npos) << lines(changed);
+    EXPECT_NE(tapeLines(changed).find("6.00 A Area"), std::string::npos) << tapeLines(changed);
 }
 
 TEST(AddinScenarioTest, DefinitionsAskAgainForATakenSymbolAndACancelWritesNothing) {
     const std::string define = "{addin 1 UserFuncs}";
-    EXPECT_EQ(lines(rowsOf({}, define + "{panel 1 3}")), "");
-    EXPECT_EQ(lines(rowsOf({}, define + "{answer }{panel 1 3}")), "");
-    EXPECT_EQ(lines(rowsOf({}, define + "1{answer a,amt,Amount}{panel 1 3}2{answer a,x,Again}"
-                                        "{answer s,s,Subtotal letter}{answer b,bb,Other}"
-                                        "{panel 1 3}")),
+    EXPECT_EQ(tapeLines(rowsOf({}, define + "{panel 1 3}")), "");
+    EXPECT_EQ(tapeLines(rowsOf({}, define + "{answer }{panel 1 3}")), "");
+    EXPECT_EQ(tapeLines(rowsOf({}, define + "1{answer a,amt,Amount}{panel 1 3}2{answer a,x,Again}"
+                                            "{answer s,s,Subtotal letter}{answer b,bb,Other}"
+                                            "{panel 1 3}")),
               "1. d Amount;2. d Other;");
     // Keying a parameter writes its symbol and the value in hundredths in the adding mode, or as
     // a whole number where its format asks for one.
-    EXPECT_EQ(lines(rowsOf({"--decimal-mode", "0"},
-                           define + "{answer a,amt,Amount}{panel 1 3}{answer c2,cc,Count,x}"
-                                    "{answer n,cnt,Count,x}{panel 1 3}{answer F,f,Fn}{panel 1 5}"
-                                    "{amount Ra}+{amount Rn}+{panel 1 6}{fn f}1234{panel 1 3}"
-                                    "1234{panel 1 4}")),
-              "0.00 d Amount;0.00 d Count; D Fn;0.00 + ;0.00 + ;0.00 E End/Exit;"
-              "12.34 a Amount;1234.00 n Count;");
+    EXPECT_EQ(
+        tapeLines(rowsOf({"--decimal-mode", "0"},
+                         define + "{answer a,amt,Amount}{panel 1 3}{answer c2,cc,Count,x}"
+                                  "{answer n,cnt,Count,x}{panel 1 3}{answer F,f,Fn}{panel 1 5}"
+                                  "{amount Ra}+{amount Rn}+{panel 1 6}{fn f}1234{panel 1 3}"
+                                  "1234{panel 1 4}")),
+        "0.00 d Amount;0.00 d Count; D Fn;0.00 + ;0.00 + ;0.00 E End/Exit;"
+        "12.34 a Amount;1234.00 n Count;");
 }
 
 }  // namespace
