@@ -85,35 +85,13 @@ std::string definitionText(const UserDefinition& def, bool withFormat) {
 
 }  // namespace
 
-void UserFunctions::entry(int code) {
-    framework_.setCalcKind(kKind);
-    switch (code) {
-        case addin_event::kReset:
-            for (UserDefinition& parameter : tables_[parameters])
-                parameter.value = parameter.defaultValue;
-            break;
-        case addin_event::kAutoText:
-            autoText();
-            break;
-        case addin_code::kListLoaded:
-            emptyTables();
-            rebuild();
-            break;
-        case addin_code::kActivate:
-            activate();
-            break;
-        case 0:
-            framework_.dropDownList(addin_list::kFunctions);
-            break;
-        case addin_code::kFunctionChosen:
-            chooseFunction(framework_.slotIndex(addin_list::kFunctions));
-            break;
-        case addin_code::kAddinKey:
-            addinKey();
-            break;
-        default:
-            break;
-    }
+void UserFunctions::reset() {
+    for (UserDefinition& parameter : tables_[parameters]) parameter.value = parameter.defaultValue;
+}
+
+void UserFunctions::listLoaded() {
+    emptyTables();
+    rebuild();
 }
 
 void UserFunctions::activate() {
@@ -210,10 +188,8 @@ void UserFunctions::autoText() {
 }
 
 std::string UserFunctions::lineFields() {
-    std::string_view code = baseCode(engine_.state().entry.entryOp);
+    if (!wroteOwnLine()) return {};
     const int row = engine_.state().curRow;
-    if (code.empty() && row > 1) code = baseCode(engine_.cell(row - 1, engine_.layout().roles.op));
-    if (!framework_.isAddinLetter(code)) return {};
     std::string fields = ":" + std::to_string(kKind) + ":" + lastAbbreviation_ + ":" + lastFormat_;
     for (size_t i = 0; i < kMaxEntries; ++i) {
         fields += ':';

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addins/Addin.h"
+#include "addins/FunctionAddin.h"
 
 namespace talvex {
 
@@ -26,16 +26,15 @@ struct UserDefinition {
     int row = 0;               // where it was last defined: lines above it do not know it
 };
 
-class UserFunctions : public Addin {
+class UserFunctions : public FunctionAddin {
   public:
     static constexpr int kKind = 2;
     static constexpr size_t kMaxEntries = 10;
     enum Category { parameters = 0, intermediates = 1, functions = 2 };
 
     UserFunctions(AddinFramework& framework, Engine& engine, DialogsPort& dialogs)
-        : framework_(framework), engine_(engine), dialogs_(dialogs) {}
+        : FunctionAddin(framework, engine, kKind), dialogs_(dialogs) {}
 
-    void entry(int code) override;
     std::string lineFields() override;
     void restoreFields(const std::vector<std::string_view>& fields) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
@@ -45,12 +44,14 @@ class UserFunctions : public Addin {
     void rebuildFromTape();
 
   private:
-    void activate();
+    void activate() override;
+    void reset() override;
+    void listLoaded() override;
     void emptyTables();
     void rebuild();
-    void chooseFunction(int index);
-    void autoText();
-    void addinKey();
+    void chooseFunction(int index) override;
+    void autoText() override;
+    void addinKey() override;
     void define(Category category, char code);
     std::optional<std::string> askDefinition(Category category);
     void end();
@@ -64,8 +65,6 @@ class UserFunctions : public Addin {
     int declarationRow(std::string_view symbol) const;
     std::vector<const UserDefinition*> parametersOf(int declaration) const;
 
-    AddinFramework& framework_;
-    Engine& engine_;
     DialogsPort& dialogs_;
     std::array<std::vector<UserDefinition>, 3> tables_;
     // The entry last handled: its abbreviation and format go on the lines written.
