@@ -129,7 +129,10 @@ void UserFunctions::rebuildFromTape() {
 void UserFunctions::chooseFunction(int index) {
     if (index < 0 || static_cast<size_t>(index) >= tables_[functions].size()) {
         // The definitions come back into view to be edited.
-        if (!engine_.replaying() && engine_.layout().hiddenRows > 0) engine_.hideRows(0);
+        if (!engine_.replaying() && engine_.layout().hiddenRows > 0) {
+            engine_.hideRows(0);
+            engine_.gotoLine(GotoTarget::openRow);
+        }
         framework_.buildPanel(1, std::string(kPanelStart) + std::string(kSetupKeys));
         return;
     }
@@ -397,7 +400,13 @@ void UserFunctions::functionKey(UserDefinition& function) {
     std::vector<std::string> values;
     for (const UserDefinition& parameter : tables_[parameters]) values.push_back(parameter.value);
     evaluating_.push_back(symbol);
-    engine_.evaluateFrom(declaration);
+    try {
+        engine_.evaluateFrom(declaration);
+    } catch (...) {
+        // A refusal inside the body takes the whole key back; nothing of it may stay here.
+        evaluating_.pop_back();
+        throw;
+    }
     evaluating_.pop_back();
     for (size_t i = 0; i < values.size() && i < tables_[parameters].size(); ++i)
         tables_[parameters][i].value = values[i];

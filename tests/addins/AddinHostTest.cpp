@@ -184,5 +184,35 @@ TEST_F(AddinHostTest, AFunctionThatUsesItselfStops) {
     EXPECT_EQ(code(engine().state().lastRow - 2), "F");
 }
 
+// A body the calculator refuses to replay takes the function's key back whole, and the
+// add-ins are not left believing a replay still runs.
+TEST_F(AddinHostTest, ARefusedBodyTakesTheKeyBack) {
+    choose(addin_list::kCalculations, "UserFuncs");
+    dialogs_.answers = {"z,zz,Zed", "F,f,Square"};
+    keys("1");
+    press(2);
+    press(4);
+    for (const char* step : {"Rz", "Rz"}) {
+        engine().editAmount(step);
+        engine().keyFront(step == std::string_view("Rz") && engine().state().lastRow == 3
+                              ? key::kMultiply
+                              : key::kEquals);
+    }
+    press(5);
+    choose(addin_list::kFunctions, "f");
+    keys(std::string(200, '9'));
+    press(2);  // z is now too large to square
+    const int lines = engine().state().lastRow;
+    press(3);
+    EXPECT_EQ(engine().state().lastRow, lines);
+    EXPECT_EQ(view_.lastError(), "Overflow");
+    EXPECT_FALSE(engine().replaying());
+    choose(addin_list::kFunctions, "Setup");
+    dialogs_.answers = {"q,q,Asked"};
+    const size_t asked = dialogs_.asked.size();
+    press(2);
+    EXPECT_EQ(dialogs_.asked.size(), asked + 1);
+}
+
 }  // namespace
 }  // namespace talvex
