@@ -1,5 +1,6 @@
 #include "addins/AddinFramework.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -251,8 +252,10 @@ void AddinFramework::saveToLine(std::string& record) {
 
 int AddinFramework::lineKind(std::string_view record, bool withRawEntry,
                              std::vector<std::string_view>* rest) const {
-    const std::vector<std::string_view> fields = splitFields(record);
     const size_t own = withRawEntry ? 5 : 4;
+    // Most lines carry the engine's fields only; they are told apart without splitting.
+    if (static_cast<size_t>(std::count(record.begin(), record.end(), ':')) < own) return -1;
+    const std::vector<std::string_view> fields = splitFields(record);
     if (fields.size() <= own) return -1;
     int kind = -1;
     const std::string_view text = fields[own];
@@ -287,7 +290,8 @@ void AddinFramework::restoreFromLine(std::string_view record, bool withRawEntry,
 void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);
-    replayedFields_.assign(rest.begin(), rest.end());
+    replayedFields_.clear();
+    if (kind > 0) replayedFields_.assign(rest.begin(), rest.end());
     if (kind > 0 && !wroteLine(kind)) selectKind(kind);
 }
 
