@@ -265,11 +265,21 @@ int AddinFramework::lineKind(std::string_view record, bool withRawEntry,
     return kind;
 }
 
-// The kind is the index of the add-in in the calculation list; a list that holds something else
-// at that index selects whatever stands there.
+// A line names the add-in that wrote it by its kind, which stands for its place in the shipped
+// calculation list. Where the configured list holds it elsewhere, or not at all, the add-in is
+// still the one that answers the line: a tape reads the same whatever the lists say.
 void AddinFramework::selectKind(int kind) {
-    if (kind <= 0 || kind >= static_cast<int>(lists_[kCalculationSlot].size())) return;
-    selectByIndex(addin_list::kCalculations, kind);
+    if (kind <= 0 || kind >= static_cast<int>(kAddinOfKind.size())) return;
+    const std::string_view name = kAddinOfKind[kind];
+    const std::vector<std::string>& listed = lists_[kCalculationSlot];
+    const auto at = std::find(listed.begin(), listed.end(), name);
+    if (at != listed.end()) {
+        selectByIndex(addin_list::kCalculations, static_cast<int>(at - listed.begin()));
+        return;
+    }
+    slotAddin_[kCalculationSlot] = std::string(name);
+    dispatchCode(kCalculationSlot, addin_code::kActivate);
+    calcKindActive_ = calcKind_;
 }
 
 // Compared by the add-in itself, not by the kind number: a panel-only add-in chosen after the

@@ -5,6 +5,7 @@
 
 #include "addins/AddinFramework.h"
 #include "documents/DialogsPort.h"
+#include "engine/AmountText.h"
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
 #include "engine/Text.h"
@@ -209,10 +210,15 @@ void UserFunctions::restoreFields(const std::vector<std::string_view>& fields) {
     takeParameterValues({fields.begin(), fields.end()});
 }
 
-// A parameter the line did not know yet keeps its value.
+// A parameter the line did not know yet keeps its value, and so does one whose field is no
+// figure (a damaged file).
 void UserFunctions::takeParameterValues(const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < tables_[parameters].size() && i + 2 < fields.size(); ++i)
-        if (!fields[i + 2].empty()) tables_[parameters][i].value = fields[i + 2];
+    for (size_t i = 0; i < tables_[parameters].size() && i + 2 < fields.size(); ++i) {
+        const std::string& field = fields[i + 2];
+        const auto figure = keyableAmount(field, engine_.format().symbols());
+        if (!field.empty() && figure && *figure == field && !field.starts_with('R'))
+            tables_[parameters][i].value = field;
+    }
 }
 
 std::optional<std::string> UserFunctions::symbolValue(std::string_view name) {
@@ -312,6 +318,7 @@ void UserFunctions::define(Category category, char code) {
         editedRow_ = 0;
     }
     if (category != parameters) keyed.clear();
+    keyed = figureText(keyed);
     UserDefinition* entry = findIn(category, def.symbol);
     if (entry) {
         // Replayed: a name the user changed on the line becomes the entry's name.
@@ -343,7 +350,9 @@ void UserFunctions::define(Category category, char code) {
 // The end of a function's body: what the tape shows there is the function's value.
 void UserFunctions::end() {
     const ColumnRoles& roles = engine_.layout().roles;
-    const std::string value = engine_.state().regs.displayValue;
+    // The figure itself, not the display's text with its thousands separators.
+    const double figure = engine_.format().read(engine_.state().regs.displayValue);
+    const std::string value = engine_.format().exact(figure);
     UserDefinition* function = nullptr;
     int declaration = engine_.state().curRow - 1;
     while (declaration >= 1 && baseCode(engine_.cell(declaration, roles.op)) != "D") --declaration;
@@ -359,7 +368,7 @@ void UserFunctions::end() {
         lastAbbreviation_ = function->abbreviation;
         lastFormat_.clear();
     }
-    engine_.writeAddinKeyed("E", value);
+    engine_.writeAddinLine("E", figure);
     if (function && !evaluating_.empty() && evaluating_.back() == function->symbol)
         engine_.stopReplay();
 }
@@ -380,7 +389,7 @@ void UserFunctions::parameterKey(UserDefinition& parameter) {
             if (text.front() == sep) text.insert(0, "0");
         }
     }
-    parameter.value = text;
+    parameter.value = figureText(text);
     lastAbbreviation_ = parameter.abbreviation;
     lastFormat_ = parameter.format;
     write(parameter.symbol, text);
@@ -416,6 +425,13 @@ void UserFunctions::functionKey(UserDefinition& function) {
     lastAbbreviation_ = evaluated->abbreviation;
     lastFormat_.clear();
     write(symbol, evaluated->value.empty() ? "0" : evaluated->value);
+}
+
+// A value is kept as the figure it stands for ("02" and "2." are 2), so a line replayed from
+// its record keeps what it was keyed with.
+std::string UserFunctions::figureText(const std::string& text) const {
+    if (text.empty() || text.starts_with('R')) return text;
+    return engine_.format().exact(engine_.format().read(text));
 }
 
 void UserFunctions::write(const std::string& code, const std::string& text) {

@@ -60,6 +60,7 @@ class UserFunctions : public FunctionAddin {
     void functionKey(UserDefinition& function);
     void setup();
     void write(const std::string& code, const std::string& text);
+    std::string figureText(const std::string& text) const;
     UserDefinition* find(std::string_view symbol);
     UserDefinition* findIn(Category category, std::string_view symbol);
     int declarationRow(std::string_view symbol) const;
