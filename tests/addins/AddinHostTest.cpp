@@ -6,6 +6,8 @@
 
 #include "RecordingView.h"
 #include "TempFolder.h"
+#include "documents/TapeReader.h"
+#include "documents/TapeWriter.h"
 #include "engine/KeyCodes.h"
 #include "session/TapeSession.h"
 
@@ -210,6 +212,32 @@ TEST_F(AddinHostTest, ARefusedBodyTakesTheKeyBack) {
     const size_t asked = dialogs_.asked.size();
     press(2);
     EXPECT_EQ(dialogs_.asked.size(), asked + 1);
+}
+
+// The shipped loan tape reads and recalculates to what it shows also where the configuration
+// lists its add-ins elsewhere or not at all.
+TEST(AddinListsTest, ATapeReadsTheSameWhateverTheListsSay) {
+    const std::string tape = testing::readFile(std::string(TALVEX_DATA_DIR) + "/Loan.kwd");
+    for (const char* lists : {"Mortgage,UserFuncs", "Financial,UserFuncs,Memory,Mortgage", ""}) {
+        SCOPED_TRACE(lists);
+        testing::TempFolder folder;
+        testing::writeFile(folder / "Talvex.ini", std::string("[Talvex]\nAddins1=") + lists + "\n");
+        testing::RecordingView view;
+        AnsweringDialogs dialogs;
+        FrontEndPort noWindow;
+        ProgressPort progress;
+        TapeSession session({view, dialogs, noWindow, progress}, ConfigStore(folder / "Talvex.ini"),
+                            '.');
+        loadTapeText(tape, session.document, session.engine, session.fileSettings);
+        const std::string read = tapeFileText(session.document, session.engine,
+                                              session.fileSettings, TapeKind::withData);
+        session.engine.recalculate(1);
+        EXPECT_EQ(view.lastError(), "");
+        EXPECT_EQ(tapeFileText(session.document, session.engine, session.fileSettings,
+                               TapeKind::withData),
+                  read);
+        EXPECT_EQ(read.substr(read.find("\r\n1\t")), tape.substr(tape.find("\r\n1\t")));
+    }
 }
 
 }  // namespace
