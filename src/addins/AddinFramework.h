@@ -75,7 +75,8 @@ class AddinFramework : public AddinPort {
     void lineReplayed(std::string_view record, bool withRawEntry) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
     void dispatch(int slot, int key) override;
-    bool editableKey(int code) const override;
+    // Whether a panel key (31 to 46) may be pressed while a line inside the tape is current.
+    bool editableKey(int code) const;
     bool isAddinLetter(std::string_view code) const override;
     bool isFunction(std::string_view code) const override;
     bool isSideResult(std::string_view code) const override;
