@@ -6,19 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/EnginePorts.h"
+
 namespace talvex {
 
-// Events the framework and the engine send to add-ins; 0 to 7 are the panel's buttons and
-// positive codes are also list choices (1 the function list, 4 and 8 a device's lists).
+// Events the framework sends to add-ins (the engine's own are in addin_event); 0 to 7 are the
+// panel's buttons and positive codes are also list choices (1 the function list, 4 and 8 a
+// device's lists).
 namespace addin_code {
 inline constexpr int kActivate = -1;
 inline constexpr int kSaveSettings = -2;
 inline constexpr int kListLoaded = -3;
-inline constexpr int kAutoText = -4;
-inline constexpr int kSaveToLine = -5;
-inline constexpr int kRestoreFromLine = -6;
-inline constexpr int kReset = -7;
-inline constexpr int kSymbolValue = -8;
 inline constexpr int kFunctionChosen = 1;
 inline constexpr int kAddinKey = 2;  // positions 2 to 7 of the calculation panel
 inline constexpr int kDeviceSecondList = 4;

@@ -1,5 +1,6 @@
 #include "addins/AddinFramework.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -19,6 +20,12 @@ constexpr std::array<std::string_view, 3> kAddinOfKind = {"", "Mortgage", "UserF
 // Main results show like the calculator's own results, by-products like subtotals.
 constexpr int kResultColour = 23;
 constexpr int kSideResultColour = 21;
+
+bool isKindAddin(std::string_view name) {
+    for (std::string_view kindAddin : kAddinOfKind)
+        if (!kindAddin.empty() && kindAddin == name) return true;
+    return false;
+}
 
 int firstKeyOf(int slot) {
     return slot == kDeviceSlot ? key::kFirstDevicePanelKey : key::kFirstCalcPanelKey;
@@ -222,8 +229,18 @@ bool AddinFramework::wantsResultLine(std::string_view code) const {
     return letters_.wantsResultLine(code, engine_.settings().resultLine);
 }
 
+// A reset reaches every add-in that keeps registers on the lines, not only the active one: a
+// recalculation from the top activates each line's add-in as it comes, and none may carry
+// figures from the end of the tape into the start.
 void AddinFramework::event(int code) {
-    dispatchCode(kCalculationSlot, code);
+    if (code == addin_event::kReset) {
+        for (std::string_view name : kAddinOfKind)
+            if (Addin* addin = name.empty() ? nullptr : find(name)) addin->entry(code);
+        // Each add-in set its kind on the way; the active one's stands.
+        calcKind_ = calcKindActive_;
+    }
+    if (code != addin_event::kReset || !isKindAddin(slotAddin_[kCalculationSlot]))
+        dispatchCode(kCalculationSlot, code);
 }
 
 void AddinFramework::saveToLine(std::string& record) {
@@ -235,8 +252,10 @@ void AddinFramework::saveToLine(std::string& record) {
 
 int AddinFramework::lineKind(std::string_view record, bool withRawEntry,
                              std::vector<std::string_view>* rest) const {
-    const std::vector<std::string_view> fields = splitFields(record);
     const size_t own = withRawEntry ? 5 : 4;
+    // Most lines carry the engine's fields only; they are told apart without splitting.
+    if (static_cast<size_t>(std::count(record.begin(), record.end(), ':')) < own) return -1;
+    const std::vector<std::string_view> fields = splitFields(record);
     if (fields.size() <= own) return -1;
     int kind = -1;
     const std::string_view text = fields[own];
@@ -246,32 +265,51 @@ int AddinFramework::lineKind(std::string_view record, bool withRawEntry,
     return kind;
 }
 
-// The kind is the index of the add-in in the calculation list; a list that holds something else
-// at that index selects whatever stands there.
+// A line names the add-in that wrote it by its kind, which stands for its place in the shipped
+// calculation list. Where the configured list holds it elsewhere, or not at all, the add-in is
+// still the one that answers the line: a tape reads the same whatever the lists say.
 void AddinFramework::selectKind(int kind) {
-    if (kind <= 0 || kind >= static_cast<int>(lists_[kCalculationSlot].size())) return;
-    if (kind == calcKindActive_ && slotIndex_[kCalculationSlot] == kind) return;
-    selectByIndex(addin_list::kCalculations, kind);
+    if (kind <= 0 || kind >= static_cast<int>(kAddinOfKind.size())) return;
+    const std::string_view name = kAddinOfKind[kind];
+    const std::vector<std::string>& listed = lists_[kCalculationSlot];
+    const auto at = std::find(listed.begin(), listed.end(), name);
+    if (at != listed.end()) {
+        selectByIndex(addin_list::kCalculations, static_cast<int>(at - listed.begin()));
+        return;
+    }
+    slotAddin_[kCalculationSlot] = std::string(name);
+    dispatchCode(kCalculationSlot, addin_code::kActivate);
+    calcKindActive_ = calcKind_;
+}
+
+// Compared by the add-in itself, not by the kind number: a panel-only add-in chosen after the
+// loan calculator keeps its kind number, yet would answer none of its lines.
+bool AddinFramework::wroteLine(int kind) const {
+    return kind < static_cast<int>(kAddinOfKind.size()) &&
+           slotAddin_[kCalculationSlot] == kAddinOfKind[kind];
 }
 
 void AddinFramework::restoreFromLine(std::string_view record, bool withRawEntry, bool current) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);
     if (kind <= 0 || kind >= static_cast<int>(kAddinOfKind.size())) return;
-    if (current && kind != calcKindActive_) selectKind(kind);
+    if (current && !wroteLine(kind)) selectKind(kind);
     if (Addin* addin = find(kAddinOfKind[kind])) addin->restoreFields(rest);
 }
 
 void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);
-    replayedFields_.assign(rest.begin(), rest.end());
-    if (kind > 0 && kind != calcKindActive_) selectKind(kind);
+    replayedFields_.clear();
+    if (kind > 0) replayedFields_.assign(rest.begin(), rest.end());
+    if (kind > 0 && !wroteLine(kind)) selectKind(kind);
 }
 
-std::vector<std::string> AddinFramework::fieldsAt(int row) const {
+std::vector<std::string> AddinFramework::fieldsAt(int row, int kind) const {
+    if (row < 1 || row > engine_.state().lastRow) return {};
     std::vector<std::string_view> rest;
-    lineKind(engine_.cell(row, kRegisterColumn), engine_.recordsHaveRawEntry(), &rest);
+    if (lineKind(engine_.cell(row, kRegisterColumn), engine_.recordsHaveRawEntry(), &rest) != kind)
+        return {};
     return {rest.begin(), rest.end()};
 }
 

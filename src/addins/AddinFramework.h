@@ -53,8 +53,9 @@ class AddinFramework : public AddinPort {
     const std::string& letter() const { return letter_; }
     // The add-in fields (after the kind) of the line being replayed.
     const std::vector<std::string>& replayedFields() const { return replayedFields_; }
-    // The add-in fields (after the kind) a row's record holds.
-    std::vector<std::string> fieldsAt(int row) const;
+    // The add-in fields (after the kind) a row's record holds, when the add-in of that kind
+    // wrote them.
+    std::vector<std::string> fieldsAt(int row, int kind) const;
     // The slot being served: 31 for the device panel, 39 for the calculation panel.
     int firstKey() const { return firstKey_; }
 
@@ -74,7 +75,8 @@ class AddinFramework : public AddinPort {
     void lineReplayed(std::string_view record, bool withRawEntry) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
     void dispatch(int slot, int key) override;
-    bool editableKey(int code) const override;
+    // Whether a panel key (31 to 46) may be pressed while a line inside the tape is current.
+    bool editableKey(int code) const;
     bool isAddinLetter(std::string_view code) const override;
     bool isFunction(std::string_view code) const override;
     bool isSideResult(std::string_view code) const override;
@@ -87,6 +89,7 @@ class AddinFramework : public AddinPort {
     int lineKind(std::string_view record, bool withRawEntry,
                  std::vector<std::string_view>* rest) const;
     void selectKind(int kind);
+    bool wroteLine(int kind) const;
     void showList(int list);
 
     Engine& engine_;

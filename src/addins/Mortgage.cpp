@@ -101,33 +101,6 @@ double balanceAfter(const loan::Loan& loan, double k) {
 
 }  // namespace
 
-void Mortgage::entry(int code) {
-    framework_.setCalcKind(kKind);
-    switch (code) {
-        case addin_code::kReset:
-        case addin_code::kListLoaded:
-            reset();
-            break;
-        case addin_code::kAutoText:
-            autoText();
-            break;
-        case addin_code::kActivate:
-            activate();
-            break;
-        case 0:
-            framework_.dropDownList(addin_list::kFunctions);
-            break;
-        case addin_code::kFunctionChosen:
-            chooseFunction(framework_.slotIndex(addin_list::kFunctions));
-            break;
-        case addin_code::kAddinKey:
-            addinKey();
-            break;
-        default:
-            break;
-    }
-}
-
 void Mortgage::activate() {
     framework_.buildPanel(1, kMenu);
     framework_.setLetters({"ainpmfl", "YZbyz", "PNIAFYZBbyz"});
@@ -156,10 +129,7 @@ void Mortgage::autoText() {
 
 // The loan's figures go on every line the add-in wrote, and on the blank line after a result.
 std::string Mortgage::lineFields() {
-    std::string_view code = baseCode(engine_.state().entry.entryOp);
-    const int row = engine_.state().curRow;
-    if (code.empty() && row > 1) code = baseCode(engine_.cell(row - 1, engine_.layout().roles.op));
-    if (!framework_.isAddinLetter(code)) return {};
+    if (!wroteOwnLine()) return {};
     const loan::Loan& l = regs_.loan;
     return ":" + std::to_string(kKind) + ":" + plain(l.amount) + ":" + plain(l.monthlyRate) + ":" +
            std::to_string(l.periods) + ":" + plain(l.payment) + ":" + plain(regs_.month) + ":" +

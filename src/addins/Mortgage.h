@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "addins/Addin.h"
+#include "addins/FunctionAddin.h"
 #include "addins/LoanMath.h"
 
 namespace talvex {
@@ -13,7 +13,7 @@ namespace talvex {
 class AddinFramework;
 class Engine;
 
-class Mortgage : public Addin {
+class Mortgage : public FunctionAddin {
   public:
     static constexpr int kKind = 1;
 
@@ -24,20 +24,19 @@ class Mortgage : public Addin {
         double balance = 0;  // never reset: the balance last computed or set
     };
 
-    Mortgage(AddinFramework& framework, Engine& engine) : framework_(framework), engine_(engine) {}
+    Mortgage(AddinFramework& framework, Engine& engine) : FunctionAddin(framework, engine, kKind) {}
 
-    void entry(int code) override;
     std::string lineFields() override;
     void restoreFields(const std::vector<std::string_view>& fields) override;
 
     const Registers& registers() const { return regs_; }
 
   private:
-    void activate();
-    void chooseFunction(int function);
-    void reset();
-    void autoText();
-    void addinKey();
+    void activate() override;
+    void chooseFunction(int function) override;
+    void reset() override;
+    void autoText() override;
+    void addinKey() override;
     void parameterKey(char letter);
     void resultKey(char letter);
     void balanceStep(char letter);
@@ -46,8 +45,6 @@ class Mortgage : public Addin {
     // A computation without an answer still writes its line; the status bar says why.
     double shown(const loan::Answer& answer, double otherwise);
 
-    AddinFramework& framework_;
-    Engine& engine_;
     Registers regs_;
 };
 

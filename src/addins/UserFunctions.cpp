@@ -5,6 +5,7 @@
 
 #include "addins/AddinFramework.h"
 #include "documents/DialogsPort.h"
+#include "engine/AmountText.h"
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
 #include "engine/Text.h"
@@ -85,35 +86,13 @@ std::string definitionText(const UserDefinition& def, bool withFormat) {
 
 }  // namespace
 
-void UserFunctions::entry(int code) {
-    framework_.setCalcKind(kKind);
-    switch (code) {
-        case addin_code::kReset:
-            for (UserDefinition& parameter : tables_[parameters])
-                parameter.value = parameter.defaultValue;
-            break;
-        case addin_code::kAutoText:
-            autoText();
-            break;
-        case addin_code::kListLoaded:
-            emptyTables();
-            rebuild();
-            break;
-        case addin_code::kActivate:
-            activate();
-            break;
-        case 0:
-            framework_.dropDownList(addin_list::kFunctions);
-            break;
-        case addin_code::kFunctionChosen:
-            chooseFunction(framework_.slotIndex(addin_list::kFunctions));
-            break;
-        case addin_code::kAddinKey:
-            addinKey();
-            break;
-        default:
-            break;
-    }
+void UserFunctions::reset() {
+    for (UserDefinition& parameter : tables_[parameters]) parameter.value = parameter.defaultValue;
+}
+
+void UserFunctions::listLoaded() {
+    emptyTables();
+    rebuild();
 }
 
 void UserFunctions::activate() {
@@ -150,6 +129,11 @@ void UserFunctions::rebuildFromTape() {
 
 void UserFunctions::chooseFunction(int index) {
     if (index < 0 || static_cast<size_t>(index) >= tables_[functions].size()) {
+        // The definitions come back into view to be edited.
+        if (!engine_.replaying() && engine_.layout().hiddenRows > 0) {
+            engine_.hideRows(0);
+            engine_.gotoLine(GotoTarget::openRow);
+        }
         framework_.buildPanel(1, std::string(kPanelStart) + std::string(kSetupKeys));
         return;
     }
@@ -161,6 +145,8 @@ void UserFunctions::chooseFunction(int index) {
         if (code == "E" || code == "d") lastDefinition = row;
     }
     engine_.hideRows(lastDefinition);
+    // A function's parameters are keyed on the open row, wherever the view now starts.
+    engine_.gotoLine(GotoTarget::openRow);
     const UserDefinition& function = tables_[functions][static_cast<size_t>(index)];
     std::string menu(kPanelStart);
     const int declaration = declarationRow(function.symbol);
@@ -206,14 +192,13 @@ void UserFunctions::autoText() {
 }
 
 std::string UserFunctions::lineFields() {
-    std::string_view code = baseCode(engine_.state().entry.entryOp);
+    if (!wroteOwnLine()) return {};
     const int row = engine_.state().curRow;
-    if (code.empty() && row > 1) code = baseCode(engine_.cell(row - 1, engine_.layout().roles.op));
-    if (!framework_.isAddinLetter(code)) return {};
     std::string fields = ":" + std::to_string(kKind) + ":" + lastAbbreviation_ + ":" + lastFormat_;
     for (size_t i = 0; i < kMaxEntries; ++i) {
         fields += ':';
-        if (i < tables_[parameters].size()) fields += tables_[parameters][i].value;
+        if (i < tables_[parameters].size() && tables_[parameters][i].row <= row)
+            fields += tables_[parameters][i].value;
     }
     return fields;
 }
@@ -222,8 +207,18 @@ void UserFunctions::restoreFields(const std::vector<std::string_view>& fields) {
     if (fields.size() < 2) return;
     lastAbbreviation_ = fields[0];
     lastFormat_ = fields[1];
-    for (size_t i = 0; i < tables_[parameters].size() && i + 2 < fields.size(); ++i)
-        tables_[parameters][i].value = fields[i + 2];
+    takeParameterValues({fields.begin(), fields.end()});
+}
+
+// A parameter the line did not know yet keeps its value, and so does one whose field is no
+// figure (a damaged file).
+void UserFunctions::takeParameterValues(const std::vector<std::string>& fields) {
+    for (size_t i = 0; i < tables_[parameters].size() && i + 2 < fields.size(); ++i) {
+        const std::string& field = fields[i + 2];
+        const auto figure = keyableAmount(field, engine_.format().symbols());
+        if (!field.empty() && figure && *figure == field && !field.starts_with('R'))
+            tables_[parameters][i].value = field;
+    }
 }
 
 std::optional<std::string> UserFunctions::symbolValue(std::string_view name) {
@@ -309,7 +304,7 @@ void UserFunctions::define(Category category, char code) {
     } else {
         if (!state.entry.operatorLast || engine_.replaying()) keyed = engine_.addinEntry();
         const int row = state.curRow;
-        const std::vector<std::string> fields = framework_.fieldsAt(row);
+        const std::vector<std::string> fields = framework_.fieldsAt(row, kKind);
         def.symbol = state.regs.lineRef;
         def.name = engine_.cell(row, engine_.layout().roles.description);
         const UserDefinition* edited = row == editedRow_ ? findIn(category, def.symbol) : nullptr;
@@ -323,6 +318,7 @@ void UserFunctions::define(Category category, char code) {
         editedRow_ = 0;
     }
     if (category != parameters) keyed.clear();
+    keyed = figureText(keyed);
     UserDefinition* entry = findIn(category, def.symbol);
     if (entry) {
         // Replayed: a name the user changed on the line becomes the entry's name.
@@ -339,28 +335,40 @@ void UserFunctions::define(Category category, char code) {
     if (entry) {
         entry->value = keyed;
         entry->defaultValue = keyed;
+        entry->row = state.curRow;
         lastAbbreviation_ = entry->abbreviation;
         lastFormat_ = entry->format;
     }
     if (code == 'D') engine_.clearPendingRegisters();
     engine_.setAddinReference(def.symbol);
-    engine_.writeAddinKeyed(std::string(1, code), keyed);
+    if (keyed.empty())
+        engine_.writeAddinKeyed(std::string(1, code), keyed);
+    else
+        write(std::string(1, code), keyed);
 }
 
 // The end of a function's body: what the tape shows there is the function's value.
 void UserFunctions::end() {
     const ColumnRoles& roles = engine_.layout().roles;
-    const std::string value = engine_.state().regs.displayValue;
+    // The figure itself, not the display's text with its thousands separators.
+    const double figure = engine_.format().read(engine_.state().regs.displayValue);
+    const std::string value = engine_.format().exact(figure);
     UserDefinition* function = nullptr;
-    for (int row = engine_.state().curRow - 1; row >= 1 && !function; --row)
-        if (baseCode(engine_.cell(row, roles.op)) == "D")
-            function = findIn(functions, engine_.cell(row, roles.reference));
+    int declaration = engine_.state().curRow - 1;
+    while (declaration >= 1 && baseCode(engine_.cell(declaration, roles.op)) != "D") --declaration;
+    if (declaration >= 1) {
+        function = findIn(functions, engine_.cell(declaration, roles.reference));
+        // Whatever values a use of the function gave its parameters, the lines after its end
+        // go on with those they had before it.
+        engine_.takePendingRegistersOf(declaration - 1);
+        takeParameterValues(framework_.fieldsAt(declaration - 1, kKind));
+    }
     if (function) {
         function->value = value;
         lastAbbreviation_ = function->abbreviation;
         lastFormat_.clear();
     }
-    engine_.writeAddinKeyed("E", value);
+    engine_.writeAddinLine("E", figure);
     if (function && !evaluating_.empty() && evaluating_.back() == function->symbol)
         engine_.stopReplay();
 }
@@ -381,7 +389,7 @@ void UserFunctions::parameterKey(UserDefinition& parameter) {
             if (text.front() == sep) text.insert(0, "0");
         }
     }
-    parameter.value = text;
+    parameter.value = figureText(text);
     lastAbbreviation_ = parameter.abbreviation;
     lastFormat_ = parameter.format;
     write(parameter.symbol, text);
@@ -398,15 +406,32 @@ void UserFunctions::functionKey(UserDefinition& function) {
         return;
     }
     const std::string symbol = function.symbol;
+    std::vector<std::string> values;
+    for (const UserDefinition& parameter : tables_[parameters]) values.push_back(parameter.value);
     evaluating_.push_back(symbol);
-    engine_.evaluateFrom(declaration);
+    try {
+        engine_.evaluateFrom(declaration);
+    } catch (...) {
+        // A refusal inside the body takes the whole key back; nothing of it may stay here.
+        evaluating_.pop_back();
+        throw;
+    }
     evaluating_.pop_back();
+    for (size_t i = 0; i < values.size() && i < tables_[parameters].size(); ++i)
+        tables_[parameters][i].value = values[i];
     // The replay may have rebuilt the tables: look the function up again.
     UserDefinition* evaluated = findIn(functions, symbol);
     if (!evaluated) return;
     lastAbbreviation_ = evaluated->abbreviation;
     lastFormat_.clear();
     write(symbol, evaluated->value.empty() ? "0" : evaluated->value);
+}
+
+// A value is kept as the figure it stands for ("02" and "2." are 2), so a line replayed from
+// its record keeps what it was keyed with.
+std::string UserFunctions::figureText(const std::string& text) const {
+    if (text.empty() || text.starts_with('R')) return text;
+    return engine_.format().exact(engine_.format().read(text));
 }
 
 void UserFunctions::write(const std::string& code, const std::string& text) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addins/Addin.h"
+#include "addins/FunctionAddin.h"
 
 namespace talvex {
 
@@ -23,18 +23,18 @@ struct UserDefinition {
     std::string format;        // parameters: "0" writes the value as keyed, else formatted
     std::string value;
     std::string defaultValue;  // what a reset gives a parameter back
+    int row = 0;               // where it was last defined: lines above it do not know it
 };
 
-class UserFunctions : public Addin {
+class UserFunctions : public FunctionAddin {
   public:
     static constexpr int kKind = 2;
     static constexpr size_t kMaxEntries = 10;
     enum Category { parameters = 0, intermediates = 1, functions = 2 };
 
     UserFunctions(AddinFramework& framework, Engine& engine, DialogsPort& dialogs)
-        : framework_(framework), engine_(engine), dialogs_(dialogs) {}
+        : FunctionAddin(framework, engine, kKind), dialogs_(dialogs) {}
 
-    void entry(int code) override;
     std::string lineFields() override;
     void restoreFields(const std::vector<std::string_view>& fields) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
@@ -44,26 +44,28 @@ class UserFunctions : public Addin {
     void rebuildFromTape();
 
   private:
-    void activate();
+    void activate() override;
+    void reset() override;
+    void listLoaded() override;
     void emptyTables();
     void rebuild();
-    void chooseFunction(int index);
-    void autoText();
-    void addinKey();
+    void chooseFunction(int index) override;
+    void autoText() override;
+    void addinKey() override;
     void define(Category category, char code);
     std::optional<std::string> askDefinition(Category category);
     void end();
+    void takeParameterValues(const std::vector<std::string>& fields);
     void parameterKey(UserDefinition& parameter);
     void functionKey(UserDefinition& function);
     void setup();
     void write(const std::string& code, const std::string& text);
+    std::string figureText(const std::string& text) const;
     UserDefinition* find(std::string_view symbol);
     UserDefinition* findIn(Category category, std::string_view symbol);
     int declarationRow(std::string_view symbol) const;
     std::vector<const UserDefinition*> parametersOf(int declaration) const;
 
-    AddinFramework& framework_;
-    Engine& engine_;
     DialogsPort& dialogs_;
     std::array<std::vector<UserDefinition>, 3> tables_;
     // The entry last handled: its abbreviation and format go on the lines written.

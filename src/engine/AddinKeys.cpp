@@ -14,9 +14,26 @@ bool Engine::keyAddin(std::string_view letter) {
 }
 
 // The number keyed for a parameter key, or the one a reference or the line above gives.
+// "360" and "360." are one value; a line replayed from its record ("360.") must give the text it
+// was keyed with.
 std::string Engine::addinEntry() {
     getCurEntry();
-    return state_.entry.entryText;
+    std::string& text = state_.entry.entryText;
+    if (text.size() > 1 && text.back() == format_.decSep() && text.find(' ') == std::string::npos)
+        text.pop_back();
+    return text;
+}
+
+// A function's definition stands apart from the figures around it: after its end line the
+// calculator goes on with the registers it had before the definition began.
+void Engine::takePendingRegistersOf(int row) {
+    Registers regs;
+    if (row >= 1 && row <= state_.lastRow)
+        readRegisterRecord(cell(row, kRegisterColumn), recordLayout_, format_, regs);
+    state_.regs.accumulator = regs.accumulator;
+    state_.regs.itemCount = regs.itemCount;
+    state_.regs.operand = regs.operand;
+    state_.regs.pendingMode = regs.pendingMode;
 }
 
 void Engine::writeAddinLine(std::string_view code, double value) {

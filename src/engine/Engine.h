@@ -81,8 +81,10 @@ class Engine {
     // A definition edited in place keeps its line: only its symbol and name change.
     void relabelLine(int row, const std::string& reference, const std::string& description);
     void addinError(const std::string& text) { statusError(text); }
-    // A function body starts from a clean register set.
+    // A function body starts from a clean register set, and the lines after it go on from the
+    // registers of a row above it (none: a cleared calculator).
     void clearPendingRegisters();
+    void takePendingRegistersOf(int row);
     // Replays lines from row until an add-in stops the replay or the tape ends; the registers,
     // the entry and the cursor are then as they were. A recalculation is a replay too.
     void evaluateFrom(int row);

@@ -69,8 +69,6 @@ class AddinPort {
     // A line is about to be replayed: the calculation add-in that wrote it (its record's kind
     // field) becomes active. withRawEntry: the record's own fields are five, else four.
     virtual void lineReplayed(std::string_view /*record*/, bool /*withRawEntry*/) {}
-    // Whether a panel key (31 to 46) may be pressed while a line inside the tape is current.
-    virtual bool editableKey(int /*code*/) const { return true; }
     // Event -8: the value of a user-defined symbol named in a reference ("Rrate").
     virtual std::optional<std::string> symbolValue(std::string_view /*name*/) { return {}; }
     // A panel key: slot 0 device, 1 calculation; key 0..7.

@@ -1,6 +1,7 @@
 // Replaying the tape through the key processor, so every later line, total and reference
 // follows an edit exactly as if the tape had been keyed again.
 #include <algorithm>
+#include <optional>
 
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
@@ -16,6 +17,19 @@ constexpr std::string_view kNothingAtRow = "Nothing to calculate at row ";
 constexpr std::string_view kLeftAsItIs = ": left as it is";
 constexpr std::string_view kCancelled = "Recalculation cancelled: the tape is as it was before";
 constexpr std::string_view kCaption = "Recalculating the tape...";
+// Counts a replay for as long as it runs, however it ends: a refusal inside one leaves by an
+// exception that takes the whole operation back.
+class ReplayScope {
+  public:
+    explicit ReplayScope(int& depth) : depth_(depth) { ++depth_; }
+    ~ReplayScope() { --depth_; }
+    ReplayScope(const ReplayScope&) = delete;
+    ReplayScope& operator=(const ReplayScope&) = delete;
+
+  private:
+    int& depth_;
+};
+
 // How often the progress port hears of the progress (and may ask to cancel).
 constexpr int kProgressInterval = 1024;
 
@@ -120,7 +134,7 @@ void Engine::recalculateFrom(int startRow) {
     }
     state_.curRow = blockStart(state_.curRow);
     editMode_ = false;
-    ++replayDepth_;
+    std::optional<ReplayScope> replaying(replayDepth_);
     loadRegistersAbove(state_.curRow);
     int replayed = 0;
     int firstInert = 0;
@@ -134,14 +148,14 @@ void Engine::recalculateFrom(int startRow) {
         }
         if (++replayed % kProgressInterval == 0 &&
             !progress.report(state_.curRow, state_.lastRow)) {
-            --replayDepth_;
+            replaying.reset();
             // Inside an operation this takes the whole operation back and leaves by an exception.
             callOff(kCancelled);
             cancelled = true;
             break;
         }
     }
-    if (!cancelled) --replayDepth_;
+    replaying.reset();
     if (state_.curRow >= state_.lastRow) setRecordFromAbove(state_.lastRow);
     state_.entry.takeAgain = false;
     editMode_ = savedEditMode;
@@ -166,19 +180,20 @@ void Engine::evaluateFrom(int row) {
     const EntryState savedEntry = state_.entry;
     state_.curRow = row;
     editMode_ = false;
-    ++replayDepth_;
     stopReplay_ = false;
-    loadRegistersAbove(row);
-    int firstInert = 0;
-    while (state_.curRow < state_.lastRow && !stopReplay_) {
-        const int at = state_.curRow;
-        if (!replayRow(at, firstInert)) {
-            statusError(std::string(kHalted) + std::to_string(at));
-            break;
+    {
+        const ReplayScope replaying(replayDepth_);
+        loadRegistersAbove(row);
+        int firstInert = 0;
+        while (state_.curRow < state_.lastRow && !stopReplay_) {
+            const int at = state_.curRow;
+            if (!replayRow(at, firstInert)) {
+                statusError(std::string(kHalted) + std::to_string(at));
+                break;
+            }
         }
     }
     stopReplay_ = false;
-    --replayDepth_;
     if (state_.curRow >= state_.lastRow) setRecordFromAbove(state_.lastRow);
     editMode_ = savedEditMode;
     state_.curRow = savedRow;

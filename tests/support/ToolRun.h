@@ -23,6 +23,16 @@ inline Result tool(const std::vector<std::string>& args, const std::string& inpu
     return {status, out.str(), err.str()};
 }
 
+// "amount code label;" of each written line of printed rows (the last row is the open row).
+inline std::string tapeLines(const std::string& rows) {
+    const auto cells = testing::printedCells(rows);
+    std::string result;
+    for (size_t i = 0; i + 1 < cells.size(); ++i)
+        result +=
+            cells[i][4] + " " + cells[i][5] + (cells[i][3].empty() ? "" : " " + cells[i][3]) + ";";
+    return result;
+}
+
 using testing::linesOf;
 using testing::printedCells;
 using testing::readFile;

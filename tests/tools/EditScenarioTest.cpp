@@ -22,16 +22,6 @@ Keyed key(std::vector<std::string> options, const std::string& script) {
     return keyed;
 }
 
-// "amount op description;" of each written line (the last row printed is the open row).
-std::string lines(const std::string& rows) {
-    const auto cells = printedCells(rows);
-    std::string result;
-    for (size_t i = 0; i + 1 < cells.size(); ++i)
-        result +=
-            cells[i][4] + " " + cells[i][5] + (cells[i][3].empty() ? "" : " " + cells[i][3]) + ";";
-    return result;
-}
-
 // `part` of the last error message, or no error at all when it is empty.
 void expectError(const Keyed& keyed, const std::string& part) {
     EXPECT_TRUE(part.empty() ? keyed.lastError.empty()
@@ -120,7 +110,7 @@ TEST(EditScenarioTest, LinesLeftWithoutMeaningStayAndTheRestFollows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Keyed keyed = key({}, c.script);
-        EXPECT_EQ(lines(keyed.rows), c.lines);
+        EXPECT_EQ(tapeLines(keyed.rows), c.lines);
         expectError(keyed, c.error);
         // Recalculating the whole tape again reaches its end and changes nothing.
         const Keyed again = key({}, c.script + "{recalc}");

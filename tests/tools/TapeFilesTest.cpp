@@ -50,7 +50,8 @@ TEST_F(TapeFilesTest, FailuresAreReported) {
 
 // The shipped tapes load cleanly and recalculate to exactly what they show.
 TEST_F(TapeFilesTest, ShippedTapesAreConsistent) {
-    for (const char* name : {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd"}) {
+    for (const char* name :
+         {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd", "Loan.kwd"}) {
         SCOPED_TRACE(name);
         const std::string path = std::string(TALVEX_DATA_DIR) + "/" + name;
         const Result checked = tool({"check", path});
@@ -137,7 +138,8 @@ TEST_F(TapeFilesTest, ReaderSurvivesEveryCutAndByteFlip) {
                 tapeFileText(core.document, core.engine, core.fileSettings, TapeKind::withData);
         return report;
     };
-    for (const char* name : {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd"}) {
+    for (const char* name :
+         {"!Default.kwt", "Readme45.kwd", "Household.kwd", "Invoice.kwd", "Loan.kwd"}) {
         SCOPED_TRACE(name);
         const std::string tape = readFile(std::string(TALVEX_DATA_DIR) + "/" + name);
         const size_t headerEnd = tape.find("\n", tape.find("\r\nA\t") + 2) + 1;
