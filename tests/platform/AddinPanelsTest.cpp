@@ -185,6 +185,28 @@ class AddinPanelsTest : public QObject {
         QCOMPARE(captions, QStringList({"wid", "hgt", "area"}));
     }
 
+    // The shipped loan tape with a new amount keyed over its first line: the payment, the
+    // balance by the tape and the user function under it follow, as on the command line.
+    void loanAmountEditedOnTheSampleTape() {
+        const std::string sample = h_.path("Loan.kwd");
+        std::filesystem::copy_file(std::string(TALVEX_DATA_DIR) + "/Loan.kwd", sample);
+        h_.session.reset();
+        QVERIFY(h_.open(sample));
+        const auto before = h_.rows();
+        clickRow(1);
+        h_.typeKeys("300000\r");
+        clickRow(2);
+        const auto after = h_.rows();
+        QCOMPARE(after,
+                 WindowHarness::toolRows("{row 1}{amount 300000}{row 2}", {"--template", sample}));
+        QCOMPARE(after.size(), before.size());
+        int changed = 0;
+        for (size_t row = 0; row < after.size(); ++row) changed += after[row] != before[row];
+        // The amount, the payment, two balance steps, the function's result and what its
+        // evaluation recalculated on the way.
+        QVERIFY2(changed >= 5, qPrintable(QString::number(changed)));
+    }
+
     // Clicking Functions drops the function list down; it is usable only while it has entries.
     void functionsKeyDropsTheListDown() {
         QComboBox* box = panels()->list(addin_list::kFunctions);
