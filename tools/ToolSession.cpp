@@ -71,7 +71,7 @@ ConfigStore ToolSession::findConfig() {
 ToolSession::ToolSession(std::ostream& err, char decSep)
     : view_(err),
       dialogs_(err),
-      core_({view_, dialogs_, noWindow_, uncancelled_}, findConfig(), decSep) {
+      core_({view_, dialogs_, noWindow_, uncancelled_, printer_}, findConfig(), decSep) {
     startDefaultTape();
 }
 

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "ToolPrinter.h"
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
 #include "session/TapeSession.h"
@@ -75,6 +76,9 @@ class ToolSession {
     TapeDocument& document() { return core_.document; }
     const CommandTable& commands() const { return core_.commands; }
     AddinHost& addins() { return core_.addins; }
+    PageLayout& layout() { return core_.layout; }
+    SessionPrinting& printing() { return core_.printing; }
+    ToolPrinter& printer() { return printer_; }
     std::deque<std::string>& answers() { return dialogs_.answers; }
     const LoadReport& lastLoad() const { return lastLoad_; }
     int errorCount() const { return view_.errorCount(); }
@@ -87,6 +91,7 @@ class ToolSession {
     ConsoleDialogs dialogs_;
     FrontEndPort noWindow_;
     ProgressPort uncancelled_;
+    ToolPrinter printer_;
     TapeSession core_;
     LoadReport lastLoad_;
     std::filesystem::path loadedPath_;

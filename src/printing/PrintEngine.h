@@ -30,7 +30,8 @@ struct PrintJob {
     DateTexts now;
 };
 
-enum class PrintOutcome { printed, notOpened, cancelled };
+// failed: the output went away during the run (a serial port unplugged); the run ended there.
+enum class PrintOutcome { printed, notOpened, cancelled, failed };
 
 class PrintEngine {
   public:

@@ -33,19 +33,25 @@ class PrintSink {
     virtual void setFixedPitch(bool /*on*/) {}
     virtual void close() = 0;
     virtual std::string error() const { return {}; }
+    // True once the output went away during the run (a serial port unplugged): the print
+    // stops there instead of writing into nothing.
+    virtual bool failed() const { return false; }
 };
 
-// Everything into one string, lines ended with "\n"; attributes are not shown.
+// Everything into one string, lines ended with "\n"; attributes are not shown. A move to a
+// column pads the line with blanks up to it, so proportional prints still line up as text.
 class TextSink : public PrintSink {
   public:
     bool open() override { return true; }
-    void putText(std::string_view text) override { text_ += text; }
-    void endLine() override { text_ += '\n'; }
+    void putText(std::string_view text) override;
+    void endLine() override;
+    void moveToColumn(double column) override;
     void close() override {}
     const std::string& text() const { return text_; }
 
   private:
     std::string text_;
+    size_t lineStart_ = 0;
 };
 
 }  // namespace talvex

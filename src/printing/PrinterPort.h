@@ -57,6 +57,12 @@ class PrinterPort {
     virtual bool printerSetup(std::string& /*printer*/) { return false; }
     // The "Page Layout" dialog; it edits the live layout.
     virtual void pageLayoutDialog() {}
+
+    // No printers, no port, no dialogs: for a front end that offers none. It holds no state.
+    static PrinterPort& none() {
+        static PrinterPort nothing;
+        return nothing;
+    }
 };
 
 }  // namespace talvex

@@ -14,12 +14,19 @@ AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
       financial_(framework_, 1, kFinancialMenu),
       x10_(framework_, 0, kX10Menu),
       mortgage_(framework_, engine),
-      userFunctions_(framework_, engine, dialogs) {
+      userFunctions_(framework_, engine, dialogs),
+      labelPrinter_(config),
+      labelPrinterAddin_(framework_, labelPrinter_) {
     framework_.install("Memory", memory_);
     framework_.install("Financial", financial_);
     framework_.install("VantX10", x10_);
     framework_.install("Mortgage", mortgage_);
     framework_.install("UserFuncs", userFunctions_);
+    framework_.install("VantPrint", labelPrinterAddin_);
+}
+
+void AddinHost::saveSettings() {
+    labelPrinter_.entry(label_code::kSave);
 }
 
 void AddinHost::loadAddinLists() {

@@ -8,6 +8,8 @@
 #include "addins/Mortgage.h"
 #include "addins/PanelAddins.h"
 #include "addins/UserFunctions.h"
+#include "printing/LabelPrinter.h"
+#include "session/LabelPrinterAddin.h"
 
 namespace talvex {
 
@@ -25,6 +27,10 @@ class AddinHost {
     const AddinFramework& framework() const { return framework_; }
     const Mortgage& mortgage() const { return mortgage_; }
     const UserFunctions& userFunctions() const { return userFunctions_; }
+    LabelPrinter& labelPrinter() { return labelPrinter_; }
+    const LabelPrinter& labelPrinter() const { return labelPrinter_; }
+    // At the end of the run: the device add-ins write the settings they changed.
+    void saveSettings();
 
     // Both slots' lists from the configuration, "{none}" chosen in each.
     void loadAddinLists();
@@ -46,6 +52,8 @@ class AddinHost {
     PanelAddin x10_;
     Mortgage mortgage_;
     UserFunctions userFunctions_;
+    LabelPrinter labelPrinter_;
+    LabelPrinterAddin labelPrinterAddin_;
 };
 
 }  // namespace talvex

@@ -3,7 +3,7 @@
 #include "session/AddinHost.h"
 
 #include "messenger/MessengerSettings.h"
-#include "printing/PrinterSettings.h"
+#include "printing/PageLayout.h"
 #include "shell/SettingsGroups.h"
 
 namespace talvex {

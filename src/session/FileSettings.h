@@ -6,14 +6,14 @@ namespace talvex {
 
 class AddinHost;
 class MessengerSettings;
-class PrinterSettings;
+class PageLayout;
 class SettingsGroups;
 
 // The settings as tape files read and write them: the groups through the settings groups,
 // and the single values of earlier file versions to the module that owns each.
 class FileSettings : public SettingsPort {
   public:
-    FileSettings(SettingsGroups& groups, PrinterSettings& printer, MessengerSettings& messenger,
+    FileSettings(SettingsGroups& groups, PageLayout& printer, MessengerSettings& messenger,
                  AddinHost& addins)
         : groups_(groups), printer_(printer), messenger_(messenger), addins_(addins) {}
 
@@ -31,7 +31,7 @@ class FileSettings : public SettingsPort {
 
   private:
     SettingsGroups& groups_;
-    PrinterSettings& printer_;
+    PageLayout& printer_;
     MessengerSettings& messenger_;
     AddinHost& addins_;
 };

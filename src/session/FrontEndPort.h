@@ -13,6 +13,8 @@ class FrontEndPort {
     // Ends the program, after the save prompt.
     virtual void exit() {}
     virtual void showOptions() {}
+    // The options dialog on its printer tab, whose "&Print" prints the tape.
+    virtual void showPrinterOptions() {}
     virtual void showAbout() {}
     virtual void enterWhatsThis() {}
     // A web address, or an absolute path of a local page.

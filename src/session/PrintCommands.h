@@ -7,6 +7,7 @@
 #include <string>
 
 #include "printing/PrintEngine.h"
+#include "printing/PrinterPort.h"
 
 namespace talvex {
 

@@ -94,6 +94,7 @@ void Builder::fileCommands() {
          .menu = kFileMenu,
          .run = [&documents] { documents.saveDocument(SaveMode::saveAs); }});
     FrontEndPort& front = p_.frontEnd;
+    addPrintCommands(table_, p_.printing, front);
     add({.id = "Exit",
          .caption = "E&xit",
          .menu = kFileMenu,

@@ -8,6 +8,7 @@ class Documents;
 class Engine;
 class FrontEndPort;
 class OptionTable;
+class PrintCommands;
 class SettingsGroups;
 struct TapeDocument;
 
@@ -20,7 +21,11 @@ struct CommandParts {
     ConfigStore& config;
     Documents& documents;
     FrontEndPort& frontEnd;
+    PrintCommands& printing;
 };
+
+// The toolbar's three print buttons and the file menu's "&Print...".
+void addPrintCommands(CommandTable& table, PrintCommands& printing, FrontEndPort& frontEnd);
 
 // The file, edit, view and help commands, in the order their menus show them.
 void addTapeCommands(CommandTable& table, const CommandParts& parts);

@@ -13,13 +13,15 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
       settings(engine, options, config),
       dialogs(ports.dialogs),
       documents(document, engine, fileSettings, dialogs, config.workingFolder()),
-      columns(document, engine, dialogs, config.maxCols()) {
+      columns(document, engine, dialogs, config.maxCols()),
+      printing({engine, document, layout, config, addins.labelPrinter(), ports.printer, ports.view,
+                ports.progress}) {
     engine.setProgress(ports.progress);
-    settings.own(settings_group::kPrinter, printer);
+    settings.own(settings_group::kPrinter, layout);
     settings.own(settings_group::kMessenger, messenger);
     addins.loadAddinLists();
-    addTapeCommands(commands,
-                    {engine, document, options, settings, config, documents, ports.frontEnd});
+    addTapeCommands(commands, {engine, document, options, settings, config, documents,
+                               ports.frontEnd, printing});
 }
 
 }  // namespace talvex

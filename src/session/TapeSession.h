@@ -6,11 +6,13 @@
 #include "engine/Engine.h"
 #include "engine/ProgressPort.h"
 #include "messenger/MessengerSettings.h"
-#include "printing/PrinterSettings.h"
+#include "printing/PageLayout.h"
+#include "printing/PrinterPort.h"
 #include "session/AddinHost.h"
 #include "session/CommandTable.h"
 #include "session/FileSettings.h"
 #include "session/FrontEndPort.h"
+#include "session/SessionPrinting.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -24,6 +26,8 @@ struct SessionPorts {
     DialogsPort& dialogs;
     FrontEndPort& frontEnd;
     ProgressPort& progress;
+    // A front end without printers of its own finds none.
+    PrinterPort& printer = PrinterPort::none();
 };
 
 // One running program: the engine and its document, the options and settings groups with the
@@ -41,13 +45,14 @@ class TapeSession {
     TapeDocument document{engine};
     OptionTable options;
     SettingsGroups settings;
-    PrinterSettings printer;
+    PageLayout layout;
     MessengerSettings messenger;
     // The settings as tape files see them.
-    FileSettings fileSettings{settings, printer, messenger, addins};
+    FileSettings fileSettings{settings, layout, messenger, addins};
     DialogsPort& dialogs;
     Documents documents;
     ColumnActions columns;
+    SessionPrinting printing;
     CommandTable commands;
 };
 

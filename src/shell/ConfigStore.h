@@ -22,6 +22,7 @@ inline constexpr std::string_view kVantCalc = "VantCalc";
 inline constexpr std::string_view kPrinter = "Printer";
 inline constexpr std::string_view kLogo = "Logo";
 inline constexpr std::string_view kWeb = "WEB";
+inline constexpr std::string_view kPorts = "Ports";
 }  // namespace config_section
 
 class ConfigStore {
@@ -80,6 +81,9 @@ class ConfigStore {
     std::string bars(std::string_view section) const;
     bool writeBars(std::string_view section, std::string_view text);
     bool alwaysOnTop() const;
+    // The device path of a serial port: "COM1" to "COM4" as section "Ports" maps them
+    // (default /dev/ttyS0 to 3), a path starting with "/" as it is, another name under /dev.
+    std::string serialPortPath(std::string_view port) const;
     std::string mainWindowText() const;
     // The stored geometry, or the default one for the screen when none is stored.
     WindowGeometry mainWindow(int screenHeight, int screenWidth) const;

@@ -7,7 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/OptionNumbers.h"
 #include "messenger/MessengerSettings.h"
-#include "printing/PrinterSettings.h"
+#include "printing/PageLayout.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -41,7 +41,7 @@ struct Settings {
     OptionTable options;
     ConfigStore config;
     SettingsGroups groups{engine, options, config};
-    PrinterSettings printer;
+    PageLayout printer;
     MessengerSettings messenger;
 };
 
@@ -57,7 +57,8 @@ TEST(SettingsGroupsTest, FieldsReadBackAsSetAndAsSaved) {
         {kTape, 1, "170"},
         {kTape, 2, "10,20,30,40,50,60,70,80,90,100,110"},
         {kPrinter, 0, "524289"},
-        {kPrinter, 1, "Head,," + std::string(600, 'x')},  // longer than one setting may be
+        // longer than one setting may be; the layout always holds its 33 texts
+        {kPrinter, 1, "Head,," + std::string(600, 'x') + std::string(30, ',')},
         {kMessenger, 0, "logo.bmp,1,2"},
     };
     for (const bool compact : {false, true}) {
@@ -155,13 +156,13 @@ TEST(SettingsGroupsTest, StoredGroupsLoadFromTheirKeys) {
         "[Tape]\nFormat=9,9,9,9,9:1,3,x\nOptions=3\nColors=11\n[Printer]\nOptions=7\nTexts=a,b\n"
         "[Logo]\nLogo=me.bmp,2\n[VantCalc]\nAlwaysOnTop=1\nBars=1,0\nOpts01=5\nOpts02=6\n"
         "Opts11=4\nOpts12=8\n");
-    const std::tuple<int, int, const char*> cases[] = {
+    const std::tuple<int, int, std::string> cases[] = {
         {kCalculator, 0, "0,3,2,1,1:0,1,"},  // the tape's Format is never read
         {kCalculator, 1, "32"},
         {kCalculator, 2, "1,2,3,4,5,6,7,8,9,10,11,12"},
         {kTape, 1, "3"},
         {kPrinter, 0, "7"},
-        {kPrinter, 1, "a,b"},
+        {kPrinter, 1, "a,b" + std::string(31, ',')},  // the layout's texts not stored are empty
         {kMessenger, 0, "me.bmp,2"},
     };
     s.groups.setLoading(true);
