@@ -17,6 +17,9 @@ class ForwardingFrontEnd : public FrontEndPort {
     void showOptions() override {
         if (target_) target_->showOptions();
     }
+    void showPrinterOptions() override {
+        if (target_) target_->showPrinterOptions();
+    }
     void showAbout() override {
         if (target_) target_->showAbout();
     }

@@ -41,8 +41,8 @@ QRect placeOnScreen(const WindowGeometry& g, double dpi, QSize hint, const QRect
 }  // namespace
 
 Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
-    : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_, progress_}, std::move(config),
-            decSep) {
+    : core_({view_, dialogs ? *dialogs : qtDialogs_, frontEnd_, progress_, printerPort_},
+            std::move(config), decSep) {
     core_.engine.setClipboard(clipboard_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
@@ -61,6 +61,7 @@ void Session::loadMainWindow(const std::string& startFile) {
     view_.setTarget(window_.get());
     frontEnd_.setTarget(window_.get());
     progress_.setTarget(&window_->progress());
+    connectPrinting();
     QObject::connect(window_.get(), &MainWindow::hiddenToTray, [this] {
         closedToTray_ = true;
         saveWindowSettings();
@@ -84,6 +85,22 @@ void Session::loadMainWindow(const std::string& startFile) {
         window_->setCompactConfiguration(true);
     else
         window_->documentChanged();
+}
+
+void Session::connectPrinting() {
+    printerPort_.setParent(window_.get());
+    printerPort_.setLayoutDialog([this] { window_->openPageLayout(); });
+    // The layout's width and height are in inches or in the print's own columns and lines.
+    printerPort_.setPaper([this](double charsPerInch, double linesPerInch) {
+        const PageLayout& layout = core_.layout;
+        PaperSize paper;
+        if (charsPerInch > 0)
+            paper.width = layout.horizontal(layout_text::kWidth, charsPerInch) / charsPerInch;
+        if (linesPerInch > 0)
+            paper.height = layout.vertical(layout_text::kHeight, linesPerInch) / linesPerInch;
+        return paper;
+    });
+    window_->attachPrinting(core_.layout, core_.printing);
 }
 
 void Session::restoreMainWindow() {

@@ -8,6 +8,7 @@
 #include "app/ForwardingView.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtPrinterPort.h"
 #include "session/TapeSession.h"
 
 namespace talvex {
@@ -38,12 +39,19 @@ class Session {
     SettingsGroups& settings() { return core_.settings; }
     AddinHost& addins() { return core_.addins; }
     const CommandTable& commands() const { return core_.commands; }
+    PageLayout& layout() { return core_.layout; }
+    PrintCommands& printing() { return core_.printing; }
+    QtPrinterPort& printerPort() { return printerPort_; }
 
   private:
+    // The printers' dialogs belong to the window; a print reads the layout's paper.
+    void connectPrinting();
+
     ForwardingView view_;
     ForwardingFrontEnd frontEnd_;
     ForwardingProgress progress_;
     QtDialogs qtDialogs_;
+    QtPrinterPort printerPort_;
     TapeSession core_;
     QtClipboard clipboard_;
     std::unique_ptr<MainWindow> window_;

@@ -68,4 +68,27 @@ QIcon lampIcon(const QColor& fill, const QColor& rim) {
     }));
 }
 
+// A printer with its paper coming out: a sheet for the main printer, a narrow strip for the
+// label printer, and both for the print that goes where the label printer's state says.
+QIcon printerIcon(PrinterIconKind kind, const QColor& ink, const QColor& paper) {
+    return QIcon(new PaintedIcon([kind, ink, paper](QPainter& painter, const QRectF& box) {
+        const qreal w = box.width();
+        const qreal h = box.height();
+        const QRectF body(box.left() + w * 0.08, box.top() + h * 0.38, w * 0.84, h * 0.34);
+        painter.setPen(QPen(ink, qMax(1.0, w * 0.06)));
+        const auto sheet = [&](qreal left, qreal width) {
+            painter.setBrush(paper);
+            painter.drawRect(
+                QRectF(box.left() + w * left, box.top() + h * 0.1, w * width, h * 0.4));
+            painter.drawRect(
+                QRectF(box.left() + w * left, body.bottom() - h * 0.08, w * width, h * 0.28));
+        };
+        if (kind != PrinterIconKind::labelPrinter) sheet(0.22, 0.56);
+        painter.setBrush(ink.lighter(160));
+        painter.drawRoundedRect(body, w * 0.06, h * 0.06);
+        if (kind != PrinterIconKind::mainPrinter)
+            sheet(kind == PrinterIconKind::current ? 0.6 : 0.38, 0.24);
+    }));
+}
+
 }  // namespace talvex

@@ -10,12 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPalette>
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThis>
 
 #include "documents/Documents.h"
+#include "platform/KeypadIcons.h"
 #include "platform/MainWindow.h"
 #include "platform/OptionsDialog.h"
 #include "platform/TapeModel.h"
@@ -46,6 +48,16 @@ QIcon toolIcon(const std::string& id) {
         {"ReCalc", {"view-refresh", QStyle::SP_BrowserReload}},
         {"WhatsThis", {"help-contents", QStyle::SP_DialogHelpButton}},
     };
+    static const std::map<std::string, PrinterIconKind> printers = {
+        {"Print", PrinterIconKind::mainPrinter},
+        {"Sprint", PrinterIconKind::labelPrinter},
+        {"SPrint", PrinterIconKind::current}};
+    if (const auto printer = printers.find(id); printer != printers.end()) {
+        const QPalette& colours = QApplication::palette();
+        // Painted, not the desktop's printer icon: the three buttons must stay told apart.
+        return printerIcon(printer->second, colours.color(QPalette::WindowText),
+                           colours.color(QPalette::Base));
+    }
     const auto found = icons.find(id);
     if (found == icons.end()) return {};
     return QIcon::fromTheme(found->second.first,
@@ -169,6 +181,7 @@ void MainWindow::openOptions(int tab) {
         options_ = new OptionsDialog(core_.settings, core_.options, core_.engine, core_.document,
                                      core_.columns, this);
         options_->setAttribute(Qt::WA_DeleteOnClose);
+        if (layout_ && printCommands_) options_->addPrinterTab(*layout_, *printCommands_);
         connect(options_, &OptionsDialog::columnsChanged, this,
                 [this] { model_->columnsChanged(); });
         connect(options_, &OptionsDialog::switchConfigRequested, this,
@@ -177,6 +190,7 @@ void MainWindow::openOptions(int tab) {
             applyViewOptions();
             syncCommands();
             model_->columnsChanged();
+            applyPaper();
         });
     }
     options_->showTab(tab);

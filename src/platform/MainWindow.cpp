@@ -22,9 +22,11 @@
 #include "platform/Keypad.h"
 #include "platform/OptionsDialog.h"
 #include "platform/ReferencePanel.h"
+#include "platform/Ruler.h"
 #include "platform/TapeFonts.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
+#include "printing/PageLayout.h"
 #include "session/TapeCommands.h"
 #include "session/TapeSession.h"
 #include "shell/OptionTable.h"
@@ -53,6 +55,8 @@ MainWindow::MainWindow(TapeSession& core, QWidget* parent) : QMainWindow(parent)
 // The framework outlives the window: it must not show anything on panels that are gone.
 MainWindow::~MainWindow() {
     core_.addins.framework().setPanels(nullptr);
+    // The layout outlives the window: it must not call back into it.
+    if (layout_) layout_->onTapeWidthChanged = nullptr;
 }
 
 void MainWindow::connectWidgets() {
@@ -152,6 +156,7 @@ void MainWindow::documentChanged() {
     view_->showTapeRow(core_.engine.state().curRow);
     view_->setCurrentDataColumn(cursorColumn);
     notes_->setFont(notesFontFor(core_.document.font, QApplication::font()));
+    applyPaper();
 }
 
 void MainWindow::applyViewOptions() {

@@ -30,7 +30,12 @@ class Engine;
 class Keypad;
 class OptionTable;
 class OptionsDialog;
+class LayoutDialog;
+class PageLayout;
+class PaperFrame;
+class PrintCommands;
 class ReferencePanel;
+class Ruler;
 class SettingsGroups;
 class TapeModel;
 class TapeSession;
@@ -67,6 +72,20 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void showAbout() override;
     void enterWhatsThis() override;
     void openPage(const std::string& address) override;
+    // The options dialog on its "&Printer" tab.
+    void showPrinterOptions() override;
+
+    // Printing: the layout the ruler and the tape's paper follow, and the commands of the
+    // printer tab. Without them the tape fills its pane and the dialog has no printer tab.
+    void attachPrinting(PageLayout& layout, PrintCommands& commands);
+    // The "Page Layout" dialog; it edits the live layout and returns when closed.
+    void openPageLayout();
+    // The paper's width and margins as the layout has them now, on the ruler and the tape.
+    void applyPaper();
+    LayoutDialog* layoutDialog() const;
+    OptionsDialog* optionsDialog() const;
+    Ruler* ruler() const { return ruler_; }
+    PaperFrame* paperFrame() const { return paper_; }
 
     // After a tape was loaded or created: columns, panels, notes and references anew.
     void documentChanged();
@@ -127,7 +146,11 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     Keypad* keypad_ = nullptr;
     ReferencePanel* references_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
-    QLabel* ruler_ = nullptr;
+    Ruler* ruler_ = nullptr;
+    PaperFrame* paper_ = nullptr;
+    QPointer<LayoutDialog> layoutDialog_;
+    PageLayout* layout_ = nullptr;
+    PrintCommands* printCommands_ = nullptr;
     AddinPanels* addinPanels_ = nullptr;
     QWidget* messenger_ = nullptr;
     QLabel* status_ = nullptr;

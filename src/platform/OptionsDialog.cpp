@@ -21,6 +21,7 @@
 #include "documents/SettingsPort.h"
 #include "platform/CalculatorTab.h"
 #include "platform/Colours.h"
+#include "platform/PrinterTab.h"
 #include "platform/TapeTab.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -39,6 +40,7 @@ constexpr const char* kSwitchConfig = "Swi&tch Config";
 constexpr const char* kSaveFailed = "The settings could not be written to the configuration file.";
 constexpr const char* kCalculatorCaption = "&Calculator";
 constexpr const char* kTapeCaption = "&Tape";
+constexpr const char* kPrinterCaption = "&Printer";
 constexpr const char* kCloseText = "Close";
 constexpr int kOptionRole = Qt::UserRole;
 
@@ -178,7 +180,7 @@ void GroupTab::switchConfig() {
 
 OptionsDialog::OptionsDialog(SettingsGroups& settings, OptionTable& options, Engine& engine,
                              TapeDocument& document, ColumnActions& actions, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), settings_(settings), options_(options), document_(document) {
     setWindowTitle(QString::fromLatin1(kOptionsTitle));
     tabs_ = new QTabWidget(this);
     addGroupTab(new CalculatorTab(settings, options, engine, tabs_),
@@ -193,6 +195,12 @@ OptionsDialog::OptionsDialog(SettingsGroups& settings, OptionTable& options, Eng
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
+}
+
+void OptionsDialog::addPrinterTab(PageLayout& layout, PrintCommands& commands) {
+    auto* printer = new PrinterTab(settings_, options_, document_, layout, commands, tabs_);
+    connect(printer, &PrinterTab::closeRequested, this, &OptionsDialog::accept);
+    addGroupTab(printer, QString::fromLatin1(kPrinterCaption));
 }
 
 void OptionsDialog::addGroupTab(GroupTab* tab, const QString& caption) {

@@ -19,6 +19,8 @@ namespace talvex {
 
 class ColumnActions;
 class Engine;
+class PageLayout;
+class PrintCommands;
 class OptionTable;
 class SettingsGroups;
 struct TapeDocument;
@@ -68,9 +70,13 @@ class OptionsDialog : public QDialog {
   public:
     static constexpr int kCalculatorTab = 0;
     static constexpr int kTapeTab = 1;
+    static constexpr int kPrinterTab = 2;
 
     OptionsDialog(SettingsGroups& settings, OptionTable& options, Engine& engine,
                   TapeDocument& document, ColumnActions& actions, QWidget* parent = nullptr);
+
+    // The "&Printer" tab, for a program that prints.
+    void addPrinterTab(PageLayout& layout, PrintCommands& commands);
 
     // Brings the dialog up on one of its tabs, showing the core's current values.
     void showTab(int index);
@@ -86,6 +92,9 @@ class OptionsDialog : public QDialog {
   private:
     void addGroupTab(GroupTab* tab, const QString& caption);
 
+    SettingsGroups& settings_;
+    OptionTable& options_;
+    TapeDocument& document_;
     QTabWidget* tabs_ = nullptr;
     std::vector<GroupTab*> groupTabs_;
 };

@@ -376,7 +376,15 @@ void TapeView::applyLineNumbers() {
     QHeaderView* numbers = verticalHeader();
     numbers->setVisible(model_->lineNumbersShown());
     const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
-    numbers->setFixedWidth(model_->lineNumberWidth() * characterWidth() + 2 * margin + 2);
+    numbers->setFixedWidth(model_->lineNumberWidth() * characterWidth() + 2 * margin + 2 +
+                           lineNumberGap_);
+}
+
+// The page layout's gap after the line number widens the numbers' column on screen as well.
+void TapeView::setLineNumberGap(int pixels) {
+    if (pixels == lineNumberGap_) return;
+    lineNumberGap_ = pixels;
+    if (model_) applyLineNumbers();
 }
 
 void TapeView::applyColumns() {

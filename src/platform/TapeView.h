@@ -31,6 +31,8 @@ class TapeView : public QTableView {
     // The document column of the current cell (0 when there is none), for cut, copy and paste.
     int currentDataColumn() const;
     void setCurrentDataColumn(int dataColumn);
+    // Room after the line numbers, in pixels.
+    void setLineNumberGap(int pixels);
 
   public slots:
     // Selects the tape row and scrolls to it without proposing the move to the engine.
@@ -80,6 +82,7 @@ class TapeView : public QTableView {
     bool proposing_ = false;
     bool applyingLayout_ = false;
     int leftColumn_ = -1;
+    int lineNumberGap_ = 0;
     QPersistentModelIndex pending_;
 };
 

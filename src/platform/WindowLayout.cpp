@@ -18,7 +18,9 @@
 #include "platform/FoldingPanel.h"
 #include "platform/Keypad.h"
 #include "platform/MainWindow.h"
+#include "platform/PaperFrame.h"
 #include "platform/ReferencePanel.h"
+#include "platform/Ruler.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
 #include "session/TapeSession.h"
@@ -50,23 +52,19 @@ void MainWindow::buildLayout() {
     notes_->setPlaceholderText(tr("Notes"));
     notes_->setWhatsThis(tr("The notes pad: text kept with the tape."));
 
-    ruler_ = new QLabel(tr("Ruler"), this);
-    ruler_->setObjectName("Ruler");
-    // The page layout it leads to comes with printing.
-    ruler_->setToolTip(tr("VantPrint Ruler"));
-    ruler_->setFrameShape(QFrame::StyledPanel);
+    ruler_ = new Ruler(this);
+    connect(ruler_, &Ruler::clicked, this, &MainWindow::openPageLayout);
+    paper_ = new PaperFrame(ruler_, view_, this);
     // Growing or shrinking, the window gives and takes the tape's room first: the panels
     // around it keep their sizes (no stretch).
     auto* tapeSide = new QSplitter(Qt::Vertical, this);
-    tapeSide->addWidget(ruler_);
-    tapeSide->addWidget(view_);
+    tapeSide->addWidget(paper_);
     tapeSide->addWidget(notes_);
-    tapeSide->setStretchFactor(0, 0);
-    tapeSide->setStretchFactor(1, 1);
-    tapeSide->setStretchFactor(2, 0);
+    tapeSide->setStretchFactor(0, 1);
+    tapeSide->setStretchFactor(1, 0);
     tapeSide->setChildrenCollapsible(false);
     notes_->setMinimumHeight(foldedNotesHeight());
-    notesFold_ = new FoldingPanel(tapeSide, notes_, view_, foldedNotesHeight(), kOpenNotesHeight);
+    notesFold_ = new FoldingPanel(tapeSide, notes_, paper_, foldedNotesHeight(), kOpenNotesHeight);
     notes_->installEventFilter(this);
 
     auto* calculator = calculator_ = new QWidget(this);

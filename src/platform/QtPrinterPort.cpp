@@ -1,0 +1,77 @@
+#include "platform/QtPrinterPort.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/VDevForm.h"
+#if TALVEX_HAS_SERIAL
+#include "platform/serial/QtSerialLink.h"
+#endif
+
+namespace talvex {
+
+namespace {
+
+constexpr const char* kPrinterSetupTitle = "Printer Setup";
+
+std::string toBytes(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+}  // namespace
+
+std::vector<std::string> QtPrinterPort::installedPrinters() const {
+    std::vector<std::string> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        names.push_back(toBytes(name));
+    return names;
+}
+
+std::string QtPrinterPort::currentPrinter() const {
+    return toBytes(QPrinterInfo::defaultPrinterName());
+}
+
+std::unique_ptr<PrintSink> QtPrinterPort::printerSink(const PrinterTarget& target) {
+    PrinterTarget chosen = target;
+    if (chosen.pdfPath.empty()) chosen.pdfPath = pdfOutput_;
+    // A file is looked at afterwards; a preview of it would only ask where to print it again.
+    if (!chosen.pdfPath.empty()) chosen.preview = false;
+    const PaperSize paper = paper_ ? paper_(chosen.charsPerInch, chosen.linesPerInch) : PaperSize{};
+    return std::make_unique<QtPrinterSink>(chosen, paper, parent_);
+}
+
+std::unique_ptr<SerialLink> QtPrinterPort::serialLink() {
+#if TALVEX_HAS_SERIAL
+    return std::make_unique<QtSerialLink>();
+#else
+    return nullptr;
+#endif
+}
+
+bool QtPrinterPort::labelPrinterSetup(LabelPrinterSetup& setup) {
+    return VDevForm::edit(setup, parent_);
+}
+
+// The system's dialog: a printer, or a PDF file when the user prints to a file there.
+bool QtPrinterPort::printerSetup(std::string& printer) {
+    QPrinter device;
+    if (!printer.empty()) device.setPrinterName(QString::fromLocal8Bit(printer.c_str()));
+    if (!pdfOutput_.empty()) device.setOutputFileName(QString::fromLocal8Bit(pdfOutput_.c_str()));
+    QPrintDialog dialog(&device, parent_);
+    dialog.setWindowTitle(QString::fromLatin1(kPrinterSetupTitle));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (device.outputFormat() == QPrinter::PdfFormat && !device.outputFileName().isEmpty()) {
+        pdfOutput_ = toBytes(device.outputFileName());
+    } else {
+        pdfOutput_.clear();
+        printer = toBytes(device.printerName());
+    }
+    return true;
+}
+
+void QtPrinterPort::pageLayoutDialog() {
+    if (openLayout_) openLayout_();
+}
+
+}  // namespace talvex
