@@ -90,6 +90,13 @@ void ColumnSet::setColType(int col, const std::string& typeText) {
     c.displayFormat = c.kind == ColumnKind::date ? kShortDate : "";
 }
 
+void ColumnSet::printAsShown(int col) {
+    Column& c = column(col);
+    c.printWidth = width(col);
+    const bool figures = c.kind == ColumnKind::number || col == roles().amount;
+    c.alignment = figures ? ColumnAlignment::right : ColumnAlignment::left;
+}
+
 ColumnRoles ColumnSet::roles() const {
     ColumnRoles roles{0, 0, 0, 0, 0, 0};
     for (int col = kFirstColumn; col <= colCount_; ++col) {
@@ -179,10 +186,7 @@ void ColumnSet::setDefaults() {
         c.caption = d.caption;
         setColType(col, d.type);
         setWidth(col, TapeLayout::kDefaultWidths[col]);
-        // Printed as shown: figures to the right, words to the left.
-        c.printWidth = TapeLayout::kDefaultWidths[col];
-        c.alignment = c.kind == ColumnKind::number || col == roles().amount ? ColumnAlignment::right
-                                                                            : ColumnAlignment::left;
+        printAsShown(col);
         ++col;
     }
     applyToEngine();

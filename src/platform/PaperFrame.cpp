@@ -33,23 +33,27 @@ PaperFrame::PaperFrame(Ruler* ruler, TapeView* view, QWidget* parent)
     ruler_->installEventFilter(this);
 }
 
-PaperPixels PaperFrame::place(const TapePaper& paper, int paneWidth, int characterWidth) {
-    PaperPixels placed;
-    const int least = std::min(paneWidth, kLeastCharacters * characterWidth);
-    const int wanted = paper.width > 0 ? pixels(paper.width, characterWidth) : paneWidth;
-    placed.paperWidth = std::clamp(wanted, least, std::max(least, paneWidth));
+PaperPixels PaperFrame::place(const TapePaper& paper, int paneWidth, int characterWidth,
+                              int leastGrid) {
     int left = pixels(paper.left, characterWidth);
     int right = pixels(paper.right, characterWidth);
     int gap = pixels(paper.lineNoGap, characterWidth);
-    const int most = placed.paperWidth / kMarginShareDivisor;
+    const int most = paneWidth / kMarginShareDivisor;
     if (left + right + gap > most) {
         const double scale = static_cast<double>(most) / (left + right + gap);
         left = static_cast<int>(left * scale);
         right = static_cast<int>(right * scale);
         gap = static_cast<int>(gap * scale);
     }
+    // A paper narrower than the tape's columns would hide figures: the tape keeps its columns,
+    // the paper only widens the description.
+    const int grid = std::max(leastGrid + gap, kLeastCharacters * characterWidth);
+    const int least = std::min(paneWidth, grid + left + right);
+    const int wanted = paper.width > 0 ? pixels(paper.width, characterWidth) : paneWidth;
+    PaperPixels placed;
+    placed.paperWidth = std::clamp(wanted, least, std::max(least, paneWidth));
     placed.left = left;
-    placed.right = placed.paperWidth - right;
+    placed.right = std::max(left, placed.paperWidth - right);
     placed.gap = gap;
     return placed;
 }
@@ -64,9 +68,13 @@ int PaperFrame::characterWidth() const {
     return std::max(1, QFontMetrics(font).horizontalAdvance(QLatin1Char('0')));
 }
 
+PaperPixels PaperFrame::placement() const {
+    return place(paper_, width(), characterWidth(), view_->leastWidth());
+}
+
 void PaperFrame::arrange() {
     const int character = characterWidth();
-    const PaperPixels placed = place(paper_, width(), character);
+    const PaperPixels placed = placement();
     int top = 0;
     if (!ruler_->isHidden()) {
         const int rulerHeight = ruler_->sizeHint().height();
@@ -109,7 +117,7 @@ QSize PaperFrame::minimumSizeHint() const {
 void PaperFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window).darker(115));
-    const PaperPixels placed = place(paper_, width(), characterWidth());
+    const PaperPixels placed = placement();
     painter.fillRect(QRect(0, 0, placed.paperWidth, height()), palette().color(QPalette::Base));
 }
 

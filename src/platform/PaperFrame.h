@@ -35,8 +35,10 @@ class PaperFrame : public QWidget {
 
     void setPaper(const TapePaper& paper);
     const TapePaper& paper() const { return paper_; }
-    // Where the paper, the margins and the grid lie for a pane width and character width.
-    static PaperPixels place(const TapePaper& paper, int paneWidth, int characterWidth);
+    // Where the paper, the margins and the grid lie in a pane, for a character width and the
+    // narrowest the grid can be without hiding part of a column (leastGrid).
+    static PaperPixels place(const TapePaper& paper, int paneWidth, int characterWidth,
+                             int leastGrid);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -50,6 +52,7 @@ class PaperFrame : public QWidget {
 
   private:
     void arrange();
+    PaperPixels placement() const;
     int characterWidth() const;
 
     Ruler* ruler_;

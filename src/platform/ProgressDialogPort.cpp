@@ -32,6 +32,10 @@ bool ProgressDialogPort::step(int done, int steps) {
 
 void ProgressDialogPort::end() {
     if (!dialog_) return;
+    // A dialog not yet shown would still show itself when its delay ran out, and a modal
+    // dialog opened next (a print preview) keeps the deferred delete from happening: reset
+    // stops that timer.
+    dialog_->reset();
     dialog_->hide();
     dialog_->deleteLater();
     dialog_ = nullptr;

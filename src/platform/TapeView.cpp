@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QRect>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSize>
 #include <QString>
 #include <QStyle>
@@ -415,6 +416,18 @@ void TapeView::fitDescription() {
     if (width == columnWidth(description)) return;
     QScopedValueRollback<bool> guard(applyingLayout_, true);
     setColumnWidth(description, width);
+}
+
+int TapeView::leastWidth() const {
+    if (!model_) return minimumSizeHint().width();
+    const int description = model_->descriptionColumn();
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (verticalHeader()->isVisible()) width += verticalHeader()->width() - lineNumberGap_;
+    for (int column = 0; column < model_->columnCount(); ++column)
+        if (column != description && !isColumnHidden(column)) width += columnWidth(column);
+    if (description >= 0 && !isColumnHidden(description))
+        width += pixelsFor(kMinDescriptionCharacters);
+    return width;
 }
 
 void TapeView::resizeEvent(QResizeEvent* event) {

@@ -33,6 +33,9 @@ class TapeView : public QTableView {
     void setCurrentDataColumn(int dataColumn);
     // Room after the line numbers, in pixels.
     void setLineNumberGap(int pixels);
+    // The narrowest the view can be without hiding a column's part: the description at its
+    // smallest, the line numbers without their gap.
+    int leastWidth() const;
 
   public slots:
     // Selects the tape row and scrolls to it without proposing the move to the engine.

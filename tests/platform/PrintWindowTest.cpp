@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include "platform/OptionsDialog.h"
 #include "platform/PaperFrame.h"
 #include "platform/PrinterTab.h"
+#include "platform/ProgressDialogPort.h"
 #include "platform/QtPrinterPort.h"
 #include "platform/Ruler.h"
 #include "platform/SpinText.h"
@@ -324,6 +326,8 @@ class PrintWindowTest : public QObject {
                      {"-layout", "-fixed", QString::number(font.size * 72 / 120), pdf, "-"});
         QVERIFY(reader.waitForFinished(20000));
         const QString fromPdf = QString::fromLocal8Bit(reader.readAllStandardOutput());
+        // A tape read from a file prints its columns as they are shown.
+        QVERIFY2(figures(fromPdf).size() >= 11, qPrintable(fromPdf));
         const Result text = tool({"print", tape, "--text"});
         if (text.status == 2 && text.err.find("print") != std::string::npos)
             QSKIP("talvex-tape does not print yet");
@@ -336,6 +340,57 @@ class PrintWindowTest : public QObject {
         QCOMPARE(pdfEnds.size(), toolEnds.size());
         for (size_t i = 1; i < pdfEnds.size(); ++i)
             QCOMPARE(pdfEnds[i] - pdfEnds[0], toolEnds[i] - toolEnds[0]);
+    }
+
+    // Whatever the paper and the pane, the tape stays usable: the paper never leaves the pane,
+    // the margins take at most a third of it, the grid keeps every column where the pane has
+    // room for them, and between those bounds the paper is as wide as the layout says.
+    void paperPlacementKeepsTheTapeUsable() {
+        const int character = 8;
+        for (int pane : {120, 320, 400, 640, 1000, 1900})
+            for (double width : {0.0, 10.0, 27.0, 39.0, 102.0, 500.0})
+                for (double margin : {0.0, 1.0, 2.0, 12.0, 60.0})
+                    for (int leastGrid : {150, 420}) {
+                        const TapePaper paper{width, margin, margin / 2, margin};
+                        const PaperPixels p = PaperFrame::place(paper, pane, character, leastGrid);
+                        const QString at = QStringLiteral("pane %1 width %2 margin %3 grid %4")
+                                               .arg(pane)
+                                               .arg(width)
+                                               .arg(margin)
+                                               .arg(leastGrid);
+                        QVERIFY2(0 <= p.left && p.left <= p.right, qPrintable(at));
+                        QVERIFY2(p.right <= p.paperWidth && p.paperWidth <= pane, qPrintable(at));
+                        const int margins = p.left + (p.paperWidth - p.right) + p.gap;
+                        QVERIFY2(margins <= pane / 3, qPrintable(at));
+                        const int needed = std::max(leastGrid + p.gap, 30 * character);
+                        if (pane >= needed + p.left + (p.paperWidth - p.right))
+                            QVERIFY2(p.right - p.left >= needed, qPrintable(at));
+                        const int wanted = static_cast<int>(width * character);
+                        if (width == 0) QVERIFY2(p.paperWidth == pane, qPrintable(at));
+                        if (width > 0 && wanted <= pane && wanted >= needed + margins)
+                            QVERIFY2(p.paperWidth == wanted, qPrintable(at));
+                    }
+    }
+
+    // A task that ended before its progress dialog showed leaves no dialog to pop up later,
+    // not even while a modal dialog (the print preview) runs its own loop.
+    void endedProgressStaysGoneUnderAModalLoop() {
+        ProgressDialogPort port(&h_.window());
+        QEventLoop outer;
+        bool shownLater = false;
+        QTimer::singleShot(0, [&] {
+            port.begin("Printing the tape...", 10);
+            port.step(1, 10);
+            port.end();
+            QEventLoop modal;
+            // The dialog itself arms a four-second timer when it is made.
+            QTimer::singleShot(4500, &modal, &QEventLoop::quit);
+            modal.exec();
+            shownLater = progressShown();
+            outer.quit();
+        });
+        outer.exec();
+        QVERIFY(!shownLater);
     }
 
     // A long print shows its progress; Cancel ends it and the window goes on working.

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
+#include <QWidget>
 
 namespace talvex {
 
@@ -129,18 +133,30 @@ void QtPrinterSink::close() {
     painter_.reset();
 }
 
-// The preview paints the kept pages on its own device each time it needs them; its print
-// button sends them to the printer the user picks there.
+// The preview opens once the print run has ended, so no progress of the run stays over it;
+// it paints the kept pages on its own device each time it needs them, and its print button
+// sends them to the printer the user picks there.
 void QtPrinterSink::showPreview() {
-    QPrintPreviewDialog preview(printer_.get(), previewParent_);
-    preview.setWindowTitle(QString::fromLatin1(kPreviewTitle));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter* device) {
-        RunPainter pages(printFont(target_.font), target_.charsPerInch, target_.linesPerInch);
-        if (!pages.begin(device)) return;
-        for (const PrintRun& run : kept_) pages.paint(run);
-        pages.end();
+    struct Pages {
+        std::unique_ptr<QPrinter> printer;
+        std::vector<PrintRun> runs;
+        PrinterTarget target;
+    };
+    auto pages = std::make_shared<Pages>(Pages{std::move(printer_), std::move(kept_), target_});
+    QPointer<QWidget> parent = previewParent_;
+    QTimer::singleShot(0, [pages, parent] {
+        QPrintPreviewDialog preview(pages->printer.get(), parent);
+        preview.setWindowTitle(QString::fromLatin1(kPreviewTitle));
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                         [&pages](QPrinter* device) {
+                             const PrinterTarget& t = pages->target;
+                             RunPainter painter(printFont(t.font), t.charsPerInch, t.linesPerInch);
+                             if (!painter.begin(device)) return;
+                             for (const PrintRun& run : pages->runs) painter.paint(run);
+                             painter.end();
+                         });
+        preview.exec();
     });
-    preview.exec();
 }
 
 }  // namespace talvex
