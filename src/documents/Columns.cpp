@@ -93,7 +93,9 @@ void ColumnSet::setColType(int col, const std::string& typeText) {
 void ColumnSet::printAsShown(int col) {
     Column& c = column(col);
     c.printWidth = width(col);
-    const bool figures = c.kind == ColumnKind::number || col == roles().amount;
+    const ColumnRoles role = roles();
+    const bool figures =
+        c.kind == ColumnKind::number || col == role.amount || col == role.itemCount;
     c.alignment = figures ? ColumnAlignment::right : ColumnAlignment::left;
 }
 

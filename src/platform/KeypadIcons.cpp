@@ -75,19 +75,24 @@ QIcon printerIcon(PrinterIconKind kind, const QColor& ink, const QColor& paper) 
         const qreal w = box.width();
         const qreal h = box.height();
         const QRectF body(box.left() + w * 0.08, box.top() + h * 0.38, w * 0.84, h * 0.34);
-        painter.setPen(QPen(ink, qMax(1.0, w * 0.06)));
-        const auto sheet = [&](qreal left, qreal width) {
-            painter.setBrush(paper);
-            painter.drawRect(
-                QRectF(box.left() + w * left, box.top() + h * 0.1, w * width, h * 0.4));
-            painter.drawRect(
-                QRectF(box.left() + w * left, body.bottom() - h * 0.08, w * width, h * 0.28));
+        painter.setPen(QPen(ink, qMax(1.0, w * 0.035)));
+        painter.setBrush(paper);
+        // The paper behind the printer, then the printer, then the paper coming out of it.
+        const auto sheets = [&](qreal top, qreal height) {
+            const auto sheet = [&](qreal left, qreal width) {
+                painter.drawRect(QRectF(box.left() + w * left, top, w * width, height));
+            };
+            if (kind != PrinterIconKind::labelPrinter) sheet(0.22, 0.56);
+            if (kind != PrinterIconKind::mainPrinter)
+                sheet(kind == PrinterIconKind::current ? 0.62 : 0.38, 0.24);
         };
-        if (kind != PrinterIconKind::labelPrinter) sheet(0.22, 0.56);
-        painter.setBrush(ink.lighter(160));
+        sheets(box.top() + h * 0.1, h * 0.4);
+        // The body halfway between ink and paper, so it reads on a light or a dark toolbar.
+        painter.setBrush(QColor((ink.red() + paper.red()) / 2, (ink.green() + paper.green()) / 2,
+                                (ink.blue() + paper.blue()) / 2));
         painter.drawRoundedRect(body, w * 0.06, h * 0.06);
-        if (kind != PrinterIconKind::mainPrinter)
-            sheet(kind == PrinterIconKind::current ? 0.6 : 0.38, 0.24);
+        painter.setBrush(paper);
+        sheets(body.bottom() - h * 0.08, h * 0.28);
     }));
 }
 
