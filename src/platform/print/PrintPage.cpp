@@ -46,6 +46,7 @@ RunPainter::~RunPainter() {
 bool RunPainter::begin(QPagedPaintDevice* device) {
     device_ = device;
     page_ = 0;
+    failed_ = false;
     painter_ = std::make_unique<QPainter>();
     if (painter_->begin(device)) return true;
     painter_.reset();
@@ -63,7 +64,8 @@ QFont RunPainter::fontFor(const PrintRun& run) const {
 
 void RunPainter::paint(const PrintRun& run) {
     if (!painter_) return;
-    for (; page_ < run.page; ++page_) device_->newPage();
+    for (; page_ < run.page; ++page_)
+        if (!device_->newPage()) failed_ = true;
     const double dotsX = device_->logicalDpiX();
     const double dotsY = device_->logicalDpiY();
     const double pitch = dotsX / charsPerInch_;

@@ -35,6 +35,8 @@ class RunPainter {
     bool begin(QPagedPaintDevice* device);
     void paint(const PrintRun& run);
     void end();
+    // A page could not be started (the printer went away): what follows is lost.
+    bool failed() const { return failed_; }
 
     // The chosen font made fixed-pitch; the machine's monospace font when it has no such face.
     static QFont fixedPitchFont(const QFont& printFont);
@@ -49,6 +51,7 @@ class RunPainter {
     QPagedPaintDevice* device_ = nullptr;
     std::unique_ptr<QPainter> painter_;
     int page_ = 0;
+    bool failed_ = false;
 };
 
 }  // namespace talvex

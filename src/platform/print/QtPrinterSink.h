@@ -38,6 +38,7 @@ class QtPrinterSink : public PrintSink {
     void setFixedPitch(bool on) override;
     void close() override;
     std::string error() const override { return error_; }
+    bool failed() const override { return painter_ && painter_->failed(); }
 
     // Lines that fit on one sheet.
     int linesPerPage() const { return linesPerPage_; }
