@@ -211,6 +211,42 @@ TEST(PrintEngineTest, PrintersWithoutFontsGetTheirCodes) {
     }
 }
 
+// A form report gives each filled cell a line of its own behind its caption, numbering the
+// record's first line only; records are parted by a blank line.
+TEST(PrintEngineTest, FormReportsPrintOneCellALine) {
+    Printout p;
+    p.document.columns.column(1).printWidth = 3;
+    p.document.columns.column(2).caption = "Name";
+    p.document.columns.column(4).caption = "Note";
+    p.printColumns({{1, 3}, {2, 20}, {4, 20}});
+    p.load({{"Ann", "", "likes tea"}, {"Bo", "", ""}});
+    p.layout.setText(text::kFormat, kFormatFormReport);
+    p.switchOn({flag::kColumnHeader});
+    p.spacing(text::kColumnHeaderSpacing, "1");
+    EXPECT_EQ(p.lines(),
+              (std::vector<std::string>{"  1Name: Ann", "   Note: likes tea", "", "  2Name: Bo"}));
+}
+
+// With the references switch a line that uses a reference marks its reference cell, or its
+// operator when the reference cell is empty.
+TEST(PrintEngineTest, ReferencedLinesCarryTheReferenceAttributes) {
+    class AttributeSink : public TextSink {
+      public:
+        void setAttribute(int attribute, bool on) override {
+            putText(on ? "<" + std::to_string(attribute) : std::to_string(attribute) + ">");
+        }
+    };
+    Printout p;
+    p.load(
+        {{"", "", "", "5.", "+ ", "1"}, {"", "", "", "6.", "+ ", ""}, {"", "", "", "7.", "+", ""}});
+    p.printColumns({{kAmount, 4}, {kOp, 2}, {7, 2}});
+    p.switchOn({flag::kReferences});
+    p.layout.setText(text::kReferenceStyle, " x");
+    AttributeSink sink;
+    p.print(sink);
+    EXPECT_EQ(sink.text(), "  5. +  <11 1>\n  6. <1+ 1>   \n  7. +    \n");
+}
+
 class CancellingProgress : public ProgressPort {
   public:
     bool step(int done, int) override { return done < 2; }

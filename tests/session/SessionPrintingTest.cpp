@@ -28,10 +28,12 @@ class RecordingPrinters : public PrinterPort {
         targets.push_back(target);
         return std::make_unique<Sink>(printed);
     }
+    std::vector<std::string> installedPrinters() const override { return installed; }
     std::unique_ptr<SerialLink> serialLink() override {
         return std::make_unique<FakeSerialLink>(serial, portOpens, writesBeforeLoss);
     }
 
+    std::vector<std::string> installed;
     std::vector<PrinterTarget> targets;
     std::string printed;
     SerialRecord serial;
@@ -98,7 +100,12 @@ TEST_F(SessionPrintingTest, ToolbarButtonsChooseTheirPrinter) {
 // A label printer on a printer of the system prints in its font at the size its list
 // allows; the main printer's font gives the measures, or escape codes in its own fonts.
 TEST_F(SessionPrintingTest, FontsGiveThePrintersTheirMeasures) {
-    start("[VantPrint]\nMode=0\nFont=Arial,9,1,0\n[Printer]\nFont=Roman 12cpi,10,0,0\n");
+    start(
+        "[VantPrint]\nMode=0\nPrinter=Label\nFont=Arial,9,1,0\n[Printer]\nFont=Roman "
+        "12cpi,10,0,0\n");
+    // Without a printer of the system the label printer has nothing to print on.
+    EXPECT_FALSE(session_->commands.find("Sprint")->isEnabled());
+    printers_.installed = {"Office", "Label"};
     session_->printing.setPrintFont({"Times", 12, false, true});
     run("Print");
     ASSERT_EQ(printers_.targets.size(), 1u);
@@ -107,6 +114,8 @@ TEST_F(SessionPrintingTest, FontsGiveThePrintersTheirMeasures) {
     EXPECT_DOUBLE_EQ(printers_.targets[0].linesPerInch, 6);
     session_->document.font.labelPrinterSize = "7";
     run("Sprint");
+    EXPECT_EQ(printers_.targets[0].printer, "");
+    EXPECT_EQ(printers_.targets[1].printer, "Label");
     EXPECT_EQ(printers_.targets[1].font.name, "Arial");
     EXPECT_TRUE(printers_.targets[1].font.bold);
     EXPECT_DOUBLE_EQ(printers_.targets[1].font.size, 7);
