@@ -249,7 +249,7 @@ TEST(PrintEngineTest, ReferencedLinesCarryTheReferenceAttributes) {
 
 class CancellingProgress : public ProgressPort {
   public:
-    bool step(int done, int) override { return done < 2; }
+    bool step(int done, int) override { return done < 512; }
 };
 
 class UnopenableSink : public TextSink {
@@ -259,13 +259,15 @@ class UnopenableSink : public TextSink {
 
 TEST(PrintEngineTest, ACancelledOrUnopenedPrintStops) {
     Printout p;
-    p.keys("1+2+3+4+");
+    p.engine.setMaxRows(1000);
+    for (int i = 0; i < 600; ++i) p.keys("1+");
     p.printColumns({{kAmount, 14}, {kOp, 3}});
     CancellingProgress cancelling;
     TextSink sink;
     EXPECT_EQ(PrintEngine(p.engine, p.document, p.layout).print(p.job, sink, cancelling),
               PrintOutcome::cancelled);
-    EXPECT_EQ(sink.text(), "            1. +  \n            2. +  \n");
+    // Long prints report every 256 lines: the cancel comes after line 512.
+    EXPECT_EQ(sink.text().size(), 512u * 19);
     UnopenableSink closed;
     EXPECT_EQ(p.print(closed), PrintOutcome::notOpened);
     EXPECT_EQ(closed.text(), "");
