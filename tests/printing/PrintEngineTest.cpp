@@ -247,6 +247,19 @@ TEST(PrintEngineTest, ReferencedLinesCarryTheReferenceAttributes) {
     EXPECT_EQ(sink.text(), "  5. +  <11 1>\n  6. <1+ 1>   \n  7. +    \n");
 }
 
+// In proportional fonts the words start at their columns spread by half again; from the
+// amount on the fixed-pitch font keeps figures in line, and the header starts at its indent.
+TEST(PrintEngineTest, ProportionalPrintsPlaceWordsAndLineUpFigures) {
+    Printout p;
+    p.load({{"", "", "Food", "5.", "+"}});
+    p.printColumns({{testing::kDescription, 10}, {kAmount, 6}, {kOp, 1}});
+    p.job.proportional = true;
+    p.switchOn({flag::kHeader});
+    p.layout.setText(text::kHeaderText, "Hi");
+    EXPECT_EQ(p.lines(), (std::vector<std::string>{std::string(12, ' ') + "Hi",
+                                                   "Food" + std::string(11, ' ') + "    5. +"}));
+}
+
 class CancellingProgress : public ProgressPort {
   public:
     bool step(int done, int) override { return done < 512; }
