@@ -170,6 +170,15 @@ TEST_F(SessionPrintingTest, PanelButtonsRunTheLabelPrinter) {
     EXPECT_EQ(session_->printing.labelSizeText(), "Fit (12.)");
 }
 
+// A tape that names no device panel opens with the label printer's when its settings ask.
+TEST_F(SessionPrintingTest, TheLabelPrinterPanelCanOpenWithATape) {
+    for (const int options : {0, 1}) {
+        start("[VantPrint]\nOptions=" + std::to_string(options) + "\n");
+        session_->addins.tapeRead({0, 0});
+        EXPECT_EQ(framework().active(0), options == 1 ? "VantPrint" : "{none}");
+    }
+}
+
 TEST_F(SessionPrintingTest, SerialPortNamesMapToDevicePaths) {
     start("");
     const std::pair<const char*, const char*> ports[] = {{"COM2", "/dev/label"},
