@@ -166,6 +166,37 @@ TEST(PrintEngineTest, NotesFillLinesWordByWordAndCutOverlongWords) {
     for (const auto& c : cases) EXPECT_EQ(notesLines(c.notes, c.width), c.expected) << c.notes;
 }
 
+// Whatever the text and width, every line fits and no character of the notes is lost.
+TEST(PrintEngineTest, NotesLinesFitAndKeepEveryCharacter) {
+    const auto visible = [](std::string_view text) {
+        std::string kept;
+        for (char c : text)
+            if (c != ' ' && c != '\r' && c != '\n') kept += c;
+        return kept;
+    };
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % bound;
+    };
+    for (int trial = 0; trial < 500; ++trial) {
+        std::string notes;
+        for (unsigned n = next(30); n > 0; --n) {
+            const unsigned kind = next(10);
+            notes += kind == 0  ? std::string("\r\n")
+                     : kind < 3 ? std::string(" ")
+                                : std::string(1, 'a' + next(26));
+        }
+        const int width = static_cast<int>(next(12)) + 1;
+        std::string printed;
+        for (const std::string& line : notesLines(notes, width)) {
+            EXPECT_LE(line.size(), static_cast<size_t>(width)) << notes;
+            printed += line;
+        }
+        EXPECT_EQ(visible(printed), visible(notes)) << notes << " " << width;
+    }
+}
+
 TEST(PrintEngineTest, NotesOpenTheFirstPageFollowedByABlankLine) {
     Printout p;
     p.keys("4+");
