@@ -26,11 +26,14 @@ constexpr std::string_view kUsage =
     "       talvex-tape show FILE\n"
     "       talvex-tape recalc FILE [-o OUT]\n"
     "       talvex-tape check FILE\n"
+    "       talvex-tape print FILE [--text] [--from N --to N] [--format NAME]\n"
     "SCRIPT '-' reads standard input; a script after -- may start with '-'.\n"
     "options: --decimal-mode N  --places N  --round 0|1  --thousands 0|1  --decsep C\n"
     "         --counts 0|1  --count-prefix TEXT  --auto-text 0|1  --tape 0|1\n"
     "         --starline 0|1  --max-rows N (1 or more)\n"
-    "--decsep . or , (show, recalc and check take it too; default: the locale's)\n"
+    "--decsep . or , (show, recalc, check and print take it too; default: the locale's)\n"
+    "print: the tape on its page layout as text; --from and --to count from the first\n"
+    "       visible line; --format Tape, Table Report, Form Report, Label or Check\n"
     "exit status: 0 done, 1 the engine refused a key, a file had problems or could not\n"
     "be read or saved, 2 a malformed command line or script\n";
 
@@ -44,7 +47,8 @@ const std::vector<std::string>& optionsWithValues() {
     static const std::vector<std::string> kNames = {
         "--decimal-mode", "--places",       "--round",     "--thousands", "--decsep",
         "--counts",       "--count-prefix", "--auto-text", "--tape",      "--starline",
-        "--max-rows",     "--template",     "-o"};
+        "--max-rows",     "--template",     "-o",          "--from",      "--to",
+        "--format"};
     return kNames;
 }
 
@@ -57,7 +61,7 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
                                   args.end());
             break;
         }
-        if (arg == "--no-data") {
+        if (arg == "--no-data" || arg == "--text") {
             line.options[arg] = "1";
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
             const auto& names = optionsWithValues();
@@ -266,7 +270,36 @@ int runRecalc(const std::string& file, const CommandLine& line, ToolSession& ses
     return refused ? kExitFailed : kExitOk;
 }
 
-// show, recalc and check work on one existing file.
+// The range and format a print command line asks for; an error text or "".
+std::string printChoices(const CommandLine& line, PrintRange& range, std::string& format) {
+    const std::string from = option(line, "--from");
+    const std::string to = option(line, "--to");
+    if (!from.empty() || !to.empty()) {
+        const auto first = readInt(from.empty() ? "1" : from);
+        const auto last =
+            readInt(to.empty() ? std::to_string(std::numeric_limits<int>::max()) : to);
+        if (!first || !last || *first < 1 || *last < *first)
+            return "options --from and --to need line numbers from 1, --from not after --to";
+        range = {false, *first, *last};
+    }
+    format = option(line, "--format");
+    return {};
+}
+
+// The tape on its page layout: the one the tape carries, else the configuration's.
+int runPrint(const CommandLine& line, ToolSession& session, std::ostream& out, std::ostream& err) {
+    PrintRange range;
+    std::string format;
+    const std::string error = printChoices(line, range, format);
+    if (!error.empty()) return usageError(err, error);
+    if (line.options.count("--format")) session.layout().setText(layout_text::kFormat, format);
+    session.printer().setTextOutput(&out);
+    const PrintOutcome outcome = session.printing().print(PrintRoute::mainPrinter, range);
+    session.flushMessages();
+    return outcome == PrintOutcome::printed ? kExitOk : kExitFailed;
+}
+
+// show, recalc, check and print work on one existing file.
 int runOnFile(const std::string& command, const CommandLine& line, char defaultDecSep,
               std::ostream& out, std::ostream& err) {
     if (line.arguments.size() != 1) return usageError(err, command + " needs one file");
@@ -287,6 +320,7 @@ int runOnFile(const std::string& command, const CommandLine& line, char defaultD
         for (const std::string& problem : report.problems) out << "problem: " << problem << '\n';
         return report.problems.empty() ? kExitOk : kExitFailed;
     }
+    if (command == "print") return runPrint(line, session, out, err);
     return runRecalc(file, line, session, err);
 }
 
@@ -312,7 +346,8 @@ int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ost
         return args.empty() ? kExitUsage : kExitOk;
     }
     const std::string& command = args.front();
-    if (command != "keys" && command != "show" && command != "recalc" && command != "check")
+    if (command != "keys" && command != "show" && command != "recalc" && command != "check" &&
+        command != "print")
         return usageError(err, "unknown command " + command);
     CommandLine line;
     const std::string error = parseCommandLine(args, line);

@@ -92,6 +92,8 @@ bool ToolSession::load(const std::filesystem::path& path, std::string& error) {
     if (!text) return false;
     loadedPath_ = found.value_or(path);
     lastLoad_ = loadTapeText(*text, core_.document, core_.engine, core_.fileSettings);
+    // The name headers and footers print ("$tape"), as the window holds it for an open tape.
+    core_.document.fileName = loadedPath_.string();
     return true;
 }
 

@@ -174,6 +174,17 @@ void ColumnSet::applyToEngine() {
     engine_.setColumns(roles(), colCount_);
 }
 
+void ColumnSet::printAsShown() {
+    const ColumnRoles columnRoles = roles();
+    for (int col = kFirstColumn; col <= colCount_; ++col) {
+        Column& c = column(col);
+        c.printWidth = c.visible ? std::max(0, width(col)) : 0;
+        c.alignment = c.kind == ColumnKind::number || col == columnRoles.amount
+                          ? ColumnAlignment::right
+                          : ColumnAlignment::left;
+    }
+}
+
 void ColumnSet::setDefaults() {
     struct Default {
         const char* caption;

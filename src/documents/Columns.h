@@ -58,6 +58,9 @@ class ColumnSet {
     void insertColumn(int col);
     // Hands the column count and the roles to the engine.
     void applyToEngine();
+    // The tape file keeps no print widths: every shown column prints at its width on screen,
+    // figures to the right and words to the left; hidden columns are not printed.
+    void printAsShown();
     // The default template's columns: "No.", "Date", "Description", "Amount", "Op", "Ref".
     void setDefaults();
 

@@ -139,6 +139,7 @@ class TapeReader {
     // The tape as read, with the columns and cursor the file gave the document.
     LoadedTape takeTape() {
         tape_.rows = report_.dataRows;
+        doc_.columns.printAsShown();
         tape_.roles = doc_.columns.roles();
         tape_.colCount = doc_.columns.colCount();
         tape_.savedRow = doc_.savedRow;

@@ -10,6 +10,8 @@ namespace talvex {
 namespace {
 
 constexpr std::string_view kPrinting = "Printing the tape...";
+// A short print never shows progress; a long one reports every so many lines.
+constexpr int kProgressInterval = 256;
 constexpr char kFormFeed = 12;
 constexpr char kCancel = 24;
 
@@ -66,7 +68,8 @@ PrintOutcome PrintEngine::print(const PrintJob& job, PrintSink& sink, ProgressPo
     PrintOutcome outcome = PrintOutcome::printed;
     run.startPage();
     for (int row = first; row <= last && outcome == PrintOutcome::printed; ++row) {
-        if (!scope.report(row - first, last - first + 1)) {
+        const int done = row - first;
+        if (done > 0 && done % kProgressInterval == 0 && !scope.report(done, last - first + 1)) {
             outcome = PrintOutcome::cancelled;
             break;
         }

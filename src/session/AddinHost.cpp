@@ -38,6 +38,10 @@ void AddinHost::tapeRead(std::array<int, 2> indexes) {
     const bool modified = engine_.state().modified;
     loadAddinLists();
     framework_.selectByIndex(addin_list::kDevices, indexes[0]);
+    // The label printer's "Display VantPrinter KeyPad on Startup" stands in for a tape that
+    // names no device panel.
+    if (indexes[0] == 0 && labelPrinter_.settings().options == 1)
+        chooseByName(addin_list::kDevices, "VantPrint");
     framework_.selectByIndex(addin_list::kCalculations, indexes[1]);
     if (framework_.active(1) == "UserFuncs" || tapeHoldsDefinitions())
         userFunctions_.rebuildFromTape();

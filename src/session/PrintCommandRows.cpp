@@ -23,6 +23,7 @@ void addPrintCommands(CommandTable& table, PrintCommands& printing, FrontEndPort
                .tip = "Print the tape on the label printer",
                .toolbarGroup = kFileTools,
                .toolbarText = "Sprint",
+               .enabled = [&printing] { return printing.labelPrinterAvailable(); },
                .run = [&printing] { printing.print(PrintRoute::labelPrinter, {}); }});
     table.add({.id = "SPrint",
                .caption = "SPrint",

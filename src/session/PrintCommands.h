@@ -31,6 +31,8 @@ class PrintCommands {
     // "Swi&tch Prnters": prints go to the label printer or back to the main printer.
     virtual void switchPrinters() = 0;
     virtual bool labelPrinterSelected() const = 0;
+    // The label printer can print: it is connected directly, or the system has a printer.
+    virtual bool labelPrinterAvailable() const = 0;
     // "Printer &Setup..": the label printer's setup while it is selected, else the system's.
     virtual void printerSetup() = 0;
     virtual void pageLayout() = 0;

@@ -161,6 +161,10 @@ bool SessionPrinting::labelPrinterSelected() const {
     return p_.labelPrinter.active() != label_active::kOff;
 }
 
+bool SessionPrinting::labelPrinterAvailable() const {
+    return p_.labelPrinter.directConnect() || !p_.printer.installedPrinters().empty();
+}
+
 bool SessionPrinting::setup() {
     const LabelPrinterSettings& current = p_.labelPrinter.settings();
     LabelPrinterSetup dialog;

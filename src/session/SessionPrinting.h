@@ -41,6 +41,7 @@ class SessionPrinting : public PrintCommands, public LabelPrinterHost {
     PrintOutcome print(PrintRoute route, PrintRange range, bool preview = false) override;
     void switchPrinters() override;
     bool labelPrinterSelected() const override;
+    bool labelPrinterAvailable() const override;
     void printerSetup() override;
     void pageLayout() override;
     PrintFont printFont() const override;

@@ -19,6 +19,8 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     engine.setProgress(ports.progress);
     settings.own(settings_group::kPrinter, layout);
     settings.own(settings_group::kMessenger, messenger);
+    // Prints use the configuration's layout until a tape brings its own.
+    settings.loadGroup(settings_group::kPrinter);
     addins.loadAddinLists();
     addTapeCommands(commands, {engine, document, options, settings, config, documents,
                                ports.frontEnd, printing});
