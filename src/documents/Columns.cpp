@@ -90,15 +90,6 @@ void ColumnSet::setColType(int col, const std::string& typeText) {
     c.displayFormat = c.kind == ColumnKind::date ? kShortDate : "";
 }
 
-void ColumnSet::printAsShown(int col) {
-    Column& c = column(col);
-    c.printWidth = width(col);
-    const ColumnRoles role = roles();
-    const bool figures =
-        c.kind == ColumnKind::number || col == role.amount || col == role.itemCount;
-    c.alignment = figures ? ColumnAlignment::right : ColumnAlignment::left;
-}
-
 ColumnRoles ColumnSet::roles() const {
     ColumnRoles roles{0, 0, 0, 0, 0, 0};
     for (int col = kFirstColumn; col <= colCount_; ++col) {
@@ -179,9 +170,9 @@ void ColumnSet::printAsShown() {
     for (int col = kFirstColumn; col <= colCount_; ++col) {
         Column& c = column(col);
         c.printWidth = c.visible ? std::max(0, width(col)) : 0;
-        c.alignment = c.kind == ColumnKind::number || col == columnRoles.amount
-                          ? ColumnAlignment::right
-                          : ColumnAlignment::left;
+        const bool figures = c.kind == ColumnKind::number || col == columnRoles.amount ||
+                             col == columnRoles.itemCount;
+        c.alignment = figures ? ColumnAlignment::right : ColumnAlignment::left;
     }
 }
 
@@ -199,9 +190,9 @@ void ColumnSet::setDefaults() {
         c.caption = d.caption;
         setColType(col, d.type);
         setWidth(col, TapeLayout::kDefaultWidths[col]);
-        printAsShown(col);
         ++col;
     }
+    printAsShown();
     applyToEngine();
 }
 

@@ -46,9 +46,6 @@ class ColumnSet {
     void setWidth(int col, int width);
     // Stores and applies a type code: its kind, and the engine role of codes 12..17.
     void setColType(int col, const std::string& typeText);
-    // The column prints as it is shown: as wide, figures to the right and words to the left.
-    // A tape file keeps no print widths, so every column read from one starts this way.
-    void printAsShown(int col);
     // The role columns as the type codes say; a role without a column is 0.
     ColumnRoles roles() const;
     // Copies width, type and every row's cell of column from to column to; the tape is modified.

@@ -208,12 +208,8 @@ class TapeReader {
                 problem("line " + std::to_string(lineNumber_) + ": the " +
                         (tag == "W" ? "width" : "type") + " of column " + std::to_string(i) +
                         " is not a number");
-            if (tag == "W")
-                doc_.columns.setWidth(i, fileShort(v));
-            else
-                setType(i, text);
-            doc_.columns.printAsShown(i);
-            return;
+            if (tag == "W") return doc_.columns.setWidth(i, fileShort(v));
+            return setType(i, text);
         }
         if (tag == "V") {
             doc_.columns.column(i).visible = v == "True";
