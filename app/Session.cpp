@@ -100,6 +100,17 @@ void Session::connectPrinting() {
             paper.height = layout.vertical(layout_text::kHeight, linesPerInch) / linesPerInch;
         return paper;
     });
+    // A COM port the "Ports" section maps elsewhere shows its device; a typed one is kept there.
+    printerPort_.setPortDevices(
+        [this](int port) {
+            const std::string device = core_.config.serialPortPath("COM" + std::to_string(port));
+            const std::string usual = "/dev/ttyS" + std::to_string(port - 1);
+            return device == usual ? std::string() : device;
+        },
+        [this](int port, const std::string& device) {
+            return core_.config.putSetting(config_section::kPorts, "COM" + std::to_string(port),
+                                           device);
+        });
     window_->attachPrinting(core_.layout, core_.printing);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/QtPrinterPort.h"
 
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -14,6 +15,9 @@ namespace talvex {
 namespace {
 
 constexpr const char* kPrinterSetupTitle = "Printer Setup";
+constexpr const char* kLabelSetupTitle = "VantPrinter Setup";
+constexpr const char* kPortNotStored =
+    "The port's device could not be written to the configuration file.";
 
 std::string toBytes(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -49,8 +53,18 @@ std::unique_ptr<SerialLink> QtPrinterPort::serialLink() {
 #endif
 }
 
+// A device typed in place of a COM port becomes that port's device on this machine, so the
+// label printer (and whatever else uses the port) finds it at every print.
 bool QtPrinterPort::labelPrinterSetup(LabelPrinterSetup& setup) {
-    return VDevForm::edit(setup, parent_);
+    VDevForm form(setup, portDevice_ ? portDevice_(setup.port) : std::string(), parent_);
+    if (form.exec() != QDialog::Accepted) return false;
+    setup = form.chosen();
+    const std::string device = form.typedDevice();
+    if (device.empty() || !mapPort_) return true;
+    if (!mapPort_(setup.port, device))
+        QMessageBox::warning(parent_, QString::fromLatin1(kLabelSetupTitle),
+                             QString::fromLatin1(kPortNotStored));
+    return true;
 }
 
 // The system's dialog: a printer, or a PDF file when the user prints to a file there.

@@ -23,6 +23,14 @@ class QtPrinterPort : public PrinterPort {
     void setPaper(PaperOf paper) { paper_ = std::move(paper); }
     // Opens the "Page Layout" dialog.
     void setLayoutDialog(std::function<void()> open) { openLayout_ = std::move(open); }
+    // COM1 to COM4 as this machine maps them: the device a port stands for when it is not the
+    // usual one (empty otherwise), and a device typed in the label printer's setup for a port.
+    using PortDevice = std::function<std::string(int port)>;
+    using MapPort = std::function<bool(int port, const std::string& device)>;
+    void setPortDevices(PortDevice device, MapPort map) {
+        portDevice_ = std::move(device);
+        mapPort_ = std::move(map);
+    }
     // Prints go into this PDF file instead of a printer (empty: to the printer again); the
     // printer setup's "print to file" chooses it.
     void setPdfOutput(const std::string& path) { pdfOutput_ = path; }
@@ -40,6 +48,8 @@ class QtPrinterPort : public PrinterPort {
     QPointer<QWidget> parent_;
     PaperOf paper_;
     std::function<void()> openLayout_;
+    PortDevice portDevice_;
+    MapPort mapPort_;
     std::string pdfOutput_;
 };
 

@@ -38,7 +38,7 @@ QString comName(int port) {
 
 }  // namespace
 
-VDevForm::VDevForm(const LabelPrinterSetup& setup, QWidget* parent)
+VDevForm::VDevForm(const LabelPrinterSetup& setup, const std::string& portDevice, QWidget* parent)
     : QDialog(parent), setup_(setup) {
     setObjectName("VDevForm");
     setWindowTitle(QString::fromLatin1(kTitle));
@@ -54,10 +54,8 @@ VDevForm::VDevForm(const LabelPrinterSetup& setup, QWidget* parent)
     // A serial device of this machine that is no COM port can be typed in.
     port_->setEditable(true);
     for (int port = 1; port <= kPorts; ++port) port_->addItem(comName(port));
-    if (!setup.device.empty())
-        port_->setEditText(fromBytes(setup.device));
-    else
-        port_->setCurrentIndex(std::clamp(setup.port, 1, kPorts) - 1);
+    port_->setCurrentIndex(std::clamp(setup.port, 1, kPorts) - 1);
+    if (!portDevice.empty()) port_->setEditText(fromBytes(portDevice));
     auto* grid = new QGridLayout(definition);
     grid->addWidget(windowsPrinter_, 0, 0, 1, 2);
     grid->addWidget(new QLabel(QString::fromLatin1(kPrinterCaption), definition), 1, 0);
@@ -100,23 +98,17 @@ LabelPrinterSetup VDevForm::chosen() const {
     result.mode = direct_->isChecked() ? 1 : 0;
     result.printer = printer_->currentText().toLocal8Bit().toStdString();
     result.model = model_->currentText().toLocal8Bit().toStdString();
-    const QString port = port_->currentText().trimmed();
-    const int listed = port_->findText(port, Qt::MatchFixedString);
-    if (listed >= 0) {
-        result.port = listed + 1;
-        result.device.clear();
-    } else {
-        result.device = port.toLocal8Bit().toStdString();
-    }
+    // A typed device takes the place of the port the dialog was opened with.
+    const int listed = port_->findText(port_->currentText().trimmed(), Qt::MatchFixedString);
+    if (listed >= 0) result.port = listed + 1;
     result.showPanelOnStartup = startup_->isChecked();
     return result;
 }
 
-bool VDevForm::edit(LabelPrinterSetup& setup, QWidget* parent) {
-    VDevForm form(setup, parent);
-    if (form.exec() != QDialog::Accepted) return false;
-    setup = form.chosen();
-    return true;
+std::string VDevForm::typedDevice() const {
+    const QString port = port_->currentText().trimmed();
+    if (port.isEmpty() || port_->findText(port, Qt::MatchFixedString) >= 0) return {};
+    return port.toLocal8Bit().toStdString();
 }
 
 }  // namespace talvex

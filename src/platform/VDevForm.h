@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 #include "printing/PrinterPort.h"
 
 class QCheckBox;
@@ -17,13 +19,15 @@ class VDevForm : public QDialog {
     Q_OBJECT
 
   public:
-    VDevForm(const LabelPrinterSetup& setup, QWidget* parent = nullptr);
+    // portDevice: the device the setup's COM port stands for on this machine, shown in place
+    // of its name when it is not the usual one.
+    VDevForm(const LabelPrinterSetup& setup, const std::string& portDevice,
+             QWidget* parent = nullptr);
 
     // The choices as OK stores them, over the setup the dialog was opened with.
     LabelPrinterSetup chosen() const;
-
-    // Shows the dialog; true and the setup changed on OK.
-    static bool edit(LabelPrinterSetup& setup, QWidget* parent);
+    // A device path typed in place of a COM port; empty when a COM port was chosen.
+    std::string typedDevice() const;
 
     QRadioButton* typeButton(int type) const { return type == 0 ? windowsPrinter_ : direct_; }
     QComboBox* printerList() const { return printer_; }

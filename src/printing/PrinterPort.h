@@ -38,8 +38,6 @@ struct LabelPrinterSetup {
     std::string printer;
     std::string model;
     int port = 1;  // COM1 to COM4
-    // A device typed in place of a COM port ("/dev/ttyUSB0"); empty: the port number's device.
-    std::string device;
     bool showPanelOnStartup = false;
 };
 

@@ -277,6 +277,28 @@ class PrintWindowTest : public QObject {
         QTest::newRow("OK") << true;
         QTest::newRow("Cancel") << false;
     }
+    // A device typed in place of a COM port is kept as that port's device on this machine,
+    // shown again the next time, and found by the label printer's prints.
+    void typedPortDeviceIsKept() {
+        LabelPrinterSetup setup;
+        setup.mode = 1;
+        setup.port = 3;
+        whenShown<VDevForm>([](VDevForm* form) {
+            form->portList()->setEditText("/dev/ttyUSB0");
+            form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QVERIFY(h_.session->printerPort().labelPrinterSetup(setup));
+        QCOMPARE(setup.port, 3);
+        QCOMPARE(h_.session->config().serialPortPath("COM3"), std::string("/dev/ttyUSB0"));
+        QString shown;
+        whenShown<VDevForm>([&shown](VDevForm* form) {
+            shown = form->portList()->currentText();
+            form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        QVERIFY(!h_.session->printerPort().labelPrinterSetup(setup));
+        QCOMPARE(shown, QString("/dev/ttyUSB0"));
+    }
+
     void labelPrinterSetupOkAndCancel() {
         QFETCH(bool, ok);
         LabelPrinterSetup setup;
