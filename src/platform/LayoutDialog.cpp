@@ -216,7 +216,8 @@ void LayoutDialog::fill() {
         for (const char* format : kTapeFormats) format_->addItem(QString::fromLatin1(format));
     else
         for (const char* format : kRecordFormats) format_->addItem(QString::fromLatin1(format));
-    format_->setCurrentIndex(std::max(0, format_->findText(fromBytes(layout_.text(0)))));
+    format_->setCurrentIndex(
+        std::max(0, format_->findText(fromBytes(layout_.text(layout_text::kFormat)))));
     paper_->setCurrentIndex(
         std::max(0, paper_->findText(fromBytes(layout_.text(layout_text::kPaper)))));
     for (int i = 0; i < kSpacings; ++i) {

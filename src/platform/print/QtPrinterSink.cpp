@@ -104,6 +104,8 @@ void QtPrinterSink::putText(std::string_view text) {
 
 void QtPrinterSink::endLine() {
     current_.column = 0;
+    current_.fixedPitch = true;
+    fixedByEngine_ = false;
     if (++current_.line < linesPerPage_) return;
     current_.line = 0;
     ++current_.page;
@@ -115,12 +117,16 @@ void QtPrinterSink::setAttribute(int attribute, bool on) {
     current_.attributes = on ? current_.attributes | bit : current_.attributes & ~bit;
 }
 
+// Only a print with proportional corrections places its cells: those before the amount are in
+// the chosen font as it is; every other text keeps to the fixed pitch, so figures line up.
 void QtPrinterSink::moveToColumn(double column) {
     current_.column = std::max(0.0, column);
+    if (!fixedByEngine_) current_.fixedPitch = false;
 }
 
 void QtPrinterSink::setFixedPitch(bool on) {
-    current_.fixedPitch = on;
+    fixedByEngine_ = on;
+    current_.fixedPitch = true;
 }
 
 void QtPrinterSink::close() {

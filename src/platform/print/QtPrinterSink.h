@@ -60,6 +60,8 @@ class QtPrinterSink : public PrintSink {
     int linesPerPage_ = 0;
     int pageCount_ = 0;
     bool opened_ = false;
+    // The fixed-pitch font was asked for, from the amount to the line's end.
+    bool fixedByEngine_ = false;
     std::string error_;
 };
 
