@@ -91,6 +91,7 @@ class PrintOutputTest : public QObject {
   private slots:
     void pdfPageShowsTheSinkLinesInTheirColumns_data();
     void pdfPageShowsTheSinkLinesInTheirColumns();
+    void proportionalCellsKeepFiguresInLine();
     void pagesBreakWhereThePaperEnds();
     void unwritablePdfIsNotOpened();
     void serialLinkWritesExactBytes();
@@ -155,6 +156,35 @@ void PrintOutputTest::pdfPageShowsTheSinkLinesInTheirColumns() {
     QCOMPARE(pages.size(), size_t(1));
     // pdftotext may close up empty lines; the text of every line must be as the engine put it.
     QCOMPARE(withoutBlankLines(pages[0]), withoutBlankLines(trimmedLines(text.text())));
+}
+
+// With proportional corrections the words before the amount are in the chosen font at their
+// own columns, however wide their letters; from the amount on the pitch is fixed, so the
+// figures still end in one column.
+void PrintOutputTest::proportionalCellsKeepFiguresInLine() {
+    PrinterTarget target;
+    target.pdfPath = folder_.filePath("proportional.pdf").toStdString();
+    target.font.name = "Sans Serif";
+    QtPrinterSink pdf(target, PaperSize{8.5, 11});
+    QVERIFY(pdf.open());
+    for (const char* words : {"iiiiiiii", "WWWWWWWW", "Groceries and more"}) {
+        pdf.moveToColumn(2);
+        pdf.putText(words);
+        pdf.moveToColumn(32);
+        pdf.setFixedPitch(true);
+        pdf.putText("   1,234.50 +");
+        pdf.setFixedPitch(false);
+        pdf.endLine();
+    }
+    pdf.close();
+    const auto pages = pdfPages(QString::fromStdString(target.pdfPath), target.charsPerInch);
+    QCOMPARE(pages.size(), size_t(1));
+    const auto lines = withoutBlankLines(pages[0]);
+    QCOMPARE(lines.size(), size_t(3));
+    for (const std::string& line : lines) {
+        QVERIFY2(line.find("1,234.50 +") != std::string::npos, line.c_str());
+        QCOMPARE(line.rfind("1,234.50 +"), lines[0].rfind("1,234.50 +"));
+    }
 }
 
 // A label of one inch at six lines to the inch holds six lines: fourteen lines fill two
