@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -13,11 +14,13 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <filesystem>
 
 #include "DialogDriving.h"
 #include "WindowHarness.h"
+#include "documents/Columns.h"
 #include "documents/TapeDocument.h"
 #include "platform/OptionsDialog.h"
 #include "platform/PrinterTab.h"
@@ -112,12 +115,34 @@ class PrintWindowTest : public QObject {
             tab->includeSwitch(i)->setChecked(i != 4);
             QCOMPARE(layout().flag(i), i != 4 ? 1 : 0);
         }
+        // A column's width and alignment on paper, as the list's row of that column sets them.
+        auto* list = tab->findChild<QTableWidget*>("PrintColumns");
+        const int amount = h_.engine().layout().roles.amount;
+        const int row = amount - ColumnSet::kFirstColumn;
+        qobject_cast<QSpinBox*>(list->cellWidget(row, 1))->setValue(9);
+        qobject_cast<QComboBox*>(list->cellWidget(row, 2))->setCurrentIndex(3);
+        QCOMPARE(document.columns.column(amount).printWidth, 9);
+        QCOMPARE(document.columns.column(amount).alignment, ColumnAlignment::centre);
         QVERIFY(!tab->button("&Messenger...")->isEnabled());
         const bool label = h_.session->printing().labelPrinterSelected();
         tab->button("Swi&tch Prnters")->click();
         QCOMPARE(h_.session->printing().labelPrinterSelected(), !label);
         tab->button("Cl&ose")->click();
         QTRY_VERIFY(!h_.window().optionsDialog() || !h_.window().optionsDialog()->isVisible());
+    }
+
+    // The main printer's setup is the system's dialog under its own title; Cancel keeps the
+    // printer chosen before.
+    void printerSetupIsTheSystemDialog() {
+        QString title;
+        whenShown<QPrintDialog>([&title](QPrintDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        });
+        std::string printer = "Front desk";
+        QVERIFY(!h_.session->printerPort().printerSetup(printer));
+        QCOMPARE(title, QString("Printer Setup"));
+        QCOMPARE(printer, std::string("Front desk"));
     }
 
     // OK hands back every choice; Cancel nothing, whatever was changed.
