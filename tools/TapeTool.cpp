@@ -26,14 +26,18 @@ constexpr std::string_view kUsage =
     "       talvex-tape show FILE\n"
     "       talvex-tape recalc FILE [-o OUT]\n"
     "       talvex-tape check FILE\n"
-    "       talvex-tape print FILE [--text] [--from N --to N] [--format NAME]\n"
+    "       talvex-tape print FILE [--text | --pdf OUT | --serial PATH] [--from N --to N]\n"
+    "                             [--format NAME] [--size S] [--wrap] [--feed]\n"
     "SCRIPT '-' reads standard input; a script after -- may start with '-'.\n"
     "options: --decimal-mode N  --places N  --round 0|1  --thousands 0|1  --decsep C\n"
     "         --counts 0|1  --count-prefix TEXT  --auto-text 0|1  --tape 0|1\n"
     "         --starline 0|1  --max-rows N (1 or more)\n"
     "--decsep . or , (show, recalc, check and print take it too; default: the locale's)\n"
-    "print: the tape on its page layout as text; --from and --to count from the first\n"
-    "       visible line; --format Tape, Table Report, Form Report, Label or Check\n"
+    "print: the tape on its page layout as text, into a PDF file, or as the label printer's\n"
+    "       bytes to a serial device; --from and --to count from the first visible line;\n"
+    "       --format Tape, Table Report, Form Report, Label or Check; with --serial,\n"
+    "       --size points or Fit, --wrap long lines instead of cutting them, --feed after\n"
+    "       the print\n"
     "exit status: 0 done, 1 the engine refused a key, a file had problems or could not\n"
     "be read or saved, 2 a malformed command line or script\n";
 
@@ -48,7 +52,7 @@ const std::vector<std::string>& optionsWithValues() {
         "--decimal-mode", "--places",       "--round",     "--thousands", "--decsep",
         "--counts",       "--count-prefix", "--auto-text", "--tape",      "--starline",
         "--max-rows",     "--template",     "-o",          "--from",      "--to",
-        "--format"};
+        "--format",       "--pdf",          "--serial",    "--size"};
     return kNames;
 }
 
@@ -61,7 +65,7 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
                                   args.end());
             break;
         }
-        if (arg == "--no-data" || arg == "--text") {
+        if (arg == "--no-data" || arg == "--text" || arg == "--wrap" || arg == "--feed") {
             line.options[arg] = "1";
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
             const auto& names = optionsWithValues();
@@ -287,27 +291,54 @@ std::string printChoices(const CommandLine& line, PrintRange& range, std::string
 }
 
 // The tape on its page layout: the one the tape carries, else the configuration's.
+// With --pdf the main printer prints into the file; with --serial the label printer, connected
+// directly, sends its bytes to the device.
 int runPrint(const CommandLine& line, ToolSession& session, std::ostream& out, std::ostream& err) {
     PrintRange range;
     std::string format;
     const std::string error = printChoices(line, range, format);
     if (!error.empty()) return usageError(err, error);
+    const std::string pdf = option(line, "--pdf");
+    const std::string serial = option(line, "--serial");
+    if (!pdf.empty() + !serial.empty() + line.options.count("--text") > 1)
+        return usageError(err, "print takes one of --text, --pdf and --serial");
+    if (serial.empty() && (line.options.count("--size") || line.options.count("--wrap") ||
+                           line.options.count("--feed")))
+        return usageError(err, "--size, --wrap and --feed go with --serial");
     if (line.options.count("--format")) session.layout().setText(layout_text::kFormat, format);
     session.printer().setTextOutput(&out);
-    const PrintOutcome outcome = session.printing().print(PrintRoute::mainPrinter, range);
+    PrintRoute route = PrintRoute::mainPrinter;
+    if (!pdf.empty()) session.printer().setPdfOutput(pdf);
+    LabelPrinter& label = session.addins().labelPrinter();
+    if (!serial.empty()) {
+        session.printer().setSerialDevice(serial);
+        LabelPrinterSettings direct = label.settings();
+        direct.mode = 1;
+        label.setSettings(direct);
+        if (line.options.count("--size"))
+            session.document().font.labelPrinterSize = option(line, "--size");
+        // The panel's Trnc key: long lines wrap instead of being cut.
+        if (line.options.count("--wrap") && label.trunc() != kWrap) label.entry(label_code::kTrunc);
+        route = PrintRoute::labelPrinter;
+    }
+    const PrintOutcome outcome = session.printing().print(route, range);
+    // The panel's Feed key after the print.
+    if (!serial.empty() && line.options.count("--feed") && outcome == PrintOutcome::printed)
+        label.entry(label_code::kFeed);
     session.flushMessages();
     return outcome == PrintOutcome::printed ? kExitOk : kExitFailed;
 }
 
 // show, recalc, check and print work on one existing file.
 int runOnFile(const std::string& command, const CommandLine& line, char defaultDecSep,
-              std::ostream& out, std::ostream& err) {
+              const ToolDevices& devices, std::ostream& out, std::ostream& err) {
     if (line.arguments.size() != 1) return usageError(err, command + " needs one file");
     const std::string& file = line.arguments.front();
     std::string error;
     const auto decSep = decSepOption(line, defaultDecSep, error);
     if (!decSep) return usageError(err, error);
     ToolSession session(err, *decSep);
+    session.printer().setDevices(devices);
     if (!session.load(file, error)) return failed(err, "cannot read " + file + ": " + error);
     const LoadReport& report = session.lastLoad();
     if (command == "show") {
@@ -340,7 +371,7 @@ char localeDecimalSeparator() {
 }
 
 int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, char defaultDecSep) {
+                std::ostream& err, char defaultDecSep, const ToolDevices& devices) {
     if (args.empty() || args.front() == "--help" || args.front() == "-h") {
         (args.empty() ? err : out) << kUsage;
         return args.empty() ? kExitUsage : kExitOk;
@@ -353,7 +384,7 @@ int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ost
     const std::string error = parseCommandLine(args, line);
     if (!error.empty()) return usageError(err, error);
     if (command == "keys") return runKeys(line, defaultDecSep, in, out, err);
-    return runOnFile(command, line, defaultDecSep, out, err);
+    return runOnFile(command, line, defaultDecSep, devices, out, err);
 }
 
 }  // namespace talvex
