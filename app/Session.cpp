@@ -90,15 +90,9 @@ void Session::loadMainWindow(const std::string& startFile) {
 void Session::connectPrinting() {
     printerPort_.setParent(window_.get());
     printerPort_.setLayoutDialog([this] { window_->openPageLayout(); });
-    // The layout's width and height are in inches or in the print's own columns and lines.
     printerPort_.setPaper([this](double charsPerInch, double linesPerInch) {
-        const PageLayout& layout = core_.layout;
-        PaperSize paper;
-        if (charsPerInch > 0)
-            paper.width = layout.horizontal(layout_text::kWidth, charsPerInch) / charsPerInch;
-        if (linesPerInch > 0)
-            paper.height = layout.vertical(layout_text::kHeight, linesPerInch) / linesPerInch;
-        return paper;
+        const auto [width, height] = core_.layout.paperInches(charsPerInch, linesPerInch);
+        return PaperSize{width, height};
     });
     // A COM port the "Ports" section maps elsewhere shows its device; a typed one is kept there.
     printerPort_.setPortDevices(

@@ -72,15 +72,9 @@ ToolSession::ToolSession(std::ostream& err, char decSep)
     : view_(err),
       dialogs_(err),
       core_({view_, dialogs_, noWindow_, uncancelled_, printer_}, findConfig(), decSep) {
-    // The layout's width and height are in inches or in the print's own columns and lines.
     printer_.setPaperOf([this](double charsPerInch, double linesPerInch) {
-        const PageLayout& layout = core_.layout;
-        PaperInches paper;
-        if (charsPerInch > 0)
-            paper.width = layout.horizontal(layout_text::kWidth, charsPerInch) / charsPerInch;
-        if (linesPerInch > 0)
-            paper.height = layout.vertical(layout_text::kHeight, linesPerInch) / linesPerInch;
-        return paper;
+        const auto [width, height] = core_.layout.paperInches(charsPerInch, linesPerInch);
+        return PaperInches{width, height};
     });
     startDefaultTape();
 }

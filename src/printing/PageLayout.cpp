@@ -171,4 +171,13 @@ bool PageLayout::save(ConfigStore& config) const {
     return config.putSetting(config_section::kPrinter, kTexts, textsText()) && flags;
 }
 
+// The width and height are in inches or in the print's own columns and lines.
+std::pair<double, double> PageLayout::paperInches(double charsPerInch, double linesPerInch) const {
+    const double width =
+        charsPerInch > 0 ? horizontal(layout_text::kWidth, charsPerInch) / charsPerInch : 0;
+    const double height =
+        linesPerInch > 0 ? vertical(layout_text::kHeight, linesPerInch) / linesPerInch : 0;
+    return {width, height};
+}
+
 }  // namespace talvex

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "shell/OwnedGroup.h"
 
@@ -100,6 +101,8 @@ class PageLayout : public OwnedGroup {
     // and height).
     double horizontal(int index, double charsPerInch) const;
     double vertical(int index, double linesPerInch) const;
+    // The paper in inches for a print's density; a height of 0 is continuous paper.
+    std::pair<double, double> paperInches(double charsPerInch, double linesPerInch) const;
 
     // The flags as one number, bit i for switch i, and the texts joined with ",".
     std::string flagsText() const;
