@@ -53,7 +53,7 @@ bool RunPainter::begin(QPagedPaintDevice* device) {
     return false;
 }
 
-QFont RunPainter::fontFor(const PrintRun& run) const {
+QFont RunPainter::fontFor(const PlacedText& run) const {
     QFont font = run.fixedPitch ? fixed_ : proportional_;
     if (has(run.attributes, print_attribute::kBold)) font.setBold(true);
     if (has(run.attributes, print_attribute::kUnderline)) font.setUnderline(true);
@@ -62,7 +62,7 @@ QFont RunPainter::fontFor(const PrintRun& run) const {
     return font;
 }
 
-void RunPainter::paint(const PrintRun& run) {
+void RunPainter::paint(const PlacedText& run) {
     if (!painter_) return;
     for (; page_ < run.page; ++page_)
         if (!device_->newPage()) failed_ = true;

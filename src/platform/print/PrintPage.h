@@ -13,7 +13,7 @@ class QPagedPaintDevice;
 
 namespace talvex {
 
-struct PrintRun {
+struct PlacedText {
     int page = 0;  // from 0
     int line = 0;  // from the page's top
     double column = 0;
@@ -33,7 +33,7 @@ class RunPainter {
 
     // False when the device cannot be painted on (a PDF file that cannot be written).
     bool begin(QPagedPaintDevice* device);
-    void paint(const PrintRun& run);
+    void paint(const PlacedText& run);
     void end();
     // A page could not be started (the printer went away): what follows is lost.
     bool failed() const { return failed_; }
@@ -42,7 +42,7 @@ class RunPainter {
     static QFont fixedPitchFont(const QFont& printFont);
 
   private:
-    QFont fontFor(const PrintRun& run) const;
+    QFont fontFor(const PlacedText& run) const;
 
     QFont proportional_;
     QFont fixed_;

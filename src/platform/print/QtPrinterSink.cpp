@@ -46,7 +46,7 @@ QtPrinterSink::~QtPrinterSink() {
 bool QtPrinterSink::open() {
     error_.clear();
     kept_.clear();
-    current_ = PrintRun{};
+    current_ = PlacedText{};
     pageCount_ = 0;
     const bool pdf = !target_.pdfPath.empty();
     if (!pdf && !target_.preview && QPrinterInfo::availablePrinters().isEmpty()) {
@@ -92,7 +92,7 @@ void QtPrinterSink::configurePrinter() {
 
 void QtPrinterSink::putText(std::string_view text) {
     if (!opened_ || text.empty()) return;
-    PrintRun run = current_;
+    PlacedText run = current_;
     run.text = fromBytes(text);
     current_.column += run.text.size();
     pageCount_ = std::max(pageCount_, run.page + 1);
@@ -145,7 +145,7 @@ void QtPrinterSink::close() {
 void QtPrinterSink::showPreview() {
     struct Pages {
         std::unique_ptr<QPrinter> printer;
-        std::vector<PrintRun> runs;
+        std::vector<PlacedText> runs;
         PrinterTarget target;
     };
     auto pages = std::make_shared<Pages>(Pages{std::move(printer_), std::move(kept_), target_});
@@ -158,7 +158,7 @@ void QtPrinterSink::showPreview() {
                              const PrinterTarget& t = pages->target;
                              RunPainter painter(printFont(t.font), t.charsPerInch, t.linesPerInch);
                              if (!painter.begin(device)) return;
-                             for (const PrintRun& run : pages->runs) painter.paint(run);
+                             for (const PlacedText& run : pages->runs) painter.paint(run);
                              painter.end();
                          });
         preview.exec();

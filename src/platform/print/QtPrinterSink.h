@@ -55,8 +55,8 @@ class QtPrinterSink : public PrintSink {
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<RunPainter> painter_;
     // The preview paints its pages whenever it is asked to, so it keeps every run.
-    std::vector<PrintRun> kept_;
-    PrintRun current_;
+    std::vector<PlacedText> kept_;
+    PlacedText current_;
     int linesPerPage_ = 0;
     int pageCount_ = 0;
     bool opened_ = false;
