@@ -26,10 +26,12 @@ void Engine::clearEntryAfterCall() {
 }
 
 // The calculator's own columns (amount, code, reference) are the engine's to write: a text
-// from outside never replaces them, or the tape would no longer add up.
+// from outside never replaces them, or the tape would no longer add up. Transactions go to the
+// end of the tape, never over a line the cursor happens to stand on.
 bool Engine::writeTransaction(std::string_view code, double amount,
                               const std::vector<std::pair<int, std::string>>& cells) {
     if (!numberFits(amount)) return false;
+    if (state_.curRow != state_.lastRow) selectRow(state_.lastRow);
     const bool total = code == op::kTotal;
     if ((total || code == op::kSubtotal) && state_.curRow == 2 && state_.lastRow == 2 &&
         baseCode(opAt(1)) == op::kClear) {
