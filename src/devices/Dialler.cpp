@@ -112,7 +112,6 @@ void Dialler::activate() {
     panel_->setButtonEnabled(kMenuButton, true);
     std::vector<std::string> ports(std::begin(kPorts), std::end(kPorts));
     panel_->fillPorts(ports, std::to_string(portNumber_));
-    lastKey_ = kActivate;
     finish();
 }
 
@@ -167,7 +166,6 @@ void Dialler::dial() {
     const std::string start = phoneNumber_.empty() ? kEnterNumber : "";
     engine_.showDisplayValue(phoneNumber_);
     engine_.showStatusText(start + (sendString_.empty() ? kDigitsAfterAnswer : kSendAfterAnswer));
-    lastKey_ = kDial;
     if (!transmit(std::string(modem::kDial) + phoneNumber_)) return;
     hangCaption_ = true;
     showCaptions();
@@ -210,7 +208,6 @@ bool Dialler::transmit(const std::string& command) {
 void Dialler::hangUp() {
     engine_.showStatusText("");
     engine_.showDisplayValue("");
-    lastKey_ = kDial;
     transmit(modem::kHangUp);
     if (line_) endCall();
 }
@@ -234,7 +231,6 @@ void Dialler::endCall() {
 void Dialler::sendLogon() {
     const std::string group = modem::nextLogonGroup(sendString_);
     engine_.showStatusText(sendString_.empty() ? kDigitsAfterPause : kSendAfterPause);
-    lastKey_ = kSend;
     if (!group.empty()) {
         engine_.showDisplayValue(group);
         if (!transmit(std::string(modem::kDial) + group)) return;
@@ -246,7 +242,6 @@ void Dialler::manualKey(int key) {
     const auto tone = modem::toneOfKey(key);
     if (!tone) return;
     engine_.showStatusText("");
-    lastKey_ = key;
     engine_.showDisplayValue(engine_.state().regs.displayValue + *tone);
     if (!transmit(std::string(modem::kDial) + *tone)) return;
     finish();
@@ -274,7 +269,6 @@ void Dialler::portChosen() {
     if (chosen.size() != 1 || port < 1 || port > 4) return;
     portNumber_ = port;
     config_.putSetting(kSection, kPortKey, chosen);
-    lastKey_ = kPortChosen;
     finish();
 }
 

@@ -84,7 +84,6 @@ class Dialler {
     bool showingAccounts_ = false;
     bool hangCaption_ = false;
     bool digitCapture_ = false;
-    int lastKey_ = 0;
 };
 
 }  // namespace talvex
