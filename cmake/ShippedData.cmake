@@ -3,7 +3,8 @@
 # A user's own changes (settings, edited templates, tapes) are never overwritten; the help tape
 # is always brought up to date.
 set(TALVEX_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
-set(TALVEX_KEEP_USER_FILES !Default.kwt Household.kwd Invoice.kwd Loan.kwd)
+set(TALVEX_KEEP_USER_FILES !Default.kwt Household.kwd Invoice.kwd Loan.kwd Accounts.kwb Welcome.1
+    Checks.1 Debits.1 Deposits.1 Goodbye.1)
 set(TALVEX_REFRESHED_FILES Readme45.kwd Talvex.html)
 
 file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})

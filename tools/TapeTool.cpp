@@ -22,7 +22,8 @@ namespace {
 constexpr int kExitFailed = 1;
 
 constexpr std::string_view kUsage =
-    "usage: talvex-tape keys [options] [--template FILE] [-o FILE [--no-data]] SCRIPT\n"
+    "usage: talvex-tape keys [options] [--template FILE] [--port PATH] [-o FILE [--no-data]]\n"
+    "                        SCRIPT\n"
     "       talvex-tape show FILE\n"
     "       talvex-tape recalc FILE [-o OUT]\n"
     "       talvex-tape check FILE\n"
@@ -33,6 +34,8 @@ constexpr std::string_view kUsage =
     "         --counts 0|1  --count-prefix TEXT  --auto-text 0|1  --tape 0|1\n"
     "         --starline 0|1  --max-rows N (1 or more)\n"
     "--decsep . or , (show, recalc, check and print take it too; default: the locale's)\n"
+    "--port PATH: the serial device the phone add-in's modem is on, whatever COM port it\n"
+    "       chose (\"{addin 0 VantAtm}\" and \"{panel 0 N}\" in a script drive it)\n"
     "print: the tape on its page layout as text, into a PDF file, or as the label printer's\n"
     "       bytes to a serial device; --from and --to count from the first visible line;\n"
     "       --format Tape, Table Report, Form Report, Label or Check; with --serial,\n"
@@ -52,7 +55,7 @@ const std::vector<std::string>& optionsWithValues() {
         "--decimal-mode", "--places",       "--round",     "--thousands", "--decsep",
         "--counts",       "--count-prefix", "--auto-text", "--tape",      "--starline",
         "--max-rows",     "--template",     "-o",          "--from",      "--to",
-        "--format",       "--pdf",          "--serial",    "--size"};
+        "--format",       "--pdf",          "--serial",    "--size",      "--port"};
     return kNames;
 }
 
@@ -201,8 +204,19 @@ bool keyedWithOtherSeparator(const Engine& engine) {
     return false;
 }
 
-int runKeys(const CommandLine& line, char defaultDecSep, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+// The modem lines of the phone add-in: the device --port names, else the add-in's COM port.
+void connectModem(const CommandLine& line, const ToolDevices& devices, ToolSession& session) {
+    if (!devices.modem) return;
+    const std::string port = option(line, "--port");
+    session.addins().dialler().setLineFactory(
+        [modem = devices.modem, port]() -> std::unique_ptr<ModemLine> {
+            if (port.empty()) return modem();
+            return std::make_unique<NamedModemLine>(modem(), port);
+        });
+}
+
+int runKeys(const CommandLine& line, char defaultDecSep, const ToolDevices& devices,
+            std::istream& in, std::ostream& out, std::ostream& err) {
     if (line.arguments.size() != 1)
         return usageError(
             err, line.arguments.empty() ? "no script given" : "more than one script given");
@@ -217,6 +231,7 @@ int runKeys(const CommandLine& line, char defaultDecSep, std::istream& in, std::
         return kExitUsage;
     }
     ToolSession session(err, *decSep);
+    connectModem(line, devices, session);
     const std::string templateFile = option(line, "--template");
     if (!templateFile.empty() && !session.load(templateFile, error))
         return usageError(err, "cannot read the template " + templateFile + ": " + error);
@@ -383,7 +398,7 @@ int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ost
     CommandLine line;
     const std::string error = parseCommandLine(args, line);
     if (!error.empty()) return usageError(err, error);
-    if (command == "keys") return runKeys(line, defaultDecSep, in, out, err);
+    if (command == "keys") return runKeys(line, defaultDecSep, devices, in, out, err);
     return runOnFile(command, line, defaultDecSep, devices, out, err);
 }
 

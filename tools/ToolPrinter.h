@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "devices/ModemLine.h"
 #include "printing/PrinterPort.h"
 
 namespace talvex {
@@ -22,6 +23,26 @@ struct PaperInches {
 struct ToolDevices {
     std::function<std::unique_ptr<PrintSink>(const PrinterTarget&, PaperInches)> pdf;
     std::function<std::unique_ptr<SerialLink>()> serial;
+    // The modem's two-way line for the phone add-in.
+    std::function<std::unique_ptr<ModemLine>()> modem;
+};
+
+// A modem line that opens the device the command line named, whatever COM port the add-in
+// has chosen.
+class NamedModemLine : public ModemLine {
+  public:
+    NamedModemLine(std::unique_ptr<ModemLine> line, std::string device)
+        : line_(std::move(line)), device_(std::move(device)) {}
+    bool open(const std::string&) override { return line_->open(device_); }
+    void clearInput() override { line_->clearInput(); }
+    bool write(std::string_view bytes) override { return line_->write(bytes); }
+    ReplyWait awaitReply(int timeoutMs) override { return line_->awaitReply(timeoutMs); }
+    bool close() override { return line_->close(); }
+    std::string error() const override { return line_->error(); }
+
+  private:
+    std::unique_ptr<ModemLine> line_;
+    std::string device_;
 };
 
 // Each printed page goes to the stream as text when the print closes.

@@ -20,6 +20,8 @@ std::filesystem::path programFolder() {
 }  // namespace
 
 void ConsoleView::showStatus(const std::string& text, bool error) {
+    // A cleared status bar is no message.
+    if (text.empty() && !error) return;
     if (error) ++errors_;
     if (!last_.empty() && text == last_ && error == lastWasError_) {
         ++repeats_;

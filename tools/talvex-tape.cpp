@@ -10,6 +10,7 @@
 
 #include "platform/print/QtPrinterSink.h"
 #if TALVEX_HAS_SERIAL
+#include "platform/serial/QtModemLine.h"
 #include "platform/serial/QtSerialLink.h"
 #endif
 #endif
@@ -40,6 +41,10 @@ talvex::ToolDevices qtDevices(std::unique_ptr<QApplication>& app) {
     devices.serial = [&app] {
         ensureQtApplication(app);
         return std::make_unique<talvex::QtSerialLink>();
+    };
+    devices.modem = [&app] {
+        ensureQtApplication(app);
+        return std::make_unique<talvex::QtModemLine>();
     };
 #endif
     return devices;

@@ -27,6 +27,8 @@ class Addin {
   public:
     virtual ~Addin() = default;
     virtual void entry(int code) = 0;
+    // A keypad key (0 to 12) while the add-in takes the keypad's digits.
+    virtual void manualKey(int key) { entry(key); }
     // The fields the add-in keeps on the line just written, each preceded by ":" (the kind
     // field first); empty when the line is not the add-in's.
     virtual std::string lineFields() { return {}; }

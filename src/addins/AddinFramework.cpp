@@ -213,6 +213,19 @@ void AddinFramework::setButtonEnabled(int slot, int button, bool enabled) {
     panels_->setButtonEnabled(slot, button, enabled);
 }
 
+void AddinFramework::setButtonText(int slot, int button, const std::string& caption,
+                                   const std::string& tip) {
+    PanelButton& shown = panelViews_.at(slot).spec.buttons.at(button);
+    shown.caption = caption;
+    shown.tip = tip.empty() ? caption : tip;
+    if (panelShown_.at(slot)) panels_->showPanel(slot, panelViews_[slot]);
+}
+
+void AddinFramework::numberEntryKey(int key) {
+    firstKey_ = key::kFirstDevicePanelKey;
+    if (Addin* addin = find(slotAddin_[kDeviceSlot])) addin->manualKey(key);
+}
+
 void AddinFramework::setListEnabled(int list, bool enabled) {
     panels_->setListEnabled(list, enabled);
 }

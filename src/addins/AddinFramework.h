@@ -40,6 +40,14 @@ class AddinFramework : public AddinPort {
     // Builds a slot's panel from a menu string and shows it.
     void buildPanel(int slot, std::string_view menu);
     void setButtonEnabled(int slot, int button, bool enabled);
+    void setButtonText(int slot, int button, const std::string& caption, const std::string& tip);
+    // While set, the keypad's number keys go to the device slot's add-in, not the calculator.
+    // Only the add-in that set it takes the digits: another one chosen in the slot does not.
+    void setDigitCapture(bool capture) {
+        digitCapture_ = capture;
+        captureOwner_ = slotAddin_[0];
+    }
+    bool digitCapture() const { return digitCapture_ && slotAddin_[0] == captureOwner_; }
     void setListEnabled(int list, bool enabled);
     void dropDownList(int list);
     // Sends a code to the slot's active add-in.
@@ -75,6 +83,8 @@ class AddinFramework : public AddinPort {
     void lineReplayed(std::string_view record, bool withRawEntry) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
     void dispatch(int slot, int key) override;
+    bool takesNumberEntry() const override { return digitCapture(); }
+    void numberEntryKey(int key) override;
     // Whether a panel key (31 to 46) may be pressed while a line inside the tape is current.
     bool editableKey(int code) const;
     bool isAddinLetter(std::string_view code) const override;
@@ -106,6 +116,8 @@ class AddinFramework : public AddinPort {
     int calcKindActive_ = 0;
     int deviceKindActive_ = 0;
     int firstKey_ = 39;
+    bool digitCapture_ = false;
+    std::string captureOwner_;
     LetterSets letters_;
     std::string letter_;
     std::vector<std::string> replayedFields_;

@@ -250,7 +250,7 @@ void Engine::loadRegistersAbove(int row) {
 
 void Engine::keyProcess(int code) {
     if (code < key::kPercent && addins_.takesNumberEntry()) {
-        addins_.dispatch(0, code);
+        addins_.numberEntryKey(code);
         return;
     }
     if (isPanelKey(code)) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/EnginePorts.h"
@@ -84,6 +85,19 @@ class Engine {
     // A function body starts from a clean register set, and the lines after it go on from the
     // registers of a row above it (none: a cleared calculator).
     void clearPendingRegisters();
+
+    // What a device add-in shows and writes while it drives something outside the tape.
+    void showStatusText(const std::string& text) { status(text); }
+    void showDisplayValue(const std::string& value);
+    // A colour entry for the display (16 to 18); -1 returns it to the tape's own.
+    void setDisplayStyle(int colourIndex);
+    // The entry after a call: "0" keyed and shown, no operator pending.
+    void clearEntryAfterCall();
+    // A line whose amount and code come from outside, with texts for some physical columns.
+    // A total is followed by its blank line; a total straight after an opening clear line
+    // takes that line's place.
+    bool writeTransaction(std::string_view code, double amount,
+                          const std::vector<std::pair<int, std::string>>& cells);
     void takePendingRegistersOf(int row);
     // Replays lines from row until an add-in stops the replay or the tape ends; the registers,
     // the entry and the cursor are then as they were. A recalculation is a replay too.

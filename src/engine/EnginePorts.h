@@ -75,6 +75,8 @@ class AddinPort {
     virtual void dispatch(int /*slot*/, int /*key*/) {}
     // An add-in has taken over number entry (digit keys go to it).
     virtual bool takesNumberEntry() const { return false; }
+    // A key of number entry (0 to 12) for the add-in that took it over.
+    virtual void numberEntryKey(int key) { dispatch(0, key); }
 
     virtual bool isAddinLetter(std::string_view /*code*/) const { return false; }
     virtual bool isFunction(std::string_view /*code*/) const { return false; }

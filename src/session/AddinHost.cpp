@@ -16,13 +16,16 @@ AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
       mortgage_(framework_, engine),
       userFunctions_(framework_, engine, dialogs),
       labelPrinter_(config),
-      labelPrinterAddin_(framework_, labelPrinter_) {
+      labelPrinterAddin_(framework_, labelPrinter_),
+      dialler_(engine, dialogs, config),
+      modemAddin_(framework_, dialler_) {
     framework_.install("Memory", memory_);
     framework_.install("Financial", financial_);
     framework_.install("VantX10", x10_);
     framework_.install("Mortgage", mortgage_);
     framework_.install("UserFuncs", userFunctions_);
     framework_.install("VantPrint", labelPrinterAddin_);
+    framework_.install("VantAtm", modemAddin_);
 }
 
 void AddinHost::saveSettings() {
@@ -36,6 +39,7 @@ void AddinHost::loadAddinLists() {
 // Reading a tape is not a change to it: whatever the add-ins rebuild leaves it unmodified.
 void AddinHost::tapeRead(std::array<int, 2> indexes) {
     const bool modified = engine_.state().modified;
+    dialler_.tapeLoaded();
     loadAddinLists();
     framework_.selectByIndex(addin_list::kDevices, indexes[0]);
     // The label printer's "Display VantPrinter KeyPad on Startup" stands in for a tape that

@@ -8,8 +8,10 @@
 #include "addins/Mortgage.h"
 #include "addins/PanelAddins.h"
 #include "addins/UserFunctions.h"
+#include "devices/Dialler.h"
 #include "printing/LabelPrinter.h"
 #include "session/LabelPrinterAddin.h"
+#include "session/ModemAddin.h"
 
 namespace talvex {
 
@@ -29,6 +31,8 @@ class AddinHost {
     const UserFunctions& userFunctions() const { return userFunctions_; }
     LabelPrinter& labelPrinter() { return labelPrinter_; }
     const LabelPrinter& labelPrinter() const { return labelPrinter_; }
+    Dialler& dialler() { return dialler_; }
+    const Dialler& dialler() const { return dialler_; }
     // At the end of the run: the device add-ins write the settings they changed.
     void saveSettings();
 
@@ -54,6 +58,8 @@ class AddinHost {
     UserFunctions userFunctions_;
     LabelPrinter labelPrinter_;
     LabelPrinterAddin labelPrinterAddin_;
+    Dialler dialler_;
+    ModemAddin modemAddin_;
 };
 
 }  // namespace talvex

@@ -21,6 +21,7 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     settings.own(settings_group::kMessenger, messenger);
     // Prints use the configuration's layout until a tape brings its own.
     settings.loadGroup(settings_group::kPrinter);
+    addins.dialler().setDocuments(documents, document);
     addins.loadAddinLists();
     addTapeCommands(commands, {engine, document, options, settings, config, documents,
                                ports.frontEnd, printing});
