@@ -6,6 +6,9 @@
 #include <QScreen>
 
 #include "platform/MainWindow.h"
+#if TALVEX_HAS_SERIAL
+#include "platform/serial/QtModemLine.h"
+#endif
 #include "shell/Startup.h"
 
 namespace talvex {
@@ -46,6 +49,10 @@ Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
     core_.engine.setClipboard(clipboard_);
     core_.engine.setMaxRows(core_.config.maxRows());
     core_.document.columns.setDefaults();
+#if TALVEX_HAS_SERIAL
+    // The dialler's modem is on a serial port of this machine.
+    core_.addins.dialler().setLineFactory([] { return std::make_unique<QtModemLine>(); });
+#endif
 }
 
 Session::~Session() {
