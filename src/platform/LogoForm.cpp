@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -165,6 +166,7 @@ QGroupBox* LogoForm::makeDetails() {
     row(2, "Text:", text, -1, textPlace);
     row(3, "Address:", address, browsePageFile, -1);
     row(4, "Password:", password, -1, -1);
+    grid->setVerticalSpacing(4);
     texts_[password]->setEchoMode(QLineEdit::PasswordEchoOnEdit);
     QCheckBox* launch = makeCheck(kFirstSwitchCheck, "Launch:");
     launch->setParent(frame);
@@ -198,9 +200,11 @@ QGroupBox* LogoForm::makeOptions() {
     QCheckBox* editLock = makeCheck(kEditLockCheck, "Edit Lock:");
     QCheckBox* maxWidth = makeCheck(kMaxWidthCheck, "Max Width:");
     for (QCheckBox* box : {viewLock, editLock, maxWidth}) box->setParent(frame);
-    grid->addWidget(viewLock, 4, 0, 1, 2);
-    grid->addWidget(editLock, 4, 2, 1, 2);
-    grid->addWidget(maxWidth, 5, 0, 1, 2);
+    // The three switches share a row, so the dialog fits a 640x480 screen.
+    auto* locks = new QHBoxLayout;
+    for (QCheckBox* box : {viewLock, editLock, maxWidth}) locks->addWidget(box);
+    grid->addLayout(locks, 4, 0, 1, 4);
+    grid->setVerticalSpacing(4);
     for (int i : {bevelWidth, borderWidth, minHeight, maxHeight})
         texts_[static_cast<size_t>(i)]->setMaximumWidth(60);
     return frame;
@@ -282,8 +286,10 @@ QPushButton* LogoForm::makeCommand(int index, const QString& caption) {
 }
 
 void LogoForm::fill(const MessengerRecord& r) {
+    // Each box shows the start of its text, where a file's folder or an address begins.
     const auto setText = [this](int box, const std::string& value) {
         texts_[static_cast<size_t>(box)]->setText(local(value));
+        texts_[static_cast<size_t>(box)]->setCursorPosition(0);
     };
     setText(logoFile, r.logoFile);
     setText(wallpaper, r.wallpaperFile);
