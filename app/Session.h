@@ -40,6 +40,7 @@ class Session {
     AddinHost& addins() { return core_.addins; }
     const CommandTable& commands() const { return core_.commands; }
     PageLayout& layout() { return core_.layout; }
+    MessengerSettings& messenger() { return core_.messenger; }
     PrintCommands& printing() { return core_.printing; }
     QtPrinterPort& printerPort() { return printerPort_; }
 

@@ -5,7 +5,7 @@
 set(TALVEX_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 set(TALVEX_KEEP_USER_FILES !Default.kwt Household.kwd Invoice.kwd Loan.kwd Accounts.kwb Welcome.1
     Checks.1 Debits.1 Deposits.1 Goodbye.1)
-set(TALVEX_REFRESHED_FILES Readme45.kwd Talvex.html)
+set(TALVEX_REFRESHED_FILES Readme45.kwd Talvex.html Talvex.bmp)
 
 file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # The configuration is put there at configure time and again by every build, so a deleted one

@@ -186,6 +186,8 @@ void MainWindow::openOptions(int tab) {
                 [this] { model_->columnsChanged(); });
         connect(options_, &OptionsDialog::switchConfigRequested, this,
                 [this] { runCommand("VantConfiguration"); });
+        connect(options_, &OptionsDialog::messengerRequested, this,
+                &MainWindow::openMessengerFromOptions);
         connect(options_, &OptionsDialog::optionsChanged, this, [this] {
             applyViewOptions();
             syncCommands();

@@ -55,6 +55,7 @@ MainWindow::MainWindow(TapeSession& core, QWidget* parent) : QMainWindow(parent)
 // The framework outlives the window: it must not show anything on panels that are gone.
 MainWindow::~MainWindow() {
     core_.addins.framework().setPanels(nullptr);
+    core_.messenger.attachPanel(nullptr);
     // The layout outlives the window: it must not call back into it.
     if (layout_) layout_->onTapeWidthChanged = nullptr;
 }

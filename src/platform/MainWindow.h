@@ -31,6 +31,7 @@ class Keypad;
 class OptionTable;
 class OptionsDialog;
 class LayoutDialog;
+class MessengerPanel;
 class PageLayout;
 class PaperFrame;
 class PrintCommands;
@@ -102,6 +103,11 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     Keypad* keypad() const { return keypad_; }
     AddinPanels* addinPanels() const { return addinPanels_; }
     QAction* action(const QString& name) const;
+    MessengerPanel* messengerPanel() const { return messenger_; }
+    // The messenger's settings: from the options dialog, behind the password when Edit Lock
+    // has one; from a click on the panel, only while Edit Lock is off.
+    void openMessengerFromOptions();
+    void openMessengerFromPanel();
 
   signals:
     // The window was closed without ending the program (it waits in the tray).
@@ -116,6 +122,10 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
 
   private:
     void buildLayout();
+    void buildMessenger();
+    void layOutMessenger();
+    void showMessengerSettings();
+    void launchMessengerAddress();
     int foldedNotesHeight() const;
     void fitCalculator();
     void openNotes(bool open);
@@ -152,7 +162,9 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     PageLayout* layout_ = nullptr;
     PrintCommands* printCommands_ = nullptr;
     AddinPanels* addinPanels_ = nullptr;
-    QWidget* messenger_ = nullptr;
+    MessengerPanel* messenger_ = nullptr;
+    QSplitter* top_ = nullptr;
+    QSplitter* tapeSide_ = nullptr;
     QLabel* status_ = nullptr;
     FoldingPanel* notesFold_ = nullptr;
     QSplitter* central_ = nullptr;

@@ -200,6 +200,7 @@ OptionsDialog::OptionsDialog(SettingsGroups& settings, OptionTable& options, Eng
 void OptionsDialog::addPrinterTab(PageLayout& layout, PrintCommands& commands) {
     auto* printer = new PrinterTab(settings_, options_, document_, layout, commands, tabs_);
     connect(printer, &PrinterTab::closeRequested, this, &OptionsDialog::accept);
+    connect(printer, &PrinterTab::messengerRequested, this, &OptionsDialog::messengerRequested);
     addGroupTab(printer, QString::fromLatin1(kPrinterCaption));
 }
 

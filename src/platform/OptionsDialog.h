@@ -88,6 +88,7 @@ class OptionsDialog : public QDialog {
     void columnsChanged();
     void optionsChanged();
     void switchConfigRequested();
+    void messengerRequested();
 
   private:
     void addGroupTab(GroupTab* tab, const QString& caption);

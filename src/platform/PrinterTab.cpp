@@ -167,8 +167,7 @@ QWidget* PrinterTab::makeButtons() {
     });
     connect(button(kFontAndSize), &QPushButton::clicked, this, &PrinterTab::chooseFont);
     connect(button(kClose), &QPushButton::clicked, this, &PrinterTab::closeRequested);
-    // The messenger's own dialog is not part of this program yet.
-    button(kMessenger)->setEnabled(false);
+    connect(button(kMessenger), &QPushButton::clicked, this, &PrinterTab::messengerRequested);
     return box;
 }
 

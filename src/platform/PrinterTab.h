@@ -39,6 +39,8 @@ class PrinterTab : public GroupTab {
   signals:
     // "&Print" printed, or "Cl&ose": the dialog goes.
     void closeRequested();
+    // "&Messenger...": the messenger's settings, behind its password.
+    void messengerRequested();
 
   private:
     QGroupBox* makeRange();

@@ -57,7 +57,7 @@ void MainWindow::buildLayout() {
     paper_ = new PaperFrame(ruler_, view_, this);
     // Growing or shrinking, the window gives and takes the tape's room first: the panels
     // around it keep their sizes (no stretch).
-    auto* tapeSide = new QSplitter(Qt::Vertical, this);
+    auto* tapeSide = tapeSide_ = new QSplitter(Qt::Vertical, this);
     tapeSide->addWidget(paper_);
     tapeSide->addWidget(notes_);
     tapeSide->setStretchFactor(0, 1);
@@ -90,17 +90,14 @@ void MainWindow::buildLayout() {
     references_->setMaximumWidth(kOpenReferencesWidth);
     referencesFold_ = new FoldingPanel(central, references_, tapeSide, 0, kOpenReferencesWidth);
     central->installEventFilter(this);
-    // The messenger panel runs across the top of the window, over the tape and the keypad.
-    messenger_ = new QWidget(this);
-    messenger_->setObjectName("Logo");
-    messenger_->hide();
-    auto* window = new QWidget(this);
-    auto* column = new QVBoxLayout(window);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(messenger_);
-    column->addWidget(central, 1);
-    setCentralWidget(window);
+    // The messenger panel runs across the top: over the whole window with "Max Width:", over
+    // the tape alone without it.
+    top_ = new QSplitter(Qt::Vertical, this);
+    top_->addWidget(central);
+    top_->setStretchFactor(0, 1);
+    top_->setChildrenCollapsible(false);
+    setCentralWidget(top_);
+    buildMessenger();
 
     status_ = new QLabel(this);
     status_->setObjectName("Status");

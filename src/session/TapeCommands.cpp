@@ -5,6 +5,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/KeyCodes.h"
+#include "messenger/MessengerSettings.h"
 #include "session/CommandTable.h"
 #include "session/FrontEndPort.h"
 #include "shell/ConfigStore.h"
@@ -231,15 +232,21 @@ void Builder::viewCommands() {
     optionSwitch("Keypad", "Talvex &Keypad", option::kKeypad, true);
     optionSwitch("Display", "Talvex &Display Bar", option::kDisplayBar, true);
     optionSwitch("Ruler", "VantPrint &Ruler", option::kRuler, false);
-    // The messenger panel is not built yet: its lock rests.
+    // The messenger's View Lock: locked, the panel always keeps at least its minimum height;
+    // unlocked, the user may fold it away.
+    MessengerSettings& messenger = p_.messenger;
     add({.id = "Logo",
          .caption = "Talvex &Messenger Lock",
          .menu = kViewMenu,
          .toolbarGroup = kViewTools,
          .toolbarText = "Logo",
-         .enabled = [] { return false; },
-         .checked = [] { return false; },
-         .run = [] {}});
+         .checked = [&messenger] { return messenger.record().viewLock; },
+         .run =
+             [&messenger] {
+                 messenger.setParameter(messenger_field::kViewLock,
+                                        messenger.record().viewLock ? "0" : "1");
+             },
+         .aftermath = Aftermath::view});
     optionSwitch("NotePad", "VantPad &Notes", option::kNotes, false);
     optionSwitch("LineNos", "&Line Numbers", option::kLineNosWidth, true, true);
     columnSwitch("Number", "&1 - Number Column", 0);

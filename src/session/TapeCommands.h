@@ -7,6 +7,7 @@ class ConfigStore;
 class Documents;
 class Engine;
 class FrontEndPort;
+class MessengerSettings;
 class OptionTable;
 class PrintCommands;
 class SettingsGroups;
@@ -22,6 +23,7 @@ struct CommandParts {
     Documents& documents;
     FrontEndPort& frontEnd;
     PrintCommands& printing;
+    MessengerSettings& messenger;
 };
 
 // The toolbar's three print buttons and the file menu's "&Print...".

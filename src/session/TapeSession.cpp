@@ -21,10 +21,11 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     settings.own(settings_group::kMessenger, messenger);
     // Prints use the configuration's layout until a tape brings its own.
     settings.loadGroup(settings_group::kPrinter);
+    settings.loadGroup(settings_group::kMessenger);
     addins.dialler().setDocuments(documents, document);
     addins.loadAddinLists();
     addTapeCommands(commands, {engine, document, options, settings, config, documents,
-                               ports.frontEnd, printing});
+                               ports.frontEnd, printing, messenger});
 }
 
 }  // namespace talvex

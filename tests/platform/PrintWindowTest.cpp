@@ -123,7 +123,7 @@ class PrintWindowTest : public QObject {
         qobject_cast<QComboBox*>(list->cellWidget(row, 2))->setCurrentIndex(3);
         QCOMPARE(document.columns.column(amount).printWidth, 9);
         QCOMPARE(document.columns.column(amount).alignment, ColumnAlignment::centre);
-        QVERIFY(!tab->button("&Messenger...")->isEnabled());
+        QVERIFY(tab->button("&Messenger...")->isEnabled());
         const bool label = h_.session->printing().labelPrinterSelected();
         tab->button("Swi&tch Prnters")->click();
         QCOMPARE(h_.session->printing().labelPrinterSelected(), !label);

@@ -59,7 +59,8 @@ TEST(SettingsGroupsTest, FieldsReadBackAsSetAndAsSaved) {
         {kPrinter, 0, "524289"},
         // longer than one setting may be; the layout always holds its 33 texts
         {kPrinter, 1, "Head,," + std::string(600, 'x') + std::string(30, ',')},
-        {kMessenger, 0, "logo.bmp,1,2"},
+        {kMessenger, 0,
+         "logo.bmp|wall.bmp,1|10,Hello,3,2,1,2,3,4:8,255,65280,0,1,7,file:///x.html,secret"},
     };
     for (const bool compact : {false, true}) {
         SCOPED_TRACE(compact ? "compact" : "normal");
@@ -163,7 +164,10 @@ TEST(SettingsGroupsTest, StoredGroupsLoadFromTheirKeys) {
         {kTape, 1, "3"},
         {kPrinter, 0, "7"},
         {kPrinter, 1, "a,b" + std::string(31, ',')},  // the layout's texts not stored are empty
-        {kMessenger, 0, "me.bmp,2"},
+        // The stored record is short: the fields it lacks take their defaults.
+        {kMessenger, 0,
+         "me.bmp,2|0,Check us out at talvex.example,5,4,0,1,2,5:6,0,16777215,1,0,56,"
+         "https://talvex.example/,"},
     };
     s.groups.setLoading(true);
     for (int group = 0; group < kCount; ++group) s.groups.setGroupField(group, -1, "1");
@@ -223,7 +227,8 @@ TEST(SettingsGroupsTest, SingleValueSettersOfOldRecords) {
     EXPECT_EQ(s.field(kPrinter, 1), ",,Page  &P" + std::string(30, ','));
     s.messenger.setParameter(15, "last");
     s.messenger.setParameter(16, "ignored");
-    EXPECT_EQ(s.field(kMessenger, 0), std::string(15, ',') + "last");
+    EXPECT_EQ(s.messenger.record().password, "last");
+    EXPECT_EQ(s.messenger.record().logoFile, "Talvex.bmp") << "the other fields stay";
 }
 
 }  // namespace
