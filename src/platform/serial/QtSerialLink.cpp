@@ -1,11 +1,12 @@
 #include "platform/serial/QtSerialLink.h"
 
+#include "platform/serial/SerialPortOpening.h"
+
 namespace talvex {
 
 namespace {
 
 constexpr int kWriteTimeoutMs = 5000;
-constexpr const char* kNoPort = "No serial port is named.";
 
 }  // namespace
 
@@ -21,24 +22,8 @@ bool QtSerialLink::fail(const std::string& what) {
 }
 
 bool QtSerialLink::open(const std::string& path) {
-    error_.clear();
-    if (port_.isOpen()) port_.close();
-    const std::string device = devicePath(path);
-    if (device.empty()) {
-        error_ = kNoPort;
-        return false;
-    }
-    port_.setPortName(QString::fromLocal8Bit(device.c_str()));
-    if (!port_.open(QIODevice::ReadWrite)) return fail(device);
-    const bool set =
-        port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
-        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
-        port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!set) return fail(device);
-    // A pseudo-terminal has no modem lines: a refused DTR is no reason to give up the port.
-    port_.setDataTerminalReady(true);
-    port_.clearError();
-    return true;
+    error_ = openAt9600(port_, devicePath(path));
+    return error_.empty();
 }
 
 bool QtSerialLink::write(std::string_view bytes) {
