@@ -57,9 +57,9 @@ std::string afterBlank(const std::string& text) {
 // A panel's button by its number on the panel, 1 to 8, when the panel shows it.
 bool pressPanelButton(AddinHost& addins, int slot, int number) {
     const PanelView* panel = addins.framework().panel(slot);
-    if (!panel || number < 1 || number > PanelSpec::kButtons) return false;
+    if (!panel || number < 1 || number > PanelLayout::kButtons) return false;
     const size_t button = static_cast<size_t>(number - 1);
-    if (!panel->spec.buttons[button].shown() || !panel->enabled[button]) return false;
+    if (!panel->layout.buttons[button].shown() || !panel->enabled[button]) return false;
     addins.framework().pressButton(slot, number - 1);
     return true;
 }

@@ -169,9 +169,9 @@ void AddinFramework::dispatch(int slot, int key) {
 
 void AddinFramework::pressButton(int slot, int button) {
     if (slot < kDeviceSlot || slot > kCalculationSlot || button < 0 ||
-        button >= PanelSpec::kButtons || !panelShown_[slot])
+        button >= PanelLayout::kButtons || !panelShown_[slot])
         return;
-    const PanelButton& pressed = panelViews_[slot].spec.buttons[button];
+    const PanelButton& pressed = panelViews_[slot].layout.buttons[button];
     if (!pressed.shown() || !panelViews_[slot].enabled[button]) return;
     const int key = firstKeyOf(slot) + button;
     // A key without a letter writes no line (Setup..., the memory keys): it goes straight to
@@ -194,14 +194,14 @@ void AddinFramework::pressButton(int slot, int button) {
 
 void AddinFramework::buildPanel(int slot, std::string_view menu) {
     PanelView view;
-    view.spec = parseMenuString(menu);
+    view.layout = parseMenuString(menu);
     const int listIndex = slotIndex_.at(slot);
     view.topic = slot == kDeviceSlot ? devicePanelTopic(listIndex) : calculationTopic(listIndex);
-    for (int b = 0; b < PanelSpec::kButtons; ++b) {
+    for (int b = 0; b < PanelLayout::kButtons; ++b) {
         view.buttonTopics[b] = slot == kDeviceSlot
                                    ? deviceButtonTopic(listIndex, key::kFirstDevicePanelKey + b)
                                    : view.topic;
-        view.enabled[b] = view.spec.buttons[b].shown();
+        view.enabled[b] = view.layout.buttons[b].shown();
     }
     panelViews_[slot] = std::move(view);
     panelShown_[slot] = true;
@@ -215,7 +215,7 @@ void AddinFramework::setButtonEnabled(int slot, int button, bool enabled) {
 
 void AddinFramework::setButtonText(int slot, int button, const std::string& caption,
                                    const std::string& tip) {
-    PanelButton& shown = panelViews_.at(slot).spec.buttons.at(button);
+    PanelButton& shown = panelViews_.at(slot).layout.buttons.at(button);
     shown.caption = caption;
     shown.tip = tip.empty() ? caption : tip;
     if (panelShown_.at(slot)) panels_->showPanel(slot, panelViews_[slot]);

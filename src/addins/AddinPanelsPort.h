@@ -25,10 +25,10 @@ inline constexpr int kCount = 6;
 
 // A panel as built from an add-in's menu string, with its context-help topics.
 struct PanelView {
-    PanelSpec spec;
+    PanelLayout layout;
     int topic = 0;
-    std::array<int, PanelSpec::kButtons> buttonTopics{};
-    std::array<bool, PanelSpec::kButtons> enabled{};
+    std::array<int, PanelLayout::kButtons> buttonTopics{};
+    std::array<bool, PanelLayout::kButtons> enabled{};
 };
 
 class AddinPanelsPort {

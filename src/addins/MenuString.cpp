@@ -23,8 +23,8 @@ PanelButton parseItem(std::string_view item) {
 
 }  // namespace
 
-PanelSpec parseMenuString(std::string_view menu) {
-    PanelSpec panel;
+PanelLayout parseMenuString(std::string_view menu) {
+    PanelLayout panel;
     const size_t colon = menu.find(':');
     panel.name = menu.substr(0, colon);
     if (colon == std::string_view::npos) return panel;

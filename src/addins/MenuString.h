@@ -16,13 +16,13 @@ struct PanelButton {
     bool shown() const { return !caption.empty(); }
 };
 
-struct PanelSpec {
+struct PanelLayout {
     static constexpr int kButtons = 8;
     std::string name;  // the panel's tag: the add-in that built it
     std::array<PanelButton, kButtons> buttons;
 };
 
 // Items beyond the eighth are ignored; buttons without an item stay empty and hidden.
-PanelSpec parseMenuString(std::string_view menu);
+PanelLayout parseMenuString(std::string_view menu);
 
 }  // namespace talvex

@@ -166,7 +166,7 @@ QWidget* AddinPanels::makePanel(int slot) {
     }
     auto* grid = new QGridLayout;
     grid->setSpacing(kSpacing);
-    for (int b = 0; b < PanelSpec::kButtons; ++b) {
+    for (int b = 0; b < PanelLayout::kButtons; ++b) {
         auto* key = new PanelKey(s.panel);
         key->setObjectName(QStringLiteral("AddinKey%1_%2").arg(slot).arg(b));
         connect(key, &QPushButton::clicked, this, [this, slot, b] {
@@ -229,9 +229,9 @@ void AddinPanels::showPanel(int slot, const PanelView& view) {
     if (slot < 0 || slot >= kSlots) return;
     Slot& s = slots_[slot];
     s.view = view;
-    s.panel->setToolTip(local(view.spec.name));
-    for (int b = 0; b < PanelSpec::kButtons; ++b) {
-        const PanelButton& item = view.spec.buttons[b];
+    s.panel->setToolTip(local(view.layout.name));
+    for (int b = 0; b < PanelLayout::kButtons; ++b) {
+        const PanelButton& item = view.layout.buttons[b];
         QPushButton* key = s.buttons[b];
         key->setText(local(item.caption));
         key->setToolTip(local(item.tip));
@@ -247,7 +247,7 @@ void AddinPanels::hidePanel(int slot) {
 }
 
 void AddinPanels::setButtonEnabled(int slot, int button, bool enabled) {
-    if (slot < 0 || slot >= kSlots || button < 0 || button >= PanelSpec::kButtons) return;
+    if (slot < 0 || slot >= kSlots || button < 0 || button >= PanelLayout::kButtons) return;
     slots_[slot].view.enabled[button] = enabled;
     slots_[slot].buttons[button]->setEnabled(enabled);
 }
@@ -320,7 +320,7 @@ QWidget* AddinPanels::panel(int slot) const {
 }
 
 QAbstractButton* AddinPanels::button(int slot, int button) const {
-    if (slot < 0 || slot >= kSlots || button < 0 || button >= PanelSpec::kButtons) return nullptr;
+    if (slot < 0 || slot >= kSlots || button < 0 || button >= PanelLayout::kButtons) return nullptr;
     return slots_[slot].buttons[button];
 }
 
@@ -331,9 +331,9 @@ QComboBox* AddinPanels::list(int list) const {
 // There is no help file: what the help would be looked up by is shown instead.
 QString AddinPanels::contextHelp(int slot, int button) const {
     const PanelView& view = slots_[slot].view;
-    if (button < 0) return tr("%1: Help topic %2").arg(local(view.spec.name)).arg(view.topic);
+    if (button < 0) return tr("%1: Help topic %2").arg(local(view.layout.name)).arg(view.topic);
     return tr("%1: Help topic %2")
-        .arg(local(view.spec.buttons[button].tip))
+        .arg(local(view.layout.buttons[button].tip))
         .arg(view.buttonTopics[button]);
 }
 
@@ -344,7 +344,7 @@ void AddinPanels::contextMenuEvent(QContextMenuEvent* event) {
         const Slot& s = slots_[slot];
         if (!s.panel->isVisible() || !s.panel->geometry().contains(event->pos())) continue;
         int pressed = -1;
-        for (int b = 0; b < PanelSpec::kButtons; ++b) {
+        for (int b = 0; b < PanelLayout::kButtons; ++b) {
             if (s.buttons[b]->isVisible() &&
                 s.buttons[b]->geometry().contains(s.panel->mapFrom(this, event->pos())))
                 pressed = b;

@@ -62,7 +62,7 @@ class AddinPanels : public QWidget, public AddinPanelsPort {
         QMenu* menu = nullptr;
         QActionGroup* choices = nullptr;
         QWidget* panel = nullptr;
-        std::array<QPushButton*, PanelSpec::kButtons> buttons{};
+        std::array<QPushButton*, PanelLayout::kButtons> buttons{};
         PanelView view;
     };
 

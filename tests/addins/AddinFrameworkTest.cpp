@@ -9,7 +9,7 @@ namespace talvex {
 namespace {
 
 // Each button as "caption|tip|tag", hidden ones as "-".
-std::string shown(const PanelSpec& panel) {
+std::string shown(const PanelLayout& panel) {
     std::string text = panel.name + ":";
     for (const PanelButton& b : panel.buttons)
         text += b.shown() ? b.caption + "|" + b.tip + "|" + b.tag + ";" : std::string("-;");

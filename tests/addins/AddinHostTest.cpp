@@ -55,7 +55,7 @@ class AddinHostTest : public ::testing::Test {
     std::vector<std::string> captions(int slot) {
         std::vector<std::string> shown;
         if (const PanelView* panel = framework().panel(slot))
-            for (const PanelButton& button : panel->spec.buttons)
+            for (const PanelButton& button : panel->layout.buttons)
                 if (button.shown()) shown.push_back(button.caption);
         return shown;
     }

@@ -87,7 +87,7 @@ class DiallerTest : public ::testing::Test {
         session_->engine.clickRow(row);
     }
     std::string caption(int button) const {
-        return session_->addins.framework().panel(0)->spec.buttons[button].caption;
+        return session_->addins.framework().panel(0)->layout.buttons[button].caption;
     }
     bool enabled(int button) const {
         return session_->addins.framework().panel(0)->enabled[button];

@@ -271,13 +271,13 @@ class AddinPanelsTest : public QObject {
         QString expected = addin + ": Help topic " + QString::number(view.topic);
         if (button < 0) {
             rightClick(panels()->panel(slot), QPoint(0, 0));
-        } else if (!view.spec.buttons[button].shown()) {
+        } else if (!view.layout.buttons[button].shown()) {
             rightClick(panels()->panel(slot), panels()->button(slot, button)->geometry().center());
         } else {
             QAbstractButton* key = panels()->button(slot, button);
             QCOMPARE(key->isEnabled(), !disabled);
             rightClick(key, key->rect().center());
-            expected = QString::fromStdString(view.spec.buttons[button].tip) + ": Help topic " +
+            expected = QString::fromStdString(view.layout.buttons[button].tip) + ": Help topic " +
                        QString::number(view.buttonTopics[button]);
         }
         QCOMPARE(h_.window().statusText(), expected);
@@ -334,7 +334,7 @@ class AddinPanelsTest : public QObject {
             reached << QApplication::focusWidget();
         }
         QVERIFY(reached.contains(panels()->list(addin_list::kFunctions)));
-        for (int b = 0; b < PanelSpec::kButtons; ++b)
+        for (int b = 0; b < PanelLayout::kButtons; ++b)
             QCOMPARE(reached.contains(panels()->button(1, b)), panels()->button(1, b)->isVisible());
         QTest::keyClick(panels()->button(1, 2), Qt::Key_Space);
         QCOMPARE(h_.rows(), WindowHarness::toolRows("{addin 1 Mortgage}2500{panel 1 3}"));

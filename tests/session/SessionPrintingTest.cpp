@@ -57,7 +57,7 @@ class SessionPrintingTest : public ::testing::Test {
     LabelPrinter& label() { return session_->addins.labelPrinter(); }
     AddinFramework& framework() { return session_->addins.framework(); }
     std::string caption(int button) const {
-        return session_->addins.framework().panel(0)->spec.buttons[button].caption;
+        return session_->addins.framework().panel(0)->layout.buttons[button].caption;
     }
 
     testing::TempFolder folder_;
