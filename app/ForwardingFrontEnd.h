@@ -30,6 +30,10 @@ class ForwardingFrontEnd : public FrontEndPort {
         if (target_) target_->openPage(address);
     }
 
+    void editMessenger() override {
+        if (target_) target_->editMessenger();
+    }
+
   private:
     FrontEndPort* target_ = nullptr;
 };

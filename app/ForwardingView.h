@@ -28,6 +28,9 @@ class ForwardingView : public ViewPort {
     void currentRowChanged(int row) override {
         if (target_) target_->currentRowChanged(row);
     }
+    void showRowAtTop(int row) override {
+        if (target_) target_->showRowAtTop(row);
+    }
     void referenceSlotChanged(int slot, const std::string& text) override {
         if (target_) target_->referenceSlotChanged(slot, text);
     }

@@ -45,6 +45,8 @@ answer::Answer ConsoleDialogs::message(const std::string& text, const std::strin
     switch (buttons) {
         case Buttons::ok:
             return answer::kOk;
+        case Buttons::okCancel:
+            return answer::kCancel;
         case Buttons::yesNo:
             return answer::kNo;
         case Buttons::yesNoCancel:

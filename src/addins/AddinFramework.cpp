@@ -310,6 +310,10 @@ void AddinFramework::restoreFromLine(std::string_view record, bool withRawEntry,
     if (Addin* addin = find(kAddinOfKind[kind])) addin->restoreFields(rest);
 }
 
+void AddinFramework::currentLineFetched(int row) {
+    for (const auto& [name, addin] : addins_) addin->lineFetched(row);
+}
+
 void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);

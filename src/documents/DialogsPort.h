@@ -11,7 +11,7 @@ namespace answer {
 enum Answer : int { kNone = 0, kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 }  // namespace answer
 
-enum class Buttons { ok, yesNo, yesNoCancel };
+enum class Buttons { ok, okCancel, yesNo, yesNoCancel };
 enum class Icon { information, question, warning, error };
 
 struct FileDialogRequest {

@@ -2,6 +2,7 @@
 // lines whose figures come from outside the keypad (a phone service's transactions).
 #include "engine/Engine.h"
 #include "engine/LineCodes.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -65,6 +66,34 @@ bool Engine::writeTransaction(std::string_view code, double amount,
     state_.entry.operatorLast = true;
     updateLCD();
     return true;
+}
+
+// A link is not part of the calculation: setting one changes the file, not the tape's figures.
+void Engine::setLineLink(int row, const std::string& address) {
+    if (row < 1 || row >= state_.lastRow || !state_.tapeOn) return;
+    table_.setCell(row, layout_.colCount + 1, cellText(address));
+    state_.modified = true;
+    view_.rowsChanged(row, row);
+}
+
+int Engine::writeEmptyLine() {
+    if (!state_.tapeOn || state_.curRow != state_.lastRow || !hasRoomFor(1)) return 0;
+    state_.entry.entryText.clear();
+    state_.regs.rawEntry.clear();
+    state_.entry.entryOp.clear();
+    const int row = state_.curRow;
+    if (!updateGrid()) return 0;
+    selectRow(row);
+    return row;
+}
+
+void Engine::describeEmptyLine(int row, const std::string& text) {
+    const int col = layout_.roles.description;
+    if (row < 1 || row >= state_.lastRow || !ColumnRoles::present(col)) return;
+    if (!cell(row, col).empty()) return;
+    table_.setCell(row, col, cellText(text));
+    state_.modified = true;
+    view_.rowsChanged(row, row);
 }
 
 }  // namespace talvex

@@ -99,6 +99,15 @@ class Engine {
     bool writeTransaction(std::string_view code, double amount,
                           const std::vector<std::pair<int, std::string>>& cells);
     void takePendingRegistersOf(int row);
+    // The web address a line links to, kept in the hidden column after the last one.
+    const std::string& lineLink(int row) const { return cell(row, layout_.colCount + 1); }
+    void setLineLink(int row, const std::string& address);
+    // An empty line on the open row, for a link to stand on; the cursor moves onto it. The row
+    // written, or 0 when the tape is off or full.
+    int writeEmptyLine();
+    // Fills a line's description when it has none.
+    void describeEmptyLine(int row, const std::string& text);
+    void showRowAtTop(int row) { view_.showRowAtTop(row); }
     // Replays lines from row until an add-in stops the replay or the tape ends; the registers,
     // the entry and the cursor are then as they were. A recalculation is a replay too.
     void evaluateFrom(int row);

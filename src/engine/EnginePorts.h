@@ -24,6 +24,8 @@ class ViewPort {
     virtual void rowCountChanged(int /*lastRow*/) {}
     // Select the row and scroll it into view.
     virtual void currentRowChanged(int /*row*/) {}
+    // Scroll the tape so that the row is the first one shown; the cursor stays.
+    virtual void showRowAtTop(int /*row*/) {}
     virtual void referenceSlotChanged(int /*slot*/, const std::string& /*text*/) {}
     virtual void showColumn(int /*col*/) {}
     // The caption of the item-count key changed ("&# On" / "&# Off").
@@ -66,6 +68,8 @@ class AddinPort {
     // to, whose add-in then becomes the active one.
     virtual void restoreFromLine(std::string_view /*record*/, bool /*withRawEntry*/,
                                  bool /*current*/) {}
+    // The registers of the cursor's line were restored (not while the tape is replayed).
+    virtual void currentLineFetched(int /*row*/) {}
     // A line is about to be replayed: the calculation add-in that wrote it (its record's kind
     // field) becomes active. withRawEntry: the record's own fields are five, else four.
     virtual void lineReplayed(std::string_view /*record*/, bool /*withRawEntry*/) {}

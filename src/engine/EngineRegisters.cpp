@@ -33,6 +33,7 @@ bool Engine::getRegs(int row) {
     if (recordFieldCount(record) > ownFields)
         addins_.restoreFromLine(record, recordLayout_ == RecordLayout::withRawEntry,
                                 row == state_.curRow && row < state_.lastRow);
+    if (row == state_.curRow && !replaying()) addins_.currentLineFetched(row);
     return true;
 }
 

@@ -222,6 +222,9 @@ void MainWindow::rowCountChanged(int lastRow) {
 void MainWindow::currentRowChanged(int row) {
     view_->showTapeRow(row);
 }
+void MainWindow::showRowAtTop(int row) {
+    view_->showRowAtTop(row);
+}
 
 void MainWindow::referenceSlotChanged(int slot, const std::string& text) {
     references_->setSlot(slot, local(text));

@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void rowsChanged(int first, int last) override;
     void rowCountChanged(int lastRow) override;
     void currentRowChanged(int row) override;
+    void showRowAtTop(int row) override;
     void referenceSlotChanged(int slot, const std::string& text) override;
     void showColumn(int col) override;
     void countsCaptionChanged(bool countsOn) override;
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void showAbout() override;
     void enterWhatsThis() override;
     void openPage(const std::string& address) override;
+    void editMessenger() override { openMessengerFromOptions(); }
     // The options dialog on its "&Printer" tab.
     void showPrinterOptions() override;
 

@@ -34,6 +34,8 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     switch (buttons) {
         case Buttons::ok:
             return QMessageBox::Ok;
+        case Buttons::okCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
         case Buttons::yesNo:
             return QMessageBox::Yes | QMessageBox::No;
         case Buttons::yesNoCancel:
@@ -64,7 +66,8 @@ QString local(const std::string& text) {
 answer::Answer QtDialogs::message(const std::string& text, const std::string& title,
                                   Buttons buttons, Icon icon) {
     QMessageBox box(qtIcon(icon), local(title), local(text), qtButtons(buttons), parent_);
-    if (buttons == Buttons::yesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
+    if (buttons == Buttons::yesNoCancel || buttons == Buttons::okCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
     return answerOf(box.exec());
 }
 

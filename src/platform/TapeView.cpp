@@ -192,6 +192,12 @@ int TapeView::startColumn() const {
     return 0;
 }
 
+void TapeView::showRowAtTop(int tapeRow) {
+    const int row = model_ ? model_->modelRow(tapeRow) : -1;
+    if (row < 0 || model_->columnCount() <= 0) return;
+    scrollTo(model_->index(row, startColumn()), QAbstractItemView::PositionAtTop);
+}
+
 void TapeView::showTapeRow(int tapeRow) {
     const int row = model_ ? model_->modelRow(tapeRow) : -1;
     if (row < 0 || model_->columnCount() <= 0) return;

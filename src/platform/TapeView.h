@@ -40,6 +40,8 @@ class TapeView : public QTableView {
   public slots:
     // Selects the tape row and scrolls to it without proposing the move to the engine.
     void showTapeRow(int tapeRow);
+    // Scrolls a row to the top of the view without moving the cursor.
+    void showRowAtTop(int tapeRow);
     // Widths, hidden columns, line numbers, headers, grid lines and colours from the document
     // and the options; call after either changes.
     void applyLayout();

@@ -18,7 +18,9 @@ AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
       labelPrinter_(config),
       labelPrinterAddin_(framework_, labelPrinter_),
       dialler_(engine, dialogs, config),
-      modemAddin_(framework_, dialler_) {
+      modemAddin_(framework_, dialler_),
+      browser_(engine, dialogs),
+      browserAddin_(framework_, browser_) {
     framework_.install("Memory", memory_);
     framework_.install("Financial", financial_);
     framework_.install("VantX10", x10_);
@@ -26,6 +28,7 @@ AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
     framework_.install("UserFuncs", userFunctions_);
     framework_.install("VantPrint", labelPrinterAddin_);
     framework_.install("VantAtm", modemAddin_);
+    framework_.install("VantBrowser", browserAddin_);
 }
 
 void AddinHost::saveSettings() {

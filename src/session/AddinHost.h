@@ -8,8 +8,10 @@
 #include "addins/Mortgage.h"
 #include "addins/PanelAddins.h"
 #include "addins/UserFunctions.h"
+#include "devices/BrowserLinks.h"
 #include "devices/Dialler.h"
 #include "printing/LabelPrinter.h"
+#include "session/BrowserAddin.h"
 #include "session/LabelPrinterAddin.h"
 #include "session/ModemAddin.h"
 
@@ -33,6 +35,8 @@ class AddinHost {
     const LabelPrinter& labelPrinter() const { return labelPrinter_; }
     Dialler& dialler() { return dialler_; }
     const Dialler& dialler() const { return dialler_; }
+    BrowserLinks& browser() { return browser_; }
+    const BrowserLinks& browser() const { return browser_; }
     // At the end of the run: the device add-ins write the settings they changed.
     void saveSettings();
 
@@ -60,6 +64,8 @@ class AddinHost {
     LabelPrinterAddin labelPrinterAddin_;
     Dialler dialler_;
     ModemAddin modemAddin_;
+    BrowserLinks browser_;
+    BrowserAddin browserAddin_;
 };
 
 }  // namespace talvex

@@ -19,6 +19,8 @@ class FrontEndPort {
     virtual void enterWhatsThis() {}
     // A web address, or an absolute path of a local page.
     virtual void openPage(const std::string& /*address*/) {}
+    // The messenger's settings, behind its password when Edit Lock asks for one.
+    virtual void editMessenger() {}
 };
 
 }  // namespace talvex

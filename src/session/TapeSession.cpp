@@ -6,6 +6,24 @@
 
 namespace talvex {
 
+namespace {
+
+BrowserOptions browserOptions(const MessengerRecord& record) {
+    BrowserOptions options;
+    options.shown = record.isOn(MessengerSwitch::active);
+    options.locked = record.editLock;
+    options.autoLaunch = record.isOn(MessengerSwitch::autoLaunchHyperlinked);
+    options.autoScroll = record.isOn(MessengerSwitch::autoScrollToHyperlinked);
+    options.launchMostRecent = record.isOn(MessengerSwitch::launchMostRecent);
+    options.snapToTop = record.isOn(MessengerSwitch::snapToTop);
+    options.relaunchCurrent = record.isOn(MessengerSwitch::relaunchCurrent);
+    options.autoAddDescription = record.isOn(MessengerSwitch::autoAddDescription);
+    options.homeAddress = record.address;
+    return options;
+}
+
+}  // namespace
+
 TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSep)
     : config(std::move(configStore)),
       addins(engine, ports.dialogs, config),
@@ -23,6 +41,8 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     settings.loadGroup(settings_group::kPrinter);
     settings.loadGroup(settings_group::kMessenger);
     addins.dialler().setDocuments(documents, document);
+    addins.browser().setOptions([this] { return browserOptions(messenger.record()); });
+    addins.browser().setSetup([&frontEnd = ports.frontEnd] { frontEnd.editMessenger(); });
     addins.loadAddinLists();
     addTapeCommands(commands, {engine, document, options, settings, config, documents,
                                ports.frontEnd, printing, messenger});

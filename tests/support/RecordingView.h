@@ -32,6 +32,8 @@ class RecordingView : public ViewPort {
         if (onCurrentRow) onCurrentRow(row);
     }
 
+    void showRowAtTop(int row) override { topRows.push_back(row); }
+
     std::string lastError() const {
         for (auto it = statuses.rbegin(); it != statuses.rend(); ++it)
             if (it->second) return it->first;
@@ -41,6 +43,7 @@ class RecordingView : public ViewPort {
     std::vector<std::pair<std::string, bool>> statuses;
     std::string display;
     std::vector<int> shownColumns;
+    std::vector<int> topRows;
     std::function<void()> onDisplay;
     std::function<void(int, int)> onRowsChanged;
     std::function<void(int)> onRowCount, onCurrentRow;
