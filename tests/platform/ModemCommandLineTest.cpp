@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace talvex {
 
@@ -105,6 +106,30 @@ class ModemCommandLineTest : public QObject {
         QVERIFY(elapsed.elapsed() < kToolBoundMs);
         QByteArray received;
         QTRY_VERIFY_WITH_TIMEOUT((received += modem.readAll()) == "ATDT5551234;\r", 2000);
+    }
+
+    // The far end vanishes after answering the dial: the logon group ends the call with the
+    // port's own reason, well within the bound.
+    void vanishingPortEndsWithMessage() {
+        QSerialPort modem(path("far"));
+        QVERIFY(modem.open(QIODevice::ReadWrite));
+        bool answered = false;
+        connect(&modem, &QSerialPort::readyRead, this, [&] {
+            if (!modem.readAll().contains(";\r") || answered) return;
+            answered = true;
+            modem.write("OK\r\n");
+            modem.flush();
+            QTimer::singleShot(100, this, [&] { socat_.kill(); });
+        });
+        QProcess run;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        startTool(run, "{addin 0 VantAtm}{panel 0 1}{row 1}{panel 0 2}{panel 0 3}");
+        QTRY_VERIFY_WITH_TIMEOUT(run.state() == QProcess::NotRunning, kToolBoundMs);
+        const QByteArray errors = run.readAllStandardError();
+        QCOMPARE(run.exitCode(), 0);
+        QVERIFY2(errors.contains("error: No Response from COM Port 1: "), errors.constData());
+        QVERIFY2(elapsed.elapsed() < 15000, QByteArray::number(elapsed.elapsed()));
     }
 };
 
