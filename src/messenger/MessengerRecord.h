@@ -35,6 +35,7 @@ inline constexpr int kPictures = 1;
 inline constexpr int kHeights = 8;
 inline constexpr int kViewLock = 11;
 inline constexpr int kSwitches = 13;
+inline constexpr int kAddress = 14;
 }  // namespace messenger_field
 
 // The messenger's whole configuration: 16 fields, index 0 to 15, in the order of the stored

@@ -56,6 +56,7 @@ MainWindow::MainWindow(TapeSession& core, QWidget* parent) : QMainWindow(parent)
 MainWindow::~MainWindow() {
     core_.addins.framework().setPanels(nullptr);
     core_.messenger.attachPanel(nullptr);
+    core_.addins.browser().setWebView(nullptr);
     // The layout outlives the window: it must not call back into it.
     if (layout_) layout_->onTapeWidthChanged = nullptr;
 }

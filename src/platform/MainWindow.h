@@ -32,6 +32,7 @@ class OptionTable;
 class OptionsDialog;
 class LayoutDialog;
 class MessengerPanel;
+class WebView;
 class PageLayout;
 class PaperFrame;
 class PrintCommands;
@@ -125,6 +126,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
   private:
     void buildLayout();
     void buildMessenger();
+    void buildBrowser();
     void layOutMessenger();
     void showMessengerSettings();
     void launchMessengerAddress();
@@ -165,6 +167,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     PrintCommands* printCommands_ = nullptr;
     AddinPanels* addinPanels_ = nullptr;
     MessengerPanel* messenger_ = nullptr;
+    WebView* web_ = nullptr;
     QSplitter* top_ = nullptr;
     QSplitter* tapeSide_ = nullptr;
     QLabel* status_ = nullptr;

@@ -12,6 +12,7 @@
 #include "messenger/MessengerLocks.h"
 #include "platform/Colours.h"
 #include "platform/MessengerPainting.h"
+#include "platform/web/WebView.h"
 
 namespace talvex {
 
@@ -43,17 +44,54 @@ MessengerPanel::MessengerPanel(DialogsPort& dialogs, std::filesystem::path worki
 void MessengerPanel::messengerFieldApplied(int index, const MessengerRecord& record) {
     record_ = record;
     if (index == messenger_field::kPictures) loadPictures();
+    if (index == messenger_field::kSwitches) showBrowser(false);
+    if (index == messenger_field::kAddress) showBrowser(true);
     const QString hint = local(messengerHint(record_));
     setToolTip(hint);
     setStatusTip(hint);
     if (index == messenger_field::kHeights || index == messenger_field::kViewLock ||
         index == messenger_field::kSwitches)
         emit layoutChanged();
+    if (web_) web_->setGeometry(frameInterior());
     update();
 }
 
 void MessengerPanel::showRecord(const MessengerRecord& record) {
     for (int i = 0; i < MessengerRecord::kFields; ++i) messengerFieldApplied(i, record);
+}
+
+void MessengerPanel::setWebView(WebView* view) {
+    web_ = view;
+    browsedAddress_.clear();
+    showBrowser(false);
+}
+
+// The browser opens the address when it first shows and whenever the address changes; a page
+// that does not open is reported by the view and changes nothing here.
+void MessengerPanel::showBrowser(bool addressChanged) {
+    if (!web_) return;
+    const bool active = record_.isOn(MessengerSwitch::active);
+    web_->setVisible(active);
+    if (!active) {
+        browsedAddress_.clear();
+        return;
+    }
+    const bool opening =
+        browsedAddress_.empty() || (addressChanged && record_.address != browsedAddress_);
+    browsedAddress_ = record_.address;
+    if (opening && !record_.address.empty()) web_->navigate(record_.address, false);
+}
+
+// The room inside the bevel and the border, measured by drawing the frame where no one sees it.
+QRect MessengerPanel::frameInterior() const {
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&scratch);
+    return drawMessengerFrame(painter, rect(), record_);
+}
+
+void MessengerPanel::resizeEvent(QResizeEvent* event) {
+    if (web_) web_->setGeometry(frameInterior());
+    QWidget::resizeEvent(event);
 }
 
 int MessengerPanel::pixelsOf(int units) const {

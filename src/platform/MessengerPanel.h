@@ -14,6 +14,7 @@
 namespace talvex {
 
 class DialogsPort;
+class WebView;
 
 class MessengerPanel : public QWidget, public MessengerPanelPort {
     Q_OBJECT
@@ -25,6 +26,8 @@ class MessengerPanel : public QWidget, public MessengerPanelPort {
     void messengerFieldApplied(int index, const MessengerRecord& record) override;
     // Every field of the record, as when the panel first shows a messenger.
     void showRecord(const MessengerRecord& record);
+    // The browser inside the frame: shown while "Active:" is on, opening the record's address.
+    void setWebView(WebView* view);
 
     const MessengerRecord& record() const { return record_; }
     const QImage& logo() const { return logo_; }
@@ -41,12 +44,15 @@ class MessengerPanel : public QWidget, public MessengerPanelPort {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QImage loadPicture(const std::string& file, const char* what);
     void loadPictures();
+    void showBrowser(bool reopen);
+    QRect frameInterior() const;
 
     DialogsPort& dialogs_;
     std::filesystem::path workingFolder_;
@@ -54,6 +60,8 @@ class MessengerPanel : public QWidget, public MessengerPanelPort {
     QImage logo_;
     QImage wallpaper_;
     QTimer clickTimer_;
+    WebView* web_ = nullptr;
+    std::string browsedAddress_;
     // The release that ends a double-click is not a click of its own.
     bool inDoubleClick_ = false;
 };

@@ -10,6 +10,7 @@
 #include "platform/MessengerPanel.h"
 #include "platform/OptionsDialog.h"
 #include "platform/PwdForm.h"
+#include "platform/web/WebView.h"
 #include "session/TapeSession.h"
 
 namespace talvex {
@@ -19,10 +20,29 @@ void MainWindow::buildMessenger() {
     connect(messenger_, &MessengerPanel::clicked, this, &MainWindow::openMessengerFromPanel);
     connect(messenger_, &MessengerPanel::doubleClicked, this, &MainWindow::launchMessengerAddress);
     connect(messenger_, &MessengerPanel::layoutChanged, this, &MainWindow::layOutMessenger);
+    buildBrowser();
     // The session loaded the configured messenger before there was a panel to show it.
     messenger_->showRecord(core_.messenger.record());
     core_.messenger.attachPanel(messenger_);
     layOutMessenger();
+}
+
+// The browser lives inside the messenger's frame; the links hear where it went, and a page
+// that did not open says why in the status bar.
+void MainWindow::buildBrowser() {
+    const QString folder = QString::fromStdString(core_.config.workingFolder().string());
+    web_ = new WebView(folder, messenger_);
+    web_->setObjectName("Browser");
+    messenger_->setWebView(web_);
+    BrowserLinks& links = core_.addins.browser();
+    links.setWebView(web_);
+    connect(web_, &WebView::navigationCompleted, this,
+            [&links](const QString& address) { links.navigationCompleted(address.toStdString()); });
+    connect(web_, &WebView::navigationFailed, this,
+            [this, &links](const QString& address, const QString& reason) {
+                links.navigationEnded();
+                showStatus(tr("Could not open %1: %2").arg(address, reason).toStdString(), false);
+            });
 }
 
 // Locked, the panel keeps at least its minimum height; unlocked, the user may fold it away

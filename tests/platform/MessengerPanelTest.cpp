@@ -11,10 +11,14 @@
 #include "DialogDriving.h"
 #include "WindowHarness.h"
 #include "messenger/MessengerSettings.h"
+#include "platform/AddinPanels.h"
 #include "platform/LogoForm.h"
 #include "platform/MessengerPanel.h"
 #include "platform/OptionsDialog.h"
 #include "platform/PwdForm.h"
+#include "platform/TapeModel.h"
+#include "platform/TapeView.h"
+#include "platform/web/WebView.h"
 
 namespace talvex {
 
@@ -182,6 +186,47 @@ class MessengerPanelTest : public QObject {
         QVERIFY(!h_.session->messenger().record().viewLock);
         QVERIFY(!lock->isChecked());
         QVERIFY(splitter->isCollapsible(splitter->indexOf(panel())));
+    }
+
+    // With "Active:" on, moving onto a linked line opens its page in the panel's browser, and
+    // a page reached by a link in another brings the line linking to it to the top of the
+    // tape while the cursor stays.
+    void linkedLinesAndPagesFollowEachOther() {
+        testing::writeFile(h_.path("a.html"),
+                           "<html><head><title>Page A</title></head>"
+                           "<body><a href=\"b.html\">to B</a></body></html>");
+        testing::writeFile(h_.path("b.html"), "<html><head><title>Page B</title></head></html>");
+        h_.install("Addins0=VantPrint,VantAtm,VantBrowser\n");
+        QVERIFY(h_.open());
+        for (int line = 0; line < 80; ++line) h_.typeKeys("1+");
+        MessengerRecord record = h_.session->messenger().record();
+        record.setSwitch(MessengerSwitch::active, true);
+        record.address = h_.path("a.html");
+        h_.session->messenger().apply(record);
+        auto* web = panel()->findChild<WebView*>("Browser");
+        QVERIFY(web && web->isVisible());
+        QCOMPARE(web->currentTitle(), "Page A");
+        QVERIFY(h_.session->addins().chooseByName(addin_list::kDevices, "VantBrowser"));
+        QAbstractButton* add = h_.window().addinPanels()->button(0, 2);
+
+        // Row 60 takes page B, row 3 the home page that opens on an unlinked line.
+        h_.engine().clickRow(60);
+        web->navigate(h_.path("b.html"), false);
+        QTest::mouseClick(add, Qt::LeftButton);
+        h_.engine().clickRow(3);
+        QCOMPARE(web->currentTitle(), "Page A");
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(h_.engine().lineLink(3), web->currentAddress());
+
+        h_.engine().clickRow(60);
+        QCOMPARE(web->currentTitle(), "Page B");
+        h_.engine().clickRow(3);
+        QCOMPARE(web->currentTitle(), "Page A");
+        web->followLink(QUrl("b.html"));
+        QCOMPARE(web->currentTitle(), "Page B");
+        TapeView* tape = h_.view();
+        QCOMPARE(tape->tapeModel()->tapeRow(tape->rowAt(0)), 60);
+        QCOMPARE(h_.engine().state().curRow, 3);
     }
 
   private:

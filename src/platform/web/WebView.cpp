@@ -75,18 +75,19 @@ void WebView::setTimeoutMs(int timeoutMs) {
 #endif
 }
 
-// While a page loads, waits for it a slice at a time with every event delivered, the user's
-// included: the window must keep answering, and the caller looks again after each slice.
+// While a page loads, waits for it a slice at a time: the window repaints and the page's
+// network and timers run, and the caller looks again after each slice. The user's keys and
+// clicks wait until the caller is done, since it is in the middle of moving the tape's cursor.
 void WebView::processEvents() {
     if (!loading_) {
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return;
     }
     QEventLoop slice;
     QTimer::singleShot(kEventSliceMs, &slice, &QEventLoop::quit);
     connect(this, &WebView::navigationCompleted, &slice, &QEventLoop::quit);
     connect(this, &WebView::navigationFailed, &slice, &QEventLoop::quit);
-    slice.exec();
+    slice.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WebView::open(const QUrl& address, int historyIndex) {
