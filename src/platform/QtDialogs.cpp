@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -102,11 +103,18 @@ bool QtDialogs::editColumn(ColumnDialogState& state) {
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                                const std::string& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, local(title), local(prompt),
-                                               QLineEdit::Normal, local(initial), &ok);
-    if (!ok) return std::nullopt;
-    return text.toLocal8Bit().toStdString();
+    QInputDialog box(parent_);
+    box.setWindowTitle(local(title));
+    box.setLabelText(local(prompt));
+    box.setTextValue(local(initial));
+    // Wide enough for the title and for a web address or a path to show whole.
+    const QFontMetrics metrics(box.font());
+    const int wanted = std::max(metrics.horizontalAdvance(local(initial)),
+                                metrics.horizontalAdvance(local(title)) * 2);
+    box.resize(std::max(box.sizeHint().width(), std::min(wanted + 80, 640)),
+               box.sizeHint().height());
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue().toLocal8Bit().toStdString();
 }
 
 void QtDialogs::setTitle(const std::string& title) {

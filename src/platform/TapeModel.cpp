@@ -246,9 +246,19 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
             return QBrush(foreground(row, col));
         case Qt::BackgroundRole:
             return QBrush(paper());
+        case Qt::ToolTipRole:
+            return linkTip(row);
         default:
             return {};
     }
+}
+
+// The hidden address of a linked line shows when the pointer rests on the line.
+QVariant TapeModel::linkTip(int row) const {
+    if (row >= engine_.state().lastRow) return {};
+    const std::string& address = engine_.lineLink(row);
+    if (address.empty()) return {};
+    return tr("Linked to %1").arg(fromLocal(address));
 }
 
 QVariant TapeModel::lineNumberHeader(int modelRow, int role) const {
@@ -263,6 +273,8 @@ QVariant TapeModel::lineNumberHeader(int modelRow, int role) const {
             return QBrush(readableOn(colour(colour::kNormalLines), colour(colour::kLineNosBack)));
         case Qt::BackgroundRole:
             return QBrush(colour(colour::kLineNosBack));
+        case Qt::ToolTipRole:
+            return linkTip(tapeRow(modelRow));
         default:
             return {};
     }

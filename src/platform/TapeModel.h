@@ -102,6 +102,7 @@ class TapeModel : public QAbstractTableModel {
     QColor foreground(int tapeRow, int dataColumn) const;
     QColor readableInk(int colourIndex) const;
     QVariant lineNumberHeader(int modelRow, int role) const;
+    QVariant linkTip(int row) const;
     QVariant captionHeader(int modelColumn, int role) const;
 
     Engine& engine_;
