@@ -150,9 +150,10 @@ bool BrowserLinks::replaceConfirmed(int row) {
                             Icon::question) == answer::kOk;
 }
 
+// What the line holds afterwards: a tape that is off keeps no links.
 void BrowserLinks::writeLink(int row, const std::string& address) {
-    linkAddress_ = address;
     engine_.setLineLink(row, address);
+    linkAddress_ = linkOf(row);
 }
 
 void BrowserLinks::remove() {
