@@ -32,16 +32,20 @@ long keyTape(talvex::Engine& engine, int lines) {
 void BM_KeyTapeToLength(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     long keys = 0;
+    size_t undoBytes = 0;
     for (auto _ : state) {
         talvex::ViewPort view;
         talvex::AddinPort addins;
         talvex::Engine engine(view, addins);
         engine.setMaxRows(lines + 2 * linesOfBlock());
         keys += keyTape(engine, lines);
+        undoBytes = engine.history().bytes();
         benchmark::DoNotOptimize(engine.state().lastRow);
     }
     state.counters["per_key"] = benchmark::Counter(
         static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    // What the undo history holds once every line of the tape can be taken back.
+    state.counters["undo_MB"] = static_cast<double>(undoBytes) / 1e6;
 }
 BENCHMARK(BM_KeyTapeToLength)->Arg(1000)->Arg(30000)->Unit(benchmark::kMillisecond);
 

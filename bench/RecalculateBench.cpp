@@ -75,4 +75,19 @@ void BM_DeleteFirstLine30000(benchmark::State& state) {
 }
 BENCHMARK(BM_DeleteFirstLine30000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Taking back the delete of the first line and making it again: every line below moved.
+void BM_UndoRedoDelete30000(benchmark::State& state) {
+    const auto tape = makeTape();
+    tape->engine.history().clear();
+    tape->engine.clickRow(1);
+    tape->engine.deleteRow();
+    for (auto _ : state) {
+        tape->engine.undo();
+        tape->engine.redo();
+        benchmark::DoNotOptimize(tape->engine.state().lastRow);
+    }
+    state.counters["step_MB"] = static_cast<double>(tape->engine.history().bytes()) / 1e6;
+}
+BENCHMARK(BM_UndoRedoDelete30000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

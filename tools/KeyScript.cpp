@@ -78,6 +78,8 @@ const std::vector<KnownCommand>& commands() {
         {"insert", Argument::none, byId("Insert")},
         {"delete", Argument::none, byId("Delete")},
         {"recalc", Argument::none, byId("ReCalc")},
+        {"undo", Argument::none, byId("Undo")},
+        {"redo", Argument::none, byId("Redo")},
         {"goto", Argument::integer,
          [](ScriptTarget& t, const std::string& a) { return t.table.run("Goto" + a) != nullptr; }},
         {"group", Argument::integer,

@@ -41,6 +41,7 @@ int ColumnActions::deleteColumn(int col) {
                                         "Delete Column " + std::to_string(col - 1) + "?",
                                         Buttons::yesNo, Icon::question);
     if (answer != answer::kYes) return -1;
+    Engine::ChangeGroup step(engine_);
     columns.deleteColumn(col);
     return std::min(col, columns.colCount());
 }
@@ -70,6 +71,9 @@ int ColumnActions::insertOrEdit(int action, int col) {
             state.typeIndex = std::clamp(typeNumber, 0, 2);
     }
     if (!dialogs_.editColumn(state)) return -1;
+    // A caption or a type is worth taking back too, though no cell changes.
+    Engine::ChangeGroup step(engine_);
+    engine_.markChanged();
     int target = col;
     if (!edit) {
         target = action == kAddAfter ? col + 1 : col;

@@ -196,4 +196,11 @@ void ColumnSet::setDefaults() {
     applyToEngine();
 }
 
+bool ColumnSet::restore(const Contents& contents) {
+    if (contents == this->contents()) return false;
+    colCount_ = contents.colCount;
+    columns_ = contents.columns;
+    return true;
+}
+
 }  // namespace talvex

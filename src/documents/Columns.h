@@ -25,6 +25,8 @@ struct Column {
     // On paper: the width in characters (0: the column is not printed) and the alignment.
     int printWidth = 0;
     ColumnAlignment alignment = ColumnAlignment::asIs;
+
+    bool operator==(const Column&) const = default;
 };
 
 // The document's columns 2..colCount (column 1 is the line number). Widths are kept by the
@@ -36,6 +38,16 @@ class ColumnSet {
     static constexpr int kNewColumnWidth = 8;
 
     explicit ColumnSet(Engine& engine) : engine_(engine) {}
+
+    // The columns as they stand, and putting them back (an undo does); the engine keeps its
+    // own part of the layout. False when nothing differed.
+    struct Contents {
+        int colCount = 1;
+        std::vector<Column> columns;
+        bool operator==(const Contents&) const = default;
+    };
+    Contents contents() const { return {colCount_, columns_}; }
+    bool restore(const Contents& contents);
 
     int colCount() const { return colCount_; }
     // Rebuilds for a new count: every column back to an empty text column.

@@ -8,6 +8,7 @@
 namespace talvex {
 
 bool Engine::keyAddin(std::string_view letter) {
+    ChangeGroup group(*this);
     if (busy_) return false;
     state_.entry.entryOp = std::string(letter);
     return keyFront(key::kAddinFunction);
@@ -27,6 +28,7 @@ std::string Engine::addinEntry() {
 // A function's definition stands apart from the figures around it: after its end line the
 // calculator goes on with the registers it had before the definition began.
 void Engine::takePendingRegistersOf(int row) {
+    ChangeGroup group(*this);
     Registers regs;
     if (row >= 1 && row <= state_.lastRow)
         readRegisterRecord(cell(row, kRegisterColumn), recordLayout_, format_, regs);
@@ -37,12 +39,14 @@ void Engine::takePendingRegistersOf(int row) {
 }
 
 void Engine::writeAddinLine(std::string_view code, double value) {
+    ChangeGroup group(*this);
     if (!numberFits(value)) return;
     state_.entry.entryText = formatNumber(value);
     writeAddinEntry(code);
 }
 
 void Engine::writeAddinKeyed(std::string_view code, const std::string& keyed) {
+    ChangeGroup group(*this);
     state_.entry.entryText = keyed;
     state_.regs.rawEntry = keyed;
     writeAddinEntry(code);
@@ -69,11 +73,13 @@ void Engine::writeAddinEntry(std::string_view code) {
 }
 
 void Engine::clearLineCell(int col) {
+    ChangeGroup group(*this);
     if (ColumnRoles::present(col) && state_.curRow < state_.lastRow)
         table_.setCell(state_.curRow, col, {});
 }
 
 void Engine::relabelLine(int row, const std::string& reference, const std::string& description) {
+    ChangeGroup group(*this);
     if (row < 1 || row >= state_.lastRow) return;
     if (ColumnRoles::present(layout_.roles.reference))
         table_.setCell(row, layout_.roles.reference, cellText(reference));

@@ -30,6 +30,7 @@ bool Engine::finishPendingEdit() {
 }
 
 bool Engine::clickRow(int row) {
+    ChangeGroup group(*this);
     if (row < 1 || row > state_.lastRow) return false;
     if (amountEditPending_ && row != state_.curRow && !finishPendingEdit()) return false;
     // Figures keyed on the open row wait for their operator; moving away would lose them.
@@ -48,6 +49,7 @@ bool Engine::clickRow(int row) {
 }
 
 bool Engine::editAmount(std::string_view text) {
+    ChangeGroup group(*this);
     if (!state_.tapeOn) {
         table_.setCell(state_.curRow, layout_.roles.amount, cellText(text));
         state_.modified = true;
@@ -114,15 +116,18 @@ void Engine::copyDisplay() {
 }
 
 void Engine::cutCell(int col) {
+    ChangeGroup group(*this);
     copyCell(col);
     editCell(col, {});
 }
 
 void Engine::pasteCell(int col) {
+    ChangeGroup group(*this);
     editCell(col, clipboard_->text());
 }
 
 bool Engine::editCell(int col, std::string_view text) {
+    ChangeGroup group(*this);
     if (!cellEditable(col)) return false;
     const std::string clean = cellText(text);
     if (col == layout_.roles.amount) {

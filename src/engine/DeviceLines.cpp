@@ -31,6 +31,7 @@ void Engine::clearEntryAfterCall() {
 // end of the tape, never over a line the cursor happens to stand on.
 bool Engine::writeTransaction(std::string_view code, double amount,
                               const std::vector<std::pair<int, std::string>>& cells) {
+    ChangeGroup group(*this);
     if (!numberFits(amount)) return false;
     if (state_.curRow != state_.lastRow) selectRow(state_.lastRow);
     const bool total = code == op::kTotal;
@@ -70,6 +71,7 @@ bool Engine::writeTransaction(std::string_view code, double amount,
 
 // A link is not part of the calculation: setting one changes the file, not the tape's figures.
 void Engine::setLineLink(int row, const std::string& address) {
+    ChangeGroup group(*this);
     if (row < 1 || row >= state_.lastRow || !state_.tapeOn) return;
     table_.setCell(row, layout_.colCount + 1, cellText(address));
     state_.modified = true;
@@ -77,6 +79,7 @@ void Engine::setLineLink(int row, const std::string& address) {
 }
 
 int Engine::writeEmptyLine() {
+    ChangeGroup group(*this);
     if (!state_.tapeOn || state_.curRow != state_.lastRow || !hasRoomFor(1)) return 0;
     state_.entry.entryText.clear();
     state_.regs.rawEntry.clear();
@@ -88,6 +91,7 @@ int Engine::writeEmptyLine() {
 }
 
 void Engine::describeEmptyLine(int row, const std::string& text) {
+    ChangeGroup group(*this);
     const int col = layout_.roles.description;
     if (row < 1 || row >= state_.lastRow || !ColumnRoles::present(col)) return;
     if (!cell(row, col).empty()) return;

@@ -49,6 +49,7 @@ void Engine::newTape() {
     writeLineNumber(1);
     table_.setCell(1, kRegisterColumn, makeRegisterRecord(state_.regs, format_));
     state_.modified = false;
+    forgetHistory();
     view_.rowCountChanged(state_.lastRow);
     view_.rowsChanged(1, 0);
     view_.currentRowChanged(state_.curRow);
@@ -68,6 +69,7 @@ void Engine::setCalcOption(int index, int value) {
 }
 
 void Engine::keyChar(char c) {
+    ChangeGroup group(*this);
     const auto mapped = mapKeyboardChar(c, format_.decSep());
     if (!mapped) {
         // A letter of the active add-in is its key, as if its panel button had been pressed.
@@ -80,6 +82,7 @@ void Engine::keyChar(char c) {
 }
 
 void Engine::pressEnter() {
+    ChangeGroup group(*this);
     if (state_.entry.refPickRow > 0) return;
     // An add-in line keeps its own letter: Enter ends its edit as moving away does.
     if (state_.curRow < state_.lastRow && addins_.isAddinLetter(baseCode(opAt(state_.curRow)))) {
@@ -93,6 +96,7 @@ void Engine::pressEnter() {
 }
 
 void Engine::pressBackspace() {
+    ChangeGroup group(*this);
     backspaceState_ = true;
     keyFront(key::kClearEntry);
 }

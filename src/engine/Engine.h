@@ -1,5 +1,6 @@
 #pragma once
 
+#include <any>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "engine/TapeLayout.h"
 #include "engine/TapeSettings.h"
 #include "engine/TapeTable.h"
+#include "engine/UndoHistory.h"
 
 namespace talvex {
 
@@ -130,7 +132,34 @@ class Engine {
     void moveColumn(int from, int to);
     // Every row's cell of the column is emptied; the tape is modified.
     void clearColumn(int col);
-    void setModified(bool modified) { state_.modified = modified; }
+    void setModified(bool modified);
+
+    // Undo and redo: each operation that changed the tape is one step; the registers, the
+    // display, the references and the cursor go back with it.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // A tape was read or started: there is nothing before it to go back to.
+    void forgetHistory();
+    UndoHistory& history() { return history_; }
+    // What the document keeps beside the engine and an undo puts back too.
+    // The restore says whether anything differed.
+    void setUndoExtras(std::function<std::any()> capture,
+                       std::function<bool(const std::any&)> restore);
+    // The group under way is a step even if no cell changes (a column renamed).
+    void markChanged() { forceStep_ = changeDepth_ > 0; }
+    // The changes made while a group lives are one step (a column moved with its cells).
+    class ChangeGroup {
+      public:
+        explicit ChangeGroup(Engine& engine) : engine_(engine) { engine_.beginChange(); }
+        ~ChangeGroup() { engine_.endChange(); }
+        ChangeGroup(const ChangeGroup&) = delete;
+        ChangeGroup& operator=(const ChangeGroup&) = delete;
+
+      private:
+        Engine& engine_;
+    };
 
     const TapeTable& table() const { return table_; }
     const std::string& cell(int row, int col) const { return table_.cell(row, col); }
@@ -283,6 +312,14 @@ class Engine {
     bool numberFits(double value);
     void showRestoredState(int shownBoxes, bool widthsChanged);
 
+    // The undo history's side.
+    void beginChange();
+    void endChange();
+    EngineSnapshot snapshot() const;
+    // True when the document's part of the layout changed.
+    bool restore(const EngineSnapshot& saved);
+    bool step(const UndoStep* step, bool forward);
+
     ViewPort& view_;
     AddinPort& addins_;
     ClipboardPort nullClipboard_;
@@ -306,6 +343,15 @@ class Engine {
     int operationDepth_ = 0;
     int replayDepth_ = 0;
     bool stopReplay_ = false;
+
+    UndoHistory history_;
+    std::vector<TableEdit> pendingEdits_;
+    EngineSnapshot pendingBefore_;
+    int changeDepth_ = 0;
+    bool stepping_ = false;
+    bool forceStep_ = false;
+    std::function<std::any()> captureExtras_;
+    std::function<bool(const std::any&)> restoreExtras_;
 };
 
 }  // namespace talvex

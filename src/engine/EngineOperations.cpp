@@ -34,6 +34,9 @@ bool Engine::atomically(const std::function<void()>& body) {
         body();
         return true;
     }
+    ChangeGroup group(*this);
+    // The edits a refused operation made and took back are not a step.
+    const size_t editsBefore = pendingEdits_.size();
     auto saved =
         std::apply([](const auto&... member) { return std::tuple(member...); }, restorableState());
     table_.startJournal();
@@ -43,6 +46,7 @@ bool Engine::atomically(const std::function<void()>& body) {
     } catch (const Refusal& refusal) {
         --operationDepth_;
         table_.rollBack();
+        pendingEdits_.resize(editsBefore);
         const int shownBoxes = references_.registry().boxCount();
         const bool widthsChanged = layout_.widths != std::get<std::vector<int>>(saved);
         restorableState() = std::move(saved);

@@ -205,6 +205,7 @@ bool Engine::deleteLines() {
 }
 
 void Engine::gotoLine(GotoTarget where) {
+    ChangeGroup group(*this);
     int target = 0;
     switch (where) {
         case GotoTarget::firstLine:

@@ -53,6 +53,7 @@ void Engine::load(LoadedTape tape) {
         keepSourceCurrent(row, isGroupLine(code));
     }
     state_.modified = false;
+    forgetHistory();
     view_.rowCountChanged(state_.lastRow);
     view_.rowsChanged(1, 0);
     placeCursor(tape.savedRow);

@@ -173,6 +173,7 @@ void Engine::recalculateFrom(int startRow) {
 // its parameters have now. The line that asked for it is written afterwards, from the registers
 // it was keyed with.
 void Engine::evaluateFrom(int row) {
+    ChangeGroup group(*this);
     if (row < 1 || row >= state_.lastRow) return;
     const int savedRow = state_.curRow;
     const bool savedEditMode = editMode_;

@@ -11,17 +11,20 @@ void Engine::setDefaultColumnWidths() {
 }
 
 void Engine::setColumns(const ColumnRoles& roles, int colCount) {
+    ChangeGroup group(*this);
     layout_.roles = roles;
     layout_.colCount = colCount;
 }
 
 void Engine::moveColumn(int from, int to) {
+    ChangeGroup group(*this);
     for (int row = 1; row <= state_.lastRow; ++row) table_.setCell(row, to, table_.cell(row, from));
     state_.modified = true;
     view_.rowsChanged(1, 0);
 }
 
 void Engine::clearColumn(int col) {
+    ChangeGroup group(*this);
     for (int row = 1; row <= state_.lastRow; ++row) table_.setCell(row, col, {});
     state_.modified = true;
     view_.rowsChanged(1, 0);

@@ -1,6 +1,7 @@
 #include "engine/TapeTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace talvex {
 
@@ -24,6 +25,7 @@ void TapeTable::setCell(int row, int col, std::string text) {
     }
     std::string& target = cells[static_cast<size_t>(col)];
     if (target == text) return;
+    if (log_) log_->push_back({TableEdit::Kind::cell, row, col, target, text, {}});
     if (journaling_)
         journal_.push_back(Change{Change::Kind::cell, row, col, std::move(target), {}});
     target = std::move(text);
@@ -49,6 +51,7 @@ void TapeTable::insertRow(int row) {
     }
     const long index = static_cast<long>(row) - kFirstRow;
     rows_.insert(rows_.begin() + index, Row{});
+    if (log_) log_->push_back({TableEdit::Kind::insertedRows, row, 0, {}, {}, {Row{}}});
     if (journaling_) journal_.push_back(Change{Change::Kind::insertedRow, row, 0, {}, {}});
 }
 
@@ -56,6 +59,7 @@ void TapeTable::removeRows(int row, int count) {
     if (count <= 0 || row < kFirstRow || row >= storedRows()) return;
     const long first = static_cast<long>(row) - kFirstRow;
     const long last = std::min<long>(first + count, static_cast<long>(rows_.size()));
+    logRows(TableEdit::Kind::removedRows, row, first, last);
     if (journaling_) {
         Change change{Change::Kind::removedRows, row, 0, {}, {}};
         change.rows.assign(std::make_move_iterator(rows_.begin() + first),
@@ -85,8 +89,23 @@ void TapeTable::endJournal() {
 void TapeTable::insertStoredRows(int row, std::vector<Row> rows) {
     const size_t index = static_cast<size_t>(static_cast<long>(row) - kFirstRow);
     if (index > rows_.size()) rows_.resize(index);
-    rows_.insert(rows_.begin() + static_cast<long>(index), std::make_move_iterator(rows.begin()),
+    const long first = static_cast<long>(index);
+    const long count = static_cast<long>(rows.size());
+    rows_.insert(rows_.begin() + first, std::make_move_iterator(rows.begin()),
                  std::make_move_iterator(rows.end()));
+    logRows(TableEdit::Kind::insertedRows, row, first, first + count);
+}
+
+void TapeTable::eraseStoredRows(int row, int count) {
+    const long first = static_cast<long>(row) - kFirstRow;
+    if (first < 0 || first >= static_cast<long>(rows_.size())) return;
+    const long last = std::min<long>(first + count, static_cast<long>(rows_.size()));
+    rows_.erase(rows_.begin() + first, rows_.begin() + last);
+}
+
+void TapeTable::logRows(TableEdit::Kind kind, int row, long first, long last) {
+    if (!log_) return;
+    log_->push_back({kind, row, 0, {}, {}, {rows_.begin() + first, rows_.begin() + last}});
 }
 
 // Undoes the recorded changes, newest first.
@@ -94,13 +113,9 @@ void TapeTable::rollBack() {
     journaling_ = false;
     for (auto change = journal_.rbegin(); change != journal_.rend(); ++change) {
         switch (change->kind) {
-            case Change::Kind::cell: {
-                Row& cells = ensureRow(change->row);
-                const size_t col = static_cast<size_t>(change->col);
-                if (col >= cells.size()) cells.resize(col + 1);
-                cells[col] = std::move(change->text);
+            case Change::Kind::cell:
+                setCell(change->row, change->col, std::move(change->text));
                 break;
-            }
             case Change::Kind::insertedRow:
                 removeRows(change->row, 1);
                 break;
@@ -110,6 +125,38 @@ void TapeTable::rollBack() {
         }
     }
     journal_.clear();
+}
+
+void TapeTable::apply(const TableEdit& edit, bool forward) {
+    std::vector<TableEdit>* const log = std::exchange(log_, nullptr);
+    const bool journaling = std::exchange(journaling_, false);
+    const bool inserting = (edit.kind == TableEdit::Kind::insertedRows) == forward;
+    const int count = static_cast<int>(edit.rows.size());
+    if (edit.kind == TableEdit::Kind::cell)
+        setCell(edit.row, edit.col, forward ? edit.after : edit.before);
+    else if (inserting)
+        insertStoredRows(edit.row, edit.rows);
+    else
+        eraseStoredRows(edit.row, count);
+    log_ = log;
+    journaling_ = journaling;
+}
+
+// A text short enough to live inside its string costs nothing more; a longer one is a block
+// of the heap with the allocator's own bookkeeping.
+size_t heapBytes(const std::string& text) {
+    constexpr size_t kInline = 15;
+    constexpr size_t kBlockOverhead = 16;
+    return text.capacity() > kInline ? text.capacity() + 1 + kBlockOverhead : 0;
+}
+
+size_t TableEdit::bytes() const {
+    size_t total = sizeof(TableEdit) + heapBytes(before) + heapBytes(after);
+    for (const Row& cells : rows) {
+        total += sizeof(Row) + cells.capacity() * sizeof(std::string);
+        for (const std::string& text : cells) total += heapBytes(text);
+    }
+    return total;
 }
 
 void TapeTable::reserveRows(int rows) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/TableEdit.h"
+
 namespace talvex {
 
 // The tape as a table of text cells. Rows run from -4 (scratch rows used by the file writer)
@@ -34,8 +36,14 @@ class TapeTable {
     void endJournal();
     void rollBack();
 
+    // While a log is set, every change is appended to it with its before and after, rolled-back
+    // changes included, so replaying the log backwards or forwards goes between the two states.
+    void setEditLog(std::vector<TableEdit>* log) { log_ = log; }
+    // Takes an edit back (forward false) or makes it again; nothing is logged or journaled.
+    void apply(const TableEdit& edit, bool forward);
+
   private:
-    using Row = std::vector<std::string>;
+    using Row = TableEdit::Row;
     struct Change {
         enum class Kind { cell, insertedRow, removedRows } kind;
         int row = 0;
@@ -46,9 +54,12 @@ class TapeTable {
     Row* rowFor(int row);
     Row& ensureRow(int row);
     void insertStoredRows(int row, std::vector<Row> rows);
+    void eraseStoredRows(int row, int count);
+    void logRows(TableEdit::Kind kind, int row, long first, long last);
     std::vector<Row> rows_;
     std::vector<Change> journal_;
     bool journaling_ = false;
+    std::vector<TableEdit>* log_ = nullptr;
 };
 
 }  // namespace talvex

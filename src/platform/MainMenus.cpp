@@ -40,6 +40,8 @@ QIcon toolIcon(const std::string& id) {
         {"NewDefault", {"document-new", QStyle::SP_FileIcon}},
         {"Open", {"document-open", QStyle::SP_DialogOpenButton}},
         {"Save", {"document-save", QStyle::SP_DialogSaveButton}},
+        {"Undo", {"edit-undo", QStyle::SP_ArrowBack}},
+        {"Redo", {"edit-redo", QStyle::SP_ArrowForward}},
         {"Cut", {"edit-cut", QStyle::SP_DialogDiscardButton}},
         {"Copy", {"edit-copy", QStyle::SP_FileDialogContentsView}},
         {"Paste", {"edit-paste", QStyle::SP_DialogApplyButton}},
@@ -93,7 +95,7 @@ void MainWindow::buildCommands() {
         auto* a = new QAction(local(command.caption), this);
         a->setObjectName(QString::fromStdString(command.id));
         if (!command.shortcut.empty())
-            a->setShortcut(QKeySequence(QString::fromStdString(command.shortcut)));
+            a->setShortcuts(QKeySequence::listFromString(QString::fromStdString(command.shortcut)));
         if (!command.tip.empty()) a->setToolTip(local(command.tip));
         a->setCheckable(command.isSwitch());
         // The icons are the toolbar's; the menus show captions only.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "documents/Documents.h"
 #include "documents/TapeDocument.h"
@@ -204,8 +205,16 @@ void MainWindow::showDisplay(const std::string& text) {
     showModified();
 }
 
+// The tape changed: Undo and Redo (and what else depends on the tape) are offered again once
+// the change is done, not on every row a long change touches.
 void MainWindow::showModified() {
     setWindowModified(core_.engine.state().modified);
+    if (syncPending_) return;
+    syncPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        syncPending_ = false;
+        syncCommands();
+    });
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {

@@ -167,6 +167,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     PrintCommands* printCommands_ = nullptr;
     AddinPanels* addinPanels_ = nullptr;
     MessengerPanel* messenger_ = nullptr;
+    bool syncPending_ = false;
     WebView* web_ = nullptr;
     QSplitter* top_ = nullptr;
     QSplitter* tapeSide_ = nullptr;

@@ -55,6 +55,8 @@ void AddinHost::tapeRead(std::array<int, 2> indexes) {
     else
         engine_.reloadCurrentLine();
     engine_.setModified(modified);
+    // What the add-ins rebuilt is part of reading the tape, not a change to take back.
+    engine_.forgetHistory();
 }
 
 bool AddinHost::tapeHoldsDefinitions() const {

@@ -35,6 +35,11 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
       printing({engine, document, layout, config, addins.labelPrinter(), ports.printer, ports.view,
                 ports.progress}) {
     engine.setProgress(ports.progress);
+    engine.setUndoExtras(
+        [this] { return std::any(document.columns.contents()); },
+        [this](const std::any& saved) {
+            return document.columns.restore(std::any_cast<const ColumnSet::Contents&>(saved));
+        });
     settings.own(settings_group::kPrinter, layout);
     settings.own(settings_group::kMessenger, messenger);
     // Prints use the configuration's layout until a tape brings its own.
