@@ -34,6 +34,8 @@ class Addin {
     virtual std::string lineFields() { return {}; }
     // The fields after the kind field of a line's record.
     virtual void restoreFields(const std::vector<std::string_view>& /*fields*/) {}
+    // An undo or redo put the tape back as it was.
+    virtual void tapeRestored() {}
     // The cursor's line was fetched; every installed add-in hears it, whatever the slots hold.
     virtual void lineFetched(int /*row*/) {}
     virtual std::optional<std::string> symbolValue(std::string_view /*name*/) { return {}; }

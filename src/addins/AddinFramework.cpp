@@ -314,6 +314,10 @@ void AddinFramework::currentLineFetched(int row) {
     for (const auto& [name, addin] : addins_) addin->lineFetched(row);
 }
 
+void AddinFramework::tapeRestored() {
+    for (const auto& [name, addin] : addins_) addin->tapeRestored();
+}
+
 void AddinFramework::lineReplayed(std::string_view record, bool withRawEntry) {
     std::vector<std::string_view> rest;
     const int kind = lineKind(record, withRawEntry, &rest);

@@ -82,6 +82,7 @@ class AddinFramework : public AddinPort {
     void restoreFromLine(std::string_view record, bool withRawEntry, bool current) override;
     void lineReplayed(std::string_view record, bool withRawEntry) override;
     void currentLineFetched(int row) override;
+    void tapeRestored() override;
     std::optional<std::string> symbolValue(std::string_view name) override;
     void dispatch(int slot, int key) override;
     bool takesNumberEntry() const override { return digitCapture(); }

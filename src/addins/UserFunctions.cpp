@@ -120,6 +120,21 @@ void UserFunctions::rebuild() {
         framework_.fillList(addin_list::kFunctions, list, kSetupEntry);
 }
 
+void UserFunctions::tapeRestored() {
+    const bool anyTable = std::any_of(tables_.begin(), tables_.end(),
+                                      [](const auto& table) { return !table.empty(); });
+    if (anyTable || tapeHoldsDefinitions()) rebuildFromTape();
+}
+
+bool UserFunctions::tapeHoldsDefinitions() const {
+    const int op = engine_.layout().roles.op;
+    for (int row = 1; row < engine_.state().lastRow; ++row) {
+        const std::string_view code = baseCode(engine_.cell(row, op));
+        if (code == "d" || code == "D") return true;
+    }
+    return false;
+}
+
 void UserFunctions::rebuildFromTape() {
     emptyTables();
     rebuild();

@@ -38,6 +38,9 @@ class UserFunctions : public FunctionAddin {
     std::string lineFields() override;
     void restoreFields(const std::vector<std::string_view>& fields) override;
     std::optional<std::string> symbolValue(std::string_view name) override;
+    // Definitions taken back or made again change the functions on offer.
+    void tapeRestored() override;
+    bool tapeHoldsDefinitions() const;
 
     const std::vector<UserDefinition>& table(Category category) const { return tables_[category]; }
     // After a tape is read: the definitions again from its lines, and the function list.

@@ -68,6 +68,8 @@ class AddinPort {
     // to, whose add-in then becomes the active one.
     virtual void restoreFromLine(std::string_view /*record*/, bool /*withRawEntry*/,
                                  bool /*current*/) {}
+    // An undo or redo put the tape back as it was: what an add-in built from it is built again.
+    virtual void tapeRestored() {}
     // The registers of the cursor's line were restored (not while the tape is replayed).
     virtual void currentLineFetched(int /*row*/) {}
     // A line is about to be replayed: the calculation add-in that wrote it (its record's kind

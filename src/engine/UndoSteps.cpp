@@ -98,6 +98,8 @@ bool Engine::step(const UndoStep* step, bool forward) {
     }
     const int shownBoxes = references_.registry().boxCount();
     const TapeLayout shownLayout = layout_;
+    // Before the state goes back: an add-in that replays the tape to rebuild moves the cursor.
+    addins_.tapeRestored();
     const bool documentColumnsChanged = restore(forward ? step->after : step->before);
     state_.modified = !history_.atSavedPoint();
     stepping_ = false;

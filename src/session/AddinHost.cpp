@@ -50,7 +50,7 @@ void AddinHost::tapeRead(std::array<int, 2> indexes) {
     if (indexes[0] == 0 && labelPrinter_.settings().options == 1)
         chooseByName(addin_list::kDevices, "VantPrint");
     framework_.selectByIndex(addin_list::kCalculations, indexes[1]);
-    if (framework_.active(1) == "UserFuncs" || tapeHoldsDefinitions())
+    if (framework_.active(1) == "UserFuncs" || userFunctions_.tapeHoldsDefinitions())
         userFunctions_.rebuildFromTape();
     else
         engine_.reloadCurrentLine();
@@ -59,14 +59,6 @@ void AddinHost::tapeRead(std::array<int, 2> indexes) {
     engine_.forgetHistory();
 }
 
-bool AddinHost::tapeHoldsDefinitions() const {
-    const int op = engine_.layout().roles.op;
-    for (int row = 1; row < engine_.state().lastRow; ++row) {
-        const std::string_view code = baseCode(engine_.cell(row, op));
-        if (code == "d" || code == "D") return true;
-    }
-    return false;
-}
 
 std::array<int, 2> AddinHost::slotIndexes() const {
     return {framework_.slotIndex(addin_list::kDevices),

@@ -50,7 +50,6 @@ class AddinHost {
     bool chooseByName(int list, std::string_view name);
 
   private:
-    bool tapeHoldsDefinitions() const;
 
     Engine& engine_;
     ConfigStore& config_;

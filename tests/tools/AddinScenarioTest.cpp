@@ -151,6 +151,25 @@ TEST(AddinScenarioTest, EditedLinesEqualTheTapeKeyedFresh) {
     }
 }
 
+// Add-in lines taken back leave the tape keyed without them, and a function whose declaration
+// was taken back is no longer offered.
+TEST(AddinScenarioTest, UndoneAddinLinesEqualTheTapeWithoutThem) {
+    const std::string widthAndHeight =
+        "{addin 1 UserFuncs}5{answer w,wid,Width}{panel 1 3}3{answer h,hgt,Height}{panel 1 3}";
+    const std::string undoDefinition = "{undo}{undo}{undo}{undo}";
+    EXPECT_EQ(rowsOf(kCents, loan("100000") + "{fn Balance}599.55{panel 1 6}{panel 1 8}" +
+                                 "{undo}{undo}"),
+              rowsOf(kCents, loan("100000")));
+    EXPECT_EQ(rowsOf(kCents, loan("100000") + "{row 1}{amount 250000}{row 2}{undo}"),
+              rowsOf(kCents, loan("100000")));
+    EXPECT_EQ(rowsOf(kCents, kArea + undoDefinition), rowsOf(kCents, widthAndHeight));
+    const Result offered = tool({"keys", kArea + "{undo}{redo}{fn area}"});
+    EXPECT_EQ(offered.status, 0) << offered.err;
+    const Result gone = tool({"keys", kArea + undoDefinition + "{fn area}"});
+    EXPECT_NE(gone.status, 0);
+    EXPECT_NE(gone.err.find("{fn area}"), std::string::npos) << gone.err;
+}
+
 TEST(AddinScenarioTest, TapesReadBackAndRecalculateToTheSameLines) {
     TempFolder folder;
     const std::string file = (folder.path() / "Loan.kwd").string();
