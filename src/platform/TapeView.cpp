@@ -170,7 +170,7 @@ void TapeView::setCurrentDataColumn(int dataColumn) {
     const int row = currentIndex().isValid() ? currentIndex().row() : 0;
     if (column < 0 || column >= model_->columnCount() || isColumnHidden(column)) return;
     QScopedValueRollback<bool> guard(restoring_, true);
-    selectionModel()->setCurrentIndex(model_->index(row, column), QItemSelectionModel::NoUpdate);
+    selectOnly(model_->index(row, column), selectionModel()->isRowSelected(row, QModelIndex()));
 }
 
 // A description finished with Enter is followed by its amount: the cursor goes to the
