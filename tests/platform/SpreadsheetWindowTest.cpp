@@ -72,13 +72,6 @@ class SpreadsheetWindowTest : public QObject {
         QVERIFY(!clipboard()->hasHtml());
     }
 
-    void exportThatCannotBeWrittenShowsAMessage() {
-        h_.dialogs.files = {{h_.path("missing/tape.csv"), 1}};
-        h_.window().action("Export")->trigger();
-        QCOMPARE(h_.dialogs.messages.size(), size_t{1});
-        QVERIFY(h_.dialogs.messages[0].find("could not be exported") != std::string::npos);
-    }
-
     // Ctrl+F asks, F3 and Shift+F3 look again; the grid shows the line the engine moved to.
     void findFromTheKeyboard() {
         h_.dialogs.inputs = {"sTERN"};
