@@ -33,6 +33,9 @@ class ForwardingFrontEnd : public FrontEndPort {
     void editMessenger() override {
         if (target_) target_->editMessenger();
     }
+    std::vector<int> selectedLines() const override {
+        return target_ ? target_->selectedLines() : std::vector<int>{};
+    }
 
   private:
     FrontEndPort* target_ = nullptr;

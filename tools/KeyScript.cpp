@@ -109,6 +109,12 @@ const std::vector<KnownCommand>& commands() {
              t.answers.push_back(a);
              return true;
          }},
+        // The Find command answered with the text: the next line holding it becomes current.
+        {"find", Argument::text,
+         [](ScriptTarget& t, const std::string& a) {
+             t.answers.push_back(a);
+             return t.table.run("Find") != nullptr;
+         }},
         // A line of the notes pad: the pad belongs to the document, so playing it needs one.
         {"note", Argument::text, onEngine([](Engine&, auto&) {})},
     };

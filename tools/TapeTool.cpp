@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include "ExportCommand.h"
 #include "KeyScript.h"
 #include "ToolSession.h"
 #include "engine/ColumnRoles.h"
@@ -19,8 +20,6 @@ namespace talvex {
 
 namespace {
 
-constexpr int kExitFailed = 1;
-
 constexpr std::string_view kUsage =
     "usage: talvex-tape keys [options] [--template FILE] [--port PATH] [-o FILE [--no-data]]\n"
     "                        SCRIPT\n"
@@ -29,6 +28,7 @@ constexpr std::string_view kUsage =
     "       talvex-tape check FILE\n"
     "       talvex-tape print FILE [--text | --pdf OUT | --serial PATH] [--from N --to N]\n"
     "                             [--format NAME] [--size S] [--wrap] [--feed]\n"
+    "       talvex-tape export FILE [--csv | --tsv] [-o OUT]\n"
     "SCRIPT '-' reads standard input; a script after -- may start with '-'.\n"
     "options: --decimal-mode N  --places N  --round 0|1  --thousands 0|1  --decsep C\n"
     "         --counts 0|1  --count-prefix TEXT  --auto-text 0|1  --tape 0|1\n"
@@ -41,6 +41,8 @@ constexpr std::string_view kUsage =
     "       --format Tape, Table Report, Form Report, Label or Check; with --serial,\n"
     "       --size points or Fit, --wrap long lines instead of cutting them, --feed after\n"
     "       the print\n"
+    "export: the columns the window shows, every line, as CSV (the default) or tab-separated\n"
+    "       text, into OUT or onto standard output\n"
     "exit status: 0 done, 1 the engine refused a key, a file had problems or could not\n"
     "be read or saved, 2 a malformed command line or script\n";
 
@@ -68,7 +70,8 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
                                   args.end());
             break;
         }
-        if (arg == "--no-data" || arg == "--text" || arg == "--wrap" || arg == "--feed") {
+        if (arg == "--no-data" || arg == "--text" || arg == "--wrap" || arg == "--feed" ||
+            arg == "--csv" || arg == "--tsv") {
             line.options[arg] = "1";
         } else if (arg.size() > 1 && arg.front() == '-' && arg != "-") {
             const auto& names = optionsWithValues();
@@ -344,7 +347,14 @@ int runPrint(const CommandLine& line, ToolSession& session, std::ostream& out, s
     return outcome == PrintOutcome::printed ? kExitOk : kExitFailed;
 }
 
-// show, recalc, check and print work on one existing file.
+int exportCommand(const CommandLine& line, ToolSession& session, std::ostream& out,
+                  std::ostream& err) {
+    if (line.options.count("--csv") && line.options.count("--tsv"))
+        return usageError(err, "export takes one of --csv and --tsv");
+    return runExport(session, line.options.count("--tsv") > 0, option(line, "-o"), out, err);
+}
+
+// show, recalc, check, print and export work on one existing file.
 int runOnFile(const std::string& command, const CommandLine& line, char defaultDecSep,
               const ToolDevices& devices, std::ostream& out, std::ostream& err) {
     if (line.arguments.size() != 1) return usageError(err, command + " needs one file");
@@ -367,6 +377,7 @@ int runOnFile(const std::string& command, const CommandLine& line, char defaultD
         return report.problems.empty() ? kExitOk : kExitFailed;
     }
     if (command == "print") return runPrint(line, session, out, err);
+    if (command == "export") return exportCommand(line, session, out, err);
     return runRecalc(file, line, session, err);
 }
 
@@ -393,7 +404,7 @@ int runTapeTool(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     const std::string& command = args.front();
     if (command != "keys" && command != "show" && command != "recalc" && command != "check" &&
-        command != "print")
+        command != "print" && command != "export")
         return usageError(err, "unknown command " + command);
     CommandLine line;
     const std::string error = parseCommandLine(args, line);

@@ -9,6 +9,7 @@
 namespace talvex {
 
 inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 // The talvex-tape command line: args without the program name. Tape rows go to out, status

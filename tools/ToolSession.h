@@ -73,6 +73,7 @@ class ToolSession {
 
     Engine& engine() { return core_.engine; }
     SettingsGroups& settings() { return core_.settings; }
+    const OptionTable& options() const { return core_.options; }
     TapeDocument& document() { return core_.document; }
     const CommandTable& commands() const { return core_.commands; }
     AddinHost& addins() { return core_.addins; }

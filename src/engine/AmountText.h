@@ -15,4 +15,11 @@ namespace talvex {
 // or nothing when it holds anything else, such as the ":" and "|" of a register record.
 std::optional<std::string> keyableAmount(std::string_view text, const NumberSymbols& symbols);
 
+// A figure as the tape shows it ("-1,234.50", or "1.234,5" where "," is the decimal
+// separator) written for programs that know only one notation: a leading "-" for a negative,
+// "." before the decimals, no thousands separators, and exactly the digits shown ("12." reads
+// "12", "1,234.50" reads "1234.50"). Nothing when the text is not such a figure ("Overflow",
+// a date, a word).
+std::optional<std::string> plainNumber(std::string_view shown, const NumberSymbols& symbols);
+
 }  // namespace talvex

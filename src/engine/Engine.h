@@ -120,6 +120,7 @@ class Engine {
     void reloadCurrentLine() { selectRow(state_.curRow); }
 
     void setClipboard(ClipboardPort& clipboard) { clipboard_ = &clipboard; }
+    ClipboardPort& clipboard() const { return *clipboard_; }
     // Where long work reports its progress; a cancel there takes the operation back whole.
     void setProgress(ProgressPort& progress) { progress_ = &progress; }
     void setMaxRows(int rows) { layout_.maxRows = rows; }

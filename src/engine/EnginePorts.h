@@ -41,6 +41,9 @@ class ClipboardPort {
   public:
     virtual ~ClipboardPort() = default;
     virtual void setText(const std::string& /*text*/, const std::string& /*link*/) {}
+    // Several lines at once, as a spreadsheet pastes them: TAB-separated text, and the same
+    // cells as an HTML table.
+    virtual void setCells(const std::string& /*text*/, const std::string& /*html*/) {}
     virtual std::string text() const { return {}; }
 };
 

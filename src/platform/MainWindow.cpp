@@ -62,6 +62,10 @@ MainWindow::~MainWindow() {
     if (layout_) layout_->onTapeWidthChanged = nullptr;
 }
 
+std::vector<int> MainWindow::selectedLines() const {
+    return view_->selectedTapeRows();
+}
+
 void MainWindow::connectWidgets() {
     Engine& engine = core_.engine;
     connect(view_, &TapeView::keyChar, this, [this](char c) { typedChar(c); });

@@ -78,6 +78,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void editMessenger() override { openMessengerFromOptions(); }
     // The options dialog on its "&Printer" tab.
     void showPrinterOptions() override;
+    std::vector<int> selectedLines() const override;
 
     // Printing: the layout the ruler and the tape's paper follow, and the commands of the
     // printer tab. Without them the tape fills its pane and the dialog has no printer tab.

@@ -11,6 +11,7 @@ class QtClipboard : public ClipboardPort {
     static constexpr const char* kLinkFormat = "application/x-talvex-link";
 
     void setText(const std::string& text, const std::string& link) override;
+    void setCells(const std::string& text, const std::string& html) override;
     std::string text() const override;
 };
 

@@ -125,7 +125,8 @@ TapeView::TapeView(QWidget* parent) : QTableView(parent), delegate_(new TapeCell
     setVerticalHeader(new LineNumberHeader(this));
     setItemDelegate(delegate_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Shift and Ctrl with a click or an arrow select several lines, for copying them.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setShowGrid(false);
@@ -169,7 +170,7 @@ void TapeView::setCurrentDataColumn(int dataColumn) {
     const int row = currentIndex().isValid() ? currentIndex().row() : 0;
     if (column < 0 || column >= model_->columnCount() || isColumnHidden(column)) return;
     QScopedValueRollback<bool> guard(restoring_, true);
-    setCurrentIndex(model_->index(row, column));
+    selectOnly(model_->index(row, column), selectionModel()->isRowSelected(row, QModelIndex()));
 }
 
 // A description finished with Enter is followed by its amount: the cursor goes to the
@@ -206,14 +207,16 @@ void TapeView::showTapeRow(int tapeRow) {
     if (proposing_) column = row == currentIndex().row() ? column : leftColumn_;
     if (column < 0 || isColumnHidden(column)) column = startColumn();
     const QModelIndex index = model_->index(row, column);
+    // The engine went where the user went: the lines the user is selecting stay selected.
+    const bool followsUser = proposing_ && row == currentIndex().row();
     {
         QScopedValueRollback<bool> guard(restoring_, true);
-        setCurrentIndex(index);
+        selectOnly(index, followsUser);
         scrollTo(index);
     }
     // Mouse and header handling select the clicked row after announcing it; the selection
     // is put right again once they are done.
-    if (proposing_) {
+    if (proposing_ && !followsUser) {
         pending_ = index;
         QTimer::singleShot(0, this, &TapeView::restorePending);
     }
@@ -224,7 +227,23 @@ void TapeView::restorePending() {
     const QModelIndex index = pending_;
     pending_ = QPersistentModelIndex();
     QScopedValueRollback<bool> guard(restoring_, true);
-    setCurrentIndex(index);
+    selectOnly(index, false);
+}
+
+// A cursor the engine moved, or put back, selects its line alone.
+void TapeView::selectOnly(const QModelIndex& index, bool keepSelection) {
+    selectionModel()->setCurrentIndex(
+        index, keepSelection ? QItemSelectionModel::NoUpdate
+                             : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+std::vector<int> TapeView::selectedTapeRows() const {
+    std::vector<int> rows;
+    if (!model_) return rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(model_->tapeRow(index.row()));
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void TapeView::followEngine() {

@@ -5,6 +5,8 @@
 #include <QPersistentModelIndex>
 #include <QTableView>
 
+#include <vector>
+
 class QAbstractItemModel;
 class QKeyEvent;
 class QMouseEvent;
@@ -36,6 +38,8 @@ class TapeView : public QTableView {
     // The narrowest the view can be without hiding a column's part: the description at its
     // smallest, the line numbers without their gap.
     int leastWidth() const;
+    // The tape rows of the selected lines, top to bottom.
+    std::vector<int> selectedTapeRows() const;
 
   public slots:
     // Selects the tape row and scrolls to it without proposing the move to the engine.
@@ -71,6 +75,7 @@ class TapeView : public QTableView {
     void moveDown();
     void followEngine();
     void restorePending();
+    void selectOnly(const QModelIndex& index, bool keepSelection);
     int startColumn() const;
     int characterWidth() const;
     int pixelsFor(int characters) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace talvex {
 
@@ -21,6 +22,8 @@ class FrontEndPort {
     virtual void openPage(const std::string& /*address*/) {}
     // The messenger's settings, behind its password when Edit Lock asks for one.
     virtual void editMessenger() {}
+    // The tape rows selected in the grid, top to bottom; none without a grid.
+    virtual std::vector<int> selectedLines() const { return {}; }
 };
 
 }  // namespace talvex

@@ -7,7 +7,9 @@
 #include "engine/KeyCodes.h"
 #include "messenger/MessengerSettings.h"
 #include "session/CommandTable.h"
+#include "session/FindCommands.h"
 #include "session/FrontEndPort.h"
+#include "session/SpreadsheetCommands.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -94,6 +96,11 @@ void Builder::fileCommands() {
          .shortcut = "Ctrl+Shift+S",
          .menu = kFileMenu,
          .run = [&documents] { documents.saveDocument(SaveMode::saveAs); }});
+    add({.id = "Export",
+         .caption = "&Export...",
+         .tip = "Writes the tape's columns to a CSV or tab-separated file for a spreadsheet",
+         .menu = kFileMenu,
+         .run = [parts = p_] { exportThroughDialog(parts); }});
     FrontEndPort& front = p_.frontEnd;
     addPrintCommands(table_, p_.printing, front);
     add({.id = "Exit",
@@ -138,11 +145,11 @@ void Builder::editCommands() {
     add({.id = "Copy",
          .caption = "C&opy",
          .shortcut = "Ctrl+C",
-         .tip = "Copies the current cell to the clipboard",
+         .tip = "Copies the current cell, or the selected lines, to the clipboard",
          .menu = kEditMenu,
          .toolbarGroup = kClipboardTools,
          .toolbarText = "Copy",
-         .run = [&engine, &document] { engine.copyCell(document.currentColumn); }});
+         .run = [parts = p_] { copySelection(parts); }});
     add({.id = "Paste",
          .caption = "&Paste",
          .shortcut = "Ctrl+V",
@@ -153,6 +160,7 @@ void Builder::editCommands() {
          .run = [&engine, &document] { engine.pasteCell(document.currentColumn); }});
     // Shown, and does nothing: there is no other form to paste in.
     add({.id = "PasteSpecial", .caption = "Paste &Special", .menu = kEditMenu, .run = [] {}});
+    addFindCommands(table_, engine, p_.dialogs, kEditMenu);
     add({.id = "Delete",
          .caption = "&Delete Line",
          .shortcut = "Ctrl+Del",

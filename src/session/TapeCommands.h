@@ -4,6 +4,7 @@ namespace talvex {
 
 class CommandTable;
 class ConfigStore;
+class DialogsPort;
 class Documents;
 class Engine;
 class FrontEndPort;
@@ -24,6 +25,7 @@ struct CommandParts {
     FrontEndPort& frontEnd;
     PrintCommands& printing;
     MessengerSettings& messenger;
+    DialogsPort& dialogs;
 };
 
 // The toolbar's three print buttons and the file menu's "&Print...".

@@ -50,7 +50,7 @@ TapeSession::TapeSession(SessionPorts ports, ConfigStore configStore, char decSe
     addins.browser().setSetup([&frontEnd = ports.frontEnd] { frontEnd.editMessenger(); });
     addins.loadAddinLists();
     addTapeCommands(commands, {engine, document, options, settings, config, documents,
-                               ports.frontEnd, printing, messenger});
+                               ports.frontEnd, printing, messenger, ports.dialogs});
 }
 
 }  // namespace talvex
