@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <system_error>
 
@@ -17,6 +18,7 @@
 #include "platform/TapeView.h"
 #include "platform/TrayIcon.h"
 #include "platform/network/SingleInstance.h"
+#include "shell/UserFolder.h"
 
 namespace {
 
@@ -47,7 +49,12 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon::fromTheme("accessories-calculator"));
     const std::filesystem::path installDir =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
-    auto config = talvex::ConfigStore::locate(talvex::ConfigStore::sharedConfigDir(), installDir);
+    std::string folderError;
+    auto config =
+        talvex::findOrMakeConfig(talvex::ConfigStore::sharedConfigDir(), installDir,
+                                 TALVEX_INSTALLED_DATA_DIR, talvex::userDataFolder(), folderError);
+    // The start's own message says the configuration is missing; this says what stood in the way.
+    if (!folderError.empty()) std::cerr << "talvex: " << folderError << '\n';
     talvex::SingleInstance instance(config);
     talvex::StartupDialogs dialogs(instance);
     const talvex::StartupPlan plan = talvex::fitToDesktop(
