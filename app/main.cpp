@@ -1,7 +1,6 @@
 // Talvex: the entry routine. It finds the configuration and the working folder, makes sure
 // one background instance runs, and shows the main window or waits in the tray.
 #include <QApplication>
-#include <QIcon>
 #include <QLocale>
 #include <QStringList>
 
@@ -14,6 +13,7 @@
 #include "app/StartupDialogs.h"
 #include "app/StartupReport.h"
 #include "app/WindowStart.h"
+#include "platform/AppIcon.h"
 #include "platform/MainWindow.h"
 #include "platform/TapeView.h"
 #include "platform/TrayIcon.h"
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path startedIn = startFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Talvex");
-    QApplication::setWindowIcon(QIcon::fromTheme("accessories-calculator"));
+    QApplication::setWindowIcon(talvex::appIcon());
     const std::filesystem::path installDir =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
     std::string folderError;
