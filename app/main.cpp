@@ -16,6 +16,7 @@
 #include "platform/AppIcon.h"
 #include "platform/MainWindow.h"
 #include "platform/TapeView.h"
+#include "platform/ThemeColours.h"
 #include "platform/TrayIcon.h"
 #include "platform/network/SingleInstance.h"
 #include "shell/UserFolder.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Talvex");
     QApplication::setWindowIcon(talvex::appIcon());
+    talvex::applyPaletteFromEnvironment();
     const std::filesystem::path installDir =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
     std::string folderError;
