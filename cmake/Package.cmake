@@ -6,12 +6,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Talvex")
 set(CPACK_PACKAGE_CONTACT "Talvex developers <talvex@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "adding-machine calculator with an editable paper tape")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Talvex keeps every calculation on a paper tape that can be corrected at any line: the rest "
-    "of the tape follows. Tapes are documents to save, open and print; talvex-tape keys, "
-    "recalculates and prints them from the command line.")
+set(CPACK_PACKAGE_DESCRIPTION "Talvex keeps every calculation on a paper tape that can be \
+corrected at any line: the rest of the tape follows. Tapes are documents to save, open and \
+print; talvex-tape keys, recalculates and prints them from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The package's programs without their debugging symbols, as users install them.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link are found by dpkg-shlibdeps. The SVG icon engine is a Qt
