@@ -22,6 +22,8 @@ bool copyWhole(const fs::path& from, const fs::path& to, std::string& error) {
     const fs::path partial = to.string() + ".new";
     std::error_code failure;
     fs::copy_file(from, partial, fs::copy_options::overwrite_existing, failure);
+    // The copy is the user's to change, however read-only the installation keeps its files.
+    if (!failure) fs::permissions(partial, fs::perms::owner_write, fs::perm_options::add, failure);
     if (!failure) fs::rename(partial, to, failure);
     if (!failure) return true;
     fs::remove(partial, failure);

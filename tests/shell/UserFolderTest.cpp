@@ -92,6 +92,10 @@ TEST(UserFolderTest, NewUserGetsTheShippedFilesAndKeepsTheirOwn) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         shipTo(folder / "shipped");
+        // Installations may keep their files read-only.
+        for (const char* name : {"Talvex.ini", "!Default.kwt", "Household.kwd"})
+            fs::permissions(folder / "shipped" / name,
+                            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         const fs::path tapes = folder / "data" / "talvex";
         if (c.ownTape) writeFile(tapes / "Household.kwd", c.ownTape);
         if (c.ownConfig) writeFile(folder / "config" / "Talvex.ini", c.ownConfig);
@@ -104,6 +108,10 @@ TEST(UserFolderTest, NewUserGetsTheShippedFilesAndKeepsTheirOwn) {
         EXPECT_EQ(readFile(tapes / "!Default.kwt"), "template");
         EXPECT_EQ(readFile(tapes / "Household.kwd"), c.ownTape ? c.ownTape : "budget");
         EXPECT_FALSE(fs::exists(tapes / "Talvex.ini")) << "the settings live in one place";
+        for (const fs::path& copy : {tapes / "!Default.kwt", folder / "config" / "Talvex.ini"}) {
+            EXPECT_NE(fs::status(copy).permissions() & fs::perms::owner_write, fs::perms::none)
+                << copy;
+        }
         EXPECT_EQ(readFile(folder / "shipped" / "Talvex.ini"), kShippedIni);
         // The next start finds the user's own configuration.
         const auto again = ConfigStore::locate(folder / "config", folder / "bin");
