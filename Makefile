@@ -4,8 +4,11 @@ BUILD_SANITIZE ?= build-sanitize
 BUILD_BENCH ?= build-bench
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# `make install` puts the programs under PREFIX; DESTDIR stages them elsewhere (for a package).
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps build test test-sanitize run bench format clean
+.PHONY: all deps build test test-sanitize run install deb bench format clean
 
 all: build
 
@@ -13,7 +16,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX="$(PREFIX)" $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -33,6 +36,13 @@ run: build
 		echo "No display: showing the calculator on the command line instead."; \
 		scripts/demo-tape $(BUILD)/bin; \
 	fi
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package of the build, installing under /usr, in $(BUILD)/.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVEX_TESTS=OFF -DTALVEX_BENCH=ON $(CMAKE_FLAGS)

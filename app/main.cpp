@@ -1,11 +1,11 @@
 // Talvex: the entry routine. It finds the configuration and the working folder, makes sure
 // one background instance runs, and shows the main window or waits in the tray.
 #include <QApplication>
-#include <QIcon>
 #include <QLocale>
 #include <QStringList>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <system_error>
 
@@ -13,10 +13,13 @@
 #include "app/StartupDialogs.h"
 #include "app/StartupReport.h"
 #include "app/WindowStart.h"
+#include "platform/AppIcon.h"
 #include "platform/MainWindow.h"
 #include "platform/TapeView.h"
+#include "platform/ThemeColours.h"
 #include "platform/TrayIcon.h"
 #include "platform/network/SingleInstance.h"
+#include "shell/UserFolder.h"
 
 namespace {
 
@@ -44,10 +47,16 @@ int main(int argc, char** argv) {
     const std::filesystem::path startedIn = startFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Talvex");
-    QApplication::setWindowIcon(QIcon::fromTheme("accessories-calculator"));
+    QApplication::setWindowIcon(talvex::appIcon());
+    talvex::applyPaletteFromEnvironment();
     const std::filesystem::path installDir =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString();
-    auto config = talvex::ConfigStore::locate(talvex::ConfigStore::sharedConfigDir(), installDir);
+    std::string folderError;
+    auto config =
+        talvex::findOrMakeConfig(talvex::ConfigStore::sharedConfigDir(), installDir,
+                                 TALVEX_INSTALLED_DATA_DIR, talvex::userDataFolder(), folderError);
+    // The start's own message says the configuration is missing; this says what stood in the way.
+    if (!folderError.empty()) std::cerr << "talvex: " << folderError << '\n';
     talvex::SingleInstance instance(config);
     talvex::StartupDialogs dialogs(instance);
     const talvex::StartupPlan plan = talvex::fitToDesktop(

@@ -27,13 +27,12 @@ foreach(name IN LISTS TALVEX_REFRESHED_FILES)
     configure_file(${TALVEX_DATA_DIR}/${name} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
 endforeach()
 
-# The installed tree: programs and their configuration in bin/, the working folder's files in
-# share/talvex/, which the installed configuration names as its "Path".
+# The installed tree: the working folder's files and their configuration in share/talvex, read
+# only; the program copies them into a new user's own folder on its first start there.
 file(READ ${TALVEX_DATA_DIR}/Talvex.ini TALVEX_INI)
 talvex_ini_without_ipc("${TALVEX_INI}" TALVEX_INI)
-string(REPLACE "Path=." "Path=../${CMAKE_INSTALL_DATADIR}/talvex" TALVEX_INSTALLED_INI "${TALVEX_INI}")
-file(WRITE ${CMAKE_BINARY_DIR}/install/Talvex.ini "${TALVEX_INSTALLED_INI}")
-install(FILES ${CMAKE_BINARY_DIR}/install/Talvex.ini DESTINATION ${CMAKE_INSTALL_BINDIR})
+file(WRITE ${CMAKE_BINARY_DIR}/install/Talvex.ini "${TALVEX_INI}")
+install(FILES ${CMAKE_BINARY_DIR}/install/Talvex.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/talvex)
 foreach(name IN LISTS TALVEX_KEEP_USER_FILES TALVEX_REFRESHED_FILES)
     install(FILES ${TALVEX_DATA_DIR}/${name} DESTINATION ${CMAKE_INSTALL_DATADIR}/talvex)
 endforeach()

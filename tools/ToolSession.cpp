@@ -6,6 +6,7 @@
 #include "documents/DataRow.h"
 #include "documents/FileIo.h"
 #include "shell/OptionTable.h"
+#include "shell/UserFolder.h"
 
 namespace talvex {
 
@@ -69,6 +70,10 @@ std::optional<std::string> ConsoleDialogs::inputBox(const std::string& prompt,
 ConfigStore ToolSession::findConfig() {
     if (auto found = ConfigStore::locate(ConfigStore::sharedConfigDir(), programFolder()))
         return std::move(*found);
+    // An installed tool reads the shipped settings as they are: unlike the window it never
+    // makes a folder for the user behind their back.
+    const auto shipped = findShippedFolder(programFolder(), TALVEX_INSTALLED_DATA_DIR);
+    if (!shipped.empty()) return ConfigStore(*ConfigStore::findFile(shipped));
     return ConfigStore(programFolder() / ConfigStore::kFileName);
 }
 

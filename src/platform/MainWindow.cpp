@@ -27,6 +27,7 @@
 #include "platform/TapeFonts.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
+#include "platform/ThemeColours.h"
 #include "printing/PageLayout.h"
 #include "session/TapeCommands.h"
 #include "session/TapeSession.h"
@@ -180,14 +181,13 @@ void MainWindow::applyViewOptions() {
     ruler_->setVisible(!compact && options.option(option::kRuler) != 0);
     notes_->setVisible(!compact && options.option(option::kNotes) != 0);
     references_->setVisible(!compact);
-    display_->setBackground(colourFromSetting(options.colour(colour::kLcdBackground)));
-    keypad_->setColours(colourFromSetting(options.colour(colour::kKeypadBack)),
-                        colourFromSetting(options.colour(colour::kSubpads)));
+    display_->setBackground(shownColour(options, colour::kLcdBackground));
+    keypad_->setColours(shownColour(options, colour::kKeypadBack),
+                        shownColour(options, colour::kSubpads));
     // The notes keep their own paper under any desktop, so their ink and their faint hint are
     // measured against that paper, not the desktop's.
-    const QColor notesBack = colourFromSetting(options.colour(colour::kNotesBack));
-    const QColor notesInk =
-        readableOn(colourFromSetting(options.colour(colour::kNotesText)), notesBack);
+    const QColor notesBack = shownColour(options, colour::kNotesBack);
+    const QColor notesInk = readableOn(shownColour(options, colour::kNotesText), notesBack);
     QColor notesHint = notesInk;
     notesHint.setAlphaF(0.5);
     QPalette palette = notes_->palette();
@@ -222,7 +222,7 @@ void MainWindow::showModified() {
 }
 
 void MainWindow::setDisplayColour(int colourIndex) {
-    display_->setTextColour(colourFromSetting(core_.options.colour(colourIndex)));
+    display_->setTextColour(shownColour(core_.options, colourIndex));
 }
 
 void MainWindow::rowsChanged(int first, int last) {
@@ -287,6 +287,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+// A desktop switching between light and dark takes the built-in colours along at once.
+void MainWindow::followPalette() {
+    applyViewOptions();
+    model_->columnsChanged();
+    core_.engine.refreshDisplay();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // The desktop's palette changed: the built-in colours follow it between light and dark.
+    void followPalette();
     void buildLayout();
     void buildMessenger();
     void buildBrowser();

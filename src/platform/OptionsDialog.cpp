@@ -23,6 +23,7 @@
 #include "platform/Colours.h"
 #include "platform/PrinterTab.h"
 #include "platform/TapeTab.h"
+#include "platform/ThemeColours.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
 
@@ -149,16 +150,18 @@ void GroupTab::optionToggled(QListWidgetItem* item) {
 }
 
 void GroupTab::chooseColour(int colour) {
-    const QColor chosen = QColorDialog::getColor(colourFromSetting(options_.colour(colour)), this,
-                                                 fromView(OptionTable::colourName(colour)));
-    if (!chosen.isValid()) return;
+    const QColor shown = shownColour(options_, colour);
+    const QColor chosen =
+        QColorDialog::getColor(shown, this, fromView(OptionTable::colourName(colour)));
+    // Accepting the colour as shown keeps a built-in default, so it still follows the desktop.
+    if (!chosen.isValid() || chosen.rgb() == shown.rgb()) return;
     settings_.setColour(colour, settingFromColour(chosen));
     showColour(colour);
     emit changed();
 }
 
 void GroupTab::showColour(int colour) {
-    swatches_.at(colour)->setIcon(swatchIcon(colourFromSetting(options_.colour(colour))));
+    swatches_.at(colour)->setIcon(swatchIcon(shownColour(options_, colour)));
 }
 
 void GroupTab::saveAsDefault() {

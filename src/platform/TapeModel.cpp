@@ -18,6 +18,7 @@
 #include "engine/Engine.h"
 #include "platform/Colours.h"
 #include "platform/TapeFonts.h"
+#include "platform/ThemeColours.h"
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -113,7 +114,7 @@ bool TapeModel::columnVisible(int modelColumn) const {
 }
 
 QColor TapeModel::colour(int index) const {
-    return colourFromSetting(options_.colour(index));
+    return shownColour(options_, index);
 }
 
 QColor TapeModel::paper() const {

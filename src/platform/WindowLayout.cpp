@@ -23,6 +23,7 @@
 #include "platform/Ruler.h"
 #include "platform/TapeModel.h"
 #include "platform/TapeView.h"
+#include "platform/ThemeColours.h"
 #include "session/TapeSession.h"
 
 namespace talvex {
@@ -38,6 +39,9 @@ constexpr int kCalculatorShare = 35;
 
 void MainWindow::buildLayout() {
     model_ = new TapeModel(core_.engine, core_.document, core_.options, this);
+    // Queued, so the widgets have their new palette before the colours are laid over it.
+    connect(new PaletteWatcher(this), &PaletteWatcher::changed, this, &MainWindow::followPalette,
+            Qt::QueuedConnection);
     view_ = new TapeView(this);
     view_->setObjectName("Table1");
     view_->setModel(model_);

@@ -1,6 +1,7 @@
 // Names and starting values of the options and colours. The defaults are gathered here so the
-// look of a fresh installation is decided in one place: a light paper tape with dark print, and
-// a dark LCD display with green entry and amber tape-on digits.
+// look of a fresh installation is decided in one place: a light paper tape with dark print (dark
+// paper with light print under a dark desktop), and a dark LCD display with green entry and
+// amber tape-on digits.
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -46,34 +47,39 @@ constexpr std::array<OptionEntry, OptionTable::kOptionCount> kOptions{{
 struct ColourEntry {
     std::string_view name;
     long long value;
+    long long dark;  // the same role on a dark desktop
 };
 
+// Under a dark desktop the tape turns to dark paper with light print; every print colour keeps
+// its hue and reads at the WCAG body-text contrast on the paper it is printed on. The LCD is
+// dark under both.
 constexpr std::array<ColourEntry, OptionTable::kColourCount> kColours{{
-    {"BackGround", rgb(255, 253, 240)},  // off-white paper
-    {"Normal Lines", rgb(32, 32, 32)},   // near-black print
-    {"Grid Lines", rgb(208, 208, 200)},
-    {"LineNos Back", rgb(236, 233, 216)},
-    {"Headers Back", rgb(224, 224, 224)},
-    {"Headers Text", rgb(0, 0, 0)},
-    {"Tape Border", rgb(128, 128, 128)},
-    {"Notes Border", rgb(128, 128, 128)},
-    {"Ruler Border", rgb(128, 128, 128)},
-    {"Notes Back", rgb(255, 255, 204)},  // a sticky-note yellow
-    {"Notes Text", rgb(0, 0, 0)},
-    {"", 0},  // not used by the dialog
-    {"Keypad Back", rgb(212, 208, 200)},
-    {"Subpads", rgb(192, 192, 192)},
-    {"Display Bar Back", rgb(212, 208, 200)},
-    {"LCD BackGround", rgb(24, 32, 24)},
-    {"LCD Data Entry", rgb(64, 255, 64)},  // green
-    {"LCD Tape On", rgb(255, 191, 0)},     // amber
-    {"LCD Tape Off", rgb(255, 96, 96)},
-    {"References", rgb(0, 0, 192)},
-    {"Clear Lines", rgb(128, 128, 128)},
-    {"Subtotal Lines", rgb(0, 96, 0)},
-    {"Total Lines", rgb(192, 0, 0)},  // totals in red, as on a printing calculator
-    {"Calculated * Lines", rgb(128, 0, 128)},
-    {"Calculated * Lines", rgb(128, 0, 128)},  // the dialog's second swatch
+    {"BackGround", rgb(255, 253, 240), rgb(34, 36, 40)},    // off-white paper / charcoal
+    {"Normal Lines", rgb(32, 32, 32), rgb(230, 230, 224)},  // near-black / off-white print
+    {"Grid Lines", rgb(208, 208, 200), rgb(72, 76, 84)},
+    {"LineNos Back", rgb(236, 233, 216), rgb(46, 48, 54)},
+    {"Headers Back", rgb(224, 224, 224), rgb(56, 58, 64)},
+    {"Headers Text", rgb(0, 0, 0), rgb(240, 240, 240)},
+    {"Tape Border", rgb(128, 128, 128), rgb(120, 120, 120)},
+    {"Notes Border", rgb(128, 128, 128), rgb(120, 120, 120)},
+    {"Ruler Border", rgb(128, 128, 128), rgb(120, 120, 120)},
+    {"Notes Back", rgb(255, 255, 204), rgb(60, 56, 34)},  // a sticky note, dimmed at night
+    {"Notes Text", rgb(0, 0, 0), rgb(245, 240, 200)},
+    {"", 0, 0},  // not used by the dialog
+    {"Keypad Back", rgb(212, 208, 200), rgb(52, 54, 58)},
+    {"Subpads", rgb(192, 192, 192), rgb(68, 70, 76)},
+    {"Display Bar Back", rgb(212, 208, 200), rgb(52, 54, 58)},
+    {"LCD BackGround", rgb(24, 32, 24), rgb(16, 22, 16)},
+    {"LCD Data Entry", rgb(64, 255, 64), rgb(64, 255, 64)},  // green
+    {"LCD Tape On", rgb(255, 191, 0), rgb(255, 191, 0)},     // amber
+    {"LCD Tape Off", rgb(255, 96, 96), rgb(255, 110, 110)},
+    {"References", rgb(0, 0, 192), rgb(130, 175, 255)},
+    {"Clear Lines", rgb(128, 128, 128), rgb(165, 165, 165)},
+    {"Subtotal Lines", rgb(0, 96, 0), rgb(110, 210, 110)},
+    // Totals in red, as on a printing calculator.
+    {"Total Lines", rgb(192, 0, 0), rgb(255, 120, 110)},
+    {"Calculated * Lines", rgb(128, 0, 128), rgb(215, 150, 255)},
+    {"Calculated * Lines", rgb(128, 0, 128), rgb(215, 150, 255)},  // the dialog's second swatch
 }};
 
 bool validOption(int option) {
@@ -104,6 +110,17 @@ int OptionTable::defaultOption(int option) {
 
 long long OptionTable::defaultColour(int colour) {
     return validColour(colour) ? kColours[colour].value : 0;
+}
+
+long long OptionTable::darkDefaultColour(int colour) {
+    return validColour(colour) ? kColours[colour].dark : 0;
+}
+
+// A colour equal to the built-in default is taken for one the user never chose, wherever it
+// was stored: "SaveAs Default" and tapes saved with their settings write every colour.
+long long OptionTable::shownColour(int colour, bool darkDesktop) const {
+    const long long value = this->colour(colour);
+    return darkDesktop && value == defaultColour(colour) ? darkDefaultColour(colour) : value;
 }
 
 int OptionTable::option(int option) const {

@@ -20,12 +20,17 @@ class OptionTable {
     static int defaultOption(int option);
     // Windows RGB integers: red in the low byte, blue in the third.
     static long long defaultColour(int colour);
+    // The built-in colour of the same role for a dark desktop.
+    static long long darkDefaultColour(int colour);
 
     // Out-of-range numbers read as 0 and are not stored (they come from damaged files).
     int option(int option) const;
     bool setOption(int option, int value);
     long long colour(int colour) const;
     bool setColour(int colour, long long value);
+    // The colour as the window paints it: under a dark desktop a built-in default gives way to
+    // its dark counterpart, while a colour the user chose stays as chosen.
+    long long shownColour(int colour, bool darkDesktop) const;
 
   private:
     std::array<int, kOptionCount> options_{};

@@ -121,6 +121,7 @@ class WindowLookTest : public QObject {
                                   {colour::kKeypadBack, 0xffffff},
                                   {colour::kSubpads, 0xf0f0f0}};
         QTest::newRow("light desktop") << false << defaults;
+        QTest::newRow("dark desktop, built-in colours") << true << defaults;
         QTest::newRow("dark desktop, clashing colours") << true << clashing;
         QTest::newRow("dark desktop, pale colours") << true << pale;
     }
