@@ -50,13 +50,12 @@ std::string recoveryQuestion(const RecoveryCopy& copy, const std::string& time) 
            time + "?";
 }
 
-bool offerRecovery(TapeSession& session, const RecoveryCopies& copies,
+bool offerRecovery(TapeSession& session, DialogsPort& ask, const RecoveryCopies& copies,
                    const std::function<bool(int)>& running, std::time_t now) {
     for (const RecoveryCopy& copy : copies.left(running)) {
         const std::string question =
             recoveryQuestion(copy, recoveryTime(localTime(copy.saved), localTime(now)));
-        if (session.dialogs.message(question, kTitle, Buttons::yesNo, Icon::question) ==
-            answer::kYes)
+        if (ask.message(question, kTitle, Buttons::yesNo, Icon::question) == answer::kYes)
             return restore(session, copies, copy);
         RecoveryCopies::remove(copy);
     }

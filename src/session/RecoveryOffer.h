@@ -11,6 +11,7 @@
 
 namespace talvex {
 
+class DialogsPort;
 class TapeSession;
 
 // "14:32" on the day it was written, else with its date ("2026-12-06 14:32").
@@ -18,8 +19,9 @@ std::string recoveryTime(const std::tm& saved, const std::tm& now);
 // The question that offers a copy.
 std::string recoveryQuestion(const RecoveryCopy& copy, const std::string& time);
 
-// True when a copy was restored; this window's own copy then holds it.
-bool offerRecovery(TapeSession& session, const RecoveryCopies& copies,
+// True when a copy was restored; this window's own copy then holds it. ask: where the offer
+// is made.
+bool offerRecovery(TapeSession& session, DialogsPort& ask, const RecoveryCopies& copies,
                    const std::function<bool(int)>& running, std::time_t now);
 
 }  // namespace talvex

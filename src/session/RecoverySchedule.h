@@ -19,6 +19,11 @@ class RecoverySchedule {
     // What to do with the copy now. A modification that was not reported (the notes, a column
     // width) counts as a change when it is first seen.
     Step step(bool modified, Clock::time_point now);
+    // A copy of the tape as it stands is on disk already (one that was restored).
+    void copyKeptAlready() {
+        pending_ = false;
+        copyKept_ = true;
+    }
     // A copy is on disk (or on its way there).
     bool copyKept() const { return copyKept_; }
 

@@ -27,6 +27,10 @@ struct Event {
 Event change(int at) {
     return {at, true, true, Step::none};
 }
+// The copy is on disk already: -1 stands for that.
+Event restored() {
+    return {-1, true, true, Step::none};
+}
 Event tick(int at, bool modified, Step expected) {
     return {at, false, modified, expected};
 }
@@ -53,6 +57,8 @@ TEST(RecoveryScheduleTest, WritesAfterTheLastChangeAndRemovesWhenNothingIsUnsave
         {"a change after the copy writes it again",
          {change(0), tick(3000, true, Step::write), change(5000), tick(7000, true, Step::none),
           tick(8000, true, Step::write)}},
+        {"a restored copy is removed by a save at once",
+         {restored(), tick(100, false, Step::remove)}},
         {"changes saved before the wait ended are not written",
          {change(0), tick(1000, false, Step::none), change(1500), tick(4000, false, Step::none)}},
     };
@@ -62,6 +68,10 @@ TEST(RecoveryScheduleTest, WritesAfterTheLastChangeAndRemovesWhenNothingIsUnsave
         const RecoverySchedule::Clock::time_point start{};
         for (const Event& e : c.events) {
             const auto now = start + milliseconds(e.at);
+            if (e.at < 0) {
+                schedule.copyKeptAlready();
+                continue;
+            }
             if (e.change) {
                 schedule.changed(now);
                 continue;
@@ -206,7 +216,7 @@ TEST_F(RecoveryOfferSessionTest, YesOpensTheCopyModifiedUnderItsOwnName) {
     auto restarted = session();
     const RecoveryCopies copies(folder(), 77);
     dialogs_.answers = {answer::kYes};
-    ASSERT_TRUE(offerRecovery(*restarted, copies, noneRunning, 0));
+    ASSERT_TRUE(offerRecovery(*restarted, dialogs_, copies, noneRunning, 0));
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_NE(dialogs_.messages[0].find("to Household.kwd from"), std::string::npos);
     // The restored tape is the crashed one, line for line, with unsaved changes.
@@ -227,7 +237,7 @@ TEST_F(RecoveryOfferSessionTest, NoDeletesTheCopyAndLeavesTheTape) {
     auto restarted = session();
     const std::string before = fileText(*restarted);
     dialogs_.answers = {answer::kNo};
-    EXPECT_FALSE(offerRecovery(*restarted, RecoveryCopies(folder(), 77), noneRunning, 0));
+    EXPECT_FALSE(offerRecovery(*restarted, dialogs_, RecoveryCopies(folder(), 77), noneRunning, 0));
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_NE(dialogs_.messages[0].find("to an untitled tape from"), std::string::npos);
     EXPECT_EQ(fileText(*restarted), before);
@@ -239,10 +249,11 @@ TEST_F(RecoveryOfferSessionTest, AnUntitledCopyGetsANewNameAndARunningWindowsCop
     crashedWith("9+", "");
     auto restarted = session();
     EXPECT_FALSE(offerRecovery(
-        *restarted, RecoveryCopies(folder(), 77), [](int pid) { return pid == 4242; }, 0));
+        *restarted, dialogs_, RecoveryCopies(folder(), 77), [](int pid) { return pid == 4242; },
+        0));
     EXPECT_TRUE(dialogs_.messages.empty());
     dialogs_.answers = {answer::kYes};
-    ASSERT_TRUE(offerRecovery(*restarted, RecoveryCopies(folder(), 77), noneRunning, 0));
+    ASSERT_TRUE(offerRecovery(*restarted, dialogs_, RecoveryCopies(folder(), 77), noneRunning, 0));
     EXPECT_EQ(std::filesystem::path(restarted->document.fileName).filename(), "Tape1.kwd");
 }
 
