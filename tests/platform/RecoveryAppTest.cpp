@@ -142,11 +142,10 @@ class RecoveryAppTest : public QObject {
         x_ = std::make_unique<XServer>();
         if (!x_->start()) QSKIP("needs Xvfb and xdotool");
         installation_ = std::make_unique<Installation>();
-        QCOMPARE(
-            QProcess::execute(
-                TALVEX_TAPE_EXE,
-                {"keys", "-o", QString::fromStdString(installation_->tape().string()), "5+7+T"}),
-            0);
+        QProcess keys;
+        keys.start(TALVEX_TAPE_EXE,
+                   {"keys", "-o", QString::fromStdString(installation_->tape().string()), "5+7+T"});
+        QVERIFY(keys.waitForFinished(10000) && keys.exitCode() == 0);
     }
     void cleanup() {
         installation_.reset();
