@@ -1,6 +1,6 @@
 // The recovery copy of the real program: keys typed into its window (on a private X server,
 // where xdotool can type) leave a copy in the state folder; after the program is killed the
-// next start offers it, and a save or a No removes it.
+// next start offers it, and a save removes it.
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -180,20 +180,6 @@ class RecoveryAppTest : public QObject {
         QVERIFY(type({"key", "ctrl+s"}));
         QTRY_VERIFY_WITH_TIMEOUT(installation_->noCopies(), 10000);
         QVERIFY(shownRows(installation_->tape()).contains("\t9.\t+"));
-        kill(second);
-    }
-
-    void noDeletesTheCopyAndKeepsTheFile() {
-        QProcess first;
-        QVERIFY(start(first).contains("first paint"));
-        QVERIFY(type({"type", "3+"}));
-        QTRY_VERIFY_WITH_TIMEOUT(installation_->hasCopyOf(first.processId()), 15000);
-        kill(first);
-        const QString saved = shownRows(installation_->tape());
-        QProcess second;
-        QVERIFY(start(second, "no").contains("recovery offer: "));
-        QTRY_VERIFY_WITH_TIMEOUT(installation_->noCopies(), 10000);
-        QCOMPARE(shownRows(installation_->tape()), saved);
         kill(second);
     }
 };
