@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/EnginePorts.h"
 
 namespace talvex {
@@ -9,6 +11,10 @@ namespace talvex {
 class ForwardingView : public ViewPort {
   public:
     void setTarget(ViewPort* target) { target_ = target; }
+    // Told of every change to the tape's lines.
+    void setOnTapeChanged(std::function<void()> onChanged) {
+        onTapeChanged_ = std::move(onChanged);
+    }
 
     void showStatus(const std::string& text, bool error) override {
         if (target_) target_->showStatus(text, error);
@@ -20,9 +26,11 @@ class ForwardingView : public ViewPort {
         if (target_) target_->setDisplayColour(colourIndex);
     }
     void rowsChanged(int first, int last) override {
+        if (onTapeChanged_) onTapeChanged_();
         if (target_) target_->rowsChanged(first, last);
     }
     void rowCountChanged(int lastRow) override {
+        if (onTapeChanged_) onTapeChanged_();
         if (target_) target_->rowCountChanged(lastRow);
     }
     void currentRowChanged(int row) override {
@@ -49,6 +57,7 @@ class ForwardingView : public ViewPort {
 
   private:
     ViewPort* target_ = nullptr;
+    std::function<void()> onTapeChanged_;
 };
 
 }  // namespace talvex

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/RecoveryKeeper.h"
 #include "platform/MainWindow.h"
+#include "session/RecoveryCopies.h"
 #if TALVEX_HAS_SERIAL
 #include "platform/serial/QtModemLine.h"
 #endif
@@ -56,6 +58,7 @@ Session::Session(ConfigStore config, char decSep, DialogsPort* dialogs)
 }
 
 Session::~Session() {
+    view_.setOnTapeChanged(nullptr);
     view_.setTarget(nullptr);
     frontEnd_.setTarget(nullptr);
     progress_.setTarget(nullptr);
@@ -125,6 +128,19 @@ void Session::restoreMainWindow() {
     window_->raise();
     window_->activateWindow();
     window_->focusTape();
+}
+
+void Session::keepRecoveryCopies(DialogsPort* ask) {
+    const auto folder = recoveryFolder();
+    if (!window_ || !folder) return;
+    recovery_ = std::make_unique<RecoveryKeeper>(core_, *folder);
+    if (recovery_->offerLeftCopies(ask ? *ask : qtDialogs_)) window_->documentChanged();
+    view_.setOnTapeChanged([keeper = recovery_.get()] { keeper->tapeChanged(); });
+}
+
+void Session::programEnds() {
+    view_.setOnTapeChanged(nullptr);
+    if (recovery_) recovery_->programEnds();
 }
 
 void Session::saveWindowSettings() {

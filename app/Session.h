@@ -14,6 +14,7 @@
 namespace talvex {
 
 class MainWindow;
+class RecoveryKeeper;
 
 // One running program: the core objects and the main window that shows them.
 class Session {
@@ -30,6 +31,12 @@ class Session {
     // Shows the main window in front; after it was closed to the tray it starts again from
     // the default template.
     void restoreMainWindow();
+    // Offers the unsaved changes of windows that crashed, then keeps a recovery copy of this
+    // window's tape while it has unsaved changes. ask: where the offer is made (the window's
+    // message boxes when null).
+    void keepRecoveryCopies(DialogsPort* ask = nullptr);
+    // The program ends cleanly: the recovery copy goes, unless a save that was asked for failed.
+    void programEnds();
 
     MainWindow& window() { return *window_; }
     Engine& engine() { return core_.engine; }
@@ -56,6 +63,7 @@ class Session {
     TapeSession core_;
     QtClipboard clipboard_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
     bool closedToTray_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <system_error>
 
+#include "app/RecoveryAnswer.h"
 #include "app/Session.h"
 #include "app/StartupDialogs.h"
 #include "app/StartupReport.h"
@@ -75,7 +76,10 @@ int main(int argc, char** argv) {
     if (talvex::StartupReport::requested())
         report = std::make_unique<talvex::StartupReport>(session.window().tapeView()->viewport());
     start.show();
+    const auto scriptedAnswer = talvex::recoveryAnswerFromEnvironment();
+    session.keepRecoveryCopies(scriptedAnswer.get());
     const int result = QApplication::exec();
+    session.programEnds();
     session.saveWindowSettings();
     return result;
 }

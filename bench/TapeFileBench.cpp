@@ -10,6 +10,7 @@
 #include "documents/TapeReader.h"
 #include "documents/TapeWriter.h"
 #include "engine/Engine.h"
+#include "session/RecoveryCopies.h"
 #include "shell/ConfigStore.h"
 #include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
@@ -68,5 +69,32 @@ void BM_WriteTape30000(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_WriteTape30000)->Unit(benchmark::kMillisecond);
+
+// The recovery copy: the tape turned into file text on the window's thread, and the copy and
+// its note written (each to a temporary file, synced, renamed) on a worker thread.
+void BM_RecoveryTextOfTape30000(benchmark::State& state) {
+    const std::string text = longTapeText();
+    Session session;
+    talvex::loadTapeText(text, session.document, session.engine, session.settings);
+    for (auto _ : state) {
+        const std::string copy = talvex::tapeFileText(session.document, session.engine,
+                                                      session.settings, talvex::TapeKind::withData);
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+BENCHMARK(BM_RecoveryTextOfTape30000)->Unit(benchmark::kMillisecond);
+
+void BM_RecoveryCopyWrite30000(benchmark::State& state) {
+    const std::string text = longTapeText();
+    const auto folder = std::filesystem::temp_directory_path() / "talvex-bench-recovery";
+    const talvex::RecoveryCopies copies(folder, 1);
+    std::string error;
+    for (auto _ : state) {
+        if (!copies.write(text, "/home/user/Household.kwd", 0, error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_RecoveryCopyWrite30000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -16,7 +16,7 @@ constexpr std::string_view kCannotEdit = "Cannot Edit this Entry";
 constexpr int kDeviceSlot = 0;
 constexpr int kCalculationSlot = 1;
 // The kind numbers a line's record carries are the calculation list's indexes of these.
-constexpr std::array<std::string_view, 3> kAddinOfKind = {"", "Mortgage", "UserFuncs"};
+constexpr std::array<std::string_view, 4> kAddinOfKind = {"", "Mortgage", "UserFuncs", "Memory"};
 // Main results show like the calculator's own results, by-products like subtotals.
 constexpr int kResultColour = 23;
 constexpr int kSideResultColour = 21;
@@ -174,9 +174,10 @@ void AddinFramework::pressButton(int slot, int button) {
     const PanelButton& pressed = panelViews_[slot].layout.buttons[button];
     if (!pressed.shown() || !panelViews_[slot].enabled[button]) return;
     const int key = firstKeyOf(slot) + button;
-    // A key without a letter writes no line (Setup..., the memory keys): it goes straight to
-    // its add-in, also while a line is edited.
-    if (slot == kCalculationSlot && key >= key::kAddinFunction && pressed.tag.empty()) {
+    // A key without a letter writes no line (Setup...): it goes straight to its add-in, also
+    // while a line is edited. A key with one writes a line wherever it sits on the panel.
+    const bool writesLine = slot == kCalculationSlot && !pressed.tag.empty();
+    if (slot == kCalculationSlot && key >= key::kAddinFunction && !writesLine) {
         letter_.clear();
         dispatchCode(slot, addin_code::kAddinKey);
         return;
@@ -186,7 +187,7 @@ void AddinFramework::pressButton(int slot, int button) {
         engine_.addinError(std::string(kCannotEdit));
         return;
     }
-    if (slot == kCalculationSlot && key >= key::kAddinFunction)
+    if (writesLine)
         engine_.keyAddin(pressed.tag);
     else
         engine_.keyFront(key);

@@ -22,9 +22,7 @@ class PanelAddin : public Addin {
     std::string menu_;
 };
 
-// The memory and financial panels (calculation slot) and the X10 panel (device slot).
-inline constexpr const char* kMemoryMenu =
-    "Memory:M*,Memory Total;M^,Memory SubTotal;M-,Subtract from Mem;M+,Add to Mem";
+// The financial panel (calculation slot) and the X10 panel (device slot).
 inline constexpr const char* kFinancialMenu =
     "Financial:PV,Present Value;Int,Interest %;FV,Future Value;Men,Function Menu";
 inline constexpr const char* kX10Menu =

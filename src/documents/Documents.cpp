@@ -112,6 +112,15 @@ bool Documents::loadGrid() {
     return true;
 }
 
+bool Documents::recoverGrid(const std::string& copy, const std::string& belongsTo) {
+    document_.dialogName = copy;
+    if (!loadChosenFile()) return false;
+    document_.fileName = belongsTo.empty() ? newFileName() : belongsTo;
+    setTitle();
+    engine_.setModified(true);
+    return true;
+}
+
 void Documents::reportLoadProblems(const std::string& path) {
     if (lastLoad_.problems.empty()) return;
     std::string text = path + " is damaged; what could be read was loaded:";

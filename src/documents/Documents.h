@@ -31,6 +31,9 @@ class Documents {
     bool openGrid(const std::string& tapeType);
     // Reads FileName into the tape; an unreadable file leaves the tape as it was.
     bool loadGrid();
+    // Reads a copy of unsaved changes as the open tape: modified, and named after the tape it
+    // belongs to (a new name when that was never saved), so that Save writes that tape.
+    bool recoverGrid(const std::string& copy, const std::string& belongsTo);
     // Saves under FileName, asking for a name for Save As or when there is none yet.
     bool saveDocument(SaveMode mode);
     // Asks whether to save a modified tape; the answer is kept in SaveAnswer.

@@ -52,6 +52,13 @@ void Engine::writeAddinKeyed(std::string_view code, const std::string& keyed) {
     writeAddinEntry(code);
 }
 
+void Engine::writeAddinTaken(std::string_view code, double value) {
+    if (!numberFits(value)) return;
+    state_.entry.entryText = formatNumber(value);
+    state_.regs.rawEntry.clear();
+    writeAddinEntry(code);
+}
+
 // A result line is followed by a blank line when the result-line option asks for one; then the
 // engine stands as after any operator.
 void Engine::writeAddinEntry(std::string_view code) {

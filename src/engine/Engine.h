@@ -77,6 +77,9 @@ class Engine {
     std::string addinEntry();
     void writeAddinLine(std::string_view code, double value);
     void writeAddinKeyed(std::string_view code, const std::string& keyed);
+    // A line whose figure came from the display, not the keys: replayed, it takes the display
+    // again, wherever that now comes from.
+    void writeAddinTaken(std::string_view code, double value);
     void labelLine(std::string_view text) { setAutoText(layout_.roles.description, text); }
     void clearLineCell(int col);
     // The reference cell the next add-in line is written with (a definition's symbol).

@@ -10,7 +10,7 @@ AddinHost::AddinHost(Engine& engine, DialogsPort& dialogs, ConfigStore& config)
     : engine_(engine),
       config_(config),
       framework_(engine),
-      memory_(framework_, 1, kMemoryMenu),
+      memory_(framework_, engine),
       financial_(framework_, 1, kFinancialMenu),
       x10_(framework_, 0, kX10Menu),
       mortgage_(framework_, engine),

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "addins/AddinFramework.h"
+#include "addins/MemoryAddin.h"
 #include "addins/Mortgage.h"
 #include "addins/PanelAddins.h"
 #include "addins/UserFunctions.h"
@@ -30,6 +31,7 @@ class AddinHost {
     AddinFramework& framework() { return framework_; }
     const AddinFramework& framework() const { return framework_; }
     const Mortgage& mortgage() const { return mortgage_; }
+    const MemoryAddin& memory() const { return memory_; }
     const UserFunctions& userFunctions() const { return userFunctions_; }
     LabelPrinter& labelPrinter() { return labelPrinter_; }
     const LabelPrinter& labelPrinter() const { return labelPrinter_; }
@@ -54,7 +56,7 @@ class AddinHost {
     Engine& engine_;
     ConfigStore& config_;
     AddinFramework framework_;
-    PanelAddin memory_;
+    MemoryAddin memory_;
     PanelAddin financial_;
     PanelAddin x10_;
     Mortgage mortgage_;

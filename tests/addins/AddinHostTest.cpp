@@ -91,15 +91,17 @@ TEST_F(AddinHostTest, MovingOntoALineBringsBackItsAddinAndItsFigures) {
     choose(addin_list::kCalculations, "Memory");
     engine().gotoLine(GotoTarget::openRow);
     EXPECT_EQ(framework().active(1), "Memory");
-    const int lines = engine().state().lastRow;
-    press(0);  // M*: no line, no register
-    press(3);  // M+: an add-in key without a letter writes nothing either
-    EXPECT_EQ(engine().state().lastRow, lines);
+    const int openRow = engine().state().lastRow;
+    press(0);  // M*: recalls the empty memory
+    press(3);  // M+: the display goes into the memory
+    EXPECT_EQ(code(openRow) + code(openRow + 1), "VM");
     EXPECT_EQ(session_->addins.mortgage().registers().loan.periods, 360);
-    // The loan's letters stay known: its lines replay, and their add-in comes back for them.
+    // The loan's letters stay known: its lines replay, and their add-in comes back for them;
+    // the memory lines at the end bring the memory back last.
     engine().recalculate(1);
     EXPECT_EQ(view_.lastError(), "");
-    EXPECT_EQ(framework().active(1), "Mortgage");
+    EXPECT_EQ(framework().active(1), "Memory");
+    EXPECT_EQ(code(openRow) + code(openRow + 1), "VM");
     EXPECT_EQ(engine().cell(4, engine().layout().roles.amount), "599.5505251528");
 }
 

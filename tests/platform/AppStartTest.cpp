@@ -27,6 +27,7 @@ class Installation {
     void start(QProcess& process, const QStringList& arguments) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
+        env.insert("XDG_STATE_HOME", dir_.path() + "/state");
         env.insert("XDG_RUNTIME_DIR", dir_.path() + "/runtime");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("TALVEX_STARTUP_REPORT", "1");
