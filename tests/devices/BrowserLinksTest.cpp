@@ -2,10 +2,7 @@
 
 #include <memory>
 
-#include "RecordingView.h"
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
-#include "session/TapeSession.h"
+#include "SessionTest.h"
 
 namespace talvex {
 namespace {
@@ -33,16 +30,10 @@ class InstantView : public WebViewPort {
 
 enum Button { kSetup = 0, kBack = 1, kAdd = 2, kMore = 3, kForward = 5, kRemove = 6 };
 
-class BrowserLinksTest : public ::testing::Test {
+class BrowserLinksTest : public testing::SessionTest {
   protected:
     void SetUp() override {
-        testing::writeFile(folder_ / "Talvex.ini",
-                           "[Talvex]\nPath=.\nAddins0=VantPrint,VantAtm,VantBrowser\n");
-        session_ =
-            std::make_unique<TapeSession>(SessionPorts{view_, dialogs_, noWindow_, progress_},
-                                          ConfigStore(folder_ / "Talvex.ini"), '.');
-        session_->document.columns.setDefaults();
-        session_->engine.newTape();
+        startSession("[Talvex]\nPath=.\nAddins0=VantPrint,VantAtm,VantBrowser\n");
         web_.links = &links();
         links().setWebView(&web_);
         links().setOptions([this] { return options_; });
@@ -76,12 +67,6 @@ class BrowserLinksTest : public ::testing::Test {
         return session_->engine.cell(row, session_->engine.layout().roles.description);
     }
 
-    testing::TempFolder folder_;
-    testing::RecordingView view_;
-    testing::ScriptedDialogs dialogs_;
-    FrontEndPort noWindow_;
-    ProgressPort progress_;
-    std::unique_ptr<TapeSession> session_;
     InstantView web_;
     BrowserOptions options_;
 };

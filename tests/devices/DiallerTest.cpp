@@ -3,11 +3,8 @@
 #include <deque>
 #include <memory>
 
-#include "RecordingView.h"
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
+#include "SessionTest.h"
 #include "engine/KeyCodes.h"
-#include "session/TapeSession.h"
 
 namespace talvex {
 namespace {
@@ -58,22 +55,17 @@ class FakeModem : public ModemLine {
 enum Button { kAccounts = 0, kDial = 1, kSend = 2, kMenu = 3 };
 constexpr const char* kSelectPort = "Use View-Options-Calculator to Select/Change COM Port";
 
-class DiallerTest : public ::testing::Test {
+class DiallerTest : public testing::SessionTest {
   protected:
     void SetUp() override {
-        testing::writeFile(folder_ / "Talvex.ini",
-                           "[Talvex]\nPath=.\nAddins0=VantPrint,VantAtm\n[Ports]\nCOM1=/dev/"
-                           "modem1\nCOM2=/dev/modem2\n");
         for (const char* name : {"Accounts.kwb", "!Default.kwt", "Welcome.1", "Checks.1",
                                  "Debits.1", "Deposits.1", "Goodbye.1"})
             std::filesystem::copy_file(std::filesystem::path(TALVEX_DATA_DIR) / name,
                                        folder_ / name,
                                        std::filesystem::copy_options::overwrite_existing);
-        session_ =
-            std::make_unique<TapeSession>(SessionPorts{view_, dialogs_, noWindow_, progress_},
-                                          ConfigStore(folder_ / "Talvex.ini"), '.');
-        session_->document.columns.setDefaults();
-        session_->engine.newTape();
+        startSession(
+            "[Talvex]\nPath=.\nAddins0=VantPrint,VantAtm\n[Ports]\nCOM1=/dev/modem1\nCOM2=/dev/"
+            "modem2\n");
         session_->addins.dialler().setLineFactory(
             [this] { return std::make_unique<FakeModem>(modem_, portOpens_, replies_); });
         session_->addins.dialler().setToday([] { return std::string("12/7/2026"); });
@@ -101,12 +93,6 @@ class DiallerTest : public ::testing::Test {
     }
     std::string cell(int row, int col) const { return session_->engine.cell(row, col); }
 
-    testing::TempFolder folder_;
-    testing::RecordingView view_;
-    testing::ScriptedDialogs dialogs_;
-    FrontEndPort noWindow_;
-    ProgressPort progress_;
-    std::unique_ptr<TapeSession> session_;
     ModemRecord modem_;
     bool portOpens_ = true;
     std::deque<ReplyWait> replies_;

@@ -2,27 +2,16 @@
 // engine plays them with; the Undo and Redo commands follow what the history holds.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "RecordingView.h"
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
+#include "SessionTest.h"
 #include "documents/DataRow.h"
-#include "session/TapeSession.h"
 
 namespace talvex {
 namespace {
 
-class UndoColumnsTest : public ::testing::Test {
+class UndoColumnsTest : public testing::SessionTest {
   protected:
     void SetUp() override {
-        testing::writeFile(folder_ / "Talvex.ini", "[Talvex]\nPath=.\n");
-        session_ =
-            std::make_unique<TapeSession>(SessionPorts{view_, dialogs_, noWindow_, progress_},
-                                          ConfigStore(folder_ / "Talvex.ini"), '.');
-        session_->document.columns.setDefaults();
-        session_->document.columns.applyToEngine();
-        session_->engine.newTape();
+        startSession("[Talvex]\nPath=.\n");
         for (char c : std::string("5+7+T")) session_->engine.keyChar(c);
         session_->engine.clickRow(1);
         session_->engine.editCell(session_->engine.layout().roles.description, "rent");
@@ -39,13 +28,6 @@ class UndoColumnsTest : public ::testing::Test {
         return text;
     }
     bool run(const char* id) { return session_->commands.run(id) != nullptr; }
-
-    testing::TempFolder folder_;
-    testing::RecordingView view_;
-    testing::ScriptedDialogs dialogs_;
-    FrontEndPort noWindow_;
-    ProgressPort progress_;
-    std::unique_ptr<TapeSession> session_;
 };
 
 ColumnDialogState typed(const char* caption) {
