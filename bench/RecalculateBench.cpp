@@ -1,4 +1,5 @@
-// Recalculating and deleting on a 30,000-line tape of mixed lines.
+// Recalculating and deleting on long tapes of mixed lines; recalculation at three lengths, so
+// its cost per line is seen to stay flat.
 #include <benchmark/benchmark.h>
 
 #include <limits>
@@ -29,7 +30,7 @@ struct LongTape {
 
 // Additions, subtractions, products, subtotals, totals, references to the first total, and a
 // grand total every 1,000 lines.
-std::unique_ptr<LongTape> makeTape() {
+std::unique_ptr<LongTape> makeTape(int lines = kTapeLines) {
     auto tape = std::make_unique<LongTape>();
     tape->engine.setMaxRows(std::numeric_limits<int>::max());
     tape->key("100+50-T");
@@ -37,7 +38,7 @@ std::unique_ptr<LongTape> makeTape() {
     tape->key("RR");
     tape->engine.gotoLine(talvex::GotoTarget::openRow);
     int nextGrandTotal = 1000;
-    while (tape->engine.state().lastRow <= kTapeLines) {
+    while (tape->engine.state().lastRow <= lines) {
         tape->key("125.5+74.25+19.99-12*3=S8+R1+T");
         if (tape->engine.state().lastRow >= nextGrandTotal) {
             tape->key("G");
@@ -47,8 +48,8 @@ std::unique_ptr<LongTape> makeTape() {
     return tape;
 }
 
-void BM_Recalculate30000(benchmark::State& state) {
-    const auto tape = makeTape();
+void BM_Recalculate(benchmark::State& state) {
+    const auto tape = makeTape(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         tape->engine.recalculate(1);
         benchmark::DoNotOptimize(tape->engine.state().lastRow);
@@ -59,8 +60,11 @@ void BM_Recalculate30000(benchmark::State& state) {
     for (int row = 1; row < tape->engine.state().lastRow; ++row)
         grandTotals += tape->engine.cell(row, tape->engine.layout().roles.op) == "G";
     state.counters["grand_totals"] = grandTotals;
+    state.counters["per_line"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * (tape->engine.state().lastRow - 1),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_Recalculate30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Recalculate)->Arg(1000)->Arg(30000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_DeleteFirstLine30000(benchmark::State& state) {
     std::unique_ptr<LongTape> tape;

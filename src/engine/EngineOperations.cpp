@@ -45,8 +45,10 @@ bool Engine::atomically(const std::function<void()>& body) {
         body();
     } catch (const Refusal& refusal) {
         --operationDepth_;
-        table_.rollBack();
-        pendingEdits_.resize(editsBefore);
+        if (table_.logging())
+            table_.takeBackLog(editsBefore);
+        else
+            table_.rollBack();
         const int shownBoxes = references_.registry().boxCount();
         const bool widthsChanged = layout_.widths != std::get<std::vector<int>>(saved);
         restorableState() = std::move(saved);

@@ -25,7 +25,12 @@ void TapeTable::setCell(int row, int col, std::string text) {
     }
     std::string& target = cells[static_cast<size_t>(col)];
     if (target == text) return;
-    if (log_) log_->push_back({TableEdit::Kind::cell, row, col, target, text, {}});
+    // While a log is kept it is the journal too: the old text moves into it.
+    if (log_) {
+        log_->push_back({TableEdit::Kind::cell, row, col, std::move(target), text, {}});
+        target = std::move(text);
+        return;
+    }
     if (journaling_)
         journal_.push_back(Change{Change::Kind::cell, row, col, std::move(target), {}});
     target = std::move(text);
@@ -51,16 +56,21 @@ void TapeTable::insertRow(int row) {
     }
     const long index = static_cast<long>(row) - kFirstRow;
     rows_.insert(rows_.begin() + index, Row{});
-    if (log_) log_->push_back({TableEdit::Kind::insertedRows, row, 0, {}, {}, {Row{}}});
-    if (journaling_) journal_.push_back(Change{Change::Kind::insertedRow, row, 0, {}, {}});
+    if (log_)
+        log_->push_back({TableEdit::Kind::insertedRows, row, 0, {}, {}, {Row{}}});
+    else if (journaling_)
+        journal_.push_back(Change{Change::Kind::insertedRow, row, 0, {}, {}});
 }
 
 void TapeTable::removeRows(int row, int count) {
     if (count <= 0 || row < kFirstRow || row >= storedRows()) return;
     const long first = static_cast<long>(row) - kFirstRow;
     const long last = std::min<long>(first + count, static_cast<long>(rows_.size()));
-    logRows(TableEdit::Kind::removedRows, row, first, last);
-    if (journaling_) {
+    if (log_) {
+        log_->push_back({TableEdit::Kind::removedRows, row, 0, {}, {}, {}});
+        log_->back().rows.assign(std::make_move_iterator(rows_.begin() + first),
+                                 std::make_move_iterator(rows_.begin() + last));
+    } else if (journaling_) {
         Change change{Change::Kind::removedRows, row, 0, {}, {}};
         change.rows.assign(std::make_move_iterator(rows_.begin() + first),
                            std::make_move_iterator(rows_.begin() + last));
@@ -125,6 +135,14 @@ void TapeTable::rollBack() {
         }
     }
     journal_.clear();
+}
+
+void TapeTable::takeBackLog(size_t mark) {
+    while (log_ && log_->size() > mark) {
+        const TableEdit edit = std::move(log_->back());
+        log_->pop_back();
+        apply(edit, false);
+    }
 }
 
 void TapeTable::apply(const TableEdit& edit, bool forward) {

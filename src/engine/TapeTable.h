@@ -38,7 +38,11 @@ class TapeTable {
 
     // While a log is set, every change is appended to it with its before and after, rolled-back
     // changes included, so replaying the log backwards or forwards goes between the two states.
+    // The journal is not kept meanwhile: the log holds the same, and takeBackLog undoes it.
     void setEditLog(std::vector<TableEdit>* log) { log_ = log; }
+    bool logging() const { return log_ != nullptr; }
+    // Takes back the logged edits after the first mark ones, newest first.
+    void takeBackLog(size_t mark);
     // Takes an edit back (forward false) or makes it again; nothing is logged or journaled.
     void apply(const TableEdit& edit, bool forward);
 
