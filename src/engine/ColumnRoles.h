@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace talvex {
 
 // Which physical column plays which role. A role whose index is 0 or 1 is absent.
@@ -17,5 +19,8 @@ struct ColumnRoles {
 // The register record lives in column 0, the line number in column 1.
 inline constexpr int kRegisterColumn = 0;
 inline constexpr int kLineNumberColumn = 1;
+
+// A row's line number counts from the first row the tape shows; the row before it has none.
+std::string lineNumberText(int row, int hiddenRows);
 
 }  // namespace talvex

@@ -322,7 +322,8 @@ class Engine {
     EngineSnapshot snapshot() const;
     // True when the document's part of the layout changed.
     bool restore(const EngineSnapshot& saved);
-    bool step(const UndoStep* step, bool forward);
+    bool step(UndoStep* step, bool forward);
+    void rewriteLineNumbers(int lastRow, int hiddenRows);
 
     ViewPort& view_;
     AddinPort& addins_;

@@ -52,6 +52,7 @@ bool Engine::atomically(const std::function<void()>& body) {
         const int shownBoxes = references_.registry().boxCount();
         const bool widthsChanged = layout_.widths != std::get<std::vector<int>>(saved);
         restorableState() = std::move(saved);
+        if (table_.logging()) rewriteLineNumbers(state_.lastRow, layout_.hiddenRows);
         if (refusal.dropsEntry) dropPendingEdit();
         showRestoredState(shownBoxes, widthsChanged);
         statusError(refusal.message);

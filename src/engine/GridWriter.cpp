@@ -140,7 +140,11 @@ void Engine::advanceRow() {
 }
 
 std::string Engine::lineNumberText(int row) const {
-    const int number = row - layout_.hiddenRows;
+    return talvex::lineNumberText(row, layout_.hiddenRows);
+}
+
+std::string lineNumberText(int row, int hiddenRows) {
+    const int number = row - hiddenRows;
     return number == 0 ? std::string() : std::to_string(number);
 }
 

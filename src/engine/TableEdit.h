@@ -5,18 +5,19 @@
 
 namespace talvex {
 
-// One change to the tape's table as it happened, with what was there before and after, so it
-// can be taken back and made again: a cell's text, or whole rows put in or taken out.
+// One change to the tape's table, kept so it can be taken back and made again. It holds only
+// what the table does not: a cell's other text, or the rows that are out of the table. Applying
+// it swaps that with the table, so the same edit goes back and forth without copying.
 struct TableEdit {
     using Row = std::vector<std::string>;
-    enum class Kind { cell, insertedRows, removedRows };
+    enum class Kind { cell, rows };
 
     Kind kind = Kind::cell;
     int row = 0;
     int col = 0;
-    std::string before;
-    std::string after;
-    std::vector<Row> rows;  // the rows put in or taken out
+    std::string text;       // a cell's text before the edit, or after it once taken back
+    std::vector<Row> rows;  // rows put in or taken out, while they are out of the table
+    int count = 0;          // how many rows
 
     // Roughly what the edit keeps in memory, for the undo history's budget.
     size_t bytes() const;

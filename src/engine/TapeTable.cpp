@@ -27,7 +27,8 @@ void TapeTable::setCell(int row, int col, std::string text) {
     if (target == text) return;
     // While a log is kept it is the journal too: the old text moves into it.
     if (log_) {
-        log_->push_back({TableEdit::Kind::cell, row, col, std::move(target), text, {}});
+        if (col != kNumberColumn)
+            log_->push_back({TableEdit::Kind::cell, row, col, std::move(target), {}, 0});
         target = std::move(text);
         return;
     }
@@ -57,7 +58,7 @@ void TapeTable::insertRow(int row) {
     const long index = static_cast<long>(row) - kFirstRow;
     rows_.insert(rows_.begin() + index, Row{});
     if (log_)
-        log_->push_back({TableEdit::Kind::insertedRows, row, 0, {}, {}, {Row{}}});
+        log_->push_back({TableEdit::Kind::rows, row, 0, {}, {}, 1});
     else if (journaling_)
         journal_.push_back(Change{Change::Kind::insertedRow, row, 0, {}, {}});
 }
@@ -67,7 +68,7 @@ void TapeTable::removeRows(int row, int count) {
     const long first = static_cast<long>(row) - kFirstRow;
     const long last = std::min<long>(first + count, static_cast<long>(rows_.size()));
     if (log_) {
-        log_->push_back({TableEdit::Kind::removedRows, row, 0, {}, {}, {}});
+        log_->push_back({TableEdit::Kind::rows, row, 0, {}, {}, static_cast<int>(last - first)});
         log_->back().rows.assign(std::make_move_iterator(rows_.begin() + first),
                                  std::make_move_iterator(rows_.begin() + last));
     } else if (journaling_) {
@@ -100,22 +101,8 @@ void TapeTable::insertStoredRows(int row, std::vector<Row> rows) {
     const size_t index = static_cast<size_t>(static_cast<long>(row) - kFirstRow);
     if (index > rows_.size()) rows_.resize(index);
     const long first = static_cast<long>(index);
-    const long count = static_cast<long>(rows.size());
     rows_.insert(rows_.begin() + first, std::make_move_iterator(rows.begin()),
                  std::make_move_iterator(rows.end()));
-    logRows(TableEdit::Kind::insertedRows, row, first, first + count);
-}
-
-void TapeTable::eraseStoredRows(int row, int count) {
-    const long first = static_cast<long>(row) - kFirstRow;
-    if (first < 0 || first >= static_cast<long>(rows_.size())) return;
-    const long last = std::min<long>(first + count, static_cast<long>(rows_.size()));
-    rows_.erase(rows_.begin() + first, rows_.begin() + last);
-}
-
-void TapeTable::logRows(TableEdit::Kind kind, int row, long first, long last) {
-    if (!log_) return;
-    log_->push_back({kind, row, 0, {}, {}, {rows_.begin() + first, rows_.begin() + last}});
 }
 
 // Undoes the recorded changes, newest first.
@@ -139,25 +126,29 @@ void TapeTable::rollBack() {
 
 void TapeTable::takeBackLog(size_t mark) {
     while (log_ && log_->size() > mark) {
-        const TableEdit edit = std::move(log_->back());
+        TableEdit edit = std::move(log_->back());
         log_->pop_back();
-        apply(edit, false);
+        toggle(edit);
     }
 }
 
-void TapeTable::apply(const TableEdit& edit, bool forward) {
-    std::vector<TableEdit>* const log = std::exchange(log_, nullptr);
-    const bool journaling = std::exchange(journaling_, false);
-    const bool inserting = (edit.kind == TableEdit::Kind::insertedRows) == forward;
-    const int count = static_cast<int>(edit.rows.size());
-    if (edit.kind == TableEdit::Kind::cell)
-        setCell(edit.row, edit.col, forward ? edit.after : edit.before);
-    else if (inserting)
-        insertStoredRows(edit.row, edit.rows);
-    else
-        eraseStoredRows(edit.row, count);
-    log_ = log;
-    journaling_ = journaling;
+void TapeTable::toggle(TableEdit& edit) {
+    if (edit.kind == TableEdit::Kind::cell) {
+        Row& cells = ensureRow(edit.row);
+        if (static_cast<size_t>(edit.col) >= cells.size())
+            cells.resize(static_cast<size_t>(edit.col) + 1);
+        std::swap(cells[static_cast<size_t>(edit.col)], edit.text);
+    } else if (edit.rows.empty()) {
+        const long first = static_cast<long>(edit.row) - kFirstRow;
+        if (first < 0 || first >= static_cast<long>(rows_.size())) return;
+        const long last = std::min<long>(first + edit.count, static_cast<long>(rows_.size()));
+        edit.rows.assign(std::make_move_iterator(rows_.begin() + first),
+                         std::make_move_iterator(rows_.begin() + last));
+        rows_.erase(rows_.begin() + first, rows_.begin() + last);
+    } else {
+        insertStoredRows(edit.row, std::move(edit.rows));
+        edit.rows.clear();
+    }
 }
 
 // A text short enough to live inside its string costs nothing more; a longer one is a block
@@ -169,7 +160,7 @@ size_t heapBytes(const std::string& text) {
 }
 
 size_t TableEdit::bytes() const {
-    size_t total = sizeof(TableEdit) + heapBytes(before) + heapBytes(after);
+    size_t total = sizeof(TableEdit) + heapBytes(text);
     for (const Row& cells : rows) {
         total += sizeof(Row) + cells.capacity() * sizeof(std::string);
         for (const std::string& text : cells) total += heapBytes(text);

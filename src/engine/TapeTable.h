@@ -36,15 +36,19 @@ class TapeTable {
     void endJournal();
     void rollBack();
 
-    // While a log is set, every change is appended to it with its before and after, rolled-back
-    // changes included, so replaying the log backwards or forwards goes between the two states.
-    // The journal is not kept meanwhile: the log holds the same, and takeBackLog undoes it.
+    // While a log is set, every change is appended to it, rolled-back changes included, so
+    // toggling the log's edits newest first or oldest first goes between the two states. The
+    // journal is not kept meanwhile: the log holds the same, and takeBackLog undoes it.
     void setEditLog(std::vector<TableEdit>* log) { log_ = log; }
     bool logging() const { return log_ != nullptr; }
+    // The line numbers follow from the rows, so the log leaves them out: whoever takes edits
+    // back or makes them again writes the numbers again.
+    static constexpr int kNumberColumn = 1;
     // Takes back the logged edits after the first mark ones, newest first.
     void takeBackLog(size_t mark);
-    // Takes an edit back (forward false) or makes it again; nothing is logged or journaled.
-    void apply(const TableEdit& edit, bool forward);
+    // Takes an edit back if it is in the table, or makes it again if it was taken back; nothing
+    // is logged or journaled.
+    void toggle(TableEdit& edit);
 
   private:
     using Row = TableEdit::Row;
@@ -59,7 +63,6 @@ class TapeTable {
     Row& ensureRow(int row);
     void insertStoredRows(int row, std::vector<Row> rows);
     void eraseStoredRows(int row, int count);
-    void logRows(TableEdit::Kind kind, int row, long first, long last);
     std::vector<Row> rows_;
     std::vector<Change> journal_;
     bool journaling_ = false;

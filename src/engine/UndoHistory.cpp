@@ -24,12 +24,12 @@ void UndoHistory::forgetOldest() {
     if (savedAt_) savedAt_ = *savedAt_ == 0 ? std::nullopt : std::optional(*savedAt_ - 1);
 }
 
-const UndoStep* UndoHistory::undo() {
+UndoStep* UndoHistory::undo() {
     if (!canUndo()) return nullptr;
     return &steps_[--position_];
 }
 
-const UndoStep* UndoHistory::redo() {
+UndoStep* UndoHistory::redo() {
     if (!canRedo()) return nullptr;
     return &steps_[position_++];
 }

@@ -49,8 +49,8 @@ class UndoHistory {
     // A new step forgets every step that was undone before it.
     void push(UndoStep step);
     // The step to take back (and then it is), or none.
-    const UndoStep* undo();
-    const UndoStep* redo();
+    UndoStep* undo();
+    UndoStep* redo();
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
     void clear();

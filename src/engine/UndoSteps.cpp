@@ -6,6 +6,8 @@
 
 namespace talvex {
 
+static_assert(TapeTable::kNumberColumn == kLineNumberColumn);
+
 namespace {
 
 // The heap a snapshot holds besides its own object; the document's columns are few and small.
@@ -87,20 +89,22 @@ bool Engine::redo() {
     return step(history_.redo(), true);
 }
 
-bool Engine::step(const UndoStep* step, bool forward) {
+bool Engine::step(UndoStep* step, bool forward) {
     if (!step) return false;
     stepping_ = true;
     if (forward) {
-        for (const TableEdit& edit : step->edits) table_.apply(edit, true);
+        for (TableEdit& edit : step->edits) table_.toggle(edit);
     } else {
         for (auto edit = step->edits.rbegin(); edit != step->edits.rend(); ++edit)
-            table_.apply(*edit, false);
+            table_.toggle(*edit);
     }
+    const EngineSnapshot& target = forward ? step->after : step->before;
+    rewriteLineNumbers(target.lastRow, target.layout.hiddenRows);
     const int shownBoxes = references_.registry().boxCount();
     const TapeLayout shownLayout = layout_;
     // Before the state goes back: an add-in that replays the tape to rebuild moves the cursor.
     addins_.tapeRestored();
-    const bool documentColumnsChanged = restore(forward ? step->after : step->before);
+    const bool documentColumnsChanged = restore(target);
     state_.modified = !history_.atSavedPoint();
     stepping_ = false;
     const bool columnsChanged = documentColumnsChanged ||
@@ -108,6 +112,14 @@ bool Engine::step(const UndoStep* step, bool forward) {
                                 shownLayout.widths != layout_.widths;
     showRestoredState(shownBoxes, columnsChanged);
     return true;
+}
+
+// The log leaves the line numbers out: once its edits are toggled they are written for the
+// rows the tape has, and cleared below them.
+void Engine::rewriteLineNumbers(int lastRow, int hiddenRows) {
+    for (int row = 1; row < table_.storedRows(); ++row)
+        table_.setCell(row, kLineNumberColumn,
+                       row <= lastRow ? talvex::lineNumberText(row, hiddenRows) : std::string());
 }
 
 bool Engine::restore(const EngineSnapshot& saved) {
