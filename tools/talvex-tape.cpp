@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "HeapPages.h"
 #include "TapeTool.h"
 
 #if TALVEX_TOOL_QT
@@ -21,6 +22,7 @@ talvex::ToolDevices qtDevices() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    talvex::preferLargeHeapPages();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status = talvex::runTapeTool(args, std::cin, std::cout, std::cerr,
                                            talvex::localeDecimalSeparator(), qtDevices());

@@ -1,5 +1,8 @@
 #include "documents/DataRow.h"
 
+#include <array>
+#include <charconv>
+
 #include "engine/ColumnRoles.h"
 #include "engine/TapeTable.h"
 #include "engine/Text.h"
@@ -20,20 +23,27 @@ void appendField(std::string& line, std::string_view text) {
 }
 
 std::string dataRowText(const TapeTable& table, int row, int colCount, bool tapeOn) {
-    std::string line = std::to_string(row);
+    std::string line;
+    appendDataRow(line, table, row, colCount, tapeOn);
+    return line;
+}
+
+void appendDataRow(std::string& text, const TapeTable& table, int row, int colCount, bool tapeOn) {
+    std::array<char, 16> digits;
+    const auto number = std::to_chars(digits.begin(), digits.end(), row);
+    text.append(digits.data(), number.ptr);
     for (int col = 2; col <= colCount; ++col) {
-        line += '\t';
-        appendField(line, table.cell(row, col));
+        text += '\t';
+        appendField(text, table.cell(row, col));
     }
-    if (!tapeOn) return line;
-    line += '\t';
-    appendField(line, table.cell(row, kRegisterColumn));
+    if (!tapeOn) return;
+    text += '\t';
+    appendField(text, table.cell(row, kRegisterColumn));
     const std::string& address = table.cell(row, colCount + 1);
     if (!address.empty()) {
-        line += '\t';
-        appendField(line, address);
+        text += '\t';
+        appendField(text, address);
     }
-    return line;
 }
 
 }  // namespace talvex

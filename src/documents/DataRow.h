@@ -16,5 +16,7 @@ void appendField(std::string& line, std::string_view text);
 // to colCount and, while the tape is on, the register record and a non-empty browser address,
 // separated by TAB.
 std::string dataRowText(const TapeTable& table, int row, int colCount, bool tapeOn);
+// The same row appended to a file's text, with no text of its own.
+void appendDataRow(std::string& text, const TapeTable& table, int row, int colCount, bool tapeOn);
 
 }  // namespace talvex

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -77,13 +78,21 @@ std::optional<std::string> readWholeFile(const fs::path& path, std::string& erro
         error = std::strerror(errno);
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // A regular file is read in one block of its size; what is not one, or grew meanwhile, is
+    // read on to its end.
+    std::error_code sizeError;
+    const std::uintmax_t size = fs::file_size(path, sizeError);
+    std::string content(sizeError ? 0 : static_cast<size_t>(size), '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<size_t>(in.gcount()));
+    std::array<char, 1 << 16> block;
+    while (in && (in.read(block.data(), block.size()), in.gcount() > 0))
+        content.append(block.data(), static_cast<size_t>(in.gcount()));
     if (in.bad()) {
         error = "it could not be read";
         return std::nullopt;
     }
-    return content.str();
+    return content;
 }
 
 std::optional<fs::path> linkTarget(const fs::path& path, std::string& error) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -74,15 +75,26 @@ int fileShort(std::string_view text) {
     return static_cast<int>(fileWhole(text, -32768.0, 32767.0));
 }
 
-Fields splitFields(std::string_view line) {
-    Fields fields;
+// Into the caller's list, which keeps its storage from line to line.
+void splitFields(std::string_view line, Fields& fields) {
+    fields.clear();
     size_t start = 0;
     while (true) {
         const size_t tab = line.find('\t', start);
         fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) return fields;
+        if (tab == std::string_view::npos) return;
         start = tab + 1;
     }
+}
+
+// A row's number is plain digits, read without the general number reader; other text is read
+// as any number in the file is.
+double rowNumber(std::string_view text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error == std::errc() && stop == end) return static_cast<double>(value);
+    return fileNumber(text);
 }
 
 // Option numbers of the earliest files, renumbered to today's; -1 when there is none.
@@ -108,15 +120,17 @@ class TapeReader {
     void readLine(std::string_view line) {
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const Fields fields = splitFields(line);
-        if (fileNumber(fields.front()) != 0.0) {
-            readDataRow(fields);
+        splitFields(line, fields_);
+        const Fields& fields = fields_;
+        const bool numbered = rowNumber(fields.front()) != 0.0;
+        if (numbered) {
+            readDataRow(fields, true);
         } else if (knownTag(fields.front())) {
             readRecord(fields);
         } else if (pastHeader() && !line.empty()) {
             // After the header every line but the references and notes is a row: a row
             // whose number was damaged is still one of the tape's lines.
-            readDataRow(fields);
+            readDataRow(fields, false);
         }
     }
 
@@ -135,6 +149,7 @@ class TapeReader {
     }
 
     void problem(std::string text) { report_.problems.push_back(std::move(text)); }
+    void reserveRows(int rows) { tape_.table.reserveRows(rows); }
     LoadReport& report() { return report_; }
     // The tape as read, with the columns and cursor the file gave the document.
     LoadedTape takeTape() {
@@ -150,30 +165,31 @@ class TapeReader {
     bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
     bool pastHeader() const { return seen("A") || seen("M") || report_.dataRows > 0; }
 
-    void readDataRow(const Fields& fields) {
+    void readDataRow(const Fields& fields, bool numbered) {
         const int row = ++report_.dataRows;
-        TapeTable& table = tape_.table;
-        const int colCount = doc_.columns.colCount();
-        const int count = static_cast<int>(fields.size());
-        table.setCell(row, kRegisterColumn, std::to_string(count));
-        for (int col = 1; col <= colCount && col <= count; ++col)
-            table.setCell(row, col, std::string(fields[static_cast<size_t>(col - 1)]));
+        const size_t colCount = static_cast<size_t>(std::max(doc_.columns.colCount(), 1));
+        const size_t count = fields.size();
+        // The row is built whole and handed over at once: one block per row, not one per cell.
+        TapeTable::Row cells(count > colCount + 1 ? colCount + 2 : std::min(count, colCount) + 1);
+        cells[kRegisterColumn] = std::to_string(count);
+        for (size_t col = 1; col <= colCount && col <= count; ++col) cells[col] = fields[col - 1];
         if (count > colCount) {
-            const std::string_view record = fields[static_cast<size_t>(colCount)];
-            table.setCell(row, kRegisterColumn, std::string(record));
+            const std::string_view record = fields[colCount];
+            cells[kRegisterColumn] = record;
             const int recordFields = recordFieldCount(record);
             if (recordFields == kRecordFields) ++currentRecords_;
             if (recordFields == kEarliestRecordFields) ++earliestRecords_;
         }
-        if (count > colCount + 1) table.setCell(row, colCount + 1, std::string(fields.back()));
-        if (fileNumber(fields.front()) == 0.0) {
+        if (count > colCount + 1) cells[colCount + 1] = fields.back();
+        if (!numbered) {
             // The line-number column shows where the row stands; the file's text there
             // could not be read.
-            table.setCell(row, 1, std::to_string(row));
+            cells[1] = std::to_string(row);
             if (++damagedRows_ <= kMaxRowProblems)
                 problem("line " + std::to_string(lineNumber_) +
                         ": the row number is damaged; read as row " + std::to_string(row));
         }
+        tape_.table.putRow(row, std::move(cells));
     }
 
     void readRecord(const Fields& fields) {
@@ -436,6 +452,7 @@ class TapeReader {
     SettingsPort& settings_;
     LoadReport report_;
     LoadedTape tape_;
+    Fields fields_;
     std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
     std::string versionText_;
     int lineNumber_ = 0;
@@ -474,6 +491,7 @@ LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& e
         reader.problem("line " + std::to_string(line) +
                        " holds a NUL byte: the file holds binary data, not a tape");
     }
+    reader.reserveRows(static_cast<int>(std::count(text.begin(), text.end(), '\n')));
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find('\n', start);

@@ -127,8 +127,13 @@ void writeData(RecordWriter& out, const TapeDocument& doc, const Engine& engine)
         out.note(notes.substr(0, end));
         notes = end == std::string_view::npos ? std::string_view() : notes.substr(end + 2);
     }
-    for (int row = 1; row <= engine.state().lastRow; ++row)
-        out.line(dataRowText(engine.table(), row, engine.layout().colCount, engine.state().tapeOn));
+    const int lastRow = engine.state().lastRow;
+    // A row of a tape with its register record takes some 70 bytes: one block for them all.
+    text.reserve(text.size() + static_cast<size_t>(lastRow) * 80);
+    for (int row = 1; row <= lastRow; ++row) {
+        appendDataRow(text, engine.table(), row, engine.layout().colCount, engine.state().tapeOn);
+        text += kLineEnd;
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ constexpr std::string_view kFloatingDecimals = ".##########";
 
 // The 15 significant digits of |v| and the power of ten of the first one.
 std::pair<std::string, int> significantDigits(double v) {
-    std::array<char, 64> buf{};
+    std::array<char, 64> buf;
     auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(v),
                              std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view text(buf.data(), static_cast<size_t>(res.ptr - buf.data()));
@@ -190,7 +190,7 @@ std::string formatWithPattern(double v, std::string_view pattern, const NumberSy
 }
 
 NumberFormatter::NumberFormatter(NumberSymbols symbols)
-    : symbols_(symbols), pattern_(formatPattern(options_)) {}
+    : symbols_(symbols), pattern_(formatPattern(options_)), truncatingPattern_(pattern_ + "0") {}
 
 bool NumberFormatter::setOption(int index, int value) {
     switch (index) {
@@ -213,6 +213,7 @@ bool NumberFormatter::setOption(int index, int value) {
             return false;
     }
     pattern_ = formatPattern(options_);
+    truncatingPattern_ = pattern_ + "0";
     return true;
 }
 
@@ -239,7 +240,7 @@ std::string NumberFormatter::format(double v) const {
     }
     // Truncation: show one digit more than asked and cut it off. Every non-floating
     // pattern ends in its decimal part, so the extra "0" is always one more place.
-    std::string text = formatWithPattern(v, pattern_ + "0", symbols_);
+    std::string text = formatWithPattern(v, truncatingPattern_, symbols_);
     if (text == kOverflowText) return text;
     text.pop_back();
     if (!text.empty() && text.front() == '-' && !hasNonZeroDigit(text)) text.erase(0, 1);
@@ -261,7 +262,7 @@ std::string NumberFormatter::exact(double v) const {
     if (!std::isfinite(v)) return std::string(kOverflowText);
     // The longest shortest-fixed texts are the largest double (310 characters with its sign)
     // and the subnormals (about 330), so 400 always fits.
-    std::array<char, 400> buf{};
+    std::array<char, 400> buf;  // written by to_chars: clearing it would cost more than the rest
     auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed);
     if (res.ec != std::errc()) return std::string(kOverflowText);
     std::string text(buf.data(), res.ptr);

@@ -61,6 +61,7 @@ class NumberFormatter {
     NumberSymbols symbols_;
     CalcOptions options_;
     std::string pattern_;
+    std::string truncatingPattern_;  // the pattern with one place more, made once
 };
 
 }  // namespace talvex

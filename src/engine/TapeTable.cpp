@@ -49,6 +49,10 @@ TapeTable::Row& TapeTable::ensureRow(int row) {
     return rows_[index];
 }
 
+void TapeTable::putRow(int row, Row cells) {
+    if (row >= kFirstRow) ensureRow(row) = std::move(cells);
+}
+
 void TapeTable::insertRow(int row) {
     if (row < kFirstRow) return;
     if (row >= storedRows()) {

@@ -50,8 +50,11 @@ class TapeTable {
     // is logged or journaled.
     void toggle(TableEdit& edit);
 
-  private:
     using Row = TableEdit::Row;
+    // Puts a whole row in place, as a reader builds a new table; not logged or journaled.
+    void putRow(int row, Row cells);
+
+  private:
     struct Change {
         enum class Kind { cell, insertedRow, removedRows } kind;
         int row = 0;
