@@ -33,6 +33,14 @@ class ForwardingView : public ViewPort {
         if (onTapeChanged_) onTapeChanged_();
         if (target_) target_->rowCountChanged(lastRow);
     }
+    void rowsInserted(int row, int count, int lastRow) override {
+        if (onTapeChanged_) onTapeChanged_();
+        if (target_) target_->rowsInserted(row, count, lastRow);
+    }
+    void rowsRemoved(int row, int count, int lastRow) override {
+        if (onTapeChanged_) onTapeChanged_();
+        if (target_) target_->rowsRemoved(row, count, lastRow);
+    }
     void currentRowChanged(int row) override {
         if (target_) target_->currentRowChanged(row);
     }

@@ -1,4 +1,5 @@
-// A key at the end of a 30,000-line tape in the window: the engine, the model and the repaint.
+// Changes to a 30,000-line tape in the window, each timed until the view has painted its result:
+// the engine, the model's announcements and the repaint together.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -7,12 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/Session.h"
 #include "platform/MainWindow.h"
 #include "platform/TapeView.h"
 
 namespace {
+
+constexpr int kTapeLines = 30000;
 
 struct Window {
     Window() {
@@ -22,28 +26,81 @@ struct Window {
         session =
             std::make_unique<talvex::Session>(talvex::ConfigStore(folder / "Talvex.ini"), '.');
         session->loadMainWindow({});
-        talvex::Engine& engine = session->engine();
-        for (int block = 0; engine.state().lastRow <= 30000; ++block)
-            for (char c : std::string("12+7-S")) engine.keyChar(c);
+        for (int block = 0; engine().state().lastRow <= kTapeLines; ++block) keys("12+7-S");
         session->window().resize(1000, 700);
         session->window().show();
         QApplication::processEvents();
+    }
+    talvex::Engine& engine() { return session->engine(); }
+    void keys(const std::string& text) {
+        for (char c : text) engine().keyChar(c);
+    }
+    void repaint() {
+        session->window().tapeView()->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    // Puts the tape back as it was, outside the timing.
+    void undo(benchmark::State& state) {
+        state.PauseTiming();
+        engine().undo();
+        QApplication::processEvents();
+        state.ResumeTiming();
     }
     QTemporaryDir dir;
     std::unique_ptr<talvex::Session> session;
 };
 
+void countLines(benchmark::State& state, Window& window) {
+    state.counters["lines"] = window.engine().state().lastRow;
+}
+
 void BM_KeyAndRepaintAtEndOfLongTape(benchmark::State& state) {
     Window window;
-    talvex::TapeView* view = window.session->window().tapeView();
     for (auto _ : state) {
-        window.session->engine().keyChar('+');
-        view->viewport()->repaint();
-        QApplication::processEvents();
+        window.engine().keyChar('+');
+        window.repaint();
     }
-    state.counters["lines"] = window.session->engine().state().lastRow;
+    countLines(state, window);
 }
 BENCHMARK(BM_KeyAndRepaintAtEndOfLongTape)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+// Overtyping the first amount re-totals every line below it.
+void BM_EditLine1OfLongTape(benchmark::State& state) {
+    Window window;
+    int round = 0;
+    for (auto _ : state) {
+        window.engine().clickRow(1);
+        window.engine().editAmount(++round % 2 ? "13" : "12");
+        window.engine().keyChar('+');
+        window.repaint();
+    }
+    countLines(state, window);
+}
+BENCHMARK(BM_EditLine1OfLongTape)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_InsertAtLine1OfLongTape(benchmark::State& state) {
+    Window window;
+    for (auto _ : state) {
+        window.engine().clickRow(1);
+        window.engine().insertRow();
+        window.repaint();
+        window.undo(state);
+    }
+    countLines(state, window);
+}
+BENCHMARK(BM_InsertAtLine1OfLongTape)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_DeleteLine1OfLongTape(benchmark::State& state) {
+    Window window;
+    for (auto _ : state) {
+        window.engine().clickRow(1);
+        window.engine().deleteRow();
+        window.repaint();
+        window.undo(state);
+    }
+    countLines(state, window);
+}
+BENCHMARK(BM_DeleteLine1OfLongTape)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 

@@ -181,9 +181,11 @@ void Engine::endEdit(int code) {
         !insertEmptyRow(state_.curRow))
         return;
     if (!prepareEditedEntry(openRow)) return;
+    const int keyedRow = state_.curRow;
     keyProcess(code);
     if (state_.curRow >= state_.lastRow) {
-        view_.rowsChanged(1, 0);
+        // A key writes its line and the lines it adds below, never a line above.
+        view_.rowsChanged(keyedRow, state_.lastRow);
         selectRow(state_.curRow);
         state_.entry.entryText.clear();
     } else {

@@ -22,6 +22,10 @@ class ViewPort {
     virtual void rowsChanged(int /*first*/, int /*last*/) {}
     // The tape now has lastRow rows (the open row included).
     virtual void rowCountChanged(int /*lastRow*/) {}
+    // count rows were inserted before row, or removed from row on; a view that only follows the
+    // tape's length needs no more than rowCountChanged.
+    virtual void rowsInserted(int /*row*/, int /*count*/, int lastRow) { rowCountChanged(lastRow); }
+    virtual void rowsRemoved(int /*row*/, int /*count*/, int lastRow) { rowCountChanged(lastRow); }
     // Select the row and scroll it into view.
     virtual void currentRowChanged(int /*row*/) {}
     // Scroll the tape so that the row is the first one shown; the cursor stays.

@@ -63,7 +63,7 @@ bool Engine::insertEmptyRow(int row) {
     followRowShift(row, 1);
     ++state_.lastRow;
     renumberFrom(row);
-    view_.rowCountChanged(state_.lastRow);
+    view_.rowsInserted(row, 1, state_.lastRow);
     return true;
 }
 
@@ -74,7 +74,7 @@ void Engine::removeRows(int row, int count) {
     followRowShift(row, -count);
     state_.lastRow -= count;
     renumberFrom(row);
-    view_.rowCountChanged(state_.lastRow);
+    view_.rowsRemoved(row, count, state_.lastRow);
 }
 
 void Engine::clearRow(int row) {
@@ -122,7 +122,7 @@ bool Engine::insertLine() {
     if (state_.tapeOn) setRecordFromAbove(row);
     renumberFrom(row);
     state_.modified = true;
-    view_.rowCountChanged(state_.lastRow);
+    view_.rowsInserted(row, 1, state_.lastRow);
     view_.rowsChanged(row, state_.lastRow);
     if (row != state_.curRow) {
         state_.curRow = row;

@@ -133,6 +133,7 @@ void Engine::recalculateFrom(int startRow) {
         return;
     }
     state_.curRow = blockStart(state_.curRow);
+    const int firstReplayed = state_.curRow;
     editMode_ = false;
     std::optional<ReplayScope> replaying(replayDepth_);
     loadRegistersAbove(state_.curRow);
@@ -161,7 +162,8 @@ void Engine::recalculateFrom(int startRow) {
     editMode_ = savedEditMode;
     state_.curRow = std::min(savedRow, state_.lastRow);
     if (cancelled) return;
-    view_.rowsChanged(1, 0);
+    // Replaying rewrites its lines and those below them; the lines above stay as they were.
+    view_.rowsChanged(firstReplayed, state_.lastRow);
     state_.entry.entryText.clear();
     selectRow(state_.curRow);
     if (firstInert > 0)

@@ -203,16 +203,33 @@ void MainWindow::showStatus(const std::string& text, bool error) {
     if (error) QApplication::beep();
 }
 
+// A recalculation shows the registers of each line it replays; only where it ends is seen, so
+// the display takes the last of them when the replay is over.
 void MainWindow::showDisplay(const std::string& text) {
+    displayText_ = text;
+    if (core_.engine.replaying()) {
+        if (!displayPending_) showDisplayAfterReplay();
+        return;
+    }
     display_->setText(local(text));
     model_->entryChanged();
     showModified();
 }
 
+void MainWindow::showDisplayAfterReplay() {
+    displayPending_ = core_.engine.replaying();
+    if (displayPending_)
+        QTimer::singleShot(0, this, &MainWindow::showDisplayAfterReplay);
+    else
+        display_->setText(local(displayText_));
+}
+
 // The tape changed: Undo and Redo (and what else depends on the tape) are offered again once
-// the change is done, not on every row a long change touches.
+// the change is done, not on every row a long change touches. The title is only set again
+// when the mark changes: setting it formats the title anew.
 void MainWindow::showModified() {
-    setWindowModified(core_.engine.state().modified);
+    const bool modified = core_.engine.state().modified;
+    if (isWindowModified() != modified) setWindowModified(modified);
     if (syncPending_) return;
     syncPending_ = true;
     QTimer::singleShot(0, this, [this] {
@@ -231,6 +248,14 @@ void MainWindow::rowsChanged(int first, int last) {
 }
 void MainWindow::rowCountChanged(int lastRow) {
     model_->rowCountChanged(lastRow);
+    showModified();
+}
+void MainWindow::rowsInserted(int row, int count, int /*lastRow*/) {
+    model_->tapeRowsInserted(row, count);
+    showModified();
+}
+void MainWindow::rowsRemoved(int row, int count, int /*lastRow*/) {
+    model_->tapeRowsRemoved(row, count);
     showModified();
 }
 void MainWindow::currentRowChanged(int row) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QRect>
 
+#include <string>
 #include <vector>
 
 #include "engine/EnginePorts.h"
@@ -60,6 +61,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void setDisplayColour(int colourIndex) override;
     void rowsChanged(int first, int last) override;
     void rowCountChanged(int lastRow) override;
+    void rowsInserted(int row, int count, int lastRow) override;
+    void rowsRemoved(int row, int count, int lastRow) override;
     void currentRowChanged(int row) override;
     void showRowAtTop(int row) override;
     void referenceSlotChanged(int slot, const std::string& text) override;
@@ -153,6 +156,7 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     void syncNotesToDocument();
     // The title's mark for unsaved changes.
     void showModified();
+    void showDisplayAfterReplay();
 
     TapeSession& core_;
     // One action per command, in the table's order.
@@ -171,6 +175,8 @@ class MainWindow : public QMainWindow, public ViewPort, public FrontEndPort {
     AddinPanels* addinPanels_ = nullptr;
     MessengerPanel* messenger_ = nullptr;
     bool syncPending_ = false;
+    std::string displayText_;
+    bool displayPending_ = false;
     WebView* web_ = nullptr;
     QSplitter* top_ = nullptr;
     QSplitter* tapeSide_ = nullptr;

@@ -63,8 +63,17 @@ int TapeModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
 }
 
+// While rows come or go, the views ask for the rows as they were, though the engine has moved
+// the lines below already; the lines that went read as nothing.
 int TapeModel::tapeRow(int modelRow) const {
-    return modelRow + firstRow_;
+    const int row = modelRow + firstRow_;
+    if (shift_.count == 0 || row < shift_.row) return row;
+    if (shift_.count < 0 && row < shift_.row - shift_.count) return 0;
+    return row + shift_.count;
+}
+
+bool TapeModel::onTape(int tapeRow) const {
+    return tapeRow >= 1 && tapeRow <= engine_.state().lastRow;
 }
 
 int TapeModel::modelRow(int tapeRow) const {
@@ -177,24 +186,29 @@ QString TapeModel::cellText(int tapeRow, int dataColumn) const {
     return fromLocal(text) + QString(padding, QLatin1Char(' '));
 }
 
-// The most decimals any amount on the tape shows, found again after every change, as far as
-// the column has room for them beside the longest whole number: one result with many decimals
-// must not push the other amounts out of their cells.
+// The most decimals any amount on the tape shows, as far as the column has room for them
+// beside the longest whole number: one result with many decimals must not push the other
+// amounts out of their cells. The tally follows the rows the engine announces; the whole tape
+// is read again only after a change to all of it.
 int TapeModel::mostDecimals() const {
     const int amount = engine_.layout().roles.amount;
-    if (mostDecimals_ < 0) {
+    if (tallyStale_ || tally_.rows() != engine_.state().lastRow) {
+        tallyStale_ = false;
+        tally_.reset(engine_.state().lastRow);
         const char decSep = engine_.format().decSep();
-        mostDecimals_ = 0;
-        widestWhole_ = 0;
-        for (int row = 1; row <= engine_.state().lastRow; ++row) {
-            const std::string& text = engine_.cell(row, amount);
-            mostDecimals_ = std::max(mostDecimals_, decimalsShown(text, decSep));
-            widestWhole_ =
-                std::max(widestWhole_, static_cast<int>(std::min(text.find(decSep), text.size())));
-        }
+        for (int row = 1; row <= engine_.state().lastRow; ++row)
+            tally_.set(row, engine_.cell(row, amount), decSep);
     }
-    const int room = engine_.layout().width(amount) - widestWhole_ - 1;
-    return std::clamp(mostDecimals_, 0, std::max(0, room));
+    const int room = engine_.layout().width(amount) - tally_.widestWhole() - 1;
+    return std::clamp(tally_.mostDecimals(), 0, std::max(0, room));
+}
+
+void TapeModel::tallyRows(int first, int last) {
+    if (tallyStale_) return;
+    const int amount = engine_.layout().roles.amount;
+    const char decSep = engine_.format().decSep();
+    for (int row = std::max(first, 1); row <= std::min(last, engine_.state().lastRow); ++row)
+        tally_.set(row, engine_.cell(row, amount), decSep);
 }
 
 bool TapeModel::isNumberColumn(int dataColumn) const {
@@ -234,6 +248,7 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columns_) return {};
     const int row = tapeRow(index.row());
     const int col = dataColumn(index.column());
+    if (!onTape(row)) return {};
     switch (role) {
         case Qt::DisplayRole:
             return cellText(row, col);
@@ -299,7 +314,9 @@ QVariant TapeModel::captionHeader(int modelColumn, int role) const {
 
 QVariant TapeModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Vertical)
-        return section >= 0 && section < rowCount() ? lineNumberHeader(section, role) : QVariant();
+        return section >= 0 && section < rowCount() && onTape(tapeRow(section))
+                   ? lineNumberHeader(section, role)
+                   : QVariant();
     return section >= 0 && section < columns_ ? captionHeader(section, role) : QVariant();
 }
 
@@ -324,78 +341,6 @@ bool TapeModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!engine_.editCell(col, std::string_view(text.constData(), text.size()))) return false;
     emit dataChanged(index, index);
     return true;
-}
-
-bool TapeModel::shapeChanged() const {
-    return firstShownRow() != firstRow_ || engineColumnCount() != columns_;
-}
-
-void TapeModel::resetShape() {
-    beginResetModel();
-    firstRow_ = firstShownRow();
-    lastRow_ = engine_.state().lastRow;
-    columns_ = engineColumnCount();
-    // Choosing the font may try every fixed face on the desktop: only a changed font asks.
-    if (!(fontChosenFor_ == document_.font)) {
-        font_ = tapeFontFor(document_.font);
-        fontChosenFor_ = document_.font;
-    }
-    endResetModel();
-}
-
-// Rows are only ever announced at the end: an insertion in the middle shifts the rows below,
-// which the repaint of all rows that follows shows. Losing rows resets, because the selection
-// model would otherwise move the current row on its own.
-void TapeModel::syncShape() {
-    const int last = engine_.state().lastRow;
-    if (shapeChanged() || last < lastRow_) {
-        resetShape();
-        return;
-    }
-    if (last == lastRow_) return;
-    beginInsertRows(QModelIndex(), rowCount(), last - firstRow_);
-    lastRow_ = last;
-    endInsertRows();
-    emitAllChanged();
-}
-
-// Line numbers change only with the tape's shape (rows hidden, inserted or removed), which the
-// row signals already carry; a header view would walk every section of a changed range, and
-// the engine refreshes the whole tape after each line.
-void TapeModel::emitAllChanged() {
-    if (rowCount() <= 0 || columns_ <= 0) return;
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1));
-}
-
-void TapeModel::emitCellChanged(int tapeRow, int dataColumn) {
-    const int row = modelRow(tapeRow);
-    const int column = modelColumn(dataColumn);
-    if (row < 0 || column < 0 || column >= columns_) return;
-    const QModelIndex cell = index(row, column);
-    emit dataChanged(cell, cell);
-}
-
-void TapeModel::rowsChanged(int first, int last) {
-    mostDecimals_ = -1;
-    syncShape();
-    if (first > last) {
-        emitAllChanged();
-        return;
-    }
-    first = std::max(first, firstRow_);
-    last = std::min(last, lastRow_);
-    if (first > last || columns_ <= 0) return;
-    emit dataChanged(index(modelRow(first), 0), index(modelRow(last), columns_ - 1));
-}
-
-void TapeModel::rowCountChanged(int /*lastRow*/) {
-    mostDecimals_ = -1;
-    syncShape();
-}
-
-void TapeModel::columnsChanged() {
-    mostDecimals_ = -1;
-    resetShape();
 }
 
 void TapeModel::entryChanged() {

@@ -11,6 +11,7 @@
 
 #include "documents/TapeDocument.h"
 #include "engine/NumberFormat.h"
+#include "platform/DecimalTally.h"
 #include "shell/OptionTable.h"
 
 namespace talvex {
@@ -19,8 +20,8 @@ class Engine;
 
 // The tape as the grid sees it: one model row per visible tape row (the open row last), one
 // model column per document column 2..ColCount. Every cell is read live from the engine; the
-// model caches only the shape, so the views see row and column counts change exactly when the
-// model announces it.
+// model caches only the shape and the amounts' alignment, so the views see rows come and go
+// exactly where and when the model announces it.
 class TapeModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -71,21 +72,38 @@ class TapeModel : public QAbstractTableModel {
     bool verticalLines() const;
     bool horizontalLines() const;
     bool highlightLine() const;
+    // Rows are being inserted or removed: a current row the views move meanwhile is not the
+    // user's choice.
+    bool reshaping() const { return reshaping_; }
 
   public slots:
     // Cells of tape rows first..last changed; first > last means all of them.
     void rowsChanged(int first, int last);
     // The tape grew or shrank, or rows were hidden at its top.
     void rowCountChanged(int lastRow);
+    // count tape rows were inserted before row, or removed from row on.
+    void tapeRowsInserted(int row, int count);
+    void tapeRowsRemoved(int row, int count);
     // Columns were added, removed or retyped, or a document was loaded.
     void columnsChanged();
     // The entry being keyed changed: its digits show in the amount cell of the line.
     void entryChanged();
 
   private:
+    // Tape rows that the views still count where they were, while rows come or go.
+    struct Shift {
+        int row = 0;
+        int count = 0;
+    };
     int mostDecimals() const;
-    mutable int mostDecimals_ = -1;
-    mutable int widestWhole_ = 0;
+    void tallyRows(int first, int last);
+    void keepChanged(int first, int last);
+    void emitKept();
+    void emitKeptAfterReplay();
+    bool announcesShift(int row, int count) const;
+    void beginShift(int row, int count);
+    void endShift();
+    void removeAtEnd(int lastRow);
     int firstShownRow() const;
     int engineColumnCount() const;
     bool shapeChanged() const;
@@ -93,6 +111,7 @@ class TapeModel : public QAbstractTableModel {
     void resetShape();
     void emitAllChanged();
     void emitCellChanged(int tapeRow, int dataColumn);
+    bool onTape(int tapeRow) const;
     int roleColumn(int dataColumn) const;
     int entryRow() const;
     QString cellText(int tapeRow, int dataColumn) const;
@@ -120,6 +139,13 @@ class TapeModel : public QAbstractTableModel {
     int lastRow_ = 1;
     int columns_ = 0;
     int shownEntryRow_ = 0;
+    mutable DecimalTally tally_;
+    mutable bool tallyStale_ = true;
+    Shift shift_;
+    bool reshaping_ = false;
+    // Rows a recalculation rewrote, announced once when it is done.
+    int keptFirst_ = 0;
+    int keptLast_ = -1;
 };
 
 }  // namespace talvex

@@ -14,6 +14,7 @@
 #include <QPalette>
 #include <QPen>
 #include <QRect>
+#include <QRectF>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSize>
@@ -21,6 +22,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
+#include <QTextOption>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -60,6 +62,28 @@ class LineNumberHeader : public QHeaderView {
   public:
     explicit LineNumberHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
     QSize sizeHint() const override { return QSize(minimumWidth(), defaultSectionSize()); }
+
+  protected:
+    // A number on its ground with a line under it: every line added repaints the whole column,
+    // and the style's header sections, with their bevels and text layout, take several times
+    // as long as the tape's own cells.
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        const QAbstractItemModel* tape = model();
+        if (!tape || !rect.isValid()) return;
+        const auto role = [&](int r) { return tape->headerData(logicalIndex, Qt::Vertical, r); };
+        const QBrush ground = role(Qt::BackgroundRole).value<QBrush>();
+        painter->fillRect(rect, ground.style() == Qt::NoBrush ? palette().button() : ground);
+        painter->setPen(palette().color(QPalette::Mid));
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        const QVariant ink = role(Qt::ForegroundRole);
+        painter->setPen(ink.isValid() ? ink.value<QBrush>().color()
+                                      : palette().color(QPalette::ButtonText));
+        const QVariant font = role(Qt::FontRole);
+        if (font.isValid()) painter->setFont(font.value<QFont>());
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        painter->drawText(rect.adjusted(margin, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          role(Qt::DisplayRole).toString());
+    }
 };
 
 }  // namespace
@@ -89,9 +113,7 @@ class TapeCellDelegate : public QStyledItemDelegate {
         const bool focused = opt.state.testFlag(QStyle::State_HasFocus);
         opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         if (selected && look_.highlightLine) opt.backgroundBrush = look_.highlight;
-        const QWidget* widget = opt.widget;
-        QStyle* style = widget ? widget->style() : nullptr;
-        if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        paintCell(painter, opt);
         paintLines(painter, opt.rect, focused);
     }
 
@@ -106,6 +128,28 @@ class TapeCellDelegate : public QStyledItemDelegate {
     }
 
   private:
+    // A cell is its ground and one line of text, cut short with an ellipsis when it does not
+    // fit, at the margins the column widths allow for; the style's general item, with its
+    // icons and text layout, takes several times as long, which shows with every key.
+    static void paintCell(QPainter* painter, const QStyleOptionViewItem& opt) {
+        if (opt.backgroundBrush.style() != Qt::NoBrush)
+            painter->fillRect(opt.rect, opt.backgroundBrush);
+        if (opt.text.isEmpty()) return;
+        const QStyle* style = opt.widget ? opt.widget->style() : nullptr;
+        const int margin =
+            (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) : 0) + 1;
+        const QRect text = opt.rect.adjusted(margin, 0, -margin, 0);
+        // The blanks after an amount line it up on its separator: they count in its width.
+        QTextOption layout(opt.displayAlignment);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setFlags(QTextOption::IncludeTrailingSpaces);
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(QPalette::Text));
+        painter->drawText(QRectF(text),
+                          opt.fontMetrics.elidedText(opt.text, opt.textElideMode, text.width()),
+                          layout);
+    }
+
     void paintLines(QPainter* painter, const QRect& rect, bool focused) const {
         painter->save();
         painter->setPen(QPen(look_.grid, 0));
@@ -149,12 +193,14 @@ void TapeView::setModel(QAbstractItemModel* model) {
         applyLayout();
         followEngine();
     });
-    // A row inserted inside the tape renumbers the lines below it.
-    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+    // A row inserted or removed inside the tape renumbers the lines below it.
+    const auto reshaped = [this] {
         verticalHeader()->viewport()->update();
         applyLineNumbers();
         followEngine();
-    });
+    };
+    connect(model_, &QAbstractItemModel::rowsInserted, this, reshaped);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, reshaped);
     applyLayout();
     followEngine();
 }
@@ -252,7 +298,7 @@ void TapeView::followEngine() {
 
 void TapeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (!model_ || restoring_ || !current.isValid()) return;
+    if (!model_ || restoring_ || model_->reshaping() || !current.isValid()) return;
     if (previous.isValid() && previous.row() == current.row()) return;
     const int tapeRow = model_->tapeRow(current.row());
     if (tapeRow == model_->currentTapeRow()) return;

@@ -2,6 +2,7 @@
 // tapes, descriptions typed with the mouse in hand, keys pressed wherever the focus happens to
 // be; what was keyed is compared with the same keys run through talvex-tape.
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -11,6 +12,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolBar>
 
@@ -23,6 +25,7 @@
 #include "platform/TapeModel.h"
 #include "session/CommandTable.h"
 #include "shell/ConfigStore.h"
+#include "shell/OptionTable.h"
 #include "shell/SettingsGroups.h"
 
 namespace talvex {
@@ -45,6 +48,34 @@ class WindowUseTest : public QObject {
     bool progressLeft() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return !h_.window().findChildren<QProgressDialog*>().isEmpty();
+    }
+
+    // What the grid heard of the rows since the last call: "+first-last" for rows inserted and
+    // "-first-last" for rows removed, in the grid's own row numbers.
+    QString shiftsHeard(QSignalSpy& inserted, QSignalSpy& removed) {
+        QString heard;
+        for (auto [spy, sign] : {std::pair{&inserted, '+'}, std::pair{&removed, '-'}})
+            for (const QList<QVariant>& rows : *spy)
+                heard += QString("%1%2-%3").arg(sign).arg(rows[1].toInt()).arg(rows[2].toInt());
+        inserted.clear();
+        removed.clear();
+        return heard;
+    }
+    // Every cell, its padding included, reads as in a grid made afresh over the same tape.
+    void compareWithFreshGrid(const char* change) {
+        const TapeModel& shown = *h_.view()->tapeModel();
+        const OptionTable options;
+        const TapeModel fresh(h_.engine(), h_.session->document(), options);
+        QCOMPARE(shown.rowCount(), fresh.rowCount());
+        for (int row = 0; row < fresh.rowCount(); ++row)
+            for (int column = 0; column < fresh.columnCount(); ++column)
+                QVERIFY2(shown.index(row, column).data() == fresh.index(row, column).data(),
+                         qPrintable(QString("%1: row %2, column %3 shows \"%4\", not \"%5\"")
+                                        .arg(change)
+                                        .arg(row + 1)
+                                        .arg(column)
+                                        .arg(shown.index(row, column).data().toString())
+                                        .arg(fresh.index(row, column).data().toString())));
     }
 
   private slots:
@@ -106,6 +137,66 @@ class WindowUseTest : public QObject {
         // A key clicked clears the message.
         QTest::mouseClick(h_.window().keypad()->button(1), Qt::LeftButton);
         QVERIFY(h_.window().statusText().isEmpty());
+    }
+
+    // Each change to the tape is announced where it happened and the grid never starts over:
+    // the model tester checks every announcement against the rows then shown, the grid keeps
+    // the engine's count and current line, and each cell, padding included, reads as in a grid
+    // made afresh. A new widest amount widens the padding of all at once; when it goes, the
+    // padding narrows again. Ctrl+Z and Ctrl+Y put rows back at the end of the grid, to be
+    // shown afresh from the engine's table.
+    void gridFollowsEachChangeInPlace() {
+        // 1: 12.5+  2: 7+  3: 3+  4: T  5: (blank)  6: 40+  7: open
+        h_.typeKeys("12.5+7+3+T40+");
+        TapeModel* model = h_.view()->tapeModel();
+        const QAbstractItemModelTester tester(
+            model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+        const struct {
+            const char* change;  // edit ROW AMOUNT, insert ROW, delete ROW, keys TEXT, undo, redo
+            const char* heard;
+        } steps[] = {
+            {"edit 1 12345.125", ""},  // wider and with more decimals than any other
+            {"insert 2", "+1-1"},      // in place, not at the end
+            {"edit 2 4", ""},          // the new line keyed
+            {"delete 1", "-0-0"},      // the widest goes
+            {"delete 4", "-3-4"},      // the total takes its blank line along
+            {"undo", "+5-6"},          // undone rows come back at the end of the grid
+            {"undo", "+7-7"},          // the widest is back
+            {"redo", "-7-7"},          // and gone again
+            {"keys 0.25+", "+7-7"},    // keyed at the end
+            {"edit 3 0", ""},          // an amount narrower than before
+        };
+        for (const auto& step : steps) {
+            const QStringList words = QString(step.change).split(' ');
+            const int row = words.value(1).toInt();
+            if (words[0] == "edit" || words[0] == "insert" || words[0] == "delete")
+                QVERIFY(h_.engine().clickRow(row));
+            if (words[0] == "edit") {
+                QVERIFY(h_.engine().editAmount(words[2].toStdString()));
+                h_.typeKeys("+");
+            } else if (words[0] == "insert") {
+                QTest::keyClick(h_.view(), Qt::Key_Insert);
+            } else if (words[0] == "delete") {
+                QTest::keyClick(h_.view(), Qt::Key_Delete, Qt::ControlModifier);
+            } else if (words[0] == "keys") {
+                QVERIFY(h_.engine().clickRow(h_.engine().state().lastRow));
+                h_.typeKeys(words[1]);
+            } else {
+                QCoreApplication::processEvents();  // the commands follow the tape
+                QTest::keyClick(h_.view(), words[0] == "undo" ? Qt::Key_Z : Qt::Key_Y,
+                                Qt::ControlModifier);
+            }
+            QCoreApplication::processEvents();
+            QCOMPARE(shiftsHeard(inserted, removed), QString(step.heard));
+            QCOMPARE(resets.count(), 0);
+            QCOMPARE(model->rowCount(), h_.engine().state().lastRow);
+            QCOMPARE(h_.view()->verticalHeader()->count(), model->rowCount());
+            QCOMPARE(model->tapeRow(h_.view()->currentIndex().row()), h_.engine().state().curRow);
+            compareWithFreshGrid(step.change);
+        }
     }
 
     // In and out of the compact configuration, by the menu or by the options dialog: the
@@ -261,8 +352,7 @@ class WindowUseTest : public QObject {
         QTest::keyClick(h_.view(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(h_.view(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(h_.view(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(h_.rows(),
-                 WindowHarness::toolRows("5+7+9+{row 2}{delete}{undo}{undo}{redo}"));
+        QCOMPARE(h_.rows(), WindowHarness::toolRows("5+7+9+{row 2}{delete}{undo}{undo}{redo}"));
         QCOMPARE(h_.rows(), WindowHarness::toolRows("5+7+9+"));
         QVERIFY(h_.window().action("Undo")->isEnabled());
     }
