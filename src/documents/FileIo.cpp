@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 namespace talvex {
@@ -77,13 +77,19 @@ std::optional<std::string> readWholeFile(const fs::path& path, std::string& erro
         error = std::strerror(errno);
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Read straight into a string of the file's size: a stream buffer would hold a large
+    // (perhaps damaged) file two or three times over while it is copied out.
+    std::string content;
+    const auto size = fs::file_size(path, ec);
+    if (!ec) content.reserve(static_cast<size_t>(size));
+    std::array<char, 65536> chunk{};
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0)
+        content.append(chunk.data(), static_cast<size_t>(in.gcount()));
     if (in.bad()) {
         error = "it could not be read";
         return std::nullopt;
     }
-    return content.str();
+    return content;
 }
 
 std::optional<fs::path> linkTarget(const fs::path& path, std::string& error) {

@@ -10,6 +10,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/OptionNumbers.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -22,6 +23,7 @@ constexpr double kLowestColour = -2147483648.0;
 constexpr double kHighestColour = 4294967295.0;
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kNeverInAField("\r\0", 2);
 // Register records as this program writes them, and as the earliest files did (no raw entry).
 constexpr int kRecordFields = 5;
 constexpr int kEarliestRecordFields = 4;
@@ -101,22 +103,45 @@ int legacyColour(int k) {
     return legacyOption(k);
 }
 
+// Backs off to the start of a UTF-8 sequence, so a cut never leaves half a character.
+std::string_view cutAt(std::string_view text, size_t bytes) {
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+    return text.substr(0, bytes);
+}
+
+// A field the reader cut, and how long it was.
+struct CutField {
+    size_t index;
+    size_t bytes;
+};
+
 class TapeReader {
   public:
-    TapeReader(TapeDocument& doc, SettingsPort& settings) : doc_(doc), settings_(settings) {}
+    TapeReader(TapeDocument& doc, SettingsPort& settings, const ReadLimits& limits)
+        : doc_(doc), settings_(settings), limits_(limits) {
+        const int maxCols = settings_.maxCols();
+        mostColumns_ = maxCols > 0 ? std::min(maxCols, limits_.columns) : limits_.columns;
+    }
 
     void readLine(std::string_view line) {
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const Fields fields = splitFields(line);
+        Fields fields = splitFields(line);
+        const std::vector<CutField> cut = cutLongFields(fields);
+        cleanFields(fields);
         if (fileNumber(fields.front()) != 0.0) {
-            readDataRow(fields);
+            readRow(fields, cut);
         } else if (knownTag(fields.front())) {
             readRecord(fields);
+            for (const CutField& field : cut)
+                reportCut("line " + std::to_string(lineNumber_) + ": field " +
+                              std::to_string(field.index + 1) + " of the " +
+                              quoted(fields.front()) + " record",
+                          field.bytes);
         } else if (pastHeader() && !line.empty()) {
             // After the header every line but the references and notes is a row: a row
             // whose number was damaged is still one of the tape's lines.
-            readDataRow(fields);
+            readRow(fields, cut);
         }
     }
 
@@ -130,6 +155,13 @@ class TapeReader {
         if (damagedRows_ > kMaxRowProblems)
             problem(std::to_string(damagedRows_ - kMaxRowProblems) +
                     " more rows have a damaged row number");
+        if (cutCells_ > kMaxRowProblems)
+            problem(std::to_string(cutCells_ - kMaxRowProblems) + " more cells were cut to " +
+                    std::to_string(limits_.cellBytes) + " bytes");
+        if (rowsLeftOut_ > 0)
+            problem(std::to_string(rowsLeftOut_) + " rows after row " +
+                    std::to_string(limits_.rows) + " are left out: a tape holds at most " +
+                    std::to_string(limits_.rows) + " rows");
         const bool hasData = seen("M") || seen("N") || report_.dataRows > 0;
         report_.kind = hasData ? TapeKind::withData : TapeKind::templateWithoutData;
     }
@@ -150,22 +182,75 @@ class TapeReader {
     bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
     bool pastHeader() const { return seen("A") || seen("M") || report_.dataRows > 0; }
 
+    // A cell longer than any tape's is damage, and copying it whole would cost the memory and
+    // time of that damage in every later step: it is cut where it is read.
+    std::vector<CutField> cutLongFields(Fields& fields) const {
+        std::vector<CutField> cut;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].size() <= limits_.cellBytes) continue;
+            cut.push_back({i, fields[i].size()});
+            fields[i] = cutAt(fields[i], limits_.cellBytes);
+        }
+        return cut;
+    }
+
+    // The writer never puts CR or NUL inside a field; such bytes come from damage or another
+    // program. Reading them as the writer writes them keeps a tape and its next save the same.
+    void cleanFields(Fields& fields) {
+        cleaned_.clear();
+        cleaned_.reserve(fields.size());  // the views below must not move
+        for (std::string_view& field : fields) {
+            if (field.find_first_of(kNeverInAField) == std::string_view::npos) continue;
+            cleaned_.push_back(cellText(field));
+            field = cleaned_.back();
+        }
+    }
+
+    void reportCut(const std::string& where, size_t bytes) {
+        if (++cutCells_ > kMaxRowProblems) return;
+        problem(where + " held " + std::to_string(bytes) + " bytes; cut to at most " +
+                std::to_string(limits_.cellBytes));
+    }
+
+    // The columns of the file's rows: those of its "H" record, some of which may be left out.
+    int fileColumns() const { return fileColumns_ > 0 ? fileColumns_ : doc_.columns.colCount(); }
+
+    void readRow(const Fields& fields, const std::vector<CutField>& cut) {
+        if (report_.dataRows >= limits_.rows) {
+            ++rowsLeftOut_;
+            return;
+        }
+        readDataRow(fields);
+        const int fileCols = fileColumns();
+        for (const CutField& field : cut) {
+            const int col = static_cast<int>(field.index) + 1;
+            const std::string what = col <= fileCols ? "the cell in column " + std::to_string(col)
+                                     : col == fileCols + 1 ? std::string("the register record")
+                                                           : std::string("the reference");
+            reportCut("row " + std::to_string(report_.dataRows) + " (line " +
+                          std::to_string(lineNumber_) + "): " + what,
+                      field.bytes);
+        }
+    }
+
     void readDataRow(const Fields& fields) {
         const int row = ++report_.dataRows;
         TapeTable& table = tape_.table;
         const int colCount = doc_.columns.colCount();
+        const int fileCols = fileColumns();
         const int count = static_cast<int>(fields.size());
         table.setCell(row, kRegisterColumn, std::to_string(count));
         for (int col = 1; col <= colCount && col <= count; ++col)
             table.setCell(row, col, std::string(fields[static_cast<size_t>(col - 1)]));
-        if (count > colCount) {
-            const std::string_view record = fields[static_cast<size_t>(colCount)];
+        // The register record follows the file's columns, also those left out.
+        if (count > fileCols) {
+            const std::string_view record = fields[static_cast<size_t>(fileCols)];
             table.setCell(row, kRegisterColumn, std::string(record));
             const int recordFields = recordFieldCount(record);
             if (recordFields == kRecordFields) ++currentRecords_;
             if (recordFields == kEarliestRecordFields) ++earliestRecords_;
         }
-        if (count > colCount + 1) table.setCell(row, colCount + 1, std::string(fields.back()));
+        if (count > fileCols + 1) table.setCell(row, colCount + 1, std::string(fields.back()));
         if (fileNumber(fields.front()) == 0.0) {
             // The line-number column shows where the row stands; the file's text there
             // could not be read.
@@ -186,11 +271,13 @@ class TapeReader {
         checkFlags(tag, fields);
         settings_.setLoading(true);
         if (tag == "H") readColumnCount(static_cast<int>(fields.size()));
+        const bool perColumn = tag == "H" || tag == "W" || tag == "S" || tag == "V";
         if (tag == "N") {
             readNote(fields);
         } else {
             for (size_t i = 1; i < fields.size(); ++i)
-                readField(tag, static_cast<int>(i) + 1, fields[i]);
+                if (!perColumn || static_cast<int>(i) + 1 <= mostColumns_)
+                    readField(tag, static_cast<int>(i) + 1, fields[i]);
         }
         settings_.setLoading(false);
     }
@@ -311,13 +398,17 @@ class TapeReader {
         }
     }
 
+    // Columns past the limit are left out, with their cells: a tape that wide cannot be
+    // shown or edited, and reading it would cost time for every row.
     void readColumnCount(int colCount) {
-        doc_.columns.reset(colCount);
+        fileColumns_ = colCount;
+        doc_.columns.reset(std::min(colCount, mostColumns_));
         doc_.lineNumberWidth = 3;
-        const int maxCols = settings_.maxCols();
-        if (maxCols > 0 && colCount > maxCols)
+        if (colCount > mostColumns_)
             problem("line " + std::to_string(lineNumber_) + ": " + std::to_string(colCount) +
-                    " columns, more than MaxCols (" + std::to_string(maxCols) + ")");
+                    " columns, more than MaxCols (" + std::to_string(mostColumns_) +
+                    "); the columns after column " + std::to_string(mostColumns_) +
+                    " are left out, with their cells");
     }
 
     void setType(int col, const std::string& text) { doc_.columns.setColType(col, text); }
@@ -434,6 +525,12 @@ class TapeReader {
 
     TapeDocument& doc_;
     SettingsPort& settings_;
+    const ReadLimits& limits_;
+    int mostColumns_ = 0;
+    int fileColumns_ = 0;
+    int cutCells_ = 0;
+    int rowsLeftOut_ = 0;
+    std::vector<std::string> cleaned_;  // the cleaned fields of the line being read
     LoadReport report_;
     LoadedTape tape_;
     std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
@@ -464,9 +561,9 @@ void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
 }  // namespace
 
 LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& engine,
-                        SettingsPort& settings) {
+                        SettingsPort& settings, const ReadLimits& limits) {
     resetForLoad(document, engine, settings);
-    TapeReader reader(document, settings);
+    TapeReader reader(document, settings, limits);
     // Editors that save UTF-8 may put a byte-order mark before the first record.
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
