@@ -296,7 +296,8 @@ class TapeReader {
                         (tag == "W" ? "width" : "type") + " of column " + std::to_string(i) +
                         " is not a number");
             if (tag == "W") return doc_.columns.setWidth(i, fileShort(v));
-            return setType(i, text);
+            // A damaged type is kept as the code it is read as, so a save writes a sound one.
+            return setType(i, wholeNumber(v) ? text : std::to_string(ColumnSet::typeNumber(text)));
         }
         if (tag == "V") {
             doc_.columns.column(i).visible = v == "True";
