@@ -18,13 +18,13 @@ inline void expectSavedTapeReadsBack(ToolSession& session, TapeKind kind, std::o
     expect(session.save(file, kind, error), "a tape saves", error);
     ToolSession reread(messages, session.engine().format().decSep());
     expect(reread.load(file, error), "a saved tape opens", error);
-    const auto& problems = reread.lastLoad().problems;
-    expect(problems.empty(), "a saved tape reads back without damage",
-           problems.empty() ? "" : problems.front());
     const auto before = keptCells(session.engine());
     const auto after = keptCells(reread.engine());
     expect(before == after, "a saved tape reads back as the same table",
            firstDifference(before, after));
+    const auto& problems = reread.lastLoad().problems;
+    expect(problems.empty(), "a saved tape reads back without damage",
+           problems.empty() ? "" : problems.front());
 }
 
 }  // namespace talvex::fuzz
