@@ -265,9 +265,14 @@ class TapeReader {
         const std::string_view tag = fields.front();
         const std::string key(tag);
         const bool repeatable = tag == "N";
-        if (!firstLine_.emplace(key, lineNumber_).second && !repeatable)
+        // The first of each record counts: a second one (two files run together) would change
+        // the columns or the version under the rows already read.
+        if (!firstLine_.emplace(key, lineNumber_).second && !repeatable) {
             problem("line " + std::to_string(lineNumber_) + ": a second " + quoted(tag) +
-                    " record (the first is line " + std::to_string(firstLine_[key]) + ")");
+                    " record (the first is line " + std::to_string(firstLine_[key]) +
+                    "); it is left out");
+            return;
+        }
         checkFlags(tag, fields);
         settings_.setLoading(true);
         if (tag == "H") readColumnCount(static_cast<int>(fields.size()));
