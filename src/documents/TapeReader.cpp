@@ -34,6 +34,9 @@ constexpr int kMaxRowProblems = 10;
 // the order they are written.
 constexpr std::array<std::string_view, 11> kHeaderTags = {"Ver", "H",   "W",   "S",   "V", "F",
                                                           "Lgo", "Clc", "Tpe", "Prt", "A"};
+// The records of the settings groups, in the order of their numbers.
+constexpr std::array<std::string_view, settings_group::kCount> kGroupTags = {"Clc", "Tpe", "Prt",
+                                                                             "Lgo"};
 constexpr std::array<std::string_view, 7> kOtherTags = {"M", "N", "L", "O", "B", "P", "X"};
 
 bool knownTag(std::string_view tag) {
@@ -280,11 +283,26 @@ class TapeReader {
         if (tag == "N") {
             readNote(fields);
         } else {
-            for (size_t i = 1; i < fields.size(); ++i)
-                if (!perColumn || static_cast<int>(i) + 1 <= mostColumns_)
-                    readField(tag, static_cast<int>(i) + 1, fields[i]);
+            for (size_t i = 1; i < fields.size(); ++i) {
+                if (perColumn && static_cast<int>(i) + 1 > mostColumns_) break;
+                if (groupLeftToUser(tag, static_cast<int>(i) + 1)) break;
+                readField(tag, static_cast<int>(i) + 1, fields[i]);
+            }
         }
         settings_.setLoading(false);
+    }
+
+    // A group whose flag is off shows the user's own settings: a save writes no values after
+    // such a flag (but the calculator's number format), so any found there are damage, and
+    // taking them would give the tape settings its next save does not keep.
+    bool groupLeftToUser(std::string_view tag, int i) const {
+        const auto group = std::find(kGroupTags.begin(), kGroupTags.end(), tag);
+        if (group == kGroupTags.end()) return false;
+        const int index = static_cast<int>(group - kGroupTags.begin());
+        const int lastWithFlagOff = index == settings_group::kCalculator ? 3 : 2;
+        if (i <= lastWithFlagOff) return false;
+        const std::string flag = settings_.groupField(index, -1);
+        return flag.empty() || flag == "0";
     }
 
     void readField(std::string_view tag, int i, std::string_view v) {
