@@ -363,8 +363,8 @@ class TapeReader {
             problem("the file has no \"Ver\" record; read as version " +
                     std::to_string(fromRecords));
             doc_.version = fromRecords;
-        } else if (doc_.version < 0 || doc_.version > kCurrentVersion ||
-                   fileNumber(versionText_) != doc_.version) {
+        } else if (!wholeNumber(versionText_) || doc_.version < 0 ||
+                   doc_.version > kCurrentVersion || fileNumber(versionText_) != doc_.version) {
             problem(where + ": the version \"" + versionText_ +
                     "\" is not one this program reads; read as version " +
                     std::to_string(fromRecords));
