@@ -371,13 +371,8 @@ class TapeReader {
             doc_.version = fromRecords;
         } else if ((doc_.version >= 2) != (fromRecords >= 2) &&
                    currentRecords_ + earliestRecords_ > 0) {
-            // Records that all agree outweigh a version that does not: read as they are laid
-            // out, a save writes them in one layout under a version that matches it.
-            const bool agree = (currentRecords_ == 0) != (earliestRecords_ == 0);
             problem(where + ": the register records do not have the layout of version " +
-                    std::to_string(doc_.version) +
-                    (agree ? "; read as version " + std::to_string(fromRecords) : ""));
-            if (agree) doc_.version = fromRecords;
+                    std::to_string(doc_.version));
         }
         report_.version = doc_.version;
         tape_.records =
