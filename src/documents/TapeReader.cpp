@@ -346,7 +346,9 @@ class TapeReader {
             doc_.version = report_.version = fileShort(v);
             versionText_ = std::string(v);
         } else if (i >= 3 && i <= 6) {
-            settings_.setGroupField(i - 3, -1, v);
+            // A group's own record, when it came first, holds the flag its values were read with.
+            if (!seen(kGroupTags[static_cast<size_t>(i - 3)]))
+                settings_.setGroupField(i - 3, -1, v);
         } else if (i == 7) {
             doc_.savedRow = fileInt(v);
         } else if (i == 8) {
