@@ -12,14 +12,14 @@ namespace {
 
 const Column kNoColumn;
 
+}  // namespace
+
 // Type codes are 16-bit numbers; a code beyond them is just not one of the known ones.
-int typeNumber(const std::string& typeText) {
+int ColumnSet::typeNumber(const std::string& typeText) {
     const double code = NumberFormatter().read(typeText);
     if (std::isnan(code)) return 0;
     return static_cast<int>(std::clamp(code, -32768.0, 32767.0));
 }
-
-}  // namespace
 
 void ColumnSet::reset(int colCount) {
     colCount_ = std::max(colCount, 1);

@@ -74,6 +74,8 @@ class ColumnSet {
     void setDefaults();
 
     static ColumnKind kindOf(const std::string& typeText);
+    // The type code a column's type text stands for; text that is no number is a text column.
+    static int typeNumber(const std::string& typeText);
     static std::string typeName(const std::string& typeText);
 
   private:

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 namespace talvex {

@@ -11,6 +11,7 @@
 #include "documents/TapeDocument.h"
 #include "engine/Engine.h"
 #include "engine/OptionNumbers.h"
+#include "engine/Text.h"
 
 namespace talvex {
 
@@ -23,6 +24,7 @@ constexpr double kLowestColour = -2147483648.0;
 constexpr double kHighestColour = 4294967295.0;
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kNeverInAField("\r\0", 2);
 // Register records as this program writes them, and as the earliest files did (no raw entry).
 constexpr int kRecordFields = 5;
 constexpr int kEarliestRecordFields = 4;
@@ -33,6 +35,9 @@ constexpr int kMaxRowProblems = 10;
 // the order they are written.
 constexpr std::array<std::string_view, 11> kHeaderTags = {"Ver", "H",   "W",   "S",   "V", "F",
                                                           "Lgo", "Clc", "Tpe", "Prt", "A"};
+// The records of the settings groups, in the order of their numbers.
+constexpr std::array<std::string_view, settings_group::kCount> kGroupTags = {"Clc", "Tpe", "Prt",
+                                                                             "Lgo"};
 constexpr std::array<std::string_view, 7> kOtherTags = {"M", "N", "L", "O", "B", "P", "X"};
 
 bool knownTag(std::string_view tag) {
@@ -113,24 +118,47 @@ int legacyColour(int k) {
     return legacyOption(k);
 }
 
+// Backs off to the start of a UTF-8 sequence, so a cut never leaves half a character.
+std::string_view cutAt(std::string_view text, size_t bytes) {
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+    return text.substr(0, bytes);
+}
+
+// A field the reader cut, and how long it was.
+struct CutField {
+    size_t index;
+    size_t bytes;
+};
+
 class TapeReader {
   public:
-    TapeReader(TapeDocument& doc, SettingsPort& settings) : doc_(doc), settings_(settings) {}
+    TapeReader(TapeDocument& doc, SettingsPort& settings, const ReadLimits& limits)
+        : doc_(doc), settings_(settings), limits_(limits) {
+        const int maxCols = settings_.maxCols();
+        mostColumns_ = maxCols > 0 ? std::min(maxCols, limits_.columns) : limits_.columns;
+    }
 
     void readLine(std::string_view line) {
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         splitFields(line, fields_);
-        const Fields& fields = fields_;
+        Fields& fields = fields_;
+        const std::vector<CutField> cut = cutLongFields(fields);
+        cleanFields(fields);
         const bool numbered = rowNumber(fields.front()) != 0.0;
         if (numbered) {
-            readDataRow(fields, true);
+            readRow(fields, cut, true);
         } else if (knownTag(fields.front())) {
             readRecord(fields);
+            for (const CutField& field : cut)
+                reportCut("line " + std::to_string(lineNumber_) + ": field " +
+                              std::to_string(field.index + 1) + " of the " +
+                              quoted(fields.front()) + " record",
+                          field.bytes);
         } else if (pastHeader() && !line.empty()) {
             // After the header every line but the references and notes is a row: a row
             // whose number was damaged is still one of the tape's lines.
-            readDataRow(fields, false);
+            readRow(fields, cut, false);
         }
     }
 
@@ -144,6 +172,13 @@ class TapeReader {
         if (damagedRows_ > kMaxRowProblems)
             problem(std::to_string(damagedRows_ - kMaxRowProblems) +
                     " more rows have a damaged row number");
+        if (cutCells_ > kMaxRowProblems)
+            problem(std::to_string(cutCells_ - kMaxRowProblems) + " more cells were cut to " +
+                    std::to_string(limits_.cellBytes) + " bytes");
+        if (rowsLeftOut_ > 0)
+            problem(std::to_string(rowsLeftOut_) + " rows after row " +
+                    std::to_string(limits_.rows) + " are left out: a tape holds at most " +
+                    std::to_string(limits_.rows) + " rows");
         const bool hasData = seen("M") || seen("N") || report_.dataRows > 0;
         report_.kind = hasData ? TapeKind::withData : TapeKind::templateWithoutData;
     }
@@ -165,22 +200,78 @@ class TapeReader {
     bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
     bool pastHeader() const { return seen("A") || seen("M") || report_.dataRows > 0; }
 
+    // A cell longer than any tape's is damage, and copying it whole would cost the memory and
+    // time of that damage in every later step: it is cut where it is read.
+    std::vector<CutField> cutLongFields(Fields& fields) const {
+        std::vector<CutField> cut;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].size() <= limits_.cellBytes) continue;
+            cut.push_back({i, fields[i].size()});
+            fields[i] = cutAt(fields[i], limits_.cellBytes);
+        }
+        return cut;
+    }
+
+    // The writer never puts CR or NUL inside a field; such bytes come from damage or another
+    // program. Reading them as the writer writes them keeps a tape and its next save the same.
+    void cleanFields(Fields& fields) {
+        cleaned_.clear();
+        cleaned_.reserve(fields.size());  // the views below must not move
+        for (std::string_view& field : fields) {
+            if (field.find_first_of(kNeverInAField) == std::string_view::npos) continue;
+            cleaned_.push_back(cellText(field));
+            field = cleaned_.back();
+        }
+    }
+
+    void reportCut(const std::string& where, size_t bytes) {
+        if (++cutCells_ > kMaxRowProblems) return;
+        problem(where + " held " + std::to_string(bytes) + " bytes; cut to at most " +
+                std::to_string(limits_.cellBytes));
+    }
+
+    // The columns of the file's rows: those of its "H" record, some of which may be left out.
+    int fileColumns() const { return fileColumns_ > 0 ? fileColumns_ : doc_.columns.colCount(); }
+
+    void readRow(const Fields& fields, const std::vector<CutField>& cut, bool numbered) {
+        if (report_.dataRows >= limits_.rows) {
+            ++rowsLeftOut_;
+            return;
+        }
+        readDataRow(fields, numbered);
+        const int fileCols = fileColumns();
+        for (const CutField& field : cut) {
+            const int col = static_cast<int>(field.index) + 1;
+            const std::string what = col <= fileCols ? "the cell in column " + std::to_string(col)
+                                     : col == fileCols + 1 ? std::string("the register record")
+                                                           : std::string("the reference");
+            reportCut("row " + std::to_string(report_.dataRows) + " (line " +
+                          std::to_string(lineNumber_) + "): " + what,
+                      field.bytes);
+        }
+    }
+
     void readDataRow(const Fields& fields, bool numbered) {
         const int row = ++report_.dataRows;
-        const size_t colCount = static_cast<size_t>(std::max(doc_.columns.colCount(), 1));
+        const size_t colCount = static_cast<size_t>(std::max(doc_.columns.colCount(), 0));
+        const size_t fileCols = static_cast<size_t>(std::max(fileColumns(), 0));
         const size_t count = fields.size();
         // The row is built whole and handed over at once: one block per row, not one per cell.
-        TapeTable::Row cells(count > colCount + 1 ? colCount + 2 : std::min(count, colCount) + 1);
+        // Column 1 is always there: a damaged row number is written into it.
+        TapeTable::Row cells(count > fileCols + 1
+                                 ? colCount + 2
+                                 : std::max<size_t>(std::min(count, colCount) + 1, 2));
         cells[kRegisterColumn] = std::to_string(count);
         for (size_t col = 1; col <= colCount && col <= count; ++col) cells[col] = fields[col - 1];
-        if (count > colCount) {
-            const std::string_view record = fields[colCount];
+        // The register record follows the file's columns, also those left out.
+        if (count > fileCols) {
+            const std::string_view record = fields[fileCols];
             cells[kRegisterColumn] = record;
             const int recordFields = recordFieldCount(record);
             if (recordFields == kRecordFields) ++currentRecords_;
             if (recordFields == kEarliestRecordFields) ++earliestRecords_;
         }
-        if (count > colCount + 1) cells[colCount + 1] = fields.back();
+        if (count > fileCols + 1) cells[colCount + 1] = fields.back();
         if (!numbered) {
             // The line-number column shows where the row stands; the file's text there
             // could not be read.
@@ -196,19 +287,41 @@ class TapeReader {
         const std::string_view tag = fields.front();
         const std::string key(tag);
         const bool repeatable = tag == "N";
-        if (!firstLine_.emplace(key, lineNumber_).second && !repeatable)
+        // The first of each record counts: a second one (two files run together) would change
+        // the columns or the version under the rows already read.
+        if (!firstLine_.emplace(key, lineNumber_).second && !repeatable) {
             problem("line " + std::to_string(lineNumber_) + ": a second " + quoted(tag) +
-                    " record (the first is line " + std::to_string(firstLine_[key]) + ")");
+                    " record (the first is line " + std::to_string(firstLine_[key]) +
+                    "); it is left out");
+            return;
+        }
         checkFlags(tag, fields);
         settings_.setLoading(true);
         if (tag == "H") readColumnCount(static_cast<int>(fields.size()));
+        const bool perColumn = tag == "H" || tag == "W" || tag == "S" || tag == "V";
         if (tag == "N") {
             readNote(fields);
         } else {
-            for (size_t i = 1; i < fields.size(); ++i)
+            for (size_t i = 1; i < fields.size(); ++i) {
+                if (perColumn && static_cast<int>(i) + 1 > mostColumns_) break;
+                if (groupLeftToUser(tag, static_cast<int>(i) + 1)) break;
                 readField(tag, static_cast<int>(i) + 1, fields[i]);
+            }
         }
         settings_.setLoading(false);
+    }
+
+    // A group whose flag is off shows the user's own settings: a save writes no values after
+    // such a flag (but the calculator's number format), so any found there are damage, and
+    // taking them would give the tape settings its next save does not keep.
+    bool groupLeftToUser(std::string_view tag, int i) const {
+        const auto group = std::find(kGroupTags.begin(), kGroupTags.end(), tag);
+        if (group == kGroupTags.end()) return false;
+        const int index = static_cast<int>(group - kGroupTags.begin());
+        const int lastWithFlagOff = index == settings_group::kCalculator ? 3 : 2;
+        if (i <= lastWithFlagOff) return false;
+        const std::string flag = settings_.groupField(index, -1);
+        return flag.empty() || flag == "0";
     }
 
     void readField(std::string_view tag, int i, std::string_view v) {
@@ -225,7 +338,8 @@ class TapeReader {
                         (tag == "W" ? "width" : "type") + " of column " + std::to_string(i) +
                         " is not a number");
             if (tag == "W") return doc_.columns.setWidth(i, fileShort(v));
-            return setType(i, text);
+            // A damaged type is kept as the code it is read as, so a save writes a sound one.
+            return setType(i, wholeNumber(v) ? text : std::to_string(ColumnSet::typeNumber(text)));
         }
         if (tag == "V") {
             doc_.columns.column(i).visible = v == "True";
@@ -251,7 +365,9 @@ class TapeReader {
             doc_.version = report_.version = fileShort(v);
             versionText_ = std::string(v);
         } else if (i >= 3 && i <= 6) {
-            settings_.setGroupField(i - 3, -1, v);
+            // A group's own record, when it came first, holds the flag its values were read with.
+            if (!seen(kGroupTags[static_cast<size_t>(i - 3)]))
+                settings_.setGroupField(i - 3, -1, v);
         } else if (i == 7) {
             doc_.savedRow = fileInt(v);
         } else if (i == 8) {
@@ -268,8 +384,8 @@ class TapeReader {
             problem("the file has no \"Ver\" record; read as version " +
                     std::to_string(fromRecords));
             doc_.version = fromRecords;
-        } else if (doc_.version < 0 || doc_.version > kCurrentVersion ||
-                   fileNumber(versionText_) != doc_.version) {
+        } else if (!wholeNumber(versionText_) || doc_.version < 0 ||
+                   doc_.version > kCurrentVersion || fileNumber(versionText_) != doc_.version) {
             problem(where + ": the version \"" + versionText_ +
                     "\" is not one this program reads; read as version " +
                     std::to_string(fromRecords));
@@ -327,13 +443,17 @@ class TapeReader {
         }
     }
 
+    // Columns past the limit are left out, with their cells: a tape that wide cannot be
+    // shown or edited, and reading it would cost time for every row.
     void readColumnCount(int colCount) {
-        doc_.columns.reset(colCount);
+        fileColumns_ = colCount;
+        doc_.columns.reset(std::min(colCount, mostColumns_));
         doc_.lineNumberWidth = 3;
-        const int maxCols = settings_.maxCols();
-        if (maxCols > 0 && colCount > maxCols)
+        if (colCount > mostColumns_)
             problem("line " + std::to_string(lineNumber_) + ": " + std::to_string(colCount) +
-                    " columns, more than MaxCols (" + std::to_string(maxCols) + ")");
+                    " columns, more than MaxCols (" + std::to_string(mostColumns_) +
+                    "); the columns after column " + std::to_string(mostColumns_) +
+                    " are left out, with their cells");
     }
 
     void setType(int col, const std::string& text) { doc_.columns.setColType(col, text); }
@@ -450,6 +570,12 @@ class TapeReader {
 
     TapeDocument& doc_;
     SettingsPort& settings_;
+    const ReadLimits& limits_;
+    int mostColumns_ = 0;
+    int fileColumns_ = 0;
+    int cutCells_ = 0;
+    int rowsLeftOut_ = 0;
+    std::vector<std::string> cleaned_;  // the cleaned fields of the line being read
     LoadReport report_;
     LoadedTape tape_;
     Fields fields_;
@@ -481,9 +607,9 @@ void resetForLoad(TapeDocument& doc, Engine& engine, SettingsPort& settings) {
 }  // namespace
 
 LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& engine,
-                        SettingsPort& settings) {
+                        SettingsPort& settings, const ReadLimits& limits) {
     resetForLoad(document, engine, settings);
-    TapeReader reader(document, settings);
+    TapeReader reader(document, settings, limits);
     // Editors that save UTF-8 may put a byte-order mark before the first record.
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {

@@ -23,9 +23,19 @@ struct LoadReport {
     std::vector<std::string> problems;  // one line each, saying where and what
 };
 
+// What a damaged file may make the reader keep. Past these bounds a file cannot be anyone's
+// tape: a cell is cut, columns and rows are left out, and the report says so.
+struct ReadLimits {
+    // A cell longer than this is cut, at a character's start, to its first bytes.
+    size_t cellBytes = 64 * 1024;
+    // Columns beyond MaxCols are left out; without MaxCols, beyond this.
+    int columns = 1024;
+    int rows = 1000000;
+};
+
 // Loads a tape file's text into an emptied document and engine: the resets, the records, the
 // lines, then the cursor and the display as the file left them.
 LoadReport loadTapeText(std::string_view text, TapeDocument& document, Engine& engine,
-                        SettingsPort& settings);
+                        SettingsPort& settings, const ReadLimits& limits = {});
 
 }  // namespace talvex

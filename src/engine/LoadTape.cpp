@@ -38,11 +38,12 @@ void Engine::load(LoadedTape tape) {
     recordLayout_ = tape.records;
     state_.lastRow = std::max(tape.rows, 1);
     state_.curRow = state_.lastRow;
+    adoptCurrentLayout();
+    // After the adoption: this record is written in the current layout already.
     if (tape.rows < 1) {
         writeLineNumber(1);
         table_.setCell(1, kRegisterColumn, makeRegisterRecord(Registers{}, format_));
     }
-    adoptCurrentLayout();
     // A long file is kept whole: the capacity limits only new lines.
     layout_.maxRows = std::max(layout_.maxRows, state_.lastRow);
     // The file keeps each slot's shown value and link count; the value a using line receives

@@ -35,10 +35,12 @@ class TextSettings : public SettingsPort {
         if (option == 17) engine_.setTapeOn(value != 0);
     }
     void setColour(int colour, long long value) override { colours[colour] = value; }
+    int maxCols() const override { return mostColumns; }
 
     std::map<std::pair<int, int>, std::string> fields;
     std::map<int, int> options;
     std::map<int, long long> colours;
+    int mostColumns = 0;  // MaxCols; 0 leaves the reader's own bound
 
   private:
     Engine& engine_;

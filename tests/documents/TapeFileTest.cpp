@@ -1,6 +1,7 @@
 // The tape file: what the writer emits and what the reader makes of it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -138,6 +139,65 @@ TEST(TapeFileTest, MoreRowsThanMaxRowsLoadWhole) {
     EXPECT_EQ(save(g), text) << "a reload must not lose lines beyond the capacity";
     g.key("1+");
     EXPECT_EQ(g.engine.state().lastRow, 301) << "the capacity still limits new lines";
+}
+
+// Damage past what any tape holds (a cell of megabytes, thousands of columns, millions of
+// rows) is cut at a bound and reported with where it was; everything else is read, and what
+// was read saves to a file that reads back without damage.
+TEST(TapeFileTest, DamagePastTheBoundsIsCutAndReported) {
+    // A long description of two-byte letters: the cut must not split one.
+    std::string longCell = "R";
+    for (int i = 0; i < 40000; ++i) longCell += "\xC3\xA9";
+    const struct {
+        const char* name;
+        int maxCols;
+        ReadLimits limits;
+        std::string problem;
+        std::function<void(const DocumentFixture& read, const DocumentFixture& keyed)> check;
+    } cases[] = {
+        {"a cell longer than 64 KB",
+         0,
+         {},
+         "row 2 (line 14): the cell in column 4 held 80001 bytes; cut to at most 65536",
+         [&](const auto& read, const auto&) {
+             EXPECT_EQ(read.engine.cell(2, 4), longCell.substr(0, 65535));
+         }},
+        {"more columns than MaxCols",
+         5,
+         {},
+         "line 2: 7 columns, more than MaxCols (5); the columns after column 5 are left out",
+         [](const auto& read, const auto& keyed) {
+             EXPECT_EQ(read.engine.layout().colCount, 5);
+             EXPECT_EQ(read.engine.cell(2, 5), keyed.engine.cell(2, 5));
+         }},
+        {"more rows than a tape holds",
+         0,
+         {65536, 1024, 3},
+         "2 rows after row 3 are left out: a tape holds at most 3 rows",
+         [](const auto& read, const auto&) { EXPECT_EQ(read.engine.state().lastRow, 3); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentFixture keyed;
+        keyed.key("500+25.5+T");
+        reloadWithCell(keyed.engine, 2, 4, longCell);
+        DocumentFixture read;
+        read.settings.mostColumns = c.maxCols;
+        const auto report =
+            loadTapeText(save(keyed), read.document, read.engine, read.settings, c.limits);
+        EXPECT_TRUE(std::any_of(report.problems.begin(), report.problems.end(),
+                                [&](const std::string& p) { return p.starts_with(c.problem); }))
+            << ::testing::PrintToString(report.problems);
+        c.check(read, keyed);
+        // Every register record stays with its row, whatever was left out before it.
+        for (int row = 1; row <= read.engine.state().lastRow; ++row)
+            EXPECT_EQ(read.engine.cell(row, kRegisterColumn),
+                      keyed.engine.cell(row, kRegisterColumn));
+        DocumentFixture again;
+        again.settings.mostColumns = c.maxCols;
+        EXPECT_TRUE(loadTapeText(save(read), again.document, again.engine, again.settings, c.limits)
+                        .problems.empty());
+    }
 }
 
 // Every cell as shown, and the register values as numbers: a value taken from the display is
