@@ -52,6 +52,11 @@ IniLines::IniLines(std::string_view content) {
             // New lines follow the file's own convention, taken from its first line end.
             if (!endSeen) newLine_ = line.end;
             endSeen = true;
+        } else if (!line.text.empty() && line.text.back() == '\r') {
+            // A file cut after the CR of its last CR LF: the CR ends the line, it is no part
+            // of the value (which would change once a later line gives it its LF).
+            line.text.pop_back();
+            line.end = "\r";
         }
         lines_.push_back(std::move(line));
         start = stop + 1;
@@ -123,8 +128,9 @@ void IniLines::appendSection(std::string_view section, std::string line) {
 }
 
 void IniLines::insertLine(size_t at, std::string text) {
-    // A last line without a line end gets one before anything follows it.
+    // A last line without a whole line end gets one before anything follows it.
     if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = newLine_;
+    if (at > 0 && lines_[at - 1].end == "\r") lines_[at - 1].end = "\r\n";
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
                   Line{std::move(text), newLine_});
 }
