@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <map>
 
 #include "documents/LogoScrambler.h"
 #include "documents/SettingsPort.h"
 #include "documents/TapeDocument.h"
+#include "documents/TapeFields.h"
 #include "engine/Engine.h"
 #include "engine/OptionNumbers.h"
 #include "engine/Text.h"
@@ -17,14 +17,11 @@ namespace talvex {
 
 namespace {
 
-using Fields = std::vector<std::string_view>;
-
 constexpr double kLegacyColourOffset = 5000000000.0;
 constexpr double kLowestColour = -2147483648.0;
 constexpr double kHighestColour = 4294967295.0;
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kNeverInAField("\r\0", 2);
 // Register records as this program writes them, and as the earliest files did (no raw entry).
 constexpr int kRecordFields = 5;
 constexpr int kEarliestRecordFields = 4;
@@ -45,61 +42,8 @@ bool knownTag(std::string_view tag) {
            std::find(kOtherTags.begin(), kOtherTags.end(), tag) != kOtherTags.end();
 }
 
-// Digits with an optional sign, as the writer writes whole numbers.
-bool wholeNumber(std::string_view text) {
-    if (text.starts_with('-')) text.remove_prefix(1);
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::string quoted(std::string_view tag) {
     return "\"" + std::string(tag) + "\"";
-}
-
-// Numbers in the file are plain decimal text with "." whatever the locale.
-double fileNumber(std::string_view text) {
-    static const NumberFormatter kFileNumbers(NumberSymbols::forDecSep('.'));
-    return kFileNumbers.read(text);
-}
-
-// A whole number rounded to the nearest integer, halves to even, and held within [low, high]
-// so that no text can overflow it.
-long long fileWhole(std::string_view text, double low, double high) {
-    const double value = std::nearbyint(fileNumber(text));
-    if (std::isnan(value)) return 0;
-    return static_cast<long long>(std::clamp(value, low, high));
-}
-
-// Rows, columns and counts.
-int fileInt(std::string_view text) {
-    return static_cast<int>(fileWhole(text, -2147483648.0, 2147483647.0));
-}
-
-// A 16-bit setting: widths, choices, switches.
-int fileShort(std::string_view text) {
-    return static_cast<int>(fileWhole(text, -32768.0, 32767.0));
-}
-
-// Into the caller's list, which keeps its storage from line to line.
-void splitFields(std::string_view line, Fields& fields) {
-    fields.clear();
-    size_t start = 0;
-    while (true) {
-        const size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) return;
-        start = tab + 1;
-    }
-}
-
-// A row's number is plain digits, read without the general number reader; other text is read
-// as any number in the file is.
-double rowNumber(std::string_view text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error == std::errc() && stop == end) return static_cast<double>(value);
-    return fileNumber(text);
 }
 
 // Option numbers of the earliest files, renumbered to today's; -1 when there is none.
@@ -118,18 +62,6 @@ int legacyColour(int k) {
     return legacyOption(k);
 }
 
-// Backs off to the start of a UTF-8 sequence, so a cut never leaves half a character.
-std::string_view cutAt(std::string_view text, size_t bytes) {
-    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
-    return text.substr(0, bytes);
-}
-
-// A field the reader cut, and how long it was.
-struct CutField {
-    size_t index;
-    size_t bytes;
-};
-
 class TapeReader {
   public:
     TapeReader(TapeDocument& doc, SettingsPort& settings, const ReadLimits& limits)
@@ -143,8 +75,8 @@ class TapeReader {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         splitFields(line, fields_);
         Fields& fields = fields_;
-        const std::vector<CutField> cut = cutLongFields(fields);
-        cleanFields(fields);
+        const std::vector<CutField> cut = cutLongFields(fields, limits_.cellBytes);
+        cleaner_.clean(fields);
         const bool numbered = rowNumber(fields.front()) != 0.0;
         if (numbered) {
             readRow(fields, cut, true);
@@ -199,30 +131,6 @@ class TapeReader {
   private:
     bool seen(std::string_view tag) const { return firstLine_.count(std::string(tag)) > 0; }
     bool pastHeader() const { return seen("A") || seen("M") || report_.dataRows > 0; }
-
-    // A cell longer than any tape's is damage, and copying it whole would cost the memory and
-    // time of that damage in every later step: it is cut where it is read.
-    std::vector<CutField> cutLongFields(Fields& fields) const {
-        std::vector<CutField> cut;
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].size() <= limits_.cellBytes) continue;
-            cut.push_back({i, fields[i].size()});
-            fields[i] = cutAt(fields[i], limits_.cellBytes);
-        }
-        return cut;
-    }
-
-    // The writer never puts CR or NUL inside a field; such bytes come from damage or another
-    // program. Reading them as the writer writes them keeps a tape and its next save the same.
-    void cleanFields(Fields& fields) {
-        cleaned_.clear();
-        cleaned_.reserve(fields.size());  // the views below must not move
-        for (std::string_view& field : fields) {
-            if (field.find_first_of(kNeverInAField) == std::string_view::npos) continue;
-            cleaned_.push_back(cellText(field));
-            field = cleaned_.back();
-        }
-    }
 
     void reportCut(const std::string& where, size_t bytes) {
         if (++cutCells_ > kMaxRowProblems) return;
@@ -575,7 +483,7 @@ class TapeReader {
     int fileColumns_ = 0;
     int cutCells_ = 0;
     int rowsLeftOut_ = 0;
-    std::vector<std::string> cleaned_;  // the cleaned fields of the line being read
+    FieldCleaner cleaner_;
     LoadReport report_;
     LoadedTape tape_;
     Fields fields_;
