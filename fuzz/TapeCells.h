@@ -15,10 +15,10 @@ inline std::vector<std::string> keptCells(const Engine& engine) {
     std::vector<std::string> cells{std::to_string(engine.state().lastRow), std::to_string(colCount),
                                    engine.state().tapeOn ? "tape" : "no tape"};
     for (int row = 1; row <= engine.state().lastRow; ++row) {
-        for (int col = 2; col <= colCount; ++col) cells.push_back(engine.cell(row, col));
+        for (int col = 2; col <= colCount; ++col) cells.emplace_back(engine.cell(row, col));
         if (!engine.state().tapeOn) continue;
-        cells.push_back(engine.cell(row, kRegisterColumn));
-        cells.push_back(engine.cell(row, colCount + 1));
+        cells.emplace_back(engine.cell(row, kRegisterColumn));
+        cells.emplace_back(engine.cell(row, colCount + 1));
     }
     return cells;
 }

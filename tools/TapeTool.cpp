@@ -196,7 +196,7 @@ bool keyedWithOtherSeparator(const Engine& engine) {
     const char thousandsSep = engine.format().symbols().thousandsSep;
     const int amount = engine.layout().roles.amount;
     for (int row = 1; row < engine.state().lastRow; ++row) {
-        const std::string& record = engine.cell(row, kRegisterColumn);
+        const std::string_view record = engine.cell(row, kRegisterColumn);
         if (isRegisterRecord(record) &&
             recordField(record, 1).find(thousandsSep) != std::string_view::npos)
             return true;

@@ -179,7 +179,7 @@ std::vector<const UserDefinition*> UserFunctions::parametersOf(int declaration) 
     auto* self = const_cast<UserFunctions*>(this);
     for (int row = declaration + 1; row < engine_.state().lastRow; ++row) {
         if (baseCode(engine_.cell(row, roles.op)) == "E") break;
-        const std::string& ref = engine_.cell(row, roles.reference);
+        const std::string_view ref = engine_.cell(row, roles.reference);
         if (ref.empty() || ref == "0" || slotNumber(ref) > 0) continue;
         const UserDefinition* def = self->find(ref);
         if (def && std::find(used.begin(), used.end(), def) == used.end()) used.push_back(def);

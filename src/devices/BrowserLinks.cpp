@@ -65,8 +65,8 @@ bool BrowserLinks::locked() const {
     return options().locked;
 }
 
-const std::string& BrowserLinks::linkOf(int row) const {
-    return engine_.lineLink(row);
+std::string BrowserLinks::linkOf(int row) const {
+    return std::string(engine_.lineLink(row));
 }
 
 void BrowserLinks::refreshButtons() {

@@ -70,7 +70,7 @@ class BrowserLinks {
     bool replaceConfirmed(int row);
     void writeLink(int row, const std::string& address);
     std::string nearestLinkAbove(int row) const;
-    const std::string& linkOf(int row) const;
+    std::string linkOf(int row) const;
     bool browserShown() const;
     bool locked() const;
     BrowserOptions options() const { return options_ ? options_() : BrowserOptions{}; }

@@ -9,14 +9,8 @@
 
 namespace talvex {
 
-namespace {
-
-constexpr std::string_view kUnsafe("\t\r\n\0", 4);
-
-}  // namespace
-
 void appendField(std::string& line, std::string_view text) {
-    if (text.find_first_of(kUnsafe) == std::string_view::npos)
+    if (!needsCellText(text))
         line += text;
     else
         line += cellText(text);
@@ -39,7 +33,7 @@ void appendDataRow(std::string& text, const TapeTable& table, int row, int colCo
     if (!tapeOn) return;
     text += '\t';
     appendField(text, table.cell(row, kRegisterColumn));
-    const std::string& address = table.cell(row, colCount + 1);
+    const std::string_view address = table.cell(row, colCount + 1);
     if (!address.empty()) {
         text += '\t';
         appendField(text, address);

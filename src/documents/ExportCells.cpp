@@ -15,7 +15,7 @@ bool holdsFigures(const Engine& engine, const ColumnSet& columns, int col) {
 
 std::string exportedCell(const Engine& engine, bool figures, int row, int col) {
     if (col == kLineNumberColumn) return engine.lineNumberText(row);
-    const std::string& shown = engine.cell(row, col);
+    const std::string shown(engine.cell(row, col));
     if (!figures) return shown;
     return plainNumber(shown, engine.format().symbols()).value_or(shown);
 }

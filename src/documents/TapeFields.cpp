@@ -11,8 +11,6 @@ namespace talvex {
 
 namespace {
 
-constexpr std::string_view kNeverInAField("\r\0", 2);
-
 // Backs off to the start of a UTF-8 sequence, so a cut never leaves half a character.
 std::string_view cutAt(std::string_view text, size_t bytes) {
     while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
@@ -79,7 +77,7 @@ void FieldCleaner::clean(Fields& fields) {
     cleaned_.clear();
     cleaned_.reserve(fields.size());  // the views below must not move
     for (std::string_view& field : fields) {
-        if (field.find_first_of(kNeverInAField) == std::string_view::npos) continue;
+        if (!needsCellText(field)) continue;
         cleaned_.push_back(cellText(field));
         field = cleaned_.back();
     }

@@ -166,10 +166,12 @@ class TapeReader {
         const size_t count = fields.size();
         // The row is built whole and handed over at once: one block per row, not one per cell.
         // Column 1 is always there: a damaged row number is written into it.
-        TapeTable::Row cells(count > fileCols + 1
-                                 ? colCount + 2
-                                 : std::max<size_t>(std::min(count, colCount) + 1, 2));
-        cells[kRegisterColumn] = std::to_string(count);
+        std::vector<std::string_view>& cells = rowCells_;
+        cells.assign(count > fileCols + 1 ? colCount + 2
+                                          : std::max<size_t>(std::min(count, colCount) + 1, 2),
+                     std::string_view());
+        const std::string fieldCount = std::to_string(count);
+        cells[kRegisterColumn] = fieldCount;
         for (size_t col = 1; col <= colCount && col <= count; ++col) cells[col] = fields[col - 1];
         // The register record follows the file's columns, also those left out.
         if (count > fileCols) {
@@ -180,15 +182,16 @@ class TapeReader {
             if (recordFields == kEarliestRecordFields) ++earliestRecords_;
         }
         if (count > fileCols + 1) cells[colCount + 1] = fields.back();
+        const std::string shownRow = numbered ? std::string() : std::to_string(row);
         if (!numbered) {
             // The line-number column shows where the row stands; the file's text there
             // could not be read.
-            cells[1] = std::to_string(row);
+            cells[1] = shownRow;
             if (++damagedRows_ <= kMaxRowProblems)
                 problem("line " + std::to_string(lineNumber_) +
                         ": the row number is damaged; read as row " + std::to_string(row));
         }
-        tape_.table.putRow(row, std::move(cells));
+        tape_.table.putRow(row, TapeTable::Row(cells));
     }
 
     void readRecord(const Fields& fields) {
@@ -487,6 +490,7 @@ class TapeReader {
     LoadReport report_;
     LoadedTape tape_;
     Fields fields_;
+    std::vector<std::string_view> rowCells_;  // kept from row to row
     std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
     std::string versionText_;
     int lineNumber_ = 0;

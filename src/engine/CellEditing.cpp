@@ -108,7 +108,7 @@ void Engine::copyCell(int col) {
         const int n = slotNumber(cell(state_.curRow, layout_.roles.reference));
         if (n > 0) link = std::string(kLinkPrefix) + "Ref(" + std::to_string(n) + ")";
     }
-    clipboard_->setText(cell(state_.curRow, col), link);
+    clipboard_->setText(std::string(cell(state_.curRow, col)), link);
 }
 
 void Engine::copyDisplay() {

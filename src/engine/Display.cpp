@@ -39,7 +39,7 @@ void Engine::refreshDisplay() {
 
 int Engine::cellColour(int row, int col) const {
     if (state_.entry.refPickRow > 0 && row == state_.entry.refPickRow) return kNormalStyle;
-    const std::string& code = opAt(row);
+    const std::string_view code = opAt(row);
     if (usesReference(code)) {
         const bool calculatorCell = col == layout_.roles.amount || col == layout_.roles.op ||
                                     col == layout_.roles.reference;

@@ -105,7 +105,7 @@ class Engine {
                           const std::vector<std::pair<int, std::string>>& cells);
     void takePendingRegistersOf(int row);
     // The web address a line links to, kept in the hidden column after the last one.
-    const std::string& lineLink(int row) const { return cell(row, layout_.colCount + 1); }
+    std::string_view lineLink(int row) const { return cell(row, layout_.colCount + 1); }
     void setLineLink(int row, const std::string& address);
     // An empty line on the open row, for a link to stand on; the cursor moves onto it. The row
     // written, or 0 when the tape is off or full.
@@ -166,7 +166,7 @@ class Engine {
     };
 
     const TapeTable& table() const { return table_; }
-    const std::string& cell(int row, int col) const { return table_.cell(row, col); }
+    std::string_view cell(int row, int col) const { return table_.cell(row, col); }
     const ReferenceRegistry& references() const { return references_.registry(); }
     const TapeLayout& layout() const { return layout_; }
     const EngineState& state() const { return state_; }
@@ -178,7 +178,7 @@ class Engine {
     std::string lineNumberText(int row) const;
 
   private:
-    const std::string& opAt(int row) const { return cell(row, layout_.roles.op); }
+    std::string_view opAt(int row) const { return cell(row, layout_.roles.op); }
     void setDefaultColumnWidths();
     void placeCursor(int savedRow);
     void adoptCurrentLayout();

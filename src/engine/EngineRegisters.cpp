@@ -22,12 +22,13 @@ bool Engine::getRegs(int row) {
     // While a reference is picked, moving shows each line's reference instead.
     if (picking() && state_.entry.entryText.starts_with('R')) {
         if (row != state_.entry.refPickRow) {
-            state_.entry.entryText = "R" + cell(row, layout_.roles.reference);
+            state_.entry.entryText = "R" + std::string(cell(row, layout_.roles.reference));
             state_.regs.displayValue = state_.entry.entryText;
         }
         return true;
     }
-    const std::string& record = cell(row, kRegisterColumn);
+    // A copy: the add-ins may write to the row while they take their part of it.
+    const std::string record(cell(row, kRegisterColumn));
     readRegisterRecord(record, recordLayout_, format_, state_.regs);
     const int ownFields = recordLayout_ == RecordLayout::withRawEntry ? 5 : 4;
     if (recordFieldCount(record) > ownFields)
@@ -72,7 +73,7 @@ void Engine::hideRows(int rows) {
 // The key that replays a row, with what that key takes from the row: its reference, whether it
 // used one, the group mode of a grand-total line and the letter of an add-in line.
 int Engine::replayKey(int row) {
-    const std::string& code = opAt(row);
+    const std::string_view code = opAt(row);
     const ReplayKey replay = keyToCode(code, addins_);
     state_.regs.lineRef = cell(row, layout_.roles.reference);
     state_.entry.operatorLast = usesReference(code);

@@ -33,8 +33,8 @@ bool Engine::updateGrid() {
     }
     prepareRowForWrite();
     const bool rewriting = state_.curRow < state_.lastRow;
-    const std::string oldCode = opAt(state_.curRow);
-    const std::string oldRef = cell(state_.curRow, layout_.roles.reference);
+    const std::string oldCode(opAt(state_.curRow));
+    const std::string oldRef(cell(state_.curRow, layout_.roles.reference));
     writeAmountCell();
     writeAutoTexts();
     writeRegisterRecord();

@@ -63,10 +63,10 @@ int summaryIndex(std::string_view code) {
 // A count cell can hold any text, typed or read from a file: its number saturates at the
 // limits of a count instead of overflowing.
 int GroupTotals::countAfterPrefix(int row) const {
-    const std::string& text = cell(row, roles_.itemCount);
+    const std::string_view text = cell(row, roles_.itemCount);
     const std::string& prefix = settings_.countPrefix;
     if (!text.starts_with(prefix)) return 0;
-    const double count = format_.read(std::string_view(text).substr(prefix.size()));
+    const double count = format_.read(text.substr(prefix.size()));
     if (std::isnan(count)) return 0;
     return static_cast<int>(std::clamp(count, kLowestCount, kHighestCount));
 }
@@ -104,7 +104,7 @@ GroupPlan GroupTotals::plan(int row, int lastRow, int mode) const {
     std::vector<std::pair<std::string, std::string>> groupRefs;
     const auto takeOver = [&](int line) {
         const std::string_view code = baseCode(opAt(line));
-        const std::string& ref = cell(line, roles_.reference);
+        const std::string_view ref = cell(line, roles_.reference);
         const int index = summaryIndex(code);
         if (index >= 0) {
             const std::string label = trimmed(cell(line, roles_.description));

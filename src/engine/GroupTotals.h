@@ -53,8 +53,8 @@ class GroupTotals {
     GroupPlan plan(int row, int lastRow, int mode) const;
 
   private:
-    const std::string& cell(int row, int col) const { return table_.cell(row, col); }
-    const std::string& opAt(int row) const { return cell(row, roles_.op); }
+    std::string_view cell(int row, int col) const { return table_.cell(row, col); }
+    std::string_view opAt(int row) const { return cell(row, roles_.op); }
     int countAfterPrefix(int row) const;
 
     const TapeTable& table_;

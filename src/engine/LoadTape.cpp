@@ -13,12 +13,14 @@ namespace talvex {
 void Engine::adoptCurrentLayout() {
     if (recordLayout_ == RecordLayout::withRawEntry) return;
     for (int row = 1; row <= state_.lastRow; ++row) {
-        const std::string& record = cell(row, kRegisterColumn);
+        const std::string_view record = cell(row, kRegisterColumn);
         if (!isRegisterRecord(record)) continue;
-        const std::string& code = opAt(row);
+        const std::string_view code = opAt(row);
         const bool keyed = !code.empty() && !isComputedLine(code);
-        table_.setCell(row, kRegisterColumn,
-                       (keyed ? cell(row, layout_.roles.amount) : std::string()) + ':' + record);
+        std::string current(keyed ? cell(row, layout_.roles.amount) : std::string_view());
+        current += ':';
+        current += record;
+        table_.setCell(row, kRegisterColumn, current);
     }
     recordLayout_ = RecordLayout::withRawEntry;
 }
@@ -49,7 +51,7 @@ void Engine::load(LoadedTape tape) {
     // The file keeps each slot's shown value and link count; the value a using line receives
     // and the description come from the source lines themselves.
     for (int row = 1; row < state_.lastRow; ++row) {
-        const std::string& code = opAt(row);
+        const std::string_view code = opAt(row);
         if (cell(row, layout_.roles.reference).empty() || usesReference(code)) continue;
         keepSourceCurrent(row, isGroupLine(code));
     }

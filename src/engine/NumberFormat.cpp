@@ -25,36 +25,57 @@ constexpr int kSignificantDigits = 15;
 constexpr int kMaxPlaces = 15;
 constexpr std::string_view kFloatingDecimals = ".##########";
 
-// The 15 significant digits of |v| and the power of ten of the first one.
-std::pair<std::string, int> significantDigits(double v) {
-    std::array<char, 64> buf;
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(v),
-                             std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(buf.data(), static_cast<size_t>(res.ptr - buf.data()));
-    const size_t e = std::min(text.find('e'), text.size());
-    std::string digits;
-    for (char c : text.substr(0, e)) {
-        if (c >= '0' && c <= '9') digits += c;
-    }
+// The significant digits of a number and the power of ten of the first one.
+struct Digits {
+    std::array<char, 24> digits;
+    size_t count = 0;
     int exponent = 0;
-    if (e + 1 < text.size()) {
-        const size_t start = text[e + 1] == '+' ? e + 2 : e + 1;
-        std::from_chars(text.data() + start, text.data() + text.size(), exponent);
+};
+
+// The digits and exponent of a scientific text of to_chars ("1.2345e+04").
+Digits splitScientific(const char* first, const char* last) {
+    Digits out;
+    const char* p = first;
+    for (; p != last && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9' && out.count < out.digits.size()) out.digits[out.count++] = *p;
+    if (p != last && ++p != last) {
+        if (*p == '+') ++p;
+        std::from_chars(p, last, out.exponent);
     }
-    return {digits, exponent};
+    return out;
+}
+
+// The 15 significant digits of |v| and the power of ten of the first one. The shortest text
+// that reads back as v is tried first, being much quicker to find: when it has 15 digits or
+// fewer it is also v rounded to 15, since it lies closer to v than half a double's step, and a
+// double's step is far finer than the 15th digit.
+Digits significantDigits(double v) {
+    std::array<char, 64> buf;
+    const double magnitude = std::fabs(v);
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                             std::chars_format::scientific);
+    const Digits shortest = splitScientific(buf.data(), res.ptr);
+    if (shortest.count <= static_cast<size_t>(kSignificantDigits)) return shortest;
+    res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                        std::chars_format::scientific, kSignificantDigits - 1);
+    return splitScientific(buf.data(), res.ptr);
 }
 
 Decimal toDecimal15(double v) {
-    const auto [digits, exponent] = significantDigits(v);
+    const Digits sig = significantDigits(v);
+    const std::string_view digits(sig.digits.data(), sig.count);
     // The first digit sits in front of the point, so exponent + 1 digits are whole.
-    const int whole = exponent + 1;
-    const int count = static_cast<int>(digits.size());
+    const long whole = sig.exponent + 1;
+    const long count = static_cast<long>(digits.size());
     Decimal d;
     d.negative = std::signbit(v);
     if (whole <= 0) {
-        d.fracDigits = std::string(static_cast<size_t>(-whole), '0') + digits;
+        d.fracDigits.assign(static_cast<size_t>(-whole), '0');
+        d.fracDigits += digits;
     } else if (whole >= count) {
-        d.intDigits = digits + std::string(static_cast<size_t>(whole - count), '0');
+        d.intDigits.reserve(static_cast<size_t>(whole));
+        d.intDigits = digits;
+        d.intDigits.append(static_cast<size_t>(whole - count), '0');
     } else {
         d.intDigits = digits.substr(0, static_cast<size_t>(whole));
         d.fracDigits = digits.substr(static_cast<size_t>(whole));
@@ -85,7 +106,9 @@ void roundToPlaces(Decimal& d, size_t places) {
 }
 
 void stripLeadingZeros(std::string& digits) {
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    size_t zeros = 0;
+    while (zeros < digits.size() && digits[zeros] == '0') ++zeros;
+    if (zeros > 0) digits.erase(0, zeros);
 }
 
 void stripTrailingZeros(std::string& digits, size_t keep) {
@@ -95,7 +118,7 @@ void stripTrailingZeros(std::string& digits, size_t keep) {
 }
 
 bool hasNonZeroDigit(std::string_view text) {
-    return text.find_first_of("123456789") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '1' && c <= '9'; });
 }
 
 std::string groupThousands(const std::string& digits, char sep) {
@@ -266,14 +289,15 @@ std::string NumberFormatter::exact(double v) const {
     auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed);
     if (res.ec != std::errc()) return std::string(kOverflowText);
     std::string text(buf.data(), res.ptr);
-    std::replace(text.begin(), text.end(), '.', symbols_.decSep);
+    if (symbols_.decSep != '.') std::replace(text.begin(), text.end(), '.', symbols_.decSep);
     if (text == "-0") text = "0";
     return text;
 }
 
 double NumberFormatter::read(std::string_view text) const {
-    size_t pos = text.find_first_not_of(" \t");
-    if (pos == std::string_view::npos) return 0.0;
+    size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    if (pos == text.size()) return 0.0;
     const auto isDigit = [&](size_t i) {
         return i < text.size() && text[i] >= '0' && text[i] <= '9';
     };
@@ -281,29 +305,51 @@ double NumberFormatter::read(std::string_view text) const {
     bool negative = false;
     if (text[pos] == '+' || text[pos] == '-') negative = text[pos++] == '-';
 
-    std::string intDigits;
+    // The digits are gathered without the separators, as from_chars wants them; a usual
+    // amount fits the buffer on the stack.
+    std::string clean;
+    std::array<char, 64> buffer;
+    size_t used = 0;
+    const auto put = [&](char c) {
+        if (used < buffer.size()) {
+            buffer[used++] = c;
+            return;
+        }
+        if (clean.empty()) clean.assign(buffer.data(), used);
+        clean += c;
+    };
+    size_t intDigits = 0;
+    size_t firstNonZero = std::string_view::npos;
     for (; pos < text.size(); ++pos) {
         if (isDigit(pos)) {
-            intDigits += text[pos];
-        } else if (text[pos] != symbols_.thousandsSep || intDigits.empty() || !isDigit(pos + 1)) {
+            if (text[pos] != '0' && firstNonZero == std::string_view::npos) firstNonZero = intDigits;
+            put(text[pos]);
+            ++intDigits;
+        } else if (text[pos] != symbols_.thousandsSep || intDigits == 0 || !isDigit(pos + 1)) {
             break;
         }
     }
-    std::string fracDigits;
+    size_t fracDigits = 0;
     if (pos < text.size() && text[pos] == symbols_.decSep) {
-        for (++pos; isDigit(pos); ++pos) fracDigits += text[pos];
+        for (++pos; isDigit(pos); ++pos) {
+            if (fracDigits == 0) {
+                if (intDigits == 0) put('0');
+                put('.');
+            }
+            put(text[pos]);
+            ++fracDigits;
+        }
     }
-    if (intDigits.empty() && fracDigits.empty()) return 0.0;
+    if (intDigits == 0 && fracDigits == 0) return 0.0;
 
-    std::string clean = intDigits.empty() ? "0" : intDigits;
-    if (!fracDigits.empty()) clean += "." + fracDigits;
+    const char* first = clean.empty() ? buffer.data() : clean.data();
+    const char* last = clean.empty() ? buffer.data() + used : clean.data() + clean.size();
     double value = 0.0;
-    auto res =
-        std::from_chars(clean.data(), clean.data() + clean.size(), value, std::chars_format::fixed);
+    auto res = std::from_chars(first, last, value, std::chars_format::fixed);
     if (res.ec == std::errc::result_out_of_range) {
         // Only a non-zero whole part can be too large; anything else is too small to show.
-        stripLeadingZeros(intDigits);
-        value = intDigits.empty() ? 0.0 : std::numeric_limits<double>::infinity();
+        value = firstNonZero == std::string_view::npos ? 0.0
+                                                       : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

@@ -26,14 +26,19 @@ void Engine::keyAddSubtract(int code) {
                                        : state_.entry.entryText;
     const double value = format_.read(state_.entry.entryText);
     if (!numberFits(value)) return;
-    state_.entry.entryText = formatNumber(value);
+    // Formatted without formatNumber's raw entry: the line keeps the raw entry it was keyed
+    // with, and working out another one for each line would cost more than the addition.
+    state_.entry.entryText = format_.format(value);
     // The accumulator adds exactly what the tape shows, after rounding or truncation.
     const double shown = format_.read(state_.entry.entryText);
     const double sum = state_.regs.accumulator + (code == key::kAdd ? shown : -shown);
-    if (!numberFits(shown) || !numberFits(sum)) return;
+    if (!numberFits(shown) || !numberFits(sum)) {
+        state_.regs.rawEntry = format_.exact(value);
+        return;
+    }
     state_.regs.itemCount += 1;
     state_.regs.accumulator = sum;
-    state_.regs.displayValue = formatNumber(state_.regs.accumulator);
+    state_.regs.displayValue = format_.format(state_.regs.accumulator);
     state_.regs.rawEntry = raw;
     updateGrid();
 }

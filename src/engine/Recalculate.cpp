@@ -45,7 +45,7 @@ bool Engine::hasRawEntry(int row) const {
 // raw entry (read from a data file, or from a record of the earliest files) is keyed again from
 // the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
-    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    if (!hasRawEntry(row)) return std::string(cell(row, layout_.roles.amount));
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
@@ -61,9 +61,9 @@ bool Engine::entryNotKeyed(int row) const {
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
-    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    if (!hasRawEntry(row)) return std::string(cell(row, layout_.roles.amount));
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
-    return raw.empty() ? cell(row, layout_.roles.amount) : raw;
+    return raw.empty() ? std::string(cell(row, layout_.roles.amount)) : raw;
 }
 
 // Lines that an edit left without anything to act on: an "=" or "%" with no "x" or "/"

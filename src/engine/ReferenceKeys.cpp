@@ -46,7 +46,7 @@ void Engine::keyRef() {
     }
     // Ref again on the same row: make, remove or unlink this line's reference.
     const int row = state_.curRow;
-    const std::string& code = opAt(row);
+    const std::string code(opAt(row));
     const bool openRow = row >= state_.lastRow;
     if (!openRow && (code.empty() || baseCode(code) == op::kClear)) {
         statusError(std::string(kCannotMake));
@@ -81,13 +81,13 @@ void Engine::startReferencePick() {
 // The user moved to another line and pressed Ref there: that line's reference (made now if
 // it has none) becomes the entry of the line where the pick started.
 void Engine::pickReferenceAt(int row) {
-    const std::string& code = opAt(row);
+    const std::string code(opAt(row));
     if (row >= state_.lastRow || code.empty() || baseCode(code) == op::kClear) {
         statusError(std::string(kCannotMake));
         return;
     }
     if (cell(row, layout_.roles.reference).empty()) makeSource(row);
-    const std::string ref = cell(row, layout_.roles.reference);
+    const std::string ref(cell(row, layout_.roles.reference));
     if (ref.empty()) return;
     const int back = state_.entry.refPickRow;
     selectRow(back);

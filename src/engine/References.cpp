@@ -37,15 +37,16 @@ int References::makeSource(int row, std::string value) {
 
 // A "TOTAL" or "Subtotal" line takes the title of the clear line that opened its block.
 std::string References::sourceDescription(int row) const {
-    const std::string& own = cell(row, roles_.description);
-    if (!equalsIgnoringCase(own, "TOTAL") && !equalsIgnoringCase(own, "SubTotal")) return own;
+    const std::string_view own = cell(row, roles_.description);
+    if (!equalsIgnoringCase(own, "TOTAL") && !equalsIgnoringCase(own, "SubTotal"))
+        return std::string(own);
     for (int above = row - 1; above >= 1; --above) {
         const std::string_view code = baseCode(cell(above, roles_.op));
         if (code != op::kClear && code != op::kTotal && code != op::kGrandTotal) continue;
-        const std::string& title = cell(above, roles_.description);
-        return code == op::kClear && !title.empty() ? title : own;
+        const std::string_view title = cell(above, roles_.description);
+        return std::string(code == op::kClear && !title.empty() ? title : own);
     }
-    return own;
+    return std::string(own);
 }
 
 bool References::removeSource(int row) {
@@ -83,7 +84,7 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
                                    bool autoTitle) {
     const int n = slotNumber(cell(row, roles_.reference));
     if (n == 0 || !registry_.exists(n)) return;
-    const std::string& code = cell(row, roles_.op);
+    const std::string code(cell(row, roles_.op));
     ReferenceRegistry::Slot& slot = registry_.slot(n);
     if (code.size() <= 1 || groupLine) {
         slot.shown = cell(row, roles_.amount);
@@ -99,7 +100,7 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
 
 bool References::anySourceInUse(int first, int count) const {
     for (int row = first; row < first + count; ++row) {
-        const std::string& ref = cell(row, roles_.reference);
+        const std::string_view ref = cell(row, roles_.reference);
         if (ref.empty() || usesReference(cell(row, roles_.op))) continue;
         if (registry_.linkCount(slotNumber(ref)) >= 1) return true;
     }

@@ -40,7 +40,7 @@ class References {
     std::string value(const std::string& ref, AddinPort& addins);
 
   private:
-    const std::string& cell(int row, int col) const { return table_.cell(row, col); }
+    std::string_view cell(int row, int col) const { return table_.cell(row, col); }
     std::string sourceDescription(int row) const;
 
     TapeTable& table_;

@@ -3,13 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/RowCells.h"
+
 namespace talvex {
 
 // One change to the tape's table, kept so it can be taken back and made again. It holds only
 // what the table does not: a cell's other text, or the rows that are out of the table. Applying
 // it swaps that with the table, so the same edit goes back and forth without copying.
 struct TableEdit {
-    using Row = std::vector<std::string>;
+    using Row = RowCells;
     enum class Kind { cell, rows };
 
     Kind kind = Kind::cell;

@@ -5,36 +5,25 @@
 
 namespace talvex {
 
-namespace {
-const std::string kEmpty;
-}
-
-const std::string& TapeTable::cell(int row, int col) const {
+std::string_view TapeTable::cell(int row, int col) const {
     const long index = static_cast<long>(row) - kFirstRow;
-    if (index < 0 || index >= static_cast<long>(rows_.size()) || col < 0) return kEmpty;
-    const Row& cells = rows_[static_cast<size_t>(index)];
-    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
+    if (index < 0 || index >= static_cast<long>(rows_.size()) || col < 0) return {};
+    return rows_[static_cast<size_t>(index)].at(static_cast<size_t>(col));
 }
 
-void TapeTable::setCell(int row, int col, std::string text) {
+void TapeTable::setCell(int row, int col, std::string_view text) {
     if (row < kFirstRow || col < 0) return;
     Row& cells = ensureRow(row);
-    if (static_cast<size_t>(col) >= cells.size()) {
-        if (text.empty()) return;
-        cells.resize(static_cast<size_t>(col) + 1);
-    }
-    std::string& target = cells[static_cast<size_t>(col)];
+    const std::string_view target = cells.at(static_cast<size_t>(col));
     if (target == text) return;
-    // While a log is kept it is the journal too: the old text moves into it.
+    // While a log is kept it is the journal too.
     if (log_) {
         if (col != kNumberColumn)
-            log_->push_back({TableEdit::Kind::cell, row, col, std::move(target), {}, 0});
-        target = std::move(text);
-        return;
+            log_->push_back({TableEdit::Kind::cell, row, col, std::string(target), {}, 0});
+    } else if (journaling_) {
+        journal_.push_back(Change{Change::Kind::cell, row, col, std::string(target), {}});
     }
-    if (journaling_)
-        journal_.push_back(Change{Change::Kind::cell, row, col, std::move(target), {}});
-    target = std::move(text);
+    cells.set(static_cast<size_t>(col), text);
 }
 
 TapeTable::Row* TapeTable::rowFor(int row) {
@@ -88,7 +77,7 @@ void TapeTable::clearRow(int row, int firstCol) {
     Row* cells = rowFor(row);
     if (!cells) return;
     for (size_t col = static_cast<size_t>(std::max(firstCol, 0)); col < cells->size(); ++col)
-        setCell(row, static_cast<int>(col), {});
+        setCell(row, static_cast<int>(col), std::string_view());
 }
 
 void TapeTable::startJournal() {
@@ -115,7 +104,7 @@ void TapeTable::rollBack() {
     for (auto change = journal_.rbegin(); change != journal_.rend(); ++change) {
         switch (change->kind) {
             case Change::Kind::cell:
-                setCell(change->row, change->col, std::move(change->text));
+                setCell(change->row, change->col, change->text);
                 break;
             case Change::Kind::insertedRow:
                 removeRows(change->row, 1);
@@ -139,9 +128,9 @@ void TapeTable::takeBackLog(size_t mark) {
 void TapeTable::toggle(TableEdit& edit) {
     if (edit.kind == TableEdit::Kind::cell) {
         Row& cells = ensureRow(edit.row);
-        if (static_cast<size_t>(edit.col) >= cells.size())
-            cells.resize(static_cast<size_t>(edit.col) + 1);
-        std::swap(cells[static_cast<size_t>(edit.col)], edit.text);
+        std::string other(cells.at(static_cast<size_t>(edit.col)));
+        cells.set(static_cast<size_t>(edit.col), edit.text);
+        edit.text = std::move(other);
     } else if (edit.rows.empty()) {
         const long first = static_cast<long>(edit.row) - kFirstRow;
         if (first < 0 || first >= static_cast<long>(rows_.size())) return;
@@ -165,10 +154,7 @@ size_t heapBytes(const std::string& text) {
 
 size_t TableEdit::bytes() const {
     size_t total = sizeof(TableEdit) + heapBytes(text);
-    for (const Row& cells : rows) {
-        total += sizeof(Row) + cells.capacity() * sizeof(std::string);
-        for (const std::string& text : cells) total += heapBytes(text);
-    }
+    for (const Row& cells : rows) total += sizeof(Row) + cells.heapBytes();
     return total;
 }
 

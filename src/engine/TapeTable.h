@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/TableEdit.h"
@@ -14,8 +15,9 @@ class TapeTable {
   public:
     static constexpr int kFirstRow = -4;
 
-    const std::string& cell(int row, int col) const;
-    void setCell(int row, int col, std::string text);
+    // A view of the cell's text, good until the row changes.
+    std::string_view cell(int row, int col) const;
+    void setCell(int row, int col, std::string_view text);
 
     // Rows that hold storage (the highest written row + 1); not the tape's length.
     int storedRows() const { return static_cast<int>(rows_.size()) + kFirstRow; }

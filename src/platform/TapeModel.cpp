@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kMinLineNumberWidth = 3;
 
-QString fromLocal(const std::string& text) {
+QString fromLocal(std::string_view text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -180,8 +180,8 @@ QString TapeModel::cellText(int tapeRow, int dataColumn) const {
             document_.columns.column(dataColumn).displayFormat == ColumnSet::kShortDate;
         return shortDate ? shortDateText(text) : text;
     }
-    const std::string& text =
-        tapeRow == entryRow() ? engine_.state().entry.entryText : engine_.cell(tapeRow, dataColumn);
+    const std::string_view text = tapeRow == entryRow() ? std::string_view(engine_.state().entry.entryText)
+                                                        : engine_.cell(tapeRow, dataColumn);
     const int padding = alignmentPadding(text, engine_.format().decSep(), mostDecimals());
     return fromLocal(text) + QString(padding, QLatin1Char(' '));
 }
@@ -272,7 +272,7 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
 // The hidden address of a linked line shows when the pointer rests on the line.
 QVariant TapeModel::linkTip(int row) const {
     if (row >= engine_.state().lastRow) return {};
-    const std::string& address = engine_.lineLink(row);
+    const std::string_view address = engine_.lineLink(row);
     if (address.empty()) return {};
     return tr("Linked to %1").arg(fromLocal(address));
 }

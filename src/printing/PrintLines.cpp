@@ -33,7 +33,7 @@ bool PrintRun::printed(int col) const {
 
 // Cells hold their text as the tape shows it, dates included, so it prints as it stands.
 std::string PrintRun::cellText(int row, int col) const {
-    return engine_.cell(row, col);
+    return std::string(engine_.cell(row, col));
 }
 
 int PrintRun::linePrefix(int row, int style, bool numbered) {

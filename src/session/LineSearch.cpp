@@ -24,7 +24,7 @@ bool containsIgnoringCase(std::string_view haystack, std::string_view needle) {
            haystack.end();
 }
 
-bool amountHolds(const Engine& engine, const std::string& amount, std::string_view text) {
+bool amountHolds(const Engine& engine, std::string_view amount, std::string_view text) {
     if (containsIgnoringCase(amount, text)) return true;
     const NumberSymbols& symbols = engine.format().symbols();
     const auto plainAmount = plainNumber(amount, symbols);

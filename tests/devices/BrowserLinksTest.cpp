@@ -64,7 +64,7 @@ class BrowserLinksTest : public testing::SessionTest {
         web_.current.clear();
     }
     std::string description(int row) const {
-        return session_->engine.cell(row, session_->engine.layout().roles.description);
+        return std::string(session_->engine.cell(row, session_->engine.layout().roles.description));
     }
 
     InstantView web_;

@@ -83,7 +83,7 @@ TEST(TapeExportTest, EveryLineWithItsFiguresAsNumbers) {
         std::vector<std::string> amounts, ops;
         for (size_t i = 0; i < cells.rows.size(); ++i) {
             const int row = static_cast<int>(i) + 1;
-            const std::string& shown = engine.cell(row, amount);
+            const std::string shown(engine.cell(row, amount));
             amounts.push_back(cells.rows[i][3]);
             ops.push_back(cells.rows[i][4]);
             if (!shown.empty()) {

@@ -208,8 +208,8 @@ std::vector<std::string> shownRows(const DocumentFixture& f) {
     for (int row = 1; row <= f.engine.state().lastRow; ++row) {
         std::string text;
         for (int col = 1; col <= f.engine.layout().colCount; ++col)
-            text += f.engine.cell(row, col) + "|";
-        const std::string& record = f.engine.cell(row, kRegisterColumn);
+            text.append(f.engine.cell(row, col)) += '|';
+        const std::string_view record = f.engine.cell(row, kRegisterColumn);
         for (int field = 1; field <= recordFieldCount(record); ++field)
             text += format.format(format.read(recordField(record, field))) + "|";
         rows.push_back(text);

@@ -20,7 +20,7 @@ std::string fingerprint(const Engine& engine) {
         engine.state().entry.entryOp + "|" + (engine.state().modified ? "*" : "") + "\n";
     for (int row = 1; row <= engine.state().lastRow; ++row) {
         for (int col = 0; col <= engine.layout().colCount + 1; ++col)
-            text += engine.cell(row, col) + "\t";
+            text.append(engine.cell(row, col)) += '\t';
         text += "\n";
     }
     const ReferenceRegistry& refs = engine.references();
