@@ -491,7 +491,7 @@ class TapeReader {
     LoadedTape tape_;
     Fields fields_;
     std::vector<std::string_view> rowCells_;  // kept from row to row
-    std::map<std::string, int> firstLine_;  // each record's tag and the line it was read from
+    std::map<std::string, int> firstLine_;    // each record's tag and the line it was read from
     std::string versionText_;
     int lineNumber_ = 0;
     int notesRead_ = 0;

@@ -322,7 +322,8 @@ double NumberFormatter::read(std::string_view text) const {
     size_t firstNonZero = std::string_view::npos;
     for (; pos < text.size(); ++pos) {
         if (isDigit(pos)) {
-            if (text[pos] != '0' && firstNonZero == std::string_view::npos) firstNonZero = intDigits;
+            if (text[pos] != '0' && firstNonZero == std::string_view::npos)
+                firstNonZero = intDigits;
             put(text[pos]);
             ++intDigits;
         } else if (text[pos] != symbols_.thousandsSep || intDigits == 0 || !isDigit(pos + 1)) {
@@ -348,8 +349,8 @@ double NumberFormatter::read(std::string_view text) const {
     auto res = std::from_chars(first, last, value, std::chars_format::fixed);
     if (res.ec == std::errc::result_out_of_range) {
         // Only a non-zero whole part can be too large; anything else is too small to show.
-        value = firstNonZero == std::string_view::npos ? 0.0
-                                                       : std::numeric_limits<double>::infinity();
+        value =
+            firstNonZero == std::string_view::npos ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

@@ -180,8 +180,9 @@ QString TapeModel::cellText(int tapeRow, int dataColumn) const {
             document_.columns.column(dataColumn).displayFormat == ColumnSet::kShortDate;
         return shortDate ? shortDateText(text) : text;
     }
-    const std::string_view text = tapeRow == entryRow() ? std::string_view(engine_.state().entry.entryText)
-                                                        : engine_.cell(tapeRow, dataColumn);
+    const std::string_view text = tapeRow == entryRow()
+                                      ? std::string_view(engine_.state().entry.entryText)
+                                      : engine_.cell(tapeRow, dataColumn);
     const int padding = alignmentPadding(text, engine_.format().decSep(), mostDecimals());
     return fromLocal(text) + QString(padding, QLatin1Char(' '));
 }

@@ -52,10 +52,18 @@ class Tape {
         return *this;
     }
 
-    std::string amount(int row) const { return std::string(engine.cell(row, engine.layout().roles.amount)); }
-    std::string op(int row) const { return std::string(engine.cell(row, engine.layout().roles.op)); }
-    std::string desc(int row) const { return std::string(engine.cell(row, engine.layout().roles.description)); }
-    std::string count(int row) const { return std::string(engine.cell(row, engine.layout().roles.itemCount)); }
+    std::string amount(int row) const {
+        return std::string(engine.cell(row, engine.layout().roles.amount));
+    }
+    std::string op(int row) const {
+        return std::string(engine.cell(row, engine.layout().roles.op));
+    }
+    std::string desc(int row) const {
+        return std::string(engine.cell(row, engine.layout().roles.description));
+    }
+    std::string count(int row) const {
+        return std::string(engine.cell(row, engine.layout().roles.itemCount));
+    }
     std::string record(int row) const { return std::string(engine.cell(row, kRegisterColumn)); }
 
     // "amount op" of every written line, e.g. {"5. +", "7. +", "12. s"}.
@@ -66,7 +74,9 @@ class Tape {
         return result;
     }
 
-    std::string ref(int row) const { return std::string(engine.cell(row, engine.layout().roles.reference)); }
+    std::string ref(int row) const {
+        return std::string(engine.cell(row, engine.layout().roles.reference));
+    }
 
     // "amount op desc count ref" of every written line, for whole-tape comparisons.
     std::vector<std::string> rows() const {

@@ -78,9 +78,24 @@ void RunPainter::paint(const PlacedText& run) {
         painter_->setFont(font);
     }
     const QFontMetricsF metrics(painter_->font(), device_);
-    const double x = run.column * pitch;
-    const double top = run.line * dotsY / linesPerInch_;
-    painter_->drawText(QPointF(x, top + metrics.ascent()), run.text);
+    const double baseline = run.line * dotsY / linesPerInch_ + metrics.ascent();
+    const bool lined = has(run.attributes, print_attribute::kUnderline) ||
+                       has(run.attributes, print_attribute::kStrikethrough);
+    if (!run.fixedPitch || lined) {
+        painter_->drawText(QPointF(run.column * pitch, baseline), run.text);
+        return;
+    }
+    // Each word starts exactly at its own column: the spacing correction is not kept alike by
+    // every font and output across a long run of blanks, and figures must end in one column.
+    for (qsizetype start = 0; start < run.text.size();) {
+        while (start < run.text.size() && run.text[start] == QLatin1Char(' ')) ++start;
+        qsizetype end = start;
+        while (end < run.text.size() && run.text[end] != QLatin1Char(' ')) ++end;
+        if (end > start)
+            painter_->drawText(QPointF((run.column + static_cast<double>(start)) * pitch, baseline),
+                               run.text.mid(start, end - start));
+        start = end;
+    }
 }
 
 void RunPainter::end() {
