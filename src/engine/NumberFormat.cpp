@@ -45,17 +45,39 @@ Digits splitScientific(const char* first, const char* last) {
     return out;
 }
 
-// The 15 significant digits of |v| and the power of ten of the first one. The shortest text
-// that reads back as v is tried first, being much quicker to find: when it has 15 digits or
-// fewer it is also v rounded to 15, since it lies closer to v than half a double's step, and a
-// double's step is far finer than the 15th digit.
+// Rounds 16 or 17 digits to 15, half up; a carry out of the first digit moves the exponent.
+void roundTo15(Digits& d) {
+    const bool up = d.digits[kSignificantDigits] >= '5';
+    d.count = kSignificantDigits;
+    if (!up) return;
+    for (size_t i = d.count; i-- > 0;) {
+        if (d.digits[i] != '9') {
+            ++d.digits[i];
+            return;
+        }
+        d.digits[i] = '0';
+    }
+    d.digits[0] = '1';
+    ++d.exponent;
+}
+
+// The 15 significant digits of |v| and the power of ten of the first one, from the shortest
+// text that reads back as v, which is much quicker to find than a rounding of v's exact value.
+// That text lies closer to v than any other text of as many digits, so no rounding boundary of
+// the 15th digit lies between the two: rounding it is rounding v. Only when it is a boundary
+// itself (16 digits ending in 5) does the side v lies on have to come from v.
 Digits significantDigits(double v) {
     std::array<char, 64> buf;
     const double magnitude = std::fabs(v);
     auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
                              std::chars_format::scientific);
-    const Digits shortest = splitScientific(buf.data(), res.ptr);
-    if (shortest.count <= static_cast<size_t>(kSignificantDigits)) return shortest;
+    Digits shortest = splitScientific(buf.data(), res.ptr);
+    const size_t kept = kSignificantDigits;
+    if (shortest.count <= kept) return shortest;
+    if (shortest.count > kept + 1 || shortest.digits[kept] != '5') {
+        roundTo15(shortest);
+        return shortest;
+    }
     res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
                         std::chars_format::scientific, kSignificantDigits - 1);
     return splitScientific(buf.data(), res.ptr);

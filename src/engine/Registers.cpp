@@ -1,6 +1,8 @@
 #include "engine/Registers.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "engine/NumberFormat.h"
@@ -9,9 +11,9 @@ namespace talvex {
 
 namespace {
 
-std::string withDecimalSeparator(const std::string& raw, char decSep) {
-    if (raw.empty() || raw.find(decSep) != std::string::npos) return raw;
-    return raw + decSep;
+void appendNumber(std::string& text, int number) {
+    std::array<char, 12> digits;
+    text.append(digits.data(), std::to_chars(digits.begin(), digits.end(), number).ptr);
 }
 
 // Item counts are whole numbers; a damaged record must not turn into undefined behaviour.
@@ -23,17 +25,22 @@ int toCount(double value) {
 }  // namespace
 
 std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& format) {
-    std::string record = withDecimalSeparator(regs.rawEntry, format.decSep());
+    // Written for every line a recalculation passes, so it is built in one string.
+    std::string record;
+    record.reserve(96);
+    record += regs.rawEntry;
+    if (!regs.rawEntry.empty() && regs.rawEntry.find(format.decSep()) == std::string::npos)
+        record += format.decSep();
     record += ':';
     record += regs.displayValue;
     record += ':';
     record += format.exact(regs.accumulator);
     record += '|';
-    record += std::to_string(regs.itemCount);
+    appendNumber(record, regs.itemCount);
     record += ':';
     record += format.exact(regs.operand);
     record += ':';
-    record += std::to_string(regs.pendingMode);
+    appendNumber(record, regs.pendingMode);
     return record;
 }
 

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
@@ -158,6 +159,54 @@ TEST(NumberFormatterTest, TextsReadBack) {
                 EXPECT_NEAR(f.read(f.format(v)), v, 0.5e-4 + 1e-14 * std::fabs(v));
             }
         }
+    }
+}
+
+// The significant digits and the power of ten of the first one, of a plain text or of printf's
+// "%.14e" (which rounds the exact binary value), trailing zeros dropped.
+std::pair<std::string, int> digitsOf(const std::string& text) {
+    std::string digits;
+    int exponent = 0, point = -1;
+    const size_t e = text.find('e');
+    for (size_t i = 0; i < std::min(e, text.size()); ++i) {
+        if (text[i] == '.') point = static_cast<int>(digits.size());
+        if (text[i] < '0' || text[i] > '9' || (digits.empty() && text[i] == '0')) {
+            if (text[i] == '0' && point >= 0) --exponent;
+            continue;
+        }
+        digits += text[i];
+    }
+    if (e != std::string::npos)
+        return {digits.substr(0, digits.find_last_not_of('0') + 1), std::stoi(text.substr(e + 1))};
+    const int whole = point >= 0 ? point : static_cast<int>(digits.size());
+    exponent += whole > 0 ? whole - 1 : -1;
+    return {digits.substr(0, digits.find_last_not_of('0') + 1), exponent};
+}
+
+// Running sums of cents carry binary noise in their 16th and 17th digits, and some values lie a
+// hair either side of a 15th-digit boundary: each shows the 15 digits of its exact value.
+TEST(NumberFormatterTest, PlainShowsTheFifteenDigitsOfTheExactValue) {
+    std::mt19937_64 rng(15);
+    std::vector<double> values;
+    double sum = 0;
+    for (int i = 0; i < 20000; ++i) {
+        sum += static_cast<double>(rng() % 10000000) / 100;
+        values.push_back(sum);
+        values.push_back(std::bit_cast<double>(rng() & 0x7fefffffffffffffULL));
+        const double tie = std::stod("1.23456789012345e" + std::to_string(i % 40 - 20)) + 0.0;
+        const double boundary = std::stod(std::to_string(1 + rng() % 8) + ".0000000000000" +
+                                          std::to_string(rng() % 10) + "5");
+        for (double v :
+             {tie, boundary, std::nextafter(boundary, 0.0), std::nextafter(boundary, 10.0)})
+            values.push_back(v);
+    }
+    const NumberFormatter f;
+    for (double v : values) {
+        if (v == 0) continue;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.14e", v);
+        SCOPED_TRACE(expected);
+        ASSERT_EQ(digitsOf(f.plain(v)), digitsOf(expected));
     }
 }
 
