@@ -25,11 +25,18 @@ std::string toBytes(const QString& text) {
 
 }  // namespace
 
+// The menus ask after every change to the tape, and each answer is a round trip to the print
+// server: the list is asked for again once it is a few seconds old.
 std::vector<std::string> QtPrinterPort::installedPrinters() const {
-    std::vector<std::string> names;
+    constexpr auto kFresh = std::chrono::seconds(5);
+    const auto now = std::chrono::steady_clock::now();
+    if (printersKnown_ && now - printersAsked_ < kFresh) return printers_;
+    printers_.clear();
     for (const QString& name : QPrinterInfo::availablePrinterNames())
-        names.push_back(toBytes(name));
-    return names;
+        printers_.push_back(toBytes(name));
+    printersAsked_ = now;
+    printersKnown_ = true;
+    return printers_;
 }
 
 std::string QtPrinterPort::currentPrinter() const {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -51,6 +52,9 @@ class QtPrinterPort : public PrinterPort {
     PortDevice portDevice_;
     MapPort mapPort_;
     std::string pdfOutput_;
+    mutable std::vector<std::string> printers_;
+    mutable std::chrono::steady_clock::time_point printersAsked_;
+    mutable bool printersKnown_ = false;
 };
 
 }  // namespace talvex

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
@@ -29,6 +30,7 @@
 
 #include "engine/KeyCodes.h"
 #include "platform/AmountValidator.h"
+#include "platform/LaidOutTexts.h"
 #include "platform/TapeModel.h"
 
 namespace talvex {
@@ -56,6 +58,39 @@ QColor blend(const QColor& base, const QColor& tint, qreal amount) {
                             base.blueF() + (tint.blueF() - base.blueF()) * amount);
 }
 
+// A header section as its ground, a rule along its far edges and its text. The tape repaints
+// its headers with every line added, and the style's sections, with their bevels, gradients
+// and text layout, take several times as long as the tape's own cells.
+void paintFlatSection(const QHeaderView& header, QPainter& painter, const QRect& rect,
+                      int logicalIndex, LaidOutTexts& texts) {
+    const QAbstractItemModel* tape = header.model();
+    if (!tape || !rect.isValid()) return;
+    const bool horizontal = header.orientation() == Qt::Horizontal;
+    const auto role = [&](int r) {
+        return tape->headerData(logicalIndex, header.orientation(), r);
+    };
+    const QBrush ground = role(Qt::BackgroundRole).value<QBrush>();
+    painter.fillRect(rect, ground.style() == Qt::NoBrush ? header.palette().button() : ground);
+    painter.setPen(header.palette().color(QPalette::Mid));
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (horizontal) painter.drawLine(rect.topRight(), rect.bottomRight());
+    const QVariant ink = role(Qt::ForegroundRole);
+    painter.setPen(ink.isValid() ? ink.value<QBrush>().color()
+                                 : header.palette().color(QPalette::ButtonText));
+    const QVariant font = role(Qt::FontRole);
+    if (font.isValid()) painter.setFont(font.value<QFont>());
+    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    const QRect text = rect.adjusted(margin, 0, -margin, 0);
+    const QVariant aligned = role(Qt::TextAlignmentRole);
+    const Qt::Alignment alignment = aligned.isValid()
+                                        ? Qt::Alignment(aligned.toInt()) & Qt::AlignHorizontal_Mask
+                                        : (horizontal ? Qt::AlignHCenter : Qt::AlignRight);
+    const QString caption = role(Qt::DisplayRole).toString();
+    if (!texts.draw(painter, QRectF(text), caption, alignment))
+        painter.drawText(text, alignment | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(caption, Qt::ElideRight, text.width()));
+}
+
 // The line numbers are as wide as the layout says. QHeaderView would measure a few hundred
 // sections each time the tape grows by a line, which makes keying on a long tape crawl.
 class LineNumberHeader : public QHeaderView {
@@ -64,26 +99,31 @@ class LineNumberHeader : public QHeaderView {
     QSize sizeHint() const override { return QSize(minimumWidth(), defaultSectionSize()); }
 
   protected:
-    // A number on its ground with a line under it: every line added repaints the whole column,
-    // and the style's header sections, with their bevels and text layout, take several times
-    // as long as the tape's own cells.
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        const QAbstractItemModel* tape = model();
-        if (!tape || !rect.isValid()) return;
-        const auto role = [&](int r) { return tape->headerData(logicalIndex, Qt::Vertical, r); };
-        const QBrush ground = role(Qt::BackgroundRole).value<QBrush>();
-        painter->fillRect(rect, ground.style() == Qt::NoBrush ? palette().button() : ground);
-        painter->setPen(palette().color(QPalette::Mid));
-        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-        const QVariant ink = role(Qt::ForegroundRole);
-        painter->setPen(ink.isValid() ? ink.value<QBrush>().color()
-                                      : palette().color(QPalette::ButtonText));
-        const QVariant font = role(Qt::FontRole);
-        if (font.isValid()) painter->setFont(font.value<QFont>());
-        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
-        painter->drawText(rect.adjusted(margin, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,
-                          role(Qt::DisplayRole).toString());
+        paintFlatSection(*this, *painter, rect, logicalIndex, texts_);
     }
+
+  private:
+    mutable LaidOutTexts texts_;
+};
+
+// The column titles, flat like the line numbers. Moving from one column to another repaints the
+// titles of both, which only look different when selected columns are highlighted, and they are
+// not.
+class ColumnTitleHeader : public QHeaderView {
+  public:
+    explicit ColumnTitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+  protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        paintFlatSection(*this, *painter, rect, logicalIndex, texts_);
+    }
+    void currentChanged(const QModelIndex& current, const QModelIndex& old) override {
+        if (highlightSections()) QHeaderView::currentChanged(current, old);
+    }
+
+  private:
+    mutable LaidOutTexts texts_;
 };
 
 }  // namespace
@@ -131,7 +171,7 @@ class TapeCellDelegate : public QStyledItemDelegate {
     // A cell is its ground and one line of text, cut short with an ellipsis when it does not
     // fit, at the margins the column widths allow for; the style's general item, with its
     // icons and text layout, takes several times as long, which shows with every key.
-    static void paintCell(QPainter* painter, const QStyleOptionViewItem& opt) {
+    void paintCell(QPainter* painter, const QStyleOptionViewItem& opt) const {
         if (opt.backgroundBrush.style() != Qt::NoBrush)
             painter->fillRect(opt.rect, opt.backgroundBrush);
         if (opt.text.isEmpty()) return;
@@ -139,12 +179,13 @@ class TapeCellDelegate : public QStyledItemDelegate {
         const int margin =
             (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) : 0) + 1;
         const QRect text = opt.rect.adjusted(margin, 0, -margin, 0);
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(QPalette::Text));
         // The blanks after an amount line it up on its separator: they count in its width.
+        if (texts_.draw(*painter, QRectF(text), opt.text, opt.displayAlignment)) return;
         QTextOption layout(opt.displayAlignment);
         layout.setWrapMode(QTextOption::NoWrap);
         layout.setFlags(QTextOption::IncludeTrailingSpaces);
-        painter->setFont(opt.font);
-        painter->setPen(opt.palette.color(QPalette::Text));
         painter->drawText(QRectF(text),
                           opt.fontMetrics.elidedText(opt.text, opt.textElideMode, text.width()),
                           layout);
@@ -163,10 +204,12 @@ class TapeCellDelegate : public QStyledItemDelegate {
     }
 
     Look look_;
+    mutable LaidOutTexts texts_;
 };
 
 TapeView::TapeView(QWidget* parent) : QTableView(parent), delegate_(new TapeCellDelegate(this)) {
     setVerticalHeader(new LineNumberHeader(this));
+    setHorizontalHeader(new ColumnTitleHeader(this));
     setItemDelegate(delegate_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     // Shift and Ctrl with a click or an arrow select several lines, for copying them.
@@ -182,6 +225,17 @@ TapeView::TapeView(QWidget* parent) : QTableView(parent), delegate_(new TapeCell
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TapeView::userResizedColumn);
+    // The paper is painted here, all of it, so a repaint of the tape need not first repaint
+    // every widget behind it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TapeView::paintEvent(QPaintEvent* event) {
+    {
+        QPainter paper(viewport());
+        paper.fillRect(event->rect(), palette().brush(QPalette::Base));
+    }
+    QTableView::paintEvent(event);
 }
 
 void TapeView::setModel(QAbstractItemModel* model) {

@@ -11,9 +11,21 @@
 
 namespace talvex {
 
+// Asked for every painted cell, and a luminance takes six powers: the answer is kept for the
+// two colours it was worked out from.
 bool isDarkPalette(const QPalette& palette) {
-    return relativeLuminance(palette.color(QPalette::Active, QPalette::Window)) <
-           relativeLuminance(palette.color(QPalette::Active, QPalette::WindowText));
+    static QRgb window = 0, text = 0;
+    static bool known = false, dark = false;
+    const QRgb nowWindow = palette.color(QPalette::Active, QPalette::Window).rgba();
+    const QRgb nowText = palette.color(QPalette::Active, QPalette::WindowText).rgba();
+    if (!known || nowWindow != window || nowText != text) {
+        window = nowWindow;
+        text = nowText;
+        known = true;
+        dark =
+            relativeLuminance(QColor::fromRgba(window)) < relativeLuminance(QColor::fromRgba(text));
+    }
+    return dark;
 }
 
 QColor shownColour(const OptionTable& options, int colour) {
