@@ -191,8 +191,10 @@ class TapeCellDelegate : public QStyledItemDelegate {
                           layout);
     }
 
+    // The pen is put back by hand: saving the whole painter for every cell costs more than the
+    // lines themselves.
     void paintLines(QPainter* painter, const QRect& rect, bool focused) const {
-        painter->save();
+        const QPen pen = painter->pen();
         painter->setPen(QPen(look_.grid, 0));
         if (look_.vertical) painter->drawLine(rect.topRight(), rect.bottomRight());
         if (look_.horizontal) painter->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -200,7 +202,7 @@ class TapeCellDelegate : public QStyledItemDelegate {
             painter->setPen(QPen(look_.frame, 1, Qt::DotLine));
             painter->drawRect(rect.adjusted(0, 0, -1, -1));
         }
-        painter->restore();
+        painter->setPen(pen);
     }
 
     Look look_;
