@@ -270,6 +270,18 @@ QVariant TapeModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+bool TapeModel::cellLook(const QModelIndex& index, CellLook& look) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columns_) return false;
+    const int row = tapeRow(index.row());
+    const int col = dataColumn(index.column());
+    if (!onTape(row)) return false;
+    look.text = cellText(row, col);
+    look.ink = foreground(row, col);
+    look.ground = paper();
+    look.alignment = Qt::Alignment(alignment(col).toInt());
+    return true;
+}
+
 // The hidden address of a linked line shows when the pointer rests on the line.
 QVariant TapeModel::linkTip(int row) const {
     if (row >= engine_.state().lastRow) return {};

@@ -34,6 +34,16 @@ class TapeModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // What painting a cell takes from data(), in one call and without variants: the grid
+    // paints a few hundred cells with every key.
+    struct CellLook {
+        QString text;
+        QColor ink;
+        QColor ground;
+        Qt::Alignment alignment;
+    };
+    // False for a cell off the tape, which shows nothing.
+    bool cellLook(const QModelIndex& index, CellLook& look) const;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;

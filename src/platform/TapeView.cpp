@@ -148,7 +148,7 @@ class TapeCellDelegate : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
+        if (!lookOf(index, opt)) initStyleOption(&opt, index);
         const bool selected = opt.state.testFlag(QStyle::State_Selected);
         const bool focused = opt.state.testFlag(QStyle::State_HasFocus);
         opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
@@ -168,6 +168,20 @@ class TapeCellDelegate : public QStyledItemDelegate {
     }
 
   private:
+    // The tape's own cells are asked in one call, not role by role through variants.
+    bool lookOf(const QModelIndex& index, QStyleOptionViewItem& opt) const {
+        const auto* tape = qobject_cast<const TapeModel*>(index.model());
+        TapeModel::CellLook look;
+        if (!tape) return false;
+        if (!tape->cellLook(index, look)) return true;
+        opt.text = look.text;
+        opt.font = tape->tapeFont();
+        opt.displayAlignment = look.alignment;
+        opt.palette.setColor(QPalette::Text, look.ink);
+        opt.backgroundBrush = look.ground;
+        return true;
+    }
+
     // A cell is its ground and one line of text, cut short with an ellipsis when it does not
     // fit, at the margins the column widths allow for; the style's general item, with its
     // icons and text layout, takes several times as long, which shows with every key.
@@ -186,9 +200,9 @@ class TapeCellDelegate : public QStyledItemDelegate {
         QTextOption layout(opt.displayAlignment);
         layout.setWrapMode(QTextOption::NoWrap);
         layout.setFlags(QTextOption::IncludeTrailingSpaces);
-        painter->drawText(QRectF(text),
-                          opt.fontMetrics.elidedText(opt.text, opt.textElideMode, text.width()),
-                          layout);
+        painter->drawText(
+            QRectF(text),
+            QFontMetrics(opt.font).elidedText(opt.text, opt.textElideMode, text.width()), layout);
     }
 
     // The pen is put back by hand: saving the whole painter for every cell costs more than the
