@@ -40,4 +40,15 @@ void appendDataRow(std::string& text, const TapeTable& table, int row, int colCo
     }
 }
 
+size_t dataRowBytes(const TapeTable& table, int row, int colCount, bool tapeOn) {
+    std::array<char, 16> digits;
+    size_t bytes =
+        static_cast<size_t>(std::to_chars(digits.begin(), digits.end(), row).ptr - digits.data());
+    for (int col = 2; col <= colCount; ++col) bytes += 1 + table.cell(row, col).size();
+    if (!tapeOn) return bytes;
+    bytes += 1 + table.cell(row, kRegisterColumn).size();
+    const size_t address = table.cell(row, colCount + 1).size();
+    return address > 0 ? bytes + 1 + address : bytes;
+}
+
 }  // namespace talvex

@@ -18,5 +18,7 @@ void appendField(std::string& line, std::string_view text);
 std::string dataRowText(const TapeTable& table, int row, int colCount, bool tapeOn);
 // The same row appended to a file's text, with no text of its own.
 void appendDataRow(std::string& text, const TapeTable& table, int row, int colCount, bool tapeOn);
+// The bytes appendDataRow appends to the text at most (cleaning a field only drops bytes).
+size_t dataRowBytes(const TapeTable& table, int row, int colCount, bool tapeOn);
 
 }  // namespace talvex

@@ -128,10 +128,16 @@ void writeData(RecordWriter& out, const TapeDocument& doc, const Engine& engine)
         notes = end == std::string_view::npos ? std::string_view() : notes.substr(end + 2);
     }
     const int lastRow = engine.state().lastRow;
-    // A row of a tape with its register record takes some 70 bytes: one block for them all.
-    text.reserve(text.size() + static_cast<size_t>(lastRow) * 80);
+    const int colCount = engine.layout().colCount;
+    const bool tapeOn = engine.state().tapeOn;
+    // One block for all the rows, no larger than they need: a block the size of the file just
+    // read can be taken again, where a new one costs the system time to clear every page.
+    size_t bytes = text.size();
+    for (int row = 1; row <= lastRow; ++row)
+        bytes += dataRowBytes(engine.table(), row, colCount, tapeOn) + kLineEnd.size();
+    text.reserve(bytes);
     for (int row = 1; row <= lastRow; ++row) {
-        appendDataRow(text, engine.table(), row, engine.layout().colCount, engine.state().tapeOn);
+        appendDataRow(text, engine.table(), row, colCount, tapeOn);
         text += kLineEnd;
     }
 }
