@@ -11,18 +11,23 @@ constexpr size_t kBlockOverhead = 16;
 
 }  // namespace
 
-size_t RowCells::blockSize(size_t cells, size_t textBytes) {
-    return sizeof(uint32_t) * (cells + 1) + textBytes;
+size_t RowCells::blockWords(size_t cells, size_t textBytes) {
+    return cells + 1 + (textBytes + sizeof(uint32_t) - 1) / sizeof(uint32_t);
+}
+
+std::unique_ptr<uint32_t[]> RowCells::newBlock(size_t cells, size_t textBytes) {
+    auto block = std::make_unique_for_overwrite<uint32_t[]>(blockWords(cells, textBytes));
+    block[0] = static_cast<uint32_t>(cells);
+    return block;
 }
 
 RowCells::RowCells(std::span<const std::string_view> cells) {
     if (cells.empty()) return;
     size_t textBytes = 0;
     for (const std::string_view text : cells) textBytes += text.size();
-    block_ = std::make_unique_for_overwrite<char[]>(blockSize(cells.size(), textBytes));
-    uint32_t* ends = header();
-    ends[0] = static_cast<uint32_t>(cells.size());
-    char* out = block_.get() + sizeof(uint32_t) * (cells.size() + 1);
+    block_ = newBlock(cells.size(), textBytes);
+    uint32_t* ends = block_.get();
+    char* out = reinterpret_cast<char*>(ends + cells.size() + 1);
     uint32_t end = 0;
     for (size_t col = 0; col < cells.size(); ++col) {
         if (!cells[col].empty()) std::memcpy(out + end, cells[col].data(), cells[col].size());
@@ -33,9 +38,9 @@ RowCells::RowCells(std::span<const std::string_view> cells) {
 
 RowCells::RowCells(const RowCells& other) {
     if (!other.block_) return;
-    const size_t bytes = blockSize(other.size(), other.textBytes());
-    block_ = std::make_unique_for_overwrite<char[]>(bytes);
-    std::memcpy(block_.get(), other.block_.get(), bytes);
+    const size_t words = blockWords(other.size(), other.textBytes());
+    block_ = std::make_unique_for_overwrite<uint32_t[]>(words);
+    std::memcpy(block_.get(), other.block_.get(), words * sizeof(uint32_t));
 }
 
 RowCells& RowCells::operator=(const RowCells& other) {
@@ -57,10 +62,9 @@ void RowCells::set(size_t col, std::string_view text) {
     const size_t oldText = textBytes();
     const size_t newText = oldText - old.size() + text.size();
     // The new block is filled before the old one goes: the text may be one of this row's cells.
-    auto block = std::make_unique_for_overwrite<char[]>(blockSize(count, newText));
-    uint32_t* ends = reinterpret_cast<uint32_t*>(block.get());
-    ends[0] = static_cast<uint32_t>(count);
-    char* out = block.get() + sizeof(uint32_t) * (count + 1);
+    auto block = newBlock(count, newText);
+    uint32_t* ends = block.get();
+    char* out = reinterpret_cast<char*>(ends + count + 1);
     const size_t before = col < oldCount ? header()[col + 1] - old.size() : oldText;
     if (before > 0) std::memcpy(out, texts(), before);
     if (!text.empty()) std::memcpy(out + before, text.data(), text.size());
@@ -75,7 +79,7 @@ void RowCells::set(size_t col, std::string_view text) {
 }
 
 size_t RowCells::heapBytes() const {
-    return block_ ? blockSize(size(), textBytes()) + kBlockOverhead : 0;
+    return block_ ? blockWords(size(), textBytes()) * sizeof(uint32_t) + kBlockOverhead : 0;
 }
 
 }  // namespace talvex

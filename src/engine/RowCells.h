@@ -31,13 +31,14 @@ class RowCells {
     size_t heapBytes() const;
 
   private:
-    static size_t blockSize(size_t cells, size_t textBytes);
-    const uint32_t* header() const { return reinterpret_cast<const uint32_t*>(block_.get()); }
-    uint32_t* header() { return reinterpret_cast<uint32_t*>(block_.get()); }
-    const char* texts() const { return block_.get() + sizeof(uint32_t) * (size() + 1); }
+    // The block in words: the count and the ends, then the texts rounded up to whole words.
+    static size_t blockWords(size_t cells, size_t textBytes);
+    static std::unique_ptr<uint32_t[]> newBlock(size_t cells, size_t textBytes);
+    const uint32_t* header() const { return block_.get(); }
+    const char* texts() const { return reinterpret_cast<const char*>(block_.get() + size() + 1); }
     size_t textBytes() const { return size() == 0 ? 0 : header()[size()]; }
 
-    std::unique_ptr<char[]> block_;
+    std::unique_ptr<uint32_t[]> block_;
 };
 
 }  // namespace talvex
