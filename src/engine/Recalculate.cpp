@@ -7,6 +7,7 @@
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
 #include "engine/Registers.h"
+#include "engine/ReplayKey.h"
 
 namespace talvex {
 
@@ -107,7 +108,11 @@ void Engine::recalculate(int startRow) {
 // made active first, so that its letters are known.
 bool Engine::replayRow(int row, int& firstInert) {
     state_.entry.entryText = replayedEntry(row);
-    addins_.lineReplayed(cell(row, kRegisterColumn), recordLayout_ == RecordLayout::withRawEntry);
+    // A line the calculator's own keys wrote is written again without add-in fields, whatever
+    // its record names: the add-in active above it stays active.
+    if (!isCalculatorLine(opAt(row)))
+        addins_.lineReplayed(cell(row, kRegisterColumn),
+                             recordLayout_ == RecordLayout::withRawEntry);
     const int code = replayKey(row);
     state_.entry.takeAgain = entryNotKeyed(row);
     if (code == key::kBlankLineCode) {
