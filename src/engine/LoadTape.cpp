@@ -51,6 +51,7 @@ void Engine::load(LoadedTape tape) {
     for (int row = 1; row < state_.lastRow; ++row) {
         const std::string& code = opAt(row);
         if (cell(row, layout_.roles.reference).empty() || usesReference(code)) continue;
+        references_.claimSource(row);
         keepSourceCurrent(row, isGroupLine(code));
     }
     state_.modified = false;

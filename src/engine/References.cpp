@@ -97,6 +97,11 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
         table_.setCell(row, roles_.description, slot.description);
 }
 
+void References::claimSource(int row) {
+    const int n = slotNumber(cell(row, roles_.reference));
+    if (n > 0 && !registry_.isLive(n)) registry_.setLinkCount(n, 0);
+}
+
 bool References::anySourceInUse(int first, int count) const {
     for (int row = first; row < first + count; ++row) {
         const std::string& ref = cell(row, roles_.reference);

@@ -34,6 +34,9 @@ class References {
     // A source line written again carries value into its slot; a using line without a
     // description takes the slot's when autoTitle is on.
     void keepSourceCurrent(int row, bool groupLine, const std::string& value, bool autoTitle);
+    // A source line read from a file owns its slot, though the file's slots lost it: the slot
+    // is made or taken back from free, so the line's users follow it from the first open on.
+    void claimSource(int row);
     // Whether one of the rows first..first+count-1 is a source that other lines use.
     bool anySourceInUse(int first, int count) const;
     // The value a reference gives: a slot's raw value, or a named symbol's from the add-ins.
