@@ -353,6 +353,11 @@ void UserFunctions::define(Category category, char code) {
         entry->row = state.curRow;
         lastAbbreviation_ = entry->abbreviation;
         lastFormat_ = entry->format;
+    } else {
+        // A definition the tables cannot take keeps what its own line says, not what the line
+        // handled before it left.
+        lastAbbreviation_ = def.abbreviation;
+        lastFormat_ = def.format;
     }
     if (code == 'D') engine_.clearPendingRegisters();
     engine_.setAddinReference(def.symbol);
