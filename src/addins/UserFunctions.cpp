@@ -22,6 +22,7 @@ constexpr std::string_view kSetupKeys =
 constexpr std::string_view kSetupEntry = "Setup";
 constexpr std::string_view kEndLabel = "End/Exit";
 constexpr size_t kMostParameterKeys = 5;
+constexpr int kMostReplays = 4;
 
 constexpr std::string_view kParameterPrompt =
     "Enter Parameter Symbol,Abbreviation,Name[,Format]. E.g.: a,amt,Amount[,+]";
@@ -135,11 +136,21 @@ bool UserFunctions::tapeHoldsDefinitions() const {
     return false;
 }
 
+// A line that uses a reference whose source stands below it takes the value the source had
+// before the replay reached it: while the replay changes such a source, the tape is replayed
+// again, so that what the tape shows no longer changes when it is replayed (or opened) next.
+// A source that sums its own users never settles; it is left after a few replays.
+// Every replay starts from the add-in the first one started from, as the next open will.
 void UserFunctions::rebuildFromTape() {
-    emptyTables();
-    rebuild();
-    engine_.recalculate(1);
-    rebuild();
+    const AddinFramework::CalculationChoice start = framework_.calculationChoice();
+    for (int replay = 0; replay < kMostReplays; ++replay) {
+        if (replay > 0) framework_.restoreCalculationChoice(start);
+        emptyTables();
+        rebuild();
+        const bool usersMoved = engine_.recalculateWatchingUsers();
+        rebuild();
+        if (!usersMoved) break;
+    }
 }
 
 void UserFunctions::chooseFunction(int index) {

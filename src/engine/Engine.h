@@ -62,6 +62,9 @@ class Engine {
 
     // Replays the tape from startRow (0 or less: from the current row) to its end.
     void recalculate(int startRow);
+    // Replays the whole tape; true when a line above the source of its reference took a value
+    // that the replay then changed, so that replaying again would change the tape again.
+    bool recalculateWatchingUsers();
     bool insertRow();
     bool deleteRow();
     void gotoLine(GotoTarget target);

@@ -104,6 +104,12 @@ void Engine::recalculate(int startRow) {
     atomically([this, startRow] { recalculateFrom(startRow); });
 }
 
+bool Engine::recalculateWatchingUsers() {
+    references_.watchReplay();
+    recalculate(1);
+    return references_.endWatch();
+}
+
 // A line is replayed through the key that wrote it; the add-in that wrote an add-in line is
 // made active first, so that its letters are known.
 bool Engine::replayRow(int row, int& firstInert) {

@@ -86,6 +86,7 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
     const std::string& code = cell(row, roles_.op);
     ReferenceRegistry::Slot& slot = registry_.slot(n);
     if (code.size() <= 1 || groupLine) {
+        if (watching_) written_.insert(n);
         slot.shown = cell(row, roles_.amount);
         slot.raw = value;
         if (code.size() <= 1) slot.description = cell(row, roles_.description);
@@ -116,7 +117,21 @@ std::string References::value(const std::string& ref, AddinPort& addins) {
     const int n = slotNumber(ref);
     if (n == 0) return addins.symbolValue(ref).value_or("0");
     const std::string& raw = registry_.slot(n).raw;
+    if (watching_ && written_.count(n) == 0) readAhead_.emplace(n, raw);
     return raw.empty() ? "0" : raw;
+}
+
+void References::watchReplay() {
+    watching_ = true;
+    readAhead_.clear();
+    written_.clear();
+}
+
+bool References::endWatch() {
+    watching_ = false;
+    for (const auto& [n, taken] : readAhead_)
+        if (registry_.slot(n).raw != taken) return true;
+    return false;
 }
 
 }  // namespace talvex

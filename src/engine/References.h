@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -41,6 +43,12 @@ class References {
     bool anySourceInUse(int first, int count) const;
     // The value a reference gives: a slot's raw value, or a named symbol's from the add-ins.
     std::string value(const std::string& ref, AddinPort& addins);
+    // A replay of the tape from its top: a line above its source takes the value the source had
+    // before the replay reached it.
+    void watchReplay();
+    // The watch ends: whether a line took a source's value that the source's own line then
+    // changed.
+    bool endWatch();
 
   private:
     const std::string& cell(int row, int col) const { return table_.cell(row, col); }
@@ -50,6 +58,9 @@ class References {
     const ColumnRoles& roles_;
     ViewPort& view_;
     ReferenceRegistry registry_;
+    bool watching_ = false;
+    std::map<int, std::string> readAhead_;  // slot and the value a line took before its source
+    std::set<int> written_;                 // slots whose source was written in the replay
 };
 
 }  // namespace talvex
