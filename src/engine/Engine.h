@@ -185,6 +185,7 @@ class Engine {
     void setDefaultColumnWidths();
     void placeCursor(int savedRow);
     void adoptCurrentLayout();
+    void dropRegisterRecords();
     void selectRow(int row);
 
     // Keys on a line of the tape while the tape drives the calculator.

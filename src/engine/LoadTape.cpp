@@ -26,6 +26,14 @@ void Engine::adoptCurrentLayout() {
     recordLayout_ = RecordLayout::withRawEntry;
 }
 
+// A tape kept with the tape off has no register records: those a damaged file carries anyway
+// are left out, or the first open would replay from figures no save keeps, and the next open
+// would replay from others.
+void Engine::dropRegisterRecords() {
+    for (int row = 1; row <= state_.lastRow; ++row)
+        if (isRegisterRecord(cell(row, kRegisterColumn))) table_.setCell(row, kRegisterColumn, {});
+}
+
 // Every step of taking a file's tape over, in the order they depend on each other: the rows and
 // references first, then the one record layout, then the slots that follow their source lines.
 void Engine::load(LoadedTape tape) {
@@ -41,6 +49,7 @@ void Engine::load(LoadedTape tape) {
     recordLayout_ = tape.records;
     state_.lastRow = std::max(tape.rows, 1);
     state_.curRow = state_.lastRow;
+    if (!state_.tapeOn) dropRegisterRecords();
     adoptCurrentLayout();
     // After the adoption: this record is written in the current layout already.
     if (tape.rows < 1) {
