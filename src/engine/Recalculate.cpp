@@ -46,7 +46,7 @@ bool Engine::hasRawEntry(int row) const {
 // raw entry (read from a data file, or from a record of the earliest files) is keyed again from
 // the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
-    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    if (!hasRawEntry(row)) return amountAt(row);
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
@@ -62,9 +62,9 @@ bool Engine::entryNotKeyed(int row) const {
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
-    if (!hasRawEntry(row)) return cell(row, layout_.roles.amount);
+    if (!hasRawEntry(row)) return amountAt(row);
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
-    return raw.empty() ? cell(row, layout_.roles.amount) : raw;
+    return raw.empty() ? amountAt(row) : raw;
 }
 
 // Lines that an edit left without anything to act on: an "=" or "%" with no "x" or "/"
@@ -83,7 +83,7 @@ void Engine::keepInertLine(int row) {
     Registers carried = state_.regs;
     carried.rawEntry = hasRawEntry(row)
                            ? std::string(recordField(cell(row, kRegisterColumn), 1, recordLayout_))
-                           : cell(row, layout_.roles.amount);
+                           : amountAt(row);
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));
