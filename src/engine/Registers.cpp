@@ -9,6 +9,12 @@ namespace talvex {
 
 namespace {
 
+// The raw entry and the display value are figures; what follows a field separator in one (taken
+// from a damaged cell) would move every later field of the record when it is read back.
+std::string fieldText(const std::string& text) {
+    return text.substr(0, text.find_first_of(":|"));
+}
+
 std::string withDecimalSeparator(const std::string& raw, char decSep) {
     if (raw.empty() || raw.find(decSep) != std::string::npos) return raw;
     return raw + decSep;
@@ -23,9 +29,9 @@ int toCount(double value) {
 }  // namespace
 
 std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& format) {
-    std::string record = withDecimalSeparator(regs.rawEntry, format.decSep());
+    std::string record = withDecimalSeparator(fieldText(regs.rawEntry), format.decSep());
     record += ':';
-    record += regs.displayValue;
+    record += fieldText(regs.displayValue);
     record += ':';
     record += format.exact(regs.accumulator);
     record += '|';
