@@ -181,14 +181,8 @@ class Engine {
     std::string lineNumberText(int row) const;
 
   private:
-    // A role a damaged file left without a column reads as empty, never as the register record
-    // that column 0 holds.
-    const std::string& opAt(int row) const { return roleCell(row, layout_.roles.op); }
-    const std::string& amountAt(int row) const { return roleCell(row, layout_.roles.amount); }
-    const std::string& roleCell(int row, int col) const {
-        static const std::string none;
-        return ColumnRoles::present(col) ? cell(row, col) : none;
-    }
+    const std::string& opAt(int row) const { return cell(row, layout_.roles.op); }
+    const std::string& amountAt(int row) const { return cell(row, layout_.roles.amount); }
     void setDefaultColumnWidths();
     void placeCursor(int savedRow);
     void adoptCurrentLayout();

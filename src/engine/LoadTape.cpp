@@ -10,18 +10,15 @@ namespace talvex {
 // the line shows, which is what such a line is keyed again from. The tape then holds one layout,
 // so a line re-keyed later (which writes the current layout) never sits among records read the
 // other way, and a save (always the current version) writes every record as it reads back.
-// Without an amount column there is no amount to key again: the raw entry stays empty (an
-// absent role's column would be the record itself).
 void Engine::adoptCurrentLayout() {
     if (recordLayout_ == RecordLayout::withRawEntry) return;
-    const bool amounts = ColumnRoles::present(layout_.roles.amount);
     for (int row = 1; row <= state_.lastRow; ++row) {
         const std::string& record = cell(row, kRegisterColumn);
         if (!isRegisterRecord(record)) continue;
         const std::string& code = opAt(row);
-        const bool keyed = amounts && !code.empty() && !isComputedLine(code);
+        const bool keyed = !code.empty() && !isComputedLine(code);
         table_.setCell(row, kRegisterColumn,
-                       (keyed ? cell(row, layout_.roles.amount) : std::string()) + ':' + record);
+                       (keyed ? amountAt(row) : std::string()) + ':' + record);
     }
     recordLayout_ = RecordLayout::withRawEntry;
 }

@@ -21,19 +21,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-// A damaged file may leave the tape without an amount column: column 0 is the register record.
-const std::string& References::amountCell(int row) const {
-    static const std::string none;
-    return ColumnRoles::present(roles_.amount) ? cell(row, roles_.amount) : none;
-}
-
 int References::makeSource(int row, std::string value) {
     const int n = registry_.freeSlot();
     if (n == 0) return 0;
     registry_.setLinkCount(n, 0);
     table_.setCell(row, roles_.reference, std::to_string(n));
     ReferenceRegistry::Slot& slot = registry_.slot(n);
-    slot.shown = amountCell(row);
+    slot.shown = cell(row, roles_.amount);
     slot.raw = std::move(value);
     slot.description = sourceDescription(row);
     view_.referenceSlotChanged(n, slot.shown);
@@ -93,7 +87,7 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
     ReferenceRegistry::Slot& slot = registry_.slot(n);
     if (code.size() <= 1 || groupLine) {
         if (watching_) written_.insert(n);
-        slot.shown = amountCell(row);
+        slot.shown = cell(row, roles_.amount);
         slot.raw = value;
         if (code.size() <= 1) slot.description = cell(row, roles_.description);
         view_.referenceSlotChanged(n, slot.shown);

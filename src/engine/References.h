@@ -53,7 +53,6 @@ class References {
   private:
     const std::string& cell(int row, int col) const { return table_.cell(row, col); }
     std::string sourceDescription(int row) const;
-    const std::string& amountCell(int row) const;
 
     TapeTable& table_;
     const ColumnRoles& roles_;
