@@ -469,7 +469,7 @@ void UserFunctions::write(const std::string& code, const std::string& text) {
     if (lastFormat_ == "0" || text.empty() || text.starts_with('R'))
         engine_.writeAddinKeyed(code, text);
     else
-        engine_.writeAddinLine(code, engine_.format().read(text));
+        engine_.writeAddinLine(code, engine_.format().read(text), text);
 }
 
 // Setup... edits the definition on the current line in place.

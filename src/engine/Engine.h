@@ -79,6 +79,9 @@ class Engine {
     // line (a figure formatted, or a text as keyed), label a line, report an error.
     std::string addinEntry();
     void writeAddinLine(std::string_view code, double value);
+    // The figure formatted, its record keeping the text it was keyed as: replayed, the line is
+    // keyed from that text again (in the adding mode "60" and "60.00" are different figures).
+    void writeAddinLine(std::string_view code, double value, const std::string& keyed);
     void writeAddinKeyed(std::string_view code, const std::string& keyed);
     // A line whose figure came from the display, not the keys: replayed, it takes the display
     // again, wherever that now comes from.
