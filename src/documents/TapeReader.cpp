@@ -477,6 +477,11 @@ class TapeReader {
         }
     }
 
+    void setLegacyOption(int option, int value) {
+        settings_.setOption(option, value);
+        settings_.carryGroupOfOption(option);
+    }
+
     void readLegacy(std::string_view tag, int k, std::string_view v) {
         if (tag == "L") {
             settings_.setMessengerParameter(k >= 10 ? k + 1 : k, v);
@@ -484,14 +489,16 @@ class TapeReader {
             if (k == 15 || k == 16)
                 settings_.setNumberFormatInteger(k - 12, fileShort(v));
             else if (legacyOption(k) >= 0)
-                settings_.setOption(legacyOption(k), fileShort(v));
+                setLegacyOption(legacyOption(k), fileShort(v));
         } else if (tag == "B") {
             // Colours are 32-bit values, kept with an offset in the earliest files.
-            if (legacyColour(k) >= 0)
+            if (legacyColour(k) >= 0) {
                 settings_.setColour(legacyColour(k),
                                     fileWhole(v, kLowestColour + kLegacyColourOffset,
                                               kHighestColour + kLegacyColourOffset) -
                                         static_cast<long long>(kLegacyColourOffset));
+                settings_.carryGroupOfColour(legacyColour(k));
+            }
         } else if (tag == "P") {
             settings_.setLayoutFlag(k, fileShort(v));
         } else if (tag == "X") {
