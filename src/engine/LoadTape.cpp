@@ -59,7 +59,10 @@ void Engine::load(LoadedTape tape) {
     // and the description come from the source lines themselves.
     for (int row = 1; row < state_.lastRow; ++row) {
         const std::string& code = opAt(row);
-        if (cell(row, layout_.roles.reference).empty() || usesReference(code)) continue;
+        // A source has an operator: a number on a blank line (whose record every replay copies
+        // from the line above) gives its slot nothing.
+        if (cell(row, layout_.roles.reference).empty() || code.empty() || usesReference(code))
+            continue;
         references_.claimSource(row);
         keepSourceCurrent(row, isGroupLine(code));
     }
