@@ -43,6 +43,7 @@ bool Engine::updateGrid() {
     if (ColumnRoles::present(layout_.roles.reference))
         table_.setCell(state_.curRow, layout_.roles.reference, state_.regs.lineRef);
     references_.moveLink(oldCode, oldRef, state_.entry.entryOp, state_.regs.lineRef);
+    references_.sourceOverwritten(oldCode, oldRef, state_.entry.entryOp, state_.regs.lineRef);
     if (!state_.regs.lineRef.empty()) keepSourceCurrent(state_.curRow);
     state_.modified = true;
     view_.rowsChanged(state_.curRow, state_.curRow);

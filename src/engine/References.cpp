@@ -79,6 +79,14 @@ void References::moveLink(std::string_view oldCode, const std::string& oldRef,
     if (now > 0) registry_.setLinkCount(now, 1);
 }
 
+void References::sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
+                                   std::string_view newCode, const std::string& newRef) {
+    const int n = slotNumber(oldRef);
+    if (n == 0 || oldCode.empty() || usesReference(oldCode) || !registry_.exists(n)) return;
+    if (newRef == oldRef && !newCode.empty() && !usesReference(newCode)) return;
+    registry_.slot(n).raw.clear();
+}
+
 void References::keepSourceCurrent(int row, bool groupLine, const std::string& value,
                                    bool autoTitle) {
     const int n = slotNumber(cell(row, roles_.reference));
