@@ -54,10 +54,12 @@ std::string Engine::replayedEntry(int row) const {
 }
 
 // A line that took its entry from the display or repeated the line above has an empty raw
-// entry, so that it takes the value again wherever that value now comes from.
+// entry, so that it takes the value again wherever that value now comes from. A line without a
+// raw entry and without an amount took nothing keyed either: written again, its record says so.
 bool Engine::entryNotKeyed(int row) const {
-    if (!hasRawEntry(row)) return false;
-    return takesEntry(opAt(row)) && recordField(cell(row, kRegisterColumn), 1).empty();
+    if (!takesEntry(opAt(row))) return false;
+    if (!hasRawEntry(row)) return amountAt(row).empty();
+    return recordField(cell(row, kRegisterColumn), 1).empty();
 }
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
