@@ -274,6 +274,7 @@ class Engine {
     bool removeSource(int row);
     void removeLink(int row);
     void keepSourceCurrent(int row, bool groupLine = false);
+    void takeSlotFromTape(int n, int row);
     void widenReferenceColumn(int slot);
 
     // Rows.

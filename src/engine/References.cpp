@@ -79,12 +79,21 @@ void References::moveLink(std::string_view oldCode, const std::string& oldRef,
     if (now > 0) registry_.setLinkCount(now, 1);
 }
 
-void References::sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
-                                   std::string_view newCode, const std::string& newRef) {
+int References::sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
+                                  std::string_view newCode, const std::string& newRef) const {
     const int n = slotNumber(oldRef);
-    if (n == 0 || oldCode.empty() || usesReference(oldCode) || !registry_.exists(n)) return;
-    if (newRef == oldRef && !newCode.empty() && !usesReference(newCode)) return;
-    registry_.slot(n).raw.clear();
+    if (n == 0 || oldCode.empty() || usesReference(oldCode) || !registry_.exists(n)) return 0;
+    if (newRef == oldRef && !newCode.empty() && !usesReference(newCode)) return 0;
+    return n;
+}
+
+void References::forgetValue(int n) {
+    if (registry_.exists(n)) registry_.slot(n).raw.clear();
+}
+
+bool References::isSourceOf(int row, int n) const {
+    const std::string& code = cell(row, roles_.op);
+    return !code.empty() && !usesReference(code) && slotNumber(cell(row, roles_.reference)) == n;
 }
 
 void References::keepSourceCurrent(int row, bool groupLine, const std::string& value,

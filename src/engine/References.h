@@ -33,11 +33,14 @@ class References {
     // A line was written again: its use moves from the slot it used to the one it uses now.
     void moveLink(std::string_view oldCode, const std::string& oldRef, std::string_view newCode,
                   const std::string& newRef);
-    // A line written over a source without its number (a replay writing a block over damaged
-    // lines) leaves the slot without a value: its users take 0, as they do once the tape is
-    // opened again and no line claims the slot.
-    void sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
-                           std::string_view newCode, const std::string& newRef);
+    // Whether a line written over a source drops its number (a replay writing a block over
+    // damaged lines): the slot of oldRef, or 0.
+    int sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
+                          std::string_view newCode, const std::string& newRef) const;
+    // The slot's value is gone with its last source line: its users take 0.
+    void forgetValue(int n);
+    // Whether the row is a source of slot n.
+    bool isSourceOf(int row, int n) const;
     // A source line written again carries value into its slot; a using line without a
     // description takes the slot's when autoTitle is on.
     void keepSourceCurrent(int row, bool groupLine, const std::string& value, bool autoTitle);
