@@ -145,6 +145,10 @@ void UserFunctions::rebuildFromTape() {
     const AddinFramework::CalculationChoice start = framework_.calculationChoice();
     for (int replay = 0; replay < kMostReplays; ++replay) {
         if (replay > 0) framework_.restoreCalculationChoice(start);
+        // Nothing of the lines handled before the replay (the cursor's line restored on opening)
+        // goes onto the lines it writes.
+        lastAbbreviation_.clear();
+        lastFormat_.clear();
         emptyTables();
         rebuild();
         const bool usersMoved = engine_.recalculateWatchingUsers();
