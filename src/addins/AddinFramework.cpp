@@ -102,6 +102,18 @@ void AddinFramework::fillList(int list, const std::vector<std::string>& entries,
     selectByIndex(list, index);
 }
 
+AddinFramework::CalculationChoice AddinFramework::calculationChoice() const {
+    return {slotAddin_[kCalculationSlot], slotIndex_[addin_list::kCalculations], calcKindActive_,
+            letters_};
+}
+
+void AddinFramework::restoreCalculationChoice(const CalculationChoice& choice) {
+    slotAddin_[kCalculationSlot] = choice.addin;
+    slotIndex_[addin_list::kCalculations] = choice.index;
+    calcKindActive_ = choice.kind;
+    letters_ = choice.letters;
+}
+
 void AddinFramework::selectByIndex(int list, int index) {
     slotIndex_.at(list) = index;
     if (index < 0 || index >= static_cast<int>(lists_[list].size())) return;

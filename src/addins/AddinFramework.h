@@ -53,6 +53,17 @@ class AddinFramework : public AddinPort {
     // Sends a code to the slot's active add-in.
     void dispatchCode(int slot, int code);
 
+    // The calculation slot as it stands, to start a replay of the tape from again: the add-in,
+    // its place in the list, its kind and the letters on offer.
+    struct CalculationChoice {
+        std::string addin;
+        int index = 0;
+        int kind = 0;
+        LetterSets letters;
+    };
+    CalculationChoice calculationChoice() const;
+    void restoreCalculationChoice(const CalculationChoice& choice);
+
     const std::vector<std::string>& list(int list) const { return lists_.at(list); }
     int slotIndex(int list) const { return slotIndex_.at(list); }
     const std::string& active(int slot) const { return slotAddin_.at(slot); }

@@ -22,6 +22,7 @@ constexpr std::string_view kSetupKeys =
 constexpr std::string_view kSetupEntry = "Setup";
 constexpr std::string_view kEndLabel = "End/Exit";
 constexpr size_t kMostParameterKeys = 5;
+constexpr int kMostReplays = 4;
 
 constexpr std::string_view kParameterPrompt =
     "Enter Parameter Symbol,Abbreviation,Name[,Format]. E.g.: a,amt,Amount[,+]";
@@ -135,11 +136,25 @@ bool UserFunctions::tapeHoldsDefinitions() const {
     return false;
 }
 
+// A line that uses a reference whose source stands below it takes the value the source had
+// before the replay reached it: while the replay changes such a source, the tape is replayed
+// again, so that what the tape shows no longer changes when it is replayed (or opened) next.
+// A source that sums its own users never settles; it is left after a few replays.
+// Every replay starts from the add-in the first one started from, as the next open will.
 void UserFunctions::rebuildFromTape() {
-    emptyTables();
-    rebuild();
-    engine_.recalculate(1);
-    rebuild();
+    const AddinFramework::CalculationChoice start = framework_.calculationChoice();
+    for (int replay = 0; replay < kMostReplays; ++replay) {
+        if (replay > 0) framework_.restoreCalculationChoice(start);
+        // Nothing of the lines handled before the replay (the cursor's line restored on opening)
+        // goes onto the lines it writes.
+        lastAbbreviation_.clear();
+        lastFormat_.clear();
+        emptyTables();
+        rebuild();
+        const bool usersMoved = engine_.recalculateWatchingUsers();
+        rebuild();
+        if (!usersMoved) break;
+    }
 }
 
 void UserFunctions::chooseFunction(int index) {
@@ -353,6 +368,11 @@ void UserFunctions::define(Category category, char code) {
         entry->row = state.curRow;
         lastAbbreviation_ = entry->abbreviation;
         lastFormat_ = entry->format;
+    } else {
+        // A definition the tables cannot take keeps what its own line says, not what the line
+        // handled before it left.
+        lastAbbreviation_ = def.abbreviation;
+        lastFormat_ = def.format;
     }
     if (code == 'D') engine_.clearPendingRegisters();
     engine_.setAddinReference(def.symbol);
@@ -453,7 +473,7 @@ void UserFunctions::write(const std::string& code, const std::string& text) {
     if (lastFormat_ == "0" || text.empty() || text.starts_with('R'))
         engine_.writeAddinKeyed(code, text);
     else
-        engine_.writeAddinLine(code, engine_.format().read(text));
+        engine_.writeAddinLine(code, engine_.format().read(text), text);
 }
 
 // Setup... edits the definition on the current line in place.

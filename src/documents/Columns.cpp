@@ -91,7 +91,8 @@ void ColumnSet::setColType(int col, const std::string& typeText) {
 }
 
 ColumnRoles ColumnSet::roles() const {
-    ColumnRoles roles{0, 0, 0, 0, 0, 0};
+    ColumnRoles roles{ColumnRoles::kNoColumn, ColumnRoles::kNoColumn, ColumnRoles::kNoColumn,
+                      ColumnRoles::kNoColumn, ColumnRoles::kNoColumn, ColumnRoles::kNoColumn};
     for (int col = kFirstColumn; col <= colCount_; ++col) {
         switch (typeNumber(column(col).typeCode)) {
             case 12:

@@ -22,9 +22,11 @@ constexpr double kLowestColour = -2147483648.0;
 constexpr double kHighestColour = 4294967295.0;
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// Register records as this program writes them, and as the earliest files did (no raw entry).
-constexpr int kRecordFields = 5;
-constexpr int kEarliestRecordFields = 4;
+// The fields before a register record's "accumulator|item count" pair: the raw entry and the
+// display value in records as this program writes them, the display value alone in those of the
+// earliest files.
+constexpr long kFieldsBeforePair = 2;
+constexpr long kEarliestFieldsBeforePair = 1;
 // A badly damaged file could name every line; the first few say enough.
 constexpr int kMaxRowProblems = 10;
 
@@ -36,6 +38,14 @@ constexpr std::array<std::string_view, 11> kHeaderTags = {"Ver", "H",   "W",   "
 constexpr std::array<std::string_view, settings_group::kCount> kGroupTags = {"Clc", "Tpe", "Prt",
                                                                              "Lgo"};
 constexpr std::array<std::string_view, 7> kOtherTags = {"M", "N", "L", "O", "B", "P", "X"};
+
+// The pair tells a record's layout, whatever an add-in appended to it or damage cut from it;
+// -1 for a record without one.
+long fieldsBeforePair(std::string_view record) {
+    const size_t bar = record.find('|');
+    if (bar == std::string_view::npos) return -1;
+    return std::count(record.begin(), record.begin() + static_cast<long>(bar), ':');
+}
 
 bool knownTag(std::string_view tag) {
     return std::find(kHeaderTags.begin(), kHeaderTags.end(), tag) != kHeaderTags.end() ||
@@ -177,9 +187,9 @@ class TapeReader {
         if (count > fileCols) {
             const std::string_view record = fields[fileCols];
             cells[kRegisterColumn] = record;
-            const int recordFields = recordFieldCount(record);
-            if (recordFields == kRecordFields) ++currentRecords_;
-            if (recordFields == kEarliestRecordFields) ++earliestRecords_;
+            const long before = fieldsBeforePair(record);
+            if (before == kFieldsBeforePair) ++currentRecords_;
+            if (before == kEarliestFieldsBeforePair) ++earliestRecords_;
         }
         if (count > fileCols + 1) cells[colCount + 1] = fields.back();
         const std::string shownRow = numbered ? std::string() : std::to_string(row);
@@ -287,7 +297,10 @@ class TapeReader {
     }
 
     // Without a readable version the records themselves tell their layout; a tape whose
-    // records are all of the earliest kind is an early file, anything else is current.
+    // records are all of the earliest kind is an early file, anything else is current. Records
+    // that all have the other layout than the version's are read as they are written: read
+    // the version's way they would give every line wrong registers, and the tape would save
+    // them under a version they do not match.
     void settleVersion() {
         const int fromRecords = earliestRecords_ > 0 && currentRecords_ == 0 ? 0 : kCurrentVersion;
         const std::string where = seen("Ver") ? "line " + std::to_string(firstLine_["Ver"]) : "";
@@ -303,12 +316,22 @@ class TapeReader {
             doc_.version = fromRecords;
         } else if ((doc_.version >= 2) != (fromRecords >= 2) &&
                    currentRecords_ + earliestRecords_ > 0) {
+            const bool unanimous = currentRecords_ == 0 || earliestRecords_ == 0;
             problem(where + ": the register records do not have the layout of version " +
-                    std::to_string(doc_.version));
+                    std::to_string(doc_.version) +
+                    (unanimous ? "; read in the layout they have" : ""));
+            if (unanimous) {
+                report_.version = doc_.version;
+                tape_.records = layoutOf(fromRecords);
+                return;
+            }
         }
         report_.version = doc_.version;
-        tape_.records =
-            doc_.version >= 2 ? RecordLayout::withRawEntry : RecordLayout::withoutRawEntry;
+        tape_.records = layoutOf(doc_.version);
+    }
+
+    static RecordLayout layoutOf(int version) {
+        return version >= 2 ? RecordLayout::withRawEntry : RecordLayout::withoutRawEntry;
     }
 
     // A file of the current version always carries the whole header; earlier ones at least
@@ -457,6 +480,11 @@ class TapeReader {
         }
     }
 
+    void setLegacyOption(int option, int value) {
+        settings_.setOption(option, value);
+        settings_.carryGroupOfOption(option);
+    }
+
     void readLegacy(std::string_view tag, int k, std::string_view v) {
         if (tag == "L") {
             settings_.setMessengerParameter(k >= 10 ? k + 1 : k, v);
@@ -464,14 +492,16 @@ class TapeReader {
             if (k == 15 || k == 16)
                 settings_.setNumberFormatInteger(k - 12, fileShort(v));
             else if (legacyOption(k) >= 0)
-                settings_.setOption(legacyOption(k), fileShort(v));
+                setLegacyOption(legacyOption(k), fileShort(v));
         } else if (tag == "B") {
             // Colours are 32-bit values, kept with an offset in the earliest files.
-            if (legacyColour(k) >= 0)
+            if (legacyColour(k) >= 0) {
                 settings_.setColour(legacyColour(k),
                                     fileWhole(v, kLowestColour + kLegacyColourOffset,
                                               kHighestColour + kLegacyColourOffset) -
                                         static_cast<long long>(kLegacyColourOffset));
+                settings_.carryGroupOfColour(legacyColour(k));
+            }
         } else if (tag == "P") {
             settings_.setLayoutFlag(k, fileShort(v));
         } else if (tag == "X") {

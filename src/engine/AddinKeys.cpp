@@ -45,6 +45,14 @@ void Engine::writeAddinLine(std::string_view code, double value) {
     writeAddinEntry(code);
 }
 
+void Engine::writeAddinLine(std::string_view code, double value, const std::string& keyed) {
+    ChangeGroup group(*this);
+    if (!numberFits(value)) return;
+    state_.entry.entryText = formatNumber(value);
+    state_.regs.rawEntry = keyed;
+    writeAddinEntry(code);
+}
+
 void Engine::writeAddinKeyed(std::string_view code, const std::string& keyed) {
     ChangeGroup group(*this);
     state_.entry.entryText = keyed;

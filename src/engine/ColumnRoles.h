@@ -4,8 +4,12 @@
 
 namespace talvex {
 
-// Which physical column plays which role. A role whose index is 0 or 1 is absent.
+// Which physical column plays which role. A role whose index is 0 or 1 is absent; a tape
+// without a column for a role gives it kNoColumn, whose cells read as empty and take no text
+// (column 0 holds the register records, which no role may read or overwrite).
 struct ColumnRoles {
+    static constexpr int kNoColumn = -1;
+
     int itemCount = 2;    // type 12
     int type13 = 3;       // type 13: kept, not used by the calculation
     int description = 4;  // type 14: titles, labels and group names

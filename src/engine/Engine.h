@@ -62,6 +62,9 @@ class Engine {
 
     // Replays the tape from startRow (0 or less: from the current row) to its end.
     void recalculate(int startRow);
+    // Replays the whole tape; true when a line above the source of its reference took a value
+    // that the replay then changed, so that replaying again would change the tape again.
+    bool recalculateWatchingUsers();
     bool insertRow();
     bool deleteRow();
     void gotoLine(GotoTarget target);
@@ -76,6 +79,9 @@ class Engine {
     // line (a figure formatted, or a text as keyed), label a line, report an error.
     std::string addinEntry();
     void writeAddinLine(std::string_view code, double value);
+    // The figure formatted, its record keeping the text it was keyed as: replayed, the line is
+    // keyed from that text again (in the adding mode "60" and "60.00" are different figures).
+    void writeAddinLine(std::string_view code, double value, const std::string& keyed);
     void writeAddinKeyed(std::string_view code, const std::string& keyed);
     // A line whose figure came from the display, not the keys: replayed, it takes the display
     // again, wherever that now comes from.
@@ -179,9 +185,11 @@ class Engine {
 
   private:
     std::string_view opAt(int row) const { return cell(row, layout_.roles.op); }
+    std::string_view amountAt(int row) const { return cell(row, layout_.roles.amount); }
     void setDefaultColumnWidths();
     void placeCursor(int savedRow);
     void adoptCurrentLayout();
+    void dropRegisterRecords();
     void selectRow(int row);
 
     // Keys on a line of the tape while the tape drives the calculator.
@@ -266,6 +274,7 @@ class Engine {
     bool removeSource(int row);
     void removeLink(int row);
     void keepSourceCurrent(int row, bool groupLine = false);
+    void takeSlotFromTape(int n, int row);
     void widenReferenceColumn(int slot);
 
     // Rows.

@@ -43,6 +43,9 @@ bool Engine::updateGrid() {
     if (ColumnRoles::present(layout_.roles.reference))
         table_.setCell(state_.curRow, layout_.roles.reference, state_.regs.lineRef);
     references_.moveLink(oldCode, oldRef, state_.entry.entryOp, state_.regs.lineRef);
+    if (const int lost = references_.sourceOverwritten(oldCode, oldRef, state_.entry.entryOp,
+                                                       state_.regs.lineRef))
+        takeSlotFromTape(lost, state_.curRow);
     if (!state_.regs.lineRef.empty()) keepSourceCurrent(state_.curRow);
     state_.modified = true;
     view_.rowsChanged(state_.curRow, state_.curRow);

@@ -24,7 +24,7 @@ bool isResultKeyCode(std::string_view code) {
 }  // namespace
 
 bool Engine::isBlankLine(int row) const {
-    return opAt(row).empty() && cell(row, layout_.roles.amount).empty();
+    return opAt(row).empty() && amountAt(row).empty();
 }
 
 // The blank line that always follows a total (and a result line while StarLine is on).

@@ -17,12 +17,20 @@ void Engine::adoptCurrentLayout() {
         if (!isRegisterRecord(record)) continue;
         const std::string_view code = opAt(row);
         const bool keyed = !code.empty() && !isComputedLine(code);
-        std::string current(keyed ? cell(row, layout_.roles.amount) : std::string_view());
+        std::string current(keyed ? amountAt(row) : std::string_view());
         current += ':';
         current += record;
         table_.setCell(row, kRegisterColumn, current);
     }
     recordLayout_ = RecordLayout::withRawEntry;
+}
+
+// A tape kept with the tape off has no register records: those a damaged file carries anyway
+// are left out, or the first open would replay from figures no save keeps, and the next open
+// would replay from others.
+void Engine::dropRegisterRecords() {
+    for (int row = 1; row <= state_.lastRow; ++row)
+        if (isRegisterRecord(cell(row, kRegisterColumn))) table_.setCell(row, kRegisterColumn, {});
 }
 
 // Every step of taking a file's tape over, in the order they depend on each other: the rows and
@@ -40,6 +48,7 @@ void Engine::load(LoadedTape tape) {
     recordLayout_ = tape.records;
     state_.lastRow = std::max(tape.rows, 1);
     state_.curRow = state_.lastRow;
+    if (!state_.tapeOn) dropRegisterRecords();
     adoptCurrentLayout();
     // After the adoption: this record is written in the current layout already.
     if (tape.rows < 1) {
@@ -52,7 +61,11 @@ void Engine::load(LoadedTape tape) {
     // and the description come from the source lines themselves.
     for (int row = 1; row < state_.lastRow; ++row) {
         const std::string_view code = opAt(row);
-        if (cell(row, layout_.roles.reference).empty() || usesReference(code)) continue;
+        // A source has an operator: a number on a blank line (whose record every replay copies
+        // from the line above) gives its slot nothing.
+        if (cell(row, layout_.roles.reference).empty() || code.empty() || usesReference(code))
+            continue;
+        references_.claimSource(row);
         keepSourceCurrent(row, isGroupLine(code));
     }
     state_.modified = false;

@@ -14,7 +14,8 @@ struct LoadedTape {
     int rows = 0;
     // Files before version 2 keep no raw entry in their records.
     RecordLayout records = RecordLayout::withRawEntry;
-    ColumnRoles roles{0, 0, 0, 0, 0, 0};
+    ColumnRoles roles{ColumnRoles::kNoColumn, ColumnRoles::kNoColumn, ColumnRoles::kNoColumn,
+                      ColumnRoles::kNoColumn, ColumnRoles::kNoColumn, ColumnRoles::kNoColumn};
     int colCount = 1;
     // Each slot's shown value and link count as saved.
     ReferenceRegistry references;

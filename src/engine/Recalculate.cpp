@@ -7,6 +7,7 @@
 #include "engine/KeyCodes.h"
 #include "engine/LineCodes.h"
 #include "engine/Registers.h"
+#include "engine/ReplayKey.h"
 
 namespace talvex {
 
@@ -45,7 +46,7 @@ bool Engine::hasRawEntry(int row) const {
 // raw entry (read from a data file, or from a record of the earliest files) is keyed again from
 // the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
-    if (!hasRawEntry(row)) return std::string(cell(row, layout_.roles.amount));
+    if (!hasRawEntry(row)) return std::string(amountAt(row));
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
@@ -53,17 +54,19 @@ std::string Engine::replayedEntry(int row) const {
 }
 
 // A line that took its entry from the display or repeated the line above has an empty raw
-// entry, so that it takes the value again wherever that value now comes from.
+// entry, so that it takes the value again wherever that value now comes from. A line without a
+// raw entry and without an amount took nothing keyed either: written again, its record says so.
 bool Engine::entryNotKeyed(int row) const {
-    if (!hasRawEntry(row)) return false;
-    return takesEntry(opAt(row)) && recordField(cell(row, kRegisterColumn), 1).empty();
+    if (!takesEntry(opAt(row))) return false;
+    if (!hasRawEntry(row)) return amountAt(row).empty();
+    return recordField(cell(row, kRegisterColumn), 1).empty();
 }
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
-    if (!hasRawEntry(row)) return std::string(cell(row, layout_.roles.amount));
+    if (!hasRawEntry(row)) return std::string(amountAt(row));
     std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
-    return raw.empty() ? std::string(cell(row, layout_.roles.amount)) : raw;
+    return raw.empty() ? std::string(amountAt(row)) : raw;
 }
 
 // Lines that an edit left without anything to act on: an "=" or "%" with no "x" or "/"
@@ -82,7 +85,7 @@ void Engine::keepInertLine(int row) {
     Registers carried = state_.regs;
     carried.rawEntry = hasRawEntry(row)
                            ? std::string(recordField(cell(row, kRegisterColumn), 1, recordLayout_))
-                           : cell(row, layout_.roles.amount);
+                           : amountAt(row);
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));
@@ -103,11 +106,21 @@ void Engine::recalculate(int startRow) {
     atomically([this, startRow] { recalculateFrom(startRow); });
 }
 
+bool Engine::recalculateWatchingUsers() {
+    references_.watchReplay();
+    recalculate(1);
+    return references_.endWatch();
+}
+
 // A line is replayed through the key that wrote it; the add-in that wrote an add-in line is
 // made active first, so that its letters are known.
 bool Engine::replayRow(int row, int& firstInert) {
     state_.entry.entryText = replayedEntry(row);
-    addins_.lineReplayed(cell(row, kRegisterColumn), recordLayout_ == RecordLayout::withRawEntry);
+    // A line the calculator's own keys wrote is written again without add-in fields, whatever
+    // its record names: the add-in active above it stays active.
+    if (!isCalculatorLine(opAt(row)))
+        addins_.lineReplayed(cell(row, kRegisterColumn),
+                             recordLayout_ == RecordLayout::withRawEntry);
     const int code = replayKey(row);
     state_.entry.takeAgain = entryNotKeyed(row);
     if (code == key::kBlankLineCode) {

@@ -171,6 +171,19 @@ void Engine::removeLink(int row) {
     state_.modified = true;
 }
 
+// A source line written over: the slot takes the value the tape still gives it, as opening the
+// tape again would, from the nearest source line above, else from the last one below; with none
+// left its users take 0.
+void Engine::takeSlotFromTape(int n, int row) {
+    for (int above = row - 1; above >= 1; --above)
+        if (references_.isSourceOf(above, n))
+            return keepSourceCurrent(above, isGroupLine(opAt(above)));
+    for (int below = state_.lastRow - 1; below > row; --below)
+        if (references_.isSourceOf(below, n))
+            return keepSourceCurrent(below, isGroupLine(opAt(below)));
+    references_.forgetValue(n);
+}
+
 void Engine::keepSourceCurrent(int row, bool groupLine) {
     references_.keepSourceCurrent(row, groupLine, lineValue(row), settings_.autoTitle);
 }

@@ -80,6 +80,23 @@ void References::moveLink(std::string_view oldCode, const std::string& oldRef,
     if (now > 0) registry_.setLinkCount(now, 1);
 }
 
+int References::sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
+                                  std::string_view newCode, const std::string& newRef) const {
+    const int n = slotNumber(oldRef);
+    if (n == 0 || oldCode.empty() || usesReference(oldCode) || !registry_.exists(n)) return 0;
+    if (newRef == oldRef && !newCode.empty() && !usesReference(newCode)) return 0;
+    return n;
+}
+
+void References::forgetValue(int n) {
+    if (registry_.exists(n)) registry_.slot(n).raw.clear();
+}
+
+bool References::isSourceOf(int row, int n) const {
+    const std::string_view code = cell(row, roles_.op);
+    return !code.empty() && !usesReference(code) && slotNumber(cell(row, roles_.reference)) == n;
+}
+
 void References::keepSourceCurrent(int row, bool groupLine, const std::string& value,
                                    bool autoTitle) {
     const int n = slotNumber(cell(row, roles_.reference));
@@ -87,6 +104,7 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
     const std::string code(cell(row, roles_.op));
     ReferenceRegistry::Slot& slot = registry_.slot(n);
     if (code.size() <= 1 || groupLine) {
+        if (watching_) written_.insert(n);
         slot.shown = cell(row, roles_.amount);
         slot.raw = value;
         if (code.size() <= 1) slot.description = cell(row, roles_.description);
@@ -96,6 +114,11 @@ void References::keepSourceCurrent(int row, bool groupLine, const std::string& v
     if (autoTitle && cell(row, roles_.description).empty() &&
         ColumnRoles::present(roles_.description))
         table_.setCell(row, roles_.description, slot.description);
+}
+
+void References::claimSource(int row) {
+    const int n = slotNumber(cell(row, roles_.reference));
+    if (n > 0 && !registry_.isLive(n)) registry_.setLinkCount(n, 0);
 }
 
 bool References::anySourceInUse(int first, int count) const {
@@ -112,7 +135,21 @@ std::string References::value(const std::string& ref, AddinPort& addins) {
     const int n = slotNumber(ref);
     if (n == 0) return addins.symbolValue(ref).value_or("0");
     const std::string& raw = registry_.slot(n).raw;
+    if (watching_ && written_.count(n) == 0) readAhead_.emplace(n, raw);
     return raw.empty() ? "0" : raw;
+}
+
+void References::watchReplay() {
+    watching_ = true;
+    readAhead_.clear();
+    written_.clear();
+}
+
+bool References::endWatch() {
+    watching_ = false;
+    for (const auto& [n, taken] : readAhead_)
+        if (registry_.slot(n).raw != taken) return true;
+    return false;
 }
 
 }  // namespace talvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -31,13 +33,30 @@ class References {
     // A line was written again: its use moves from the slot it used to the one it uses now.
     void moveLink(std::string_view oldCode, const std::string& oldRef, std::string_view newCode,
                   const std::string& newRef);
+    // Whether a line written over a source drops its number (a replay writing a block over
+    // damaged lines): the slot of oldRef, or 0.
+    int sourceOverwritten(std::string_view oldCode, const std::string& oldRef,
+                          std::string_view newCode, const std::string& newRef) const;
+    // The slot's value is gone with its last source line: its users take 0.
+    void forgetValue(int n);
+    // Whether the row is a source of slot n.
+    bool isSourceOf(int row, int n) const;
     // A source line written again carries value into its slot; a using line without a
     // description takes the slot's when autoTitle is on.
     void keepSourceCurrent(int row, bool groupLine, const std::string& value, bool autoTitle);
+    // A source line read from a file owns its slot, though the file's slots lost it: the slot
+    // is made or taken back from free, so the line's users follow it from the first open on.
+    void claimSource(int row);
     // Whether one of the rows first..first+count-1 is a source that other lines use.
     bool anySourceInUse(int first, int count) const;
     // The value a reference gives: a slot's raw value, or a named symbol's from the add-ins.
     std::string value(const std::string& ref, AddinPort& addins);
+    // A replay of the tape from its top: a line above its source takes the value the source had
+    // before the replay reached it.
+    void watchReplay();
+    // The watch ends: whether a line took a source's value that the source's own line then
+    // changed.
+    bool endWatch();
 
   private:
     std::string_view cell(int row, int col) const { return table_.cell(row, col); }
@@ -47,6 +66,9 @@ class References {
     const ColumnRoles& roles_;
     ViewPort& view_;
     ReferenceRegistry registry_;
+    bool watching_ = false;
+    std::map<int, std::string> readAhead_;  // slot and the value a line took before its source
+    std::set<int> written_;                 // slots whose source was written in the replay
 };
 
 }  // namespace talvex

@@ -16,6 +16,15 @@ void appendNumber(std::string& text, int number) {
     text.append(digits.data(), std::to_chars(digits.begin(), digits.end(), number).ptr);
 }
 
+// The raw entry and the display value are figures; what follows a field separator in one (taken
+// from a damaged cell) would move every later field of the record when it is read back. A byte
+// loop: a search for either of two characters looks both up for every byte.
+std::string_view fieldText(std::string_view text) {
+    size_t end = 0;
+    while (end < text.size() && text[end] != ':' && text[end] != '|') ++end;
+    return text.substr(0, end);
+}
+
 // Item counts are whole numbers; a damaged record must not turn into undefined behaviour.
 int toCount(double value) {
     if (!std::isfinite(value)) return 0;
@@ -28,11 +37,12 @@ std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& for
     // Written for every line a recalculation passes, so it is built in one string.
     std::string record;
     record.reserve(96);
-    record += regs.rawEntry;
-    if (!regs.rawEntry.empty() && regs.rawEntry.find(format.decSep()) == std::string::npos)
+    const std::string_view raw = fieldText(regs.rawEntry);
+    record += raw;
+    if (!raw.empty() && raw.find(format.decSep()) == std::string_view::npos)
         record += format.decSep();
     record += ':';
-    record += regs.displayValue;
+    record += fieldText(regs.displayValue);
     record += ':';
     record += format.exact(regs.accumulator);
     record += '|';

@@ -7,8 +7,10 @@
 
 namespace talvex {
 
-ReplayKey keyToCode(std::string_view opCode, const AddinPort& addins) {
-    const std::string_view base = baseCode(opCode);
+namespace {
+
+// The calculator's own keys, whatever add-in is active; kUnknownLine for any other code.
+ReplayKey calculatorKey(std::string_view base) {
     if (base.empty()) return {key::kBlankLineCode};
     if (base == op::kAdd) return {key::kAdd};
     if (base == op::kSubtract) return {key::kSubtract};
@@ -27,8 +29,22 @@ ReplayKey keyToCode(std::string_view opCode, const AddinPort& addins) {
         return {key::kGrandTotal, group_mode::kItems};
     // A "t" line starts a regenerated block only when its block has no group lines.
     if (base == op::kGroupsTotal) return {key::kGrandTotal, group_mode::kSignedGroups};
-    if (addins.isAddinLetter(base)) return {key::kAddinFunction};
     return {key::kUnknownLine};
+}
+
+}  // namespace
+
+ReplayKey keyToCode(std::string_view opCode, const AddinPort& addins) {
+    const std::string_view base = baseCode(opCode);
+    const ReplayKey own = calculatorKey(base);
+    if (own.code != key::kUnknownLine) return own;
+    if (addins.isAddinLetter(base)) return {key::kAddinFunction};
+    return own;
+}
+
+bool isCalculatorLine(std::string_view opCode) {
+    const std::string_view base = baseCode(opCode);
+    return base == op::kStar || calculatorKey(base).code != key::kUnknownLine;
 }
 
 }  // namespace talvex

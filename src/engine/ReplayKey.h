@@ -15,5 +15,8 @@ struct ReplayKey {
 };
 
 ReplayKey keyToCode(std::string_view opCode, const AddinPort& addins);
+// Whether the calculator's own keys write lines with this code (blank and result lines too):
+// such a line is written again without any add-in's fields.
+bool isCalculatorLine(std::string_view opCode);
 
 }  // namespace talvex

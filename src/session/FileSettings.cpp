@@ -23,6 +23,12 @@ void FileSettings::setColour(int colour, long long value) {
 void FileSettings::setNumberFormatInteger(int index, int value) {
     groups_.setNumberFormatInteger(index, value);
 }
+void FileSettings::carryGroupOfOption(int option) {
+    groups_.carryGroupOfOption(option);
+}
+void FileSettings::carryGroupOfColour(int colour) {
+    groups_.carryGroupOfColour(colour);
+}
 void FileSettings::setMessengerParameter(int index, std::string_view text) {
     messenger_.setParameter(index, text);
 }

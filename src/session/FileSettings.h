@@ -22,6 +22,8 @@ class FileSettings : public SettingsPort {
     void setOption(int option, int value) override;
     void setColour(int colour, long long value) override;
     void setNumberFormatInteger(int index, int value) override;
+    void carryGroupOfOption(int option) override;
+    void carryGroupOfColour(int colour) override;
     void setMessengerParameter(int index, std::string_view text) override;
     void setLayoutFlag(int index, int value) override;
     void setLayoutText(int index, std::string_view text) override;

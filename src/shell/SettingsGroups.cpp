@@ -85,6 +85,23 @@ void SettingsGroups::setGroupField(int group, int index, std::string_view text) 
     if (index == 3) setBars(text);
 }
 
+void SettingsGroups::carryGroupOfOption(int option) {
+    carry(option, kTapeOptionBits, kCalculatorOptionBits);
+}
+
+void SettingsGroups::carryGroupOfColour(int colour) {
+    carry(colour, kTapeColours, kCalculatorColours);
+}
+
+// The tape group's values start at 0, the calculator's at kCalculatorFirst.
+void SettingsGroups::carry(int index, int tapeCount, int calculatorCount) {
+    int group = -1;
+    if (index >= 0 && index < tapeCount) group = settings_group::kTape;
+    if (index >= kCalculatorFirst && index < kCalculatorFirst + calculatorCount)
+        group = settings_group::kCalculator;
+    if (group >= 0 && flags_[group] == 0) flags_[group] = 1;
+}
+
 int SettingsGroups::maxCols() const {
     return config_.maxCols();
 }

@@ -37,6 +37,8 @@ class SettingsGroups : public SettingsPort {
     void setOption(int option, int value) override;
     void setColour(int colour, long long value) override;
     void setNumberFormatInteger(int index, int value) override;
+    void carryGroupOfOption(int option) override;
+    void carryGroupOfColour(int colour) override;
     int maxCols() const override;
 
     // "Reset Defaults" and "SaveAs Default" of the options dialog. False when a write failed.
@@ -68,6 +70,7 @@ class SettingsGroups : public SettingsPort {
     void setNumberFormat(std::string_view text);
     void setCountSettings(std::string_view text);
     void setOptionBits(std::string_view text, int first, int count);
+    void carry(int index, int tapeCount, int calculatorCount);
     void setColours(std::string_view text, int first, int count);
     void setBars(std::string_view text);
     void applyOption(int option, int value);

@@ -157,8 +157,8 @@ TEST(AddinScenarioTest, UndoneAddinLinesEqualTheTapeWithoutThem) {
     const std::string widthAndHeight =
         "{addin 1 UserFuncs}5{answer w,wid,Width}{panel 1 3}3{answer h,hgt,Height}{panel 1 3}";
     const std::string undoDefinition = "{undo}{undo}{undo}{undo}";
-    EXPECT_EQ(rowsOf(kCents, loan("100000") + "{fn Balance}599.55{panel 1 6}{panel 1 8}" +
-                                 "{undo}{undo}"),
+    EXPECT_EQ(rowsOf(kCents,
+                     loan("100000") + "{fn Balance}599.55{panel 1 6}{panel 1 8}" + "{undo}{undo}"),
               rowsOf(kCents, loan("100000")));
     EXPECT_EQ(rowsOf(kCents, loan("100000") + "{row 1}{amount 250000}{row 2}{undo}"),
               rowsOf(kCents, loan("100000")));
@@ -193,15 +193,17 @@ TEST(AddinScenarioTest, DefinitionsAskAgainForATakenSymbolAndACancelWritesNothin
                                             "{panel 1 3}")),
               "1. d Amount;2. d Other;");
     // Keying a parameter writes its symbol and the value in hundredths in the adding mode, or as
-    // a whole number where its format asks for one.
-    EXPECT_EQ(
-        tapeLines(rowsOf({"--decimal-mode", "0"},
-                         define + "{answer a,amt,Amount}{panel 1 3}{answer c2,cc,Count,x}"
-                                  "{answer n,cnt,Count,x}{panel 1 3}{answer F,f,Fn}{panel 1 5}"
-                                  "{amount Ra}+{amount Rn}+{panel 1 6}{fn f}1234{panel 1 3}"
-                                  "1234{panel 1 4}")),
-        "0.00 d Amount;0.00 d Count; D Fn;0.00 + ;0.00 + ;0.00 E End/Exit;"
-        "12.34 a Amount;1234.00 n Count;");
+    // a whole number where its format asks for one; recalculated, the tape keeps those values.
+    const std::string parameters =
+        define +
+        "{answer a,amt,Amount}{panel 1 3}{answer c2,cc,Count,x}"
+        "{answer n,cnt,Count,x}{panel 1 3}{answer F,f,Fn}{panel 1 5}"
+        "{amount Ra}+{amount Rn}+{panel 1 6}{fn f}1200{panel 1 3}1234{panel 1 4}";
+    const std::string keyed = tapeLines(rowsOf({"--decimal-mode", "0"}, parameters));
+    EXPECT_EQ(keyed,
+              "0.00 d Amount;0.00 d Count; D Fn;0.00 + ;0.00 + ;0.00 E End/Exit;"
+              "12.00 a Amount;1234.00 n Count;");
+    EXPECT_EQ(tapeLines(rowsOf({"--decimal-mode", "0"}, parameters + "{recalc}")), keyed);
 }
 
 }  // namespace

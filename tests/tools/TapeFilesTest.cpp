@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <regex>
@@ -206,6 +207,51 @@ TEST_F(TapeFilesTest, EveryKindOfFileRecalculatesToTheKeyedAmounts) {
             tool({"keys", "--template", file(name), "--tape", "1", replay + correction});
         EXPECT_EQ(edited.status, 0) << edited.err;
         EXPECT_EQ(shown(edited.out, true), shown(corrected, true));
+    }
+}
+
+// Damaged tapes: whatever the first open makes of one, saved, opens again as the same rows and
+// without damage; where the damage left a figure to follow, it shows what the sound tape shows.
+TEST_F(TapeFilesTest, DamagedTapesOpenTheSameTheSecondTime) {
+    const std::string loan = readFile(std::string(TALVEX_DATA_DIR) + "/Loan.kwd");
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const auto amountOf = [](const std::string& rows, const std::string& code) {
+        for (const auto& cells : printedCells(rows))
+            if (cells[5] == code) return cells[4];
+        return std::string("no line " + code);
+    };
+    ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
+    const struct {
+        const char* name;
+        std::string text;
+        std::function<void(const std::string& rows)> check;
+    } cases[] = {
+        {"the reference record lost the slot of a source",
+         replaced(loan, "M\t:-2\t1,535.22:1\r\n", "M\t:-2\r\n"),
+         [&](const auto& rows) { EXPECT_EQ(amountOf(rows, "x "), "1,535.22"); }},
+        // The interest's raw entry no longer matches its amount: the payment changes when
+        // replayed, and the line above it that adds the payment follows.
+        {"a line uses a source below it that the replay changes",
+         replaced(replaced(loan, "\t5.5:5.50:", "\t6.5:5.50:"), "\r\n1\t",
+                  "\r\n1\t\t\t\t1,535.22\t+ \t1\t1535.22:1,535.22:1535.22|1:1:0\r\n1\t"),
+         [&](const auto& rows) { EXPECT_EQ(amountOf(rows, "+ "), amountOf(rows, "P")); }},
+        {"records of the earliest layout under the current version",
+         asEarlyVersion(readFile(folder / "tape.kwd"), "2"),
+         [&](const auto& rows) {
+             EXPECT_EQ(shown(rows, true), shown(tool({"keys", kScript}).out, true));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write("damaged.kwd", c.text);
+        const Result first =
+            tool({"keys", "--template", file("damaged.kwd"), "-o", file("saved.kwd"), ""});
+        c.check(first.out);
+        EXPECT_EQ(tool({"show", file("saved.kwd")}).out, first.out);
+        const Result checked = tool({"check", file("saved.kwd")});
+        EXPECT_EQ(checked.status, 0) << checked.out;
     }
 }
 
