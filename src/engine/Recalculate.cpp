@@ -47,7 +47,7 @@ bool Engine::hasRawEntry(int row) const {
 // the amount it shows: anything else from that cell would change the line's amount.
 std::string Engine::replayedEntry(int row) const {
     if (!hasRawEntry(row)) return std::string(amountAt(row));
-    std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
+    std::string raw = recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep());
     if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
         raw.pop_back();
     return raw;
@@ -59,13 +59,13 @@ std::string Engine::replayedEntry(int row) const {
 bool Engine::entryNotKeyed(int row) const {
     if (!takesEntry(opAt(row))) return false;
     if (!hasRawEntry(row)) return amountAt(row).empty();
-    return recordField(cell(row, kRegisterColumn), 1).empty();
+    return recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep()).empty();
 }
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
     if (!hasRawEntry(row)) return std::string(amountAt(row));
-    std::string raw(recordField(cell(row, kRegisterColumn), 1, recordLayout_));
+    std::string raw = recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep());
     return raw.empty() ? std::string(amountAt(row)) : raw;
 }
 
@@ -83,9 +83,9 @@ bool Engine::replaysToNothing(int row, int code) const {
 // past it unchanged, so an edit below it starts from the values above it.
 void Engine::keepInertLine(int row) {
     Registers carried = state_.regs;
-    carried.rawEntry = hasRawEntry(row)
-                           ? std::string(recordField(cell(row, kRegisterColumn), 1, recordLayout_))
-                           : amountAt(row);
+    carried.rawEntry = hasRawEntry(row) ? recordRawEntry(cell(row, kRegisterColumn), recordLayout_,
+                                                         format_.decSep())
+                                        : std::string(amountAt(row));
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));

@@ -25,6 +25,12 @@ std::string_view fieldText(std::string_view text) {
     return text.substr(0, end);
 }
 
+void appendRawEntry(std::string& record, std::string_view rawEntry, char decSep) {
+    const std::string_view raw = fieldText(rawEntry);
+    record += raw;
+    if (!raw.empty() && raw.find(decSep) == std::string_view::npos) record += decSep;
+}
+
 // Item counts are whole numbers; a damaged record must not turn into undefined behaviour.
 int toCount(double value) {
     if (!std::isfinite(value)) return 0;
@@ -37,10 +43,7 @@ std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& for
     // Written for every line a recalculation passes, so it is built in one string.
     std::string record;
     record.reserve(96);
-    const std::string_view raw = fieldText(regs.rawEntry);
-    record += raw;
-    if (!raw.empty() && raw.find(format.decSep()) == std::string_view::npos)
-        record += format.decSep();
+    appendRawEntry(record, regs.rawEntry, format.decSep());
     record += ':';
     record += fieldText(regs.displayValue);
     record += ':';
@@ -52,6 +55,12 @@ std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& for
     record += ':';
     appendNumber(record, regs.pendingMode);
     return record;
+}
+
+std::string recordRawEntry(std::string_view record, RecordLayout layout, char decSep) {
+    std::string raw;
+    appendRawEntry(raw, recordField(record, 1, layout), decSep);
+    return raw;
 }
 
 int recordFieldCount(std::string_view record) {

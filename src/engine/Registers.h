@@ -42,6 +42,10 @@ std::string makeRegisterRecord(const Registers& regs, const NumberFormatter& for
 std::string_view recordField(std::string_view record, int field,
                              RecordLayout layout = RecordLayout::withRawEntry);
 int recordFieldCount(std::string_view record);
+// The raw entry of a record as makeRegisterRecord writes it again: a damaged record's field may
+// hold a field separator or lack the decimal separator, and a replay that took it as it stands
+// would write a different one.
+std::string recordRawEntry(std::string_view record, RecordLayout layout, char decSep);
 // Whether a register-column cell holds a register record. A line read from a file written while
 // the tape was off has none: the cell keeps the line's field count instead.
 bool isRegisterRecord(std::string_view cell);
