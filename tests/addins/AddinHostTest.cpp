@@ -59,7 +59,9 @@ class AddinHostTest : public ::testing::Test {
                 if (button.shown()) shown.push_back(button.caption);
         return shown;
     }
-    std::string code(int row) { return std::string(engine().cell(row, engine().layout().roles.op)); }
+    std::string code(int row) {
+        return std::string(engine().cell(row, engine().layout().roles.op));
+    }
 
     testing::TempFolder folder_;
     testing::RecordingView view_;

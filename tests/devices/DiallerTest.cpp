@@ -91,7 +91,9 @@ class DiallerTest : public testing::SessionTest {
         step();
         return modem_.bytes.substr(before);
     }
-    std::string cell(int row, int col) const { return std::string(session_->engine.cell(row, col)); }
+    std::string cell(int row, int col) const {
+        return std::string(session_->engine.cell(row, col));
+    }
 
     ModemRecord modem_;
     bool portOpens_ = true;
