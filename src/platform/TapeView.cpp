@@ -107,9 +107,7 @@ class LineNumberHeader : public QHeaderView {
     mutable LaidOutTexts texts_;
 };
 
-// The column titles, flat like the line numbers. Moving from one column to another repaints the
-// titles of both, which only look different when selected columns are highlighted, and they are
-// not.
+// The column titles, flat like the line numbers.
 class ColumnTitleHeader : public QHeaderView {
   public:
     explicit ColumnTitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
@@ -117,9 +115,6 @@ class ColumnTitleHeader : public QHeaderView {
   protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
         paintFlatSection(*this, *painter, rect, logicalIndex, texts_);
-    }
-    void currentChanged(const QModelIndex& current, const QModelIndex& old) override {
-        if (highlightSections()) QHeaderView::currentChanged(current, old);
     }
 
   private:
