@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cmath>
 #include <map>
 
@@ -67,6 +68,9 @@ int legacyOption(int k) {
     return -1;
 }
 
+// The options and colours the earlier records can set are numbered below this.
+constexpr size_t kLegacyTargets = 23;
+
 int legacyColour(int k) {
     if (k >= 14 && k <= 19) return k + 3;
     return legacyOption(k);
@@ -110,6 +114,7 @@ class TapeReader {
             problem("line " + std::to_string(lineNumber_) +
                     " is cut short: the file ends inside it");
         settleVersion();
+        carryLegacyGroups();
         reportMissingRecords();
         if (damagedRows_ > kMaxRowProblems)
             problem(std::to_string(damagedRows_ - kMaxRowProblems) +
@@ -482,7 +487,17 @@ class TapeReader {
 
     void setLegacyOption(int option, int value) {
         settings_.setOption(option, value);
-        settings_.carryGroupOfOption(option);
+        legacyOptions_.set(static_cast<size_t>(option));
+    }
+
+    // A group given values by earlier versions' records is the tape's own, whatever flag a
+    // later record gives it: with the flag left at 0 the values would show now and be gone
+    // after the next save.
+    void carryLegacyGroups() {
+        for (size_t k = 0; k < kLegacyTargets; ++k) {
+            if (legacyOptions_.test(k)) settings_.carryGroupOfOption(static_cast<int>(k));
+            if (legacyColours_.test(k)) settings_.carryGroupOfColour(static_cast<int>(k));
+        }
     }
 
     void readLegacy(std::string_view tag, int k, std::string_view v) {
@@ -500,7 +515,7 @@ class TapeReader {
                                     fileWhole(v, kLowestColour + kLegacyColourOffset,
                                               kHighestColour + kLegacyColourOffset) -
                                         static_cast<long long>(kLegacyColourOffset));
-                settings_.carryGroupOfColour(legacyColour(k));
+                legacyColours_.set(static_cast<size_t>(legacyColour(k)));
             }
         } else if (tag == "P") {
             settings_.setLayoutFlag(k, fileShort(v));
@@ -523,6 +538,8 @@ class TapeReader {
     std::vector<std::string_view> rowCells_;  // kept from row to row
     std::map<std::string, int> firstLine_;    // each record's tag and the line it was read from
     std::string versionText_;
+    std::bitset<kLegacyTargets> legacyOptions_;
+    std::bitset<kLegacyTargets> legacyColours_;
     int lineNumber_ = 0;
     int notesRead_ = 0;
     int currentRecords_ = 0;
