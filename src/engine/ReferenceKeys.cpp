@@ -178,9 +178,13 @@ void Engine::takeSlotFromTape(int n, int row) {
     for (int above = row - 1; above >= 1; --above)
         if (references_.isSourceOf(above, n))
             return keepSourceCurrent(above, isGroupLine(opAt(above)));
-    for (int below = state_.lastRow - 1; below > row; --below)
-        if (references_.isSourceOf(below, n))
-            return keepSourceCurrent(below, isGroupLine(opAt(below)));
+    for (int below = state_.lastRow - 1; below > row; --below) {
+        if (!references_.isSourceOf(below, n)) continue;
+        keepSourceCurrent(below, isGroupLine(opAt(below)));
+        // A replay reaches that line later and may give the slot another value.
+        references_.takenAhead(n);
+        return;
+    }
     references_.forgetValue(n);
 }
 

@@ -145,6 +145,10 @@ void References::watchReplay() {
     written_.clear();
 }
 
+void References::takenAhead(int n) {
+    written_.erase(n);
+}
+
 bool References::endWatch() {
     watching_ = false;
     for (const auto& [n, taken] : readAhead_)

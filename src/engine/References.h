@@ -54,6 +54,9 @@ class References {
     // A replay of the tape from its top: a line above its source takes the value the source had
     // before the replay reached it.
     void watchReplay();
+    // Slot n took its value from a source line the replay has not reached yet: a line that
+    // uses it now takes a value read ahead, as from a file.
+    void takenAhead(int n);
     // The watch ends: whether a line took a source's value that the source's own line then
     // changed.
     bool endWatch();
