@@ -71,9 +71,9 @@ void paintFlatSection(const QHeaderView& header, QPainter& painter, const QRect&
     };
     const QBrush ground = role(Qt::BackgroundRole).value<QBrush>();
     painter.fillRect(rect, ground.style() == Qt::NoBrush ? header.palette().button() : ground);
-    painter.setPen(header.palette().color(QPalette::Mid));
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    if (horizontal) painter.drawLine(rect.topRight(), rect.bottomRight());
+    const QColor rule = header.palette().color(QPalette::Mid);
+    painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, rule);
+    if (horizontal) painter.fillRect(rect.right(), rect.top(), 1, rect.height(), rule);
     const QVariant ink = role(Qt::ForegroundRole);
     painter.setPen(ink.isValid() ? ink.value<QBrush>().color()
                                  : header.palette().color(QPalette::ButtonText));
@@ -200,17 +200,18 @@ class TapeCellDelegate : public QStyledItemDelegate {
             QFontMetrics(opt.font).elidedText(opt.text, opt.textElideMode, text.width()), layout);
     }
 
-    // The pen is put back by hand: saving the whole painter for every cell costs more than the
-    // lines themselves.
+    // The rules are one-pixel fills: a line drawn with a pen costs a pen change and the line
+    // drawer's setup for every cell, several times the fill. The pen is put back by hand:
+    // saving the whole painter for every cell costs more than the frame itself.
     void paintLines(QPainter* painter, const QRect& rect, bool focused) const {
+        if (look_.vertical)
+            painter->fillRect(rect.right(), rect.top(), 1, rect.height(), look_.grid);
+        if (look_.horizontal)
+            painter->fillRect(rect.left(), rect.bottom(), rect.width(), 1, look_.grid);
+        if (!focused) return;
         const QPen pen = painter->pen();
-        painter->setPen(QPen(look_.grid, 0));
-        if (look_.vertical) painter->drawLine(rect.topRight(), rect.bottomRight());
-        if (look_.horizontal) painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-        if (focused) {
-            painter->setPen(QPen(look_.frame, 1, Qt::DotLine));
-            painter->drawRect(rect.adjusted(0, 0, -1, -1));
-        }
+        painter->setPen(QPen(look_.frame, 1, Qt::DotLine));
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
         painter->setPen(pen);
     }
 
