@@ -490,19 +490,26 @@ class TapeReader {
         legacyOptions_.set(static_cast<size_t>(option));
     }
 
-    // A group given values by earlier versions' records is the tape's own, whatever flag a
-    // later record gives it: with the flag left at 0 the values would show now and be gone
-    // after the next save.
+    // A group given values by earlier versions' records (options, colours, the page layout,
+    // the messenger) is the tape's own, whatever flag a later record gives it: with the flag
+    // left at 0 the values would show now and be gone after the next save.
     void carryLegacyGroups() {
         for (size_t k = 0; k < kLegacyTargets; ++k) {
             if (legacyOptions_.test(k)) settings_.carryGroupOfOption(static_cast<int>(k));
             if (legacyColours_.test(k)) settings_.carryGroupOfColour(static_cast<int>(k));
         }
+        if (legacyLayout_) carryGroup(settings_group::kPrinter);
+        if (legacyMessenger_) carryGroup(settings_group::kMessenger);
+    }
+
+    void carryGroup(int group) {
+        if (settings_.groupField(group, -1) == "0") settings_.setGroupField(group, -1, "1");
     }
 
     void readLegacy(std::string_view tag, int k, std::string_view v) {
         if (tag == "L") {
             settings_.setMessengerParameter(k >= 10 ? k + 1 : k, v);
+            legacyMessenger_ = true;
         } else if (tag == "O") {
             if (k == 15 || k == 16)
                 settings_.setNumberFormatInteger(k - 12, fileShort(v));
@@ -519,8 +526,10 @@ class TapeReader {
             }
         } else if (tag == "P") {
             settings_.setLayoutFlag(k, fileShort(v));
+            legacyLayout_ = true;
         } else if (tag == "X") {
             settings_.setLayoutText(k, v);
+            legacyLayout_ = true;
         }
     }
 
@@ -540,6 +549,8 @@ class TapeReader {
     std::string versionText_;
     std::bitset<kLegacyTargets> legacyOptions_;
     std::bitset<kLegacyTargets> legacyColours_;
+    bool legacyLayout_ = false;
+    bool legacyMessenger_ = false;
     int lineNumber_ = 0;
     int notesRead_ = 0;
     int currentRecords_ = 0;

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <random>
 #include <regex>
+#include <sstream>
 
 #include "ToolRun.h"
 #include "ToolSession.h"
@@ -252,6 +253,29 @@ TEST_F(TapeFilesTest, DamagedTapesOpenTheSameTheSecondTime) {
         EXPECT_EQ(tool({"show", file("saved.kwd")}).out, first.out);
         const Result checked = tool({"check", file("saved.kwd")});
         EXPECT_EQ(checked.status, 0) << checked.out;
+    }
+}
+
+// Records of earlier versions give the tape its page layout and messenger text: a save keeps
+// them, so the tape opens again with what it showed.
+TEST_F(TapeFilesTest, EarlierVersionsLayoutAndMessengerStayWithTheTape) {
+    ASSERT_EQ(tool({"keys", "-o", file("tape.kwd"), kScript}).status, 0);
+    std::string early = readFile(folder / "tape.kwd");
+    early.insert(early.find("\r\nA\t") + 2,
+                 "X\tTape\tLetter (8.5\" x 11.0\")\tOur budget\r\nL\t\t\tOur message\r\n");
+    write("early.kwd", early);
+    ASSERT_EQ(tool({"recalc", file("early.kwd"), "-o", file("saved.kwd")}).status, 0);
+    std::ostringstream messages;
+    std::string error;
+    ToolSession first(messages, '.'), again(messages, '.');
+    ASSERT_TRUE(first.load(file("early.kwd"), error) && again.load(file("saved.kwd"), error));
+    for (const auto& [group, text] : {std::pair(settings_group::kPrinter, "Our budget"),
+                                      std::pair(settings_group::kMessenger, "Our message")}) {
+        const std::string shown =
+            first.settings().groupField(group, 0) + first.settings().groupField(group, 1);
+        EXPECT_NE(shown.find(text), std::string::npos) << shown;
+        EXPECT_EQ(again.settings().groupField(group, 0) + again.settings().groupField(group, 1),
+                  shown);
     }
 }
 
