@@ -33,8 +33,8 @@ class SettingsPort {
     virtual void setColour(int /*colour*/, long long /*value*/) {}
     // Integer 0..4 of the calculator's number format (the calculator options).
     virtual void setNumberFormatInteger(int /*index*/, int /*value*/) {}
-    // Such a record set an option or colour of a group: the tape carries that group from then
-    // on, or its next save would leave the value to the user's own settings.
+    // Such a record set an option or colour of a group: the tape carries that group, or its
+    // next save would leave the value to the user's own settings.
     virtual void carryGroupOfOption(int /*option*/) {}
     virtual void carryGroupOfColour(int /*colour*/) {}
     virtual void setMessengerParameter(int /*index*/, std::string_view /*text*/) {}

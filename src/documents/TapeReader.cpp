@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cmath>
 #include <map>
 
+#include "documents/LegacyRecords.h"
 #include "documents/LogoScrambler.h"
 #include "documents/SettingsPort.h"
 #include "documents/TapeDocument.h"
@@ -18,9 +18,6 @@ namespace talvex {
 
 namespace {
 
-constexpr double kLegacyColourOffset = 5000000000.0;
-constexpr double kLowestColour = -2147483648.0;
-constexpr double kHighestColour = 4294967295.0;
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The fields before a register record's "accumulator|item count" pair: the raw entry and the
@@ -57,29 +54,10 @@ std::string quoted(std::string_view tag) {
     return "\"" + std::string(tag) + "\"";
 }
 
-// Option numbers of the earliest files, renumbered to today's; -1 when there is none.
-int legacyOption(int k) {
-    if (k <= 9) return k;
-    if (k <= 13) return k + 2;
-    if (k == 14) return 17;
-    if (k >= 17 && k <= 19) return k + 3;
-    if (k == 20) return 16;
-    if (k == 21) return 10;
-    return -1;
-}
-
-// The options and colours the earlier records can set are numbered below this.
-constexpr size_t kLegacyTargets = 23;
-
-int legacyColour(int k) {
-    if (k >= 14 && k <= 19) return k + 3;
-    return legacyOption(k);
-}
-
 class TapeReader {
   public:
     TapeReader(TapeDocument& doc, SettingsPort& settings, const ReadLimits& limits)
-        : doc_(doc), settings_(settings), limits_(limits) {
+        : doc_(doc), settings_(settings), limits_(limits), legacy_(settings) {
         const int maxCols = settings_.maxCols();
         mostColumns_ = maxCols > 0 ? std::min(maxCols, limits_.columns) : limits_.columns;
     }
@@ -114,7 +92,7 @@ class TapeReader {
             problem("line " + std::to_string(lineNumber_) +
                     " is cut short: the file ends inside it");
         settleVersion();
-        carryLegacyGroups();
+        legacy_.carryGroups();
         reportMissingRecords();
         if (damagedRows_ > kMaxRowProblems)
             problem(std::to_string(damagedRows_ - kMaxRowProblems) +
@@ -281,7 +259,7 @@ class TapeReader {
             return;
         }
         if (tag == "M") return readSlot(i - 2, v);
-        readLegacy(tag, i - 2, v);
+        legacy_.read(tag, i - 2, v);
     }
 
     // The version decides how register records are read, and so every amount a
@@ -485,57 +463,10 @@ class TapeReader {
         }
     }
 
-    void setLegacyOption(int option, int value) {
-        settings_.setOption(option, value);
-        legacyOptions_.set(static_cast<size_t>(option));
-    }
-
-    // A group given values by earlier versions' records (options, colours, the page layout,
-    // the messenger) is the tape's own, whatever flag a later record gives it: with the flag
-    // left at 0 the values would show now and be gone after the next save.
-    void carryLegacyGroups() {
-        for (size_t k = 0; k < kLegacyTargets; ++k) {
-            if (legacyOptions_.test(k)) settings_.carryGroupOfOption(static_cast<int>(k));
-            if (legacyColours_.test(k)) settings_.carryGroupOfColour(static_cast<int>(k));
-        }
-        if (legacyLayout_) carryGroup(settings_group::kPrinter);
-        if (legacyMessenger_) carryGroup(settings_group::kMessenger);
-    }
-
-    void carryGroup(int group) {
-        if (settings_.groupField(group, -1) == "0") settings_.setGroupField(group, -1, "1");
-    }
-
-    void readLegacy(std::string_view tag, int k, std::string_view v) {
-        if (tag == "L") {
-            settings_.setMessengerParameter(k >= 10 ? k + 1 : k, v);
-            legacyMessenger_ = true;
-        } else if (tag == "O") {
-            if (k == 15 || k == 16)
-                settings_.setNumberFormatInteger(k - 12, fileShort(v));
-            else if (legacyOption(k) >= 0)
-                setLegacyOption(legacyOption(k), fileShort(v));
-        } else if (tag == "B") {
-            // Colours are 32-bit values, kept with an offset in the earliest files.
-            if (legacyColour(k) >= 0) {
-                settings_.setColour(legacyColour(k),
-                                    fileWhole(v, kLowestColour + kLegacyColourOffset,
-                                              kHighestColour + kLegacyColourOffset) -
-                                        static_cast<long long>(kLegacyColourOffset));
-                legacyColours_.set(static_cast<size_t>(legacyColour(k)));
-            }
-        } else if (tag == "P") {
-            settings_.setLayoutFlag(k, fileShort(v));
-            legacyLayout_ = true;
-        } else if (tag == "X") {
-            settings_.setLayoutText(k, v);
-            legacyLayout_ = true;
-        }
-    }
-
     TapeDocument& doc_;
     SettingsPort& settings_;
     const ReadLimits& limits_;
+    LegacyRecords legacy_;
     int mostColumns_ = 0;
     int fileColumns_ = 0;
     int cutCells_ = 0;
@@ -547,10 +478,6 @@ class TapeReader {
     std::vector<std::string_view> rowCells_;  // kept from row to row
     std::map<std::string, int> firstLine_;    // each record's tag and the line it was read from
     std::string versionText_;
-    std::bitset<kLegacyTargets> legacyOptions_;
-    std::bitset<kLegacyTargets> legacyColours_;
-    bool legacyLayout_ = false;
-    bool legacyMessenger_ = false;
     int lineNumber_ = 0;
     int notesRead_ = 0;
     int currentRecords_ = 0;
