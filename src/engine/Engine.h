@@ -213,6 +213,7 @@ class Engine {
 
     // Replaying lines.
     bool hasRawEntry(int row) const;
+    std::string keyedEntry(int row) const;
     std::string replayedEntry(int row) const;
     std::string lineValue(int row) const;
     bool entryNotKeyed(int row) const;

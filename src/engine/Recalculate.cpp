@@ -41,14 +41,19 @@ bool Engine::hasRawEntry(int row) const {
            isRegisterRecord(cell(row, kRegisterColumn));
 }
 
-// The raw entry of a line as keyed: the record appends a decimal separator to every raw entry,
-// which a fraction ("1 3/4.") must not show when its line is written again. A line without a
-// raw entry (read from a data file, or from a record of the earliest files) is keyed again from
-// the amount it shows: anything else from that cell would change the line's amount.
-std::string Engine::replayedEntry(int row) const {
+// What a line was keyed from: its record's raw entry as a record written now holds it, or, for a
+// line without one (read from a data file, or from a record of the earliest files), the amount
+// it shows: anything else from that cell would change the line's amount.
+std::string Engine::keyedEntry(int row) const {
     if (!hasRawEntry(row)) return std::string(amountAt(row));
-    std::string raw = recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep());
-    if (raw.find(' ') != std::string::npos && !raw.empty() && raw.back() == format_.decSep())
+    return recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep());
+}
+
+// The record appends a decimal separator to every raw entry, which a fraction ("1 3/4.") must
+// not show when its line is written again.
+std::string Engine::replayedEntry(int row) const {
+    std::string raw = keyedEntry(row);
+    if (hasRawEntry(row) && raw.find(' ') != std::string::npos && raw.back() == format_.decSep())
         raw.pop_back();
     return raw;
 }
@@ -57,15 +62,12 @@ std::string Engine::replayedEntry(int row) const {
 // entry, so that it takes the value again wherever that value now comes from. A line without a
 // raw entry and without an amount took nothing keyed either: written again, its record says so.
 bool Engine::entryNotKeyed(int row) const {
-    if (!takesEntry(opAt(row))) return false;
-    if (!hasRawEntry(row)) return amountAt(row).empty();
-    return recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep()).empty();
+    return takesEntry(opAt(row)) && keyedEntry(row).empty();
 }
 
 // The value a line took: its raw entry, or, when none was keyed, the amount it shows.
 std::string Engine::lineValue(int row) const {
-    if (!hasRawEntry(row)) return std::string(amountAt(row));
-    std::string raw = recordRawEntry(cell(row, kRegisterColumn), recordLayout_, format_.decSep());
+    std::string raw = keyedEntry(row);
     return raw.empty() ? std::string(amountAt(row)) : raw;
 }
 
@@ -83,9 +85,7 @@ bool Engine::replaysToNothing(int row, int code) const {
 // past it unchanged, so an edit below it starts from the values above it.
 void Engine::keepInertLine(int row) {
     Registers carried = state_.regs;
-    carried.rawEntry = hasRawEntry(row) ? recordRawEntry(cell(row, kRegisterColumn), recordLayout_,
-                                                         format_.decSep())
-                                        : std::string(amountAt(row));
+    carried.rawEntry = keyedEntry(row);
     std::string record = makeRegisterRecord(carried, format_);
     addins_.saveToLine(record);
     table_.setCell(row, kRegisterColumn, std::move(record));

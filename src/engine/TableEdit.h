@@ -9,7 +9,8 @@ namespace talvex {
 
 // One change to the tape's table, kept so it can be taken back and made again. It holds only
 // what the table does not: a cell's other text, or the rows that are out of the table. Applying
-// it swaps that with the table, so the same edit goes back and forth without copying.
+// it swaps that with the table, so the same edit goes back and forth; rows move without copying,
+// a cell's text is copied, as the row keeps its texts in one block.
 struct TableEdit {
     using Row = RowCells;
     enum class Kind { cell, rows };
