@@ -11,7 +11,9 @@ namespace talvex {
 
 namespace {
 
+// Negative zero is written "0", as the register record writes it.
 std::string exactText(double v) {
+    if (v == 0.0) v = 0.0;
     std::array<char, 64> buffer{};
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
     return error == std::errc() ? std::string(buffer.data(), end) : "0";

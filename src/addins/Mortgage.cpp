@@ -45,8 +45,10 @@ constexpr std::string_view kNoPayments = "No payments or fees since last Balance
 constexpr double kPercentYearToMonthly = 1200.0;
 
 // The shortest text that reads back as the same number, without an exponent where one is not
-// needed ("100000", not "1e+05").
+// needed ("100000", not "1e+05"). Negative zero is written "0": the figure it came from
+// ("-0.") reads back as 0 once its line is saved, and the record must not change with it.
 std::string plain(double v) {
+    if (v == 0.0) v = 0.0;
     std::array<char, 400> buffer{};
     const auto format = std::fabs(v) < 1e15 ? std::chars_format::fixed : std::chars_format::general;
     const auto [end, error] =
