@@ -20,11 +20,6 @@ namespace {
 
 constexpr int kCurrentVersion = 2;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// The fields before a register record's "accumulator|item count" pair: the raw entry and the
-// display value in records as this program writes them, the display value alone in those of the
-// earliest files.
-constexpr long kFieldsBeforePair = 2;
-constexpr long kEarliestFieldsBeforePair = 1;
 // A badly damaged file could name every line; the first few say enough.
 constexpr int kMaxRowProblems = 10;
 
@@ -36,14 +31,6 @@ constexpr std::array<std::string_view, 11> kHeaderTags = {"Ver", "H",   "W",   "
 constexpr std::array<std::string_view, settings_group::kCount> kGroupTags = {"Clc", "Tpe", "Prt",
                                                                              "Lgo"};
 constexpr std::array<std::string_view, 7> kOtherTags = {"M", "N", "L", "O", "B", "P", "X"};
-
-// The pair tells a record's layout, whatever an add-in appended to it or damage cut from it;
-// -1 for a record without one.
-long fieldsBeforePair(std::string_view record) {
-    const size_t bar = record.find('|');
-    if (bar == std::string_view::npos) return -1;
-    return std::count(record.begin(), record.begin() + static_cast<long>(bar), ':');
-}
 
 bool knownTag(std::string_view tag) {
     return std::find(kHeaderTags.begin(), kHeaderTags.end(), tag) != kHeaderTags.end() ||
@@ -170,9 +157,9 @@ class TapeReader {
         if (count > fileCols) {
             const std::string_view record = fields[fileCols];
             cells[kRegisterColumn] = record;
-            const long before = fieldsBeforePair(record);
-            if (before == kFieldsBeforePair) ++currentRecords_;
-            if (before == kEarliestFieldsBeforePair) ++earliestRecords_;
+            const auto layout = recordLayoutOf(record);
+            if (layout == RecordLayout::withRawEntry) ++currentRecords_;
+            if (layout == RecordLayout::withoutRawEntry) ++earliestRecords_;
         }
         if (count > fileCols + 1) cells[colCount + 1] = fields.back();
         const std::string shownRow = numbered ? std::string() : std::to_string(row);

@@ -10,11 +10,19 @@ namespace talvex {
 // the line shows, which is what such a line is keyed again from. The tape then holds one layout,
 // so a line re-keyed later (which writes the current layout) never sits among records read the
 // other way, and a save (always the current version) writes every record as it reads back.
+// A record is adopted when it has the earliest layout, in a tape of either layout, so that no
+// record a save writes reads the other way next time; in a tape of the earliest layout also one
+// without the "accumulator|count" pair. One that has the pair in another place is damaged and
+// stays as it is: adopted, it could take the earliest layout's place.
 void Engine::adoptCurrentLayout() {
-    if (recordLayout_ == RecordLayout::withRawEntry) return;
+    const bool earliestTape = recordLayout_ == RecordLayout::withoutRawEntry;
     for (int row = 1; row <= state_.lastRow; ++row) {
         const std::string_view record = cell(row, kRegisterColumn);
         if (!isRegisterRecord(record)) continue;
+        const bool withoutPair = record.find('|') == std::string_view::npos;
+        if (recordLayoutOf(record) != RecordLayout::withoutRawEntry &&
+            !(earliestTape && withoutPair))
+            continue;
         const std::string_view code = opAt(row);
         const bool keyed = !code.empty() && !isComputedLine(code);
         std::string current(keyed ? amountAt(row) : std::string_view());

@@ -67,6 +67,15 @@ int recordFieldCount(std::string_view record) {
     return static_cast<int>(std::count(record.begin(), record.end(), ':')) + 1;
 }
 
+std::optional<RecordLayout> recordLayoutOf(std::string_view record) {
+    const size_t bar = record.find('|');
+    if (bar == std::string_view::npos) return std::nullopt;
+    const auto before = std::count(record.begin(), record.begin() + static_cast<long>(bar), ':');
+    if (before == 2) return RecordLayout::withRawEntry;
+    if (before == 1) return RecordLayout::withoutRawEntry;
+    return std::nullopt;
+}
+
 bool isRegisterRecord(std::string_view cell) {
     return cell.find(':') != std::string_view::npos;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,10 @@ int recordFieldCount(std::string_view record);
 // hold a field separator or lack the decimal separator, and a replay that took it as it stands
 // would write a different one.
 std::string recordRawEntry(std::string_view record, RecordLayout layout, char decSep);
+// The layout a record was written in, told by where its "accumulator|item count" pair stands
+// (after the raw entry and the display value, or after the display value alone), whatever an
+// add-in appended to it; none for a record without that pair.
+std::optional<RecordLayout> recordLayoutOf(std::string_view record);
 // Whether a register-column cell holds a register record. A line read from a file written while
 // the tape was off has none: the cell keeps the line's field count instead.
 bool isRegisterRecord(std::string_view cell);
